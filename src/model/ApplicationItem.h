@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/CanonicalString.h"
+
+namespace vantor {
+
+// One installed application. Its identity is `id`, the path of its bundle or
+// desktop entry; two records with the same id are the same application.
+struct ApplicationItem {
+    CanonicalString id;
+    std::string name;
+    std::string url;  // the path the application is opened through and its icon read from
+
+    friend bool operator==(const ApplicationItem& a, const ApplicationItem& b) {
+        return a.id == b.id;
+    }
+};
+
+}  // namespace vantor
+
+template <>
+struct std::hash<vantor::ApplicationItem> {
+    std::size_t operator()(const vantor::ApplicationItem& item) const noexcept {
+        return std::hash<vantor::CanonicalString>{}(item.id);
+    }
+};

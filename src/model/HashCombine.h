@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+namespace vantor {
+
+inline void hashCombine(std::size_t& seed, std::size_t value) {
+    seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
+}
+
+template <typename T>
+void hashCombineValue(std::size_t& seed, const T& value) {
+    hashCombine(seed, std::hash<T>{}(value));
+}
+
+}  // namespace vantor

@@ -1,0 +1,122 @@
+#include "model/LauncherModel.h"
+
+#include <algorithm>
+#include <random>
+
+#include "model/SearchText.h"
+
+namespace vantor {
+
+LauncherModel::LauncherModel(DefaultsStore& userDefaults) : userDefaults_(userDefaults) {
+    folders_ = loadFolders(userDefaults_);
+
+    if (auto stored = userDefaults_.stringArray(defaults_keys::itemOrder)) {
+        itemOrder_.assign(stored->begin(), stored->end());
+    } else if (auto applicationOrder = userDefaults_.stringArray(defaults_keys::applicationOrder)) {
+        for (const auto& applicationID : *applicationOrder) {
+            itemOrder_.emplace_back(std::string(applicationItemPrefix) + applicationID);
+        }
+    }
+
+    auto storedPageSize = userDefaults_.integer(defaults_keys::pageSize);
+    bool allowed = std::find(pageSizeOptions.begin(), pageSizeOptions.end(), storedPageSize) !=
+                   pageSizeOptions.end();
+    pageSize_ = allowed ? static_cast<int>(storedPageSize) : defaultPageSize;
+}
+
+std::vector<VantorFolder> LauncherModel::loadFolders(const DefaultsStore& store) {
+    auto bytes = store.data(defaults_keys::folders);
+    if (!bytes) {
+        return {};
+    }
+    auto folders = decodeFolders(*bytes);
+    return folders ? std::move(*folders) : std::vector<VantorFolder>{};
+}
+
+void LauncherModel::persistFolders() {
+    if (auto encoded = encodeFolders(folders_)) {
+        userDefaults_.setData(defaults_keys::folders, *encoded);
+    }
+}
+
+void LauncherModel::setQuery(std::string query) {
+    announce();
+    query_ = std::move(query);
+    filteredItems_.reset();
+}
+
+void LauncherModel::setPageSize(int pageSize) {
+    if (std::find(pageSizeOptions.begin(), pageSizeOptions.end(), pageSize) ==
+            pageSizeOptions.end() ||
+        pageSize == pageSize_) {
+        return;
+    }
+    announce();
+    pageSize_ = pageSize;
+    userDefaults_.setInteger(defaults_keys::pageSize, pageSize);
+}
+
+void LauncherModel::setLoading(bool loading) {
+    announce();
+    isLoading_ = loading;
+}
+
+void LauncherModel::setFolders(std::vector<VantorFolder> folders) {
+    announce();
+    folders_ = std::move(folders);
+    invalidateItems();
+}
+
+void LauncherModel::setApplications(std::vector<ApplicationItem> applications) {
+    announce();
+    applications_ = std::move(applications);
+    // Keep the title keys of what can be shown; forget those of removed applications.
+    std::unordered_map<std::string, TitleKeys> kept;
+    for (const auto& application : applications_) {
+        if (auto it = titleKeys_.find(application.name); it != titleKeys_.end()) {
+            kept.emplace(it->first, it->second);
+        }
+    }
+    titleKeys_ = std::move(kept);
+    invalidateItems();
+}
+
+void LauncherModel::applyScanResult(std::vector<ApplicationItem> scannedApplications) {
+    setApplications(applicationsOrderedByUserPreference(std::move(scannedApplications)));
+    pruneFoldersForCurrentApplications();
+    ensureItemOrderContainsCurrentItems();
+    hasLoadedApplications_ = true;
+}
+
+void LauncherModel::invalidateItems() {
+    topLevelItems_.reset();
+    filteredItems_.reset();
+}
+
+const LauncherModel::TitleKeys& LauncherModel::titleKeys(const std::string& title) const {
+    auto it = titleKeys_.find(title);
+    if (it == titleKeys_.end()) {
+        it = titleKeys_.emplace(title, TitleKeys{collator_.sortKey(title), foldForSearch(title)})
+                 .first;
+    }
+    return it->second;
+}
+
+std::string makeUuidString() {
+    static thread_local std::mt19937_64 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::uint64_t> distribution;
+    std::uint64_t high = distribution(generator);
+    std::uint64_t low = distribution(generator);
+    high = (high & ~0xF000ULL) | 0x4000ULL;                      // version 4
+    low = (low & ~(0xC0ULL << 56)) | (0x80ULL << 56);            // RFC 4122 variant
+    char text[37];
+    std::snprintf(text, sizeof text, "%08llX-%04llX-%04llX-%04llX-%012llX",
+                  static_cast<unsigned long long>(high >> 32),
+                  static_cast<unsigned long long>((high >> 16) & 0xFFFF),
+                  static_cast<unsigned long long>(high & 0xFFFF),
+                  static_cast<unsigned long long>(low >> 48),
+                  static_cast<unsigned long long>(low & 0xFFFFFFFFFFFFULL));
+    return text;
+}
+
+}  // namespace vantor
