@@ -1,0 +1,42 @@
+#pragma once
+
+#include <mutex>
+#include <vector>
+
+#include "platform/MainQueue.h"
+
+namespace vantor::testing {
+
+// A main queue on a virtual clock: nothing runs until the test says so, and
+// time passes only through advanceBy. post() may be called from any thread.
+class ManualMainQueue : public MainQueue {
+public:
+    void post(Task task) override;
+    Cancellable postAfter(Duration delay, Task task) override;
+
+    // Runs every task that is due now, including ones they post for now.
+    // Returns how many ran.
+    int runPending();
+    // Moves the clock forward, running tasks at their due times in order.
+    void advanceBy(Duration duration);
+
+    Duration now() const { return now_; }
+    // Tasks waiting to run (cancelled ones excluded).
+    int pendingCount() const;
+
+private:
+    struct Entry {
+        Duration due;
+        long sequence;
+        Task task;
+        std::shared_ptr<std::atomic<bool>> cancelled;
+    };
+    bool runNextDueBy(Duration limit);
+
+    mutable std::mutex mutex_;
+    std::vector<Entry> entries_;
+    Duration now_{0};
+    long nextSequence_ = 0;
+};
+
+}  // namespace vantor::testing
