@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <random>
 
+#include "platform/MainQueue.h"
+
 #include "model/SearchText.h"
 
 namespace vantor {
 
-LauncherModel::LauncherModel(DefaultsStore& userDefaults) : userDefaults_(userDefaults) {
+LauncherModel::LauncherModel(DefaultsStore& userDefaults, ReloadServices reloadServices)
+    : userDefaults_(userDefaults), reloadServices_(std::move(reloadServices)) {
     folders_ = loadFolders(userDefaults_);
 
     if (auto stored = userDefaults_.stringArray(defaults_keys::itemOrder)) {
@@ -79,6 +82,34 @@ void LauncherModel::setApplications(std::vector<ApplicationItem> applications) {
     }
     titleKeys_ = std::move(kept);
     invalidateItems();
+}
+
+LauncherModel::~LauncherModel() { *self_ = nullptr; }
+
+void LauncherModel::reload() {
+    if (isLoading_ || !reloadServices_.scan || reloadServices_.worker == nullptr ||
+        reloadServices_.mainQueue == nullptr) {
+        return;
+    }
+    setLoading(true);
+    std::weak_ptr<LauncherModel*> weakSelf = self_;
+    reloadServices_.worker->start(
+        [scan = reloadServices_.scan, queue = reloadServices_.mainQueue, weakSelf] {
+            ScanResult result = scan();
+            queue->post([weakSelf, result = std::move(result)]() mutable {
+                if (auto self = weakSelf.lock(); self && *self != nullptr) {
+                    (*self)->finishReload(std::move(result));
+                }
+            });
+        });
+}
+
+void LauncherModel::finishReload(ScanResult result) {
+    // A scan that could read none of its folders leaves everything as it was.
+    if (result.anyRootWalked) {
+        applyScanResult(std::move(result.applications));
+    }
+    setLoading(false);
 }
 
 void LauncherModel::applyScanResult(std::vector<ApplicationItem> scannedApplications) {

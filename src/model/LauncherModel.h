@@ -9,6 +9,7 @@
 
 #include "model/ApplicationItem.h"
 #include "model/ChangeNotifier.h"
+#include "model/ReloadServices.h"
 #include "model/TitleCollator.h"
 #include "model/VantorFolder.h"
 #include "model/VantorItem.h"
@@ -27,7 +28,8 @@ public:
     static constexpr int defaultPageSize = 35;
     static constexpr std::string_view newFolderName = "文件夹";
 
-    explicit LauncherModel(DefaultsStore& userDefaults);
+    explicit LauncherModel(DefaultsStore& userDefaults, ReloadServices reloadServices = {});
+    ~LauncherModel();
     LauncherModel(const LauncherModel&) = delete;
     LauncherModel& operator=(const LauncherModel&) = delete;
 
@@ -64,8 +66,9 @@ public:
     // Looks a folder up by its own id (not its item id), as the grid shows it.
     std::optional<VantorItem> folderItem(const CanonicalString& folderID) const;
 
-    // The loading flag around a scan; the scan itself runs elsewhere.
-    void setLoading(bool loading);
+    // Scans the installed applications off the main thread and installs the
+    // result on it. A request while a scan runs is dropped, not queued.
+    void reload();
     // Installs a scan's applications: sorted by the stored application order,
     // folders pruned, the stored order brought up to date; marks the model loaded.
     void applyScanResult(std::vector<ApplicationItem> scannedApplications);
@@ -76,6 +79,8 @@ private:
         std::string folded;
     };
 
+    void finishReload(ScanResult result);
+    void setLoading(bool loading);
     static std::vector<VantorFolder> loadFolders(const DefaultsStore& store);
     void persistFolders();
     void setFolders(std::vector<VantorFolder> folders);
@@ -96,6 +101,9 @@ private:
     void announce() { objectWillChange_.notify(); }
 
     DefaultsStore& userDefaults_;
+    ReloadServices reloadServices_;
+    // Lets a scan's result find out that the model is gone.
+    std::shared_ptr<LauncherModel*> self_ = std::make_shared<LauncherModel*>(this);
     ChangeNotifier objectWillChange_;
 
     std::vector<ApplicationItem> applications_;

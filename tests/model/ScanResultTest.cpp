@@ -47,18 +47,5 @@ TEST(ScanResultTest, RescansAddNewApplicationsAtTheEndAndDropRemovedOnes) {
               (Strings{appItemID("D"), appItemID("B"), appItemID("A"), appItemID("E")}));
 }
 
-TEST(ScanResultTest, TheWholeResultIsInstalledBeforeObserversCanRedraw) {
-    MemoryDefaultsStore store;
-    LauncherModel model(store);
-    int announcements = 0;
-    auto subscription = model.observe([&] { ++announcements; });
-    model.setLoading(true);
-    model.applyScanResult({app("A")});
-    model.setLoading(false);
-    EXPECT_FALSE(model.isLoading());
-    // loading on, applications, folders, order, loading off
-    EXPECT_EQ(announcements, 5);
-}
-
 }  // namespace
 }  // namespace vantor

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "model/ApplicationItem.h"
+
+namespace vantor {
+
+class MainQueue;
+
+// What one scan of the installed applications found. A scan that could walk
+// none of its folders has failed: its empty list says nothing about what is
+// installed, and installing it would dissolve every folder.
+struct ScanResult {
+    std::vector<ApplicationItem> applications;
+    bool anyRootWalked = true;
+};
+
+// Runs a job off the main thread.
+class BackgroundWorker {
+public:
+    virtual ~BackgroundWorker() = default;
+    virtual void start(std::function<void()> job) = 0;
+};
+
+// What the model needs to reload: the scan, a thread to run it on, and the
+// main queue its result comes back through.
+struct ReloadServices {
+    std::function<ScanResult()> scan;
+    BackgroundWorker* worker = nullptr;
+    MainQueue* mainQueue = nullptr;
+};
+
+}  // namespace vantor
