@@ -1,0 +1,120 @@
+#include "discovery/ApplicationDiscovery.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+#include <unordered_set>
+
+#include "discovery/BundleDiscovery.h"
+#include "discovery/DesktopEntryDiscovery.h"
+#include "model/TitleCollator.h"
+
+namespace vantor {
+namespace {
+
+std::string absoluteVariable(const char* name) {
+    const char* value = std::getenv(name);
+    // The XDG rules ignore relative paths: they would depend on the working folder.
+    return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
+}
+
+std::string homeFolder() {
+    std::string home = absoluteVariable("HOME");
+    if (!home.empty()) {
+        return home;
+    }
+    // No usable HOME: the account's home, as GLib falls back to.
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && found->pw_dir != nullptr && found->pw_dir[0] == '/') {
+        return found->pw_dir;
+    }
+    return "";
+}
+
+std::vector<std::string> dataFolders() {
+    const char* value = std::getenv("XDG_DATA_DIRS");
+    std::string list = value != nullptr && value[0] != '\0' ? value : "/usr/local/share:/usr/share";
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t end = list.find(':', start);
+        if (end == std::string::npos) {
+            end = list.size();
+        }
+        std::string folder = list.substr(start, end - start);
+        if (folder.starts_with('/')) {
+            folders.push_back(std::move(folder));
+        }
+        start = end + 1;
+    }
+    return folders;
+}
+
+void sortByTitle(std::vector<ApplicationItem>& applications) {
+    TitleCollator collator;  // one per scan: collators are not thread-safe
+    std::vector<std::string> keys;
+    keys.reserve(applications.size());
+    for (const ApplicationItem& application : applications) {
+        keys.push_back(collator.sortKey(application.name));
+    }
+    std::vector<std::size_t> order(applications.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::vector<ApplicationItem> sorted;
+    sorted.reserve(applications.size());
+    for (std::size_t index : order) {
+        sorted.push_back(std::move(applications[index]));
+    }
+    applications = std::move(sorted);
+}
+
+}  // namespace
+
+DiscoveryRoots DiscoveryRoots::fromEnvironment() {
+    DiscoveryRoots roots;
+    std::string home = homeFolder();
+    roots.bundleRoots = {"/Applications", "/System/Applications"};
+    if (!home.empty()) {
+        roots.bundleRoots.push_back(home + "/Applications");
+    }
+    std::string dataHome = absoluteVariable("XDG_DATA_HOME");
+    if (dataHome.empty() && !home.empty()) {
+        dataHome = home + "/.local/share";
+    }
+    if (!dataHome.empty()) {
+        roots.desktopEntryFolders.push_back(dataHome + "/applications");
+    }
+    for (const std::string& folder : dataFolders()) {
+        roots.desktopEntryFolders.push_back(folder + "/applications");
+    }
+    return roots;
+}
+
+DiscoveryResult ApplicationDiscovery::discoverApplications(const DiscoveryRoots& roots) {
+    DiscoveredApplications bundles = discoverBundles(roots.bundleRoots);
+    DiscoveredApplications entries = discoverDesktopEntries(
+        roots.desktopEntryFolders, DesktopEntryEnvironment::fromEnvironment());
+
+    DiscoveryResult result;
+    result.anyRootWalked = bundles.anyRootWalked || entries.anyRootWalked;
+    // One id, one application, even if two roots overlap.
+    std::unordered_set<CanonicalString> ids;
+    for (auto* found : {&bundles.applications, &entries.applications}) {
+        for (ApplicationItem& application : *found) {
+            if (ids.insert(application.id).second) {
+                result.applications.push_back(std::move(application));
+            }
+        }
+    }
+    sortByTitle(result.applications);
+    return result;
+}
+
+}  // namespace vantor

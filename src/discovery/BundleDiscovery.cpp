@@ -1,0 +1,149 @@
+#include "discovery/BundleDiscovery.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <optional>
+#include <unordered_set>
+
+#include "discovery/FileAccess.h"
+#include "discovery/InfoPlist.h"
+#include "discovery/PathText.h"
+
+namespace vantor {
+namespace {
+
+// Folders with these extensions are opaque packages: bundles of programs,
+// plug-ins and libraries whose insides are not applications of their own.
+constexpr std::array<std::string_view, 16> packageExtensions = {
+    "app",   "appex",      "bundle",          "component", "framework",
+    "kext",  "mdimporter", "plugin",          "prefpane",  "qlgenerator",
+    "saver", "service",    "systemextension", "wdgt",      "xpc",
+    "docset"};
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The name a file browser would show: on this desktop, the file name without
+// its extension, for anything that exists.
+std::optional<std::string> localizedName(const std::string& path) {
+    if (!pathExists(path)) {
+        return std::nullopt;
+    }
+    return std::string(fileStem(path));
+}
+
+bool isPackageFolder(const std::string& path, const std::string& name) {
+    return hasPackageExtension(name) || pathExists(path + "/Contents/Info.plist");
+}
+
+class BundleWalk {
+public:
+    // Walks one root; false when nothing is there or it cannot be opened.
+    bool walkRoot(const std::string& root) {
+        if (!pathExists(root)) {
+            return false;
+        }
+        // The root itself may be a link (for example to another disk).
+        std::optional<FolderListing> listing = listFolder(root, FinalLink::follow);
+        if (!listing) {
+            return false;
+        }
+        // Depth-first, without recursion, so a deep tree cannot exhaust the stack.
+        std::vector<Level> stack;
+        stack.push_back({root, std::move(listing->entries)});
+        while (!stack.empty()) {
+            Level& level = stack.back();
+            if (level.next == level.entries.size()) {
+                stack.pop_back();
+                continue;
+            }
+            const FolderEntry& entry = level.entries[level.next++];
+            if (entry.name.starts_with('.') || !isValidUtf8(entry.name)) {
+                continue;  // hidden, or a name that would not survive as an id
+            }
+            std::string path = level.path + "/" + entry.name;
+            if (pathExtension(entry.name) == "app") {
+                take(path);  // whatever it is: folder, file or link
+                continue;
+            }
+            if (entry.kind != FolderEntry::Kind::folder || isPackageFolder(path, entry.name)) {
+                continue;
+            }
+            std::optional<FolderListing> sub = listFolder(path, FinalLink::refuse);
+            if (sub) {
+                stack.push_back({std::move(path), std::move(sub->entries)});  // `level` dangles now
+            }
+        }
+        return true;
+    }
+
+    std::vector<ApplicationItem> takeApplications() { return std::move(applications_); }
+
+private:
+    struct Level {
+        std::string path;
+        std::vector<FolderEntry> entries;
+        std::size_t next = 0;
+    };
+
+    void take(const std::string& path) {
+        std::string standard = standardisePath(path);
+        if (!isValidUtf8(standard)) {
+            return;
+        }
+        // Ids are compared by canonical equivalence, so two spellings of one
+        // name would be one application to the model: keep the first.
+        if (!taken_.insert(CanonicalString(standard)).second) {
+            return;
+        }
+        applications_.push_back(makeBundleItem(standard));
+    }
+
+    std::unordered_set<CanonicalString> taken_;
+    std::vector<ApplicationItem> applications_;
+};
+
+}  // namespace
+
+bool hasPackageExtension(const std::string& name) {
+    std::string_view extension = pathExtension(name);
+    return std::any_of(
+        packageExtensions.begin(), packageExtensions.end(),
+        [&](std::string_view known) { return equalsIgnoringAsciiCase(extension, known); });
+}
+
+ApplicationItem makeBundleItem(const std::string& standardPath) {
+    // Every source is read, whichever ends up used.
+    BundleNames names = readBundleNames(standardPath);
+    std::optional<std::string> shownName = localizedName(standardPath);
+    std::string name;
+    if (names.displayName) {
+        name = *names.displayName;  // present means present, even when empty
+    } else if (names.bundleName) {
+        name = *names.bundleName;
+    } else if (shownName) {
+        name = *shownName;
+    } else {
+        name = std::string(fileStem(standardPath));
+    }
+    return ApplicationItem{standardPath, std::move(name), standardPath};
+}
+
+DiscoveredApplications discoverBundles(const std::vector<std::string>& roots) {
+    DiscoveredApplications result;
+    BundleWalk walk;
+    for (const std::string& root : roots) {
+        if (walk.walkRoot(root)) {
+            result.anyRootWalked = true;
+        }
+    }
+    result.applications = walk.takeApplications();
+    return result;
+}
+
+}  // namespace vantor

@@ -1,0 +1,201 @@
+#include "discovery/DesktopEntryDiscovery.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "discovery/FileAccess.h"
+#include "discovery/GLibPointers.h"
+#include "discovery/PathText.h"
+
+namespace vantor {
+namespace {
+
+constexpr const char* desktopGroup = G_KEY_FILE_DESKTOP_GROUP;
+// Desktop entries are a few kilobytes; a larger file is not one.
+constexpr std::size_t maxDesktopEntryBytes = 1024 * 1024;
+
+struct Claim {
+    std::size_t depth;
+    std::string path;
+};
+
+// The localized Name for the first wanted language that has a translation,
+// else the untranslated Name. Translations are looked up with an explicit
+// locale: GLib's own choice follows the process locale it cached at start.
+std::optional<std::string> localizedName(GKeyFile* file, const DesktopEntryEnvironment& env) {
+    for (const std::string& language : env.languages) {
+        GCharPtr locale(g_key_file_get_locale_for_key(
+            file, desktopGroup, G_KEY_FILE_DESKTOP_KEY_NAME, language.c_str()));
+        if (locale) {
+            GCharPtr name(g_key_file_get_locale_string(
+                file, desktopGroup, G_KEY_FILE_DESKTOP_KEY_NAME, locale.get(), nullptr));
+            if (name) {
+                return std::string(name.get());
+            }
+        }
+    }
+    GCharPtr name(g_key_file_get_string(file, desktopGroup, G_KEY_FILE_DESKTOP_KEY_NAME, nullptr));
+    if (!name) {
+        return std::nullopt;  // missing, or not valid UTF-8
+    }
+    return std::string(name.get());
+}
+
+std::vector<std::string> stringList(GKeyFile* file, const char* key) {
+    gsize count = 0;
+    GStrvPtr list(g_key_file_get_string_list(file, desktopGroup, key, &count, nullptr));
+    std::vector<std::string> values;
+    for (gsize i = 0; list && i < count; ++i) {
+        values.emplace_back(list.get()[i]);
+    }
+    return values;
+}
+
+bool contains(const std::vector<std::string>& list, const std::string& value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+// OnlyShowIn and NotShowIn against the running desktops, as GIO weighs them:
+// the first running desktop named in either list decides; when none is named,
+// an entry is shown unless it has an OnlyShowIn list.
+bool isForCurrentDesktops(GKeyFile* file, const DesktopEntryEnvironment& env) {
+    const char* onlyKey = G_KEY_FILE_DESKTOP_KEY_ONLY_SHOW_IN;
+    std::vector<std::string> onlyShowIn = stringList(file, onlyKey);
+    std::vector<std::string> notShowIn = stringList(file, G_KEY_FILE_DESKTOP_KEY_NOT_SHOW_IN);
+    for (const std::string& desktop : env.currentDesktops) {
+        if (contains(onlyShowIn, desktop)) {
+            return true;
+        }
+        if (contains(notShowIn, desktop)) {
+            return false;
+        }
+    }
+    return g_key_file_has_key(file, desktopGroup, onlyKey, nullptr) == FALSE;
+}
+
+bool hasCommand(GKeyFile* file) {
+    GCharPtr exec(g_key_file_get_string(file, desktopGroup, G_KEY_FILE_DESKTOP_KEY_EXEC, nullptr));
+    if (exec && exec.get()[0] != '\0') {
+        return true;
+    }
+    // An entry started over D-Bus needs no command line.
+    return g_key_file_get_boolean(file, desktopGroup, G_KEY_FILE_DESKTOP_KEY_DBUS_ACTIVATABLE,
+                                  nullptr) != FALSE;
+}
+
+}  // namespace
+
+std::optional<std::map<std::string, std::string>> desktopFilesByID(const std::string& folder) {
+    std::optional<FolderListing> top = listFolder(folder, FinalLink::follow);
+    if (!top) {
+        return std::nullopt;
+    }
+    struct Level {
+        std::string path;
+        std::string idPrefix;
+        std::vector<FolderEntry> entries;
+        std::size_t next = 0;
+    };
+    std::map<std::string, Claim> claims;
+    // Sub-folders reached through links are entered, as GIO does, but each
+    // folder only once, so a link loop ends.
+    std::set<std::pair<dev_t, ino_t>> visited{{top->device, top->inode}};
+    std::vector<Level> stack;
+    stack.push_back({folder, "", std::move(top->entries)});
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next == level.entries.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const FolderEntry& entry = level.entries[level.next++];
+        if (!isValidUtf8(entry.name)) {
+            continue;
+        }
+        std::string path = level.path + "/" + entry.name;
+        std::size_t depth = stack.size();
+        if (entry.name.ends_with(".desktop")) {
+            std::string id = level.idPrefix + entry.name;
+            auto found = claims.find(id);
+            if (found == claims.end() || depth < found->second.depth) {
+                claims[id] = Claim{depth, standardisePath(path)};
+            }
+            continue;
+        }
+        bool folderLike = entry.kind == FolderEntry::Kind::folder ||
+                          (entry.kind == FolderEntry::Kind::link && isFolder(path));
+        if (!folderLike) {
+            continue;
+        }
+        std::optional<FolderListing> sub = listFolder(path, FinalLink::follow);
+        if (!sub || !visited.insert({sub->device, sub->inode}).second) {
+            continue;
+        }
+        std::string prefix = level.idPrefix + entry.name + "-";
+        stack.push_back({std::move(path), std::move(prefix), std::move(sub->entries)});
+    }
+    std::map<std::string, std::string> files;
+    for (auto& [id, claim] : claims) {
+        files.emplace(id, std::move(claim.path));
+    }
+    return files;
+}
+
+std::optional<ApplicationItem> loadDesktopEntry(const std::string& path,
+                                                const DesktopEntryEnvironment& environment) {
+    if (!isValidUtf8(path)) {
+        return std::nullopt;
+    }
+    std::optional<std::string> data = readRegularFile(path, maxDesktopEntryBytes);
+    if (!data) {
+        return std::nullopt;
+    }
+    KeyFilePtr file(g_key_file_new());
+    // Every translation is kept: the name is chosen for the user's locale below,
+    // not for the one GLib cached.
+    if (!g_key_file_load_from_data(file.get(), data->data(), data->size(),
+                                   G_KEY_FILE_KEEP_TRANSLATIONS, nullptr)) {
+        return std::nullopt;
+    }
+    // GIO checks the group, Type=Application, and that TryExec and the program
+    // of Exec are installed; it answers nothing otherwise.
+    DesktopAppInfoPtr info(g_desktop_app_info_new_from_keyfile(file.get()));
+    if (!info) {
+        return std::nullopt;
+    }
+    if (g_desktop_app_info_get_is_hidden(info.get()) ||
+        g_desktop_app_info_get_nodisplay(info.get()) ||
+        !isForCurrentDesktops(file.get(), environment) || !hasCommand(file.get())) {
+        return std::nullopt;
+    }
+    std::optional<std::string> name = localizedName(file.get(), environment);
+    if (!name) {
+        return std::nullopt;
+    }
+    return ApplicationItem{path, std::move(*name), path};
+}
+
+DiscoveredApplications discoverDesktopEntries(const std::vector<std::string>& folders,
+                                              const DesktopEntryEnvironment& environment) {
+    DiscoveredApplications result;
+    std::set<std::string> claimedIDs;
+    for (const std::string& folder : folders) {
+        std::optional<std::map<std::string, std::string>> files = desktopFilesByID(folder);
+        if (!files) {
+            continue;
+        }
+        result.anyRootWalked = true;
+        for (const auto& [id, path] : *files) {
+            if (!claimedIDs.insert(id).second) {
+                continue;  // shadowed by a folder before this one
+            }
+            if (std::optional<ApplicationItem> item = loadDesktopEntry(path, environment)) {
+                result.applications.push_back(std::move(*item));
+            }
+        }
+    }
+    return result;
+}
+
+}  // namespace vantor

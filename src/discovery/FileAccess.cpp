@@ -1,0 +1,140 @@
+#include "discovery/FileAccess.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+
+namespace vantor {
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+FolderEntry::Kind kindOf(int folderFd, const dirent& entry) {
+    switch (entry.d_type) {
+        case DT_DIR:
+            return FolderEntry::Kind::folder;
+        case DT_LNK:
+            return FolderEntry::Kind::link;
+        case DT_UNKNOWN:
+            break;
+        default:
+            return FolderEntry::Kind::other;
+    }
+    // Some file systems do not report the kind in the listing.
+    struct stat status {};
+    if (::fstatat(folderFd, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return FolderEntry::Kind::other;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return FolderEntry::Kind::folder;
+    }
+    return S_ISLNK(status.st_mode) ? FolderEntry::Kind::link : FolderEntry::Kind::other;
+}
+
+}  // namespace
+
+std::optional<FolderListing> listFolder(const std::string& path, FinalLink finalLink) {
+    int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    if (finalLink == FinalLink::refuse) {
+        flags |= O_NOFOLLOW;
+    }
+    int fd = ::open(path.c_str(), flags);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));  // owns fd from here on
+    if (!dir) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    FolderListing listing;
+    listing.device = status.st_dev;
+    listing.inode = status.st_ino;
+    while (true) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr) {
+            break;  // the end, or an error part way: keep what was read
+        }
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        listing.entries.push_back({std::move(name), kindOf(::dirfd(dir.get()), *entry)});
+    }
+    // The platform lists in no particular order; a fixed one keeps every scan alike.
+    std::sort(listing.entries.begin(), listing.entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    return listing;
+}
+
+std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes) {
+    // O_NONBLOCK: opening a pipe that nobody writes to must not hang the scan.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) {
+        return std::nullopt;
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::size_t>(status.st_size) > maxBytes) {
+        return std::nullopt;
+    }
+    std::string contents;
+    char buffer[16384];
+    while (true) {
+        ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (count == 0) {
+            return contents;
+        }
+        contents.append(buffer, static_cast<std::size_t>(count));
+        if (contents.size() > maxBytes) {
+            return std::nullopt;  // it grew while being read
+        }
+    }
+}
+
+bool pathExists(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace vantor

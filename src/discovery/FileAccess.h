@@ -1,0 +1,41 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantor {
+
+// One entry of a folder listing, with its own kind: a symbolic link is a link,
+// whatever it points to.
+struct FolderEntry {
+    enum class Kind { folder, link, other };
+    std::string name;
+    Kind kind = Kind::other;
+};
+
+struct FolderListing {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::vector<FolderEntry> entries;  // in byte order of their names, "." and ".." left out
+};
+
+enum class FinalLink { follow, refuse };
+
+// Lists a folder, or nothing when it cannot be opened (missing, not a folder,
+// no permission). With FinalLink::refuse a path that is itself a symbolic link
+// is not opened, so a walk never enters a folder through a link.
+std::optional<FolderListing> listFolder(const std::string& path, FinalLink finalLink);
+
+// The contents of a regular file of at most maxBytes, or nothing. Anything else
+// (a pipe, a device, a folder, a file too large) is refused without blocking.
+std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes);
+
+// Whether anything exists at the path; a link counts by its target.
+bool pathExists(const std::string& path);
+bool isFolder(const std::string& path);  // following links
+
+}  // namespace vantor

@@ -1,0 +1,65 @@
+#include "discovery/InfoPlist.h"
+
+#include <plist/plist.h>
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+
+#include "discovery/FileAccess.h"
+#include "discovery/PathText.h"
+
+namespace vantor {
+namespace {
+
+// Real Info.plists are a few kilobytes; a larger file is not one.
+constexpr std::size_t maxInfoPlistBytes = 4 * 1024 * 1024;
+
+struct PlistFree {
+    void operator()(plist_t node) const { plist_free(node); }
+};
+using PlistPtr = std::unique_ptr<void, PlistFree>;
+
+std::optional<std::string> stringValue(plist_t dictionary, const char* key) {
+    plist_t node = plist_dict_get_item(dictionary, key);
+    if (node == nullptr || plist_get_node_type(node) != PLIST_STRING) {
+        return std::nullopt;
+    }
+    uint64_t length = 0;
+    const char* text = plist_get_string_ptr(node, &length);
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    std::string value(text, static_cast<std::size_t>(length));
+    if (!isValidUtf8(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<BundleNames> parseInfoPlist(std::string_view data) {
+    if (data.empty() || data.size() > std::numeric_limits<uint32_t>::max()) {
+        return std::nullopt;
+    }
+    plist_t parsed = nullptr;
+    plist_from_memory(data.data(), static_cast<uint32_t>(data.size()), &parsed);
+    PlistPtr root(parsed);
+    if (!root || plist_get_node_type(root.get()) != PLIST_DICT) {
+        return std::nullopt;
+    }
+    return BundleNames{stringValue(root.get(), "CFBundleDisplayName"),
+                       stringValue(root.get(), "CFBundleName")};
+}
+
+BundleNames readBundleNames(const std::string& bundlePath) {
+    std::optional<std::string> data =
+        readRegularFile(bundlePath + "/Contents/Info.plist", maxInfoPlistBytes);
+    if (!data) {
+        return {};
+    }
+    return parseInfoPlist(*data).value_or(BundleNames{});
+}
+
+}  // namespace vantor

@@ -1,0 +1,65 @@
+#include "discovery/PathText.h"
+
+#include <glib.h>
+
+#include <vector>
+
+namespace vantor {
+
+std::string standardisePath(std::string_view path) {
+    bool absolute = path.starts_with('/');
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string_view::npos) {
+            end = path.size();
+        }
+        std::string_view part = path.substr(start, end - start);
+        start = end + 1;
+        if (part.empty() || part == ".") {
+            continue;
+        }
+        if (part == "..") {
+            if (!parts.empty() && parts.back() != "..") {
+                parts.pop_back();
+                continue;
+            }
+            if (absolute) {
+                continue;  // "/.." is "/"
+            }
+        }
+        parts.push_back(part);
+    }
+    std::string result = absolute ? "/" : "";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            result += '/';
+        }
+        result += parts[i];
+    }
+    return result.empty() ? "." : result;
+}
+
+std::string_view pathExtension(std::string_view name) {
+    std::size_t slash = name.rfind('/');
+    if (slash != std::string_view::npos) {
+        name.remove_prefix(slash + 1);
+    }
+    std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+}
+
+std::string_view fileStem(std::string_view path) {
+    std::size_t slash = path.rfind('/');
+    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos ? name : name.substr(0, dot);
+}
+
+bool isValidUtf8(std::string_view text) {
+    // With an explicit length GLib also rejects NUL bytes.
+    return text.empty() || g_utf8_validate_len(text.data(), text.size(), nullptr) != FALSE;
+}
+
+}  // namespace vantor

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "discovery/ApplicationDiscovery.h"
+
+namespace vantor::testing {
+
+// A temporary folder tree, removed with everything in it (whatever its
+// permissions) when the object goes.
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    // The absolute path of a relative one inside the tree.
+    std::string path(const std::string& relative = "") const;
+    std::string folder(const std::string& relative) const;  // made with its parents
+    std::string file(const std::string& relative, const std::string& contents = "") const;
+    std::string link(const std::string& relative, const std::string& target) const;
+
+private:
+    std::string root_;
+};
+
+// Sets and clears environment variables, restoring every one on destruction.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment() = default;
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+    void set(const std::string& name, const std::string& value);
+    void unset(const std::string& name);
+
+private:
+    void remember(const std::string& name);
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// A value stored in a generated Info.plist.
+struct PlistValue {
+    enum class Kind { string, integer, dictionary };
+    Kind kind = Kind::string;
+    std::string text;
+    static PlistValue string(std::string text) { return {Kind::string, std::move(text)}; }
+    static PlistValue integer() { return {Kind::integer, ""}; }
+    static PlistValue dictionary() { return {Kind::dictionary, ""}; }
+};
+
+enum class PlistFormat { xml, binary };
+
+// Makes a bundle folder with Contents/Info.plist holding the given values;
+// returns the bundle's path.
+std::string makeBundle(const TempTree& tree, const std::string& relative,
+                       const std::map<std::string, PlistValue>& values,
+                       PlistFormat format = PlistFormat::xml);
+
+// The text of an application desktop entry with the given name and extra lines.
+std::string desktopEntry(const std::string& name, const std::string& extraLines = "");
+
+std::vector<std::string> namesOf(const std::vector<ApplicationItem>& applications);
+std::vector<std::string> idsOf(const std::vector<ApplicationItem>& applications);
+
+// An environment with no locale, no desktop and no XDG variables set, so a
+// test decides each of them itself.
+void neutraliseEnvironment(ScopedEnvironment& environment);
+
+}  // namespace vantor::testing
