@@ -10,6 +10,7 @@
 
 #include "discovery/BundleDiscovery.h"
 #include "discovery/DesktopEntryDiscovery.h"
+#include "discovery/PathText.h"
 #include "model/TitleCollator.h"
 
 namespace vantor {
@@ -79,20 +80,25 @@ void sortByTitle(std::vector<ApplicationItem>& applications) {
 
 DiscoveryRoots DiscoveryRoots::fromEnvironment() {
     DiscoveryRoots roots;
+    // Tidy paths from the environment ("/home/me/"), so ids do not depend on how a variable is
+    // spelt.
     std::string home = homeFolder();
+    if (!home.empty()) {
+        home = standardisePath(home);
+    }
     roots.bundleRoots = {"/Applications", "/System/Applications"};
     if (!home.empty()) {
-        roots.bundleRoots.push_back(home + "/Applications");
+        roots.bundleRoots.push_back(standardisePath(home + "/Applications"));
     }
     std::string dataHome = absoluteVariable("XDG_DATA_HOME");
     if (dataHome.empty() && !home.empty()) {
         dataHome = home + "/.local/share";
     }
     if (!dataHome.empty()) {
-        roots.desktopEntryFolders.push_back(dataHome + "/applications");
+        roots.desktopEntryFolders.push_back(standardisePath(dataHome + "/applications"));
     }
     for (const std::string& folder : dataFolders()) {
-        roots.desktopEntryFolders.push_back(folder + "/applications");
+        roots.desktopEntryFolders.push_back(standardisePath(folder + "/applications"));
     }
     return roots;
 }

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "DiscoveryFixtures.h"
+#include "discovery/ApplicationDiscovery.h"
+
+namespace vantor {
+namespace {
+
+using testing::desktopEntry;
+using testing::namesOf;
+using Strings = std::vector<std::string>;
+
+class DesktopEntryDiscoveryTest : public ::testing::Test {
+protected:
+    DesktopEntryDiscoveryTest() { testing::neutraliseEnvironment(environment_); }
+
+    // A user folder and two system folders, highest priority first.
+    DiscoveryRoots roots() const {
+        return {{},
+                {tree_.path("user/applications"), tree_.path("local/applications"),
+                 tree_.path("system/applications")}};
+    }
+    DiscoveryResult discover() const { return ApplicationDiscovery::discoverApplications(roots()); }
+    Strings names() const { return namesOf(discover().applications); }
+    Strings ids() const { return testing::idsOf(discover().applications); }
+
+    testing::ScopedEnvironment environment_;
+    testing::TempTree tree_;
+};
+
+TEST_F(DesktopEntryDiscoveryTest, TheFirstFolderWithAnIDWinsIt) {
+    std::string userFoo = tree_.file("user/applications/foo.desktop", desktopEntry("User Foo"));
+    tree_.file("system/applications/foo.desktop", desktopEntry("System Foo"));
+    std::string bar = tree_.file("system/applications/bar.desktop", desktopEntry("Bar"));
+    std::string baz = tree_.file("local/applications/baz.desktop", desktopEntry("Baz"));
+    tree_.file("system/applications/baz.desktop", desktopEntry("Old Baz"));
+
+    DiscoveryResult result = discover();
+    EXPECT_EQ(namesOf(result.applications), (Strings{"Bar", "Baz", "User Foo"}));
+    EXPECT_EQ(testing::idsOf(result.applications), (Strings{bar, baz, userFoo}));
+    for (const ApplicationItem& application : result.applications) {
+        EXPECT_EQ(application.url, application.id.raw());  // opened through its own file
+    }
+}
+
+TEST_F(DesktopEntryDiscoveryTest, FilesInSubFoldersHaveDashedIDs) {
+    // user/kde-konsole.desktop and system/kde/konsole.desktop share the id kde-konsole.desktop.
+    tree_.file("user/applications/kde-konsole.desktop", desktopEntry("User Konsole"));
+    tree_.file("system/applications/kde/konsole.desktop", desktopEntry("System Konsole"));
+    // And the other way round, two levels deep.
+    std::string deep = tree_.file("user/applications/a/b/c.desktop", desktopEntry("Deep"));
+    tree_.file("system/applications/a-b-c.desktop", desktopEntry("Flat"));
+    // Inside one folder the file nearer the top wins an id that two files claim.
+    std::string top = tree_.file("local/applications/x-y.desktop", desktopEntry("Top"));
+    tree_.file("local/applications/x/y.desktop", desktopEntry("Nested"));
+
+    EXPECT_EQ(names(), (Strings{"Deep", "Top", "User Konsole"}));
+    Strings found = ids();
+    EXPECT_NE(std::find(found.begin(), found.end(), deep), found.end());
+    EXPECT_NE(std::find(found.begin(), found.end(), top), found.end());
+}
+
+TEST_F(DesktopEntryDiscoveryTest, AHiddenOrBrokenEntryStillWinsItsIDAndHidesTheLowerOne) {
+    tree_.file("user/applications/a.desktop", desktopEntry("User A", "Hidden=true\n"));
+    tree_.file("system/applications/a.desktop", desktopEntry("System A"));
+    tree_.file("user/applications/b.desktop", desktopEntry("User B", "NoDisplay=true\n"));
+    tree_.file("system/applications/b.desktop", desktopEntry("System B"));
+    tree_.file("local/applications/c.desktop", "not a desktop entry at all");
+    tree_.file("system/applications/c.desktop", desktopEntry("System C"));
+    tree_.file("system/applications/d.desktop", desktopEntry("System D"));
+
+    EXPECT_EQ(names(), (Strings{"System D"}));
+}
+
+struct VisibilityCase {
+    const char* label;
+    std::string lines;    // after [Desktop Entry]
+    const char* desktop;  // XDG_CURRENT_DESKTOP, or null for unset
+    bool shown;
+};
+
+TEST_F(DesktopEntryDiscoveryTest, EachVisibilityKeyIsHonoured) {
+    const std::string base = "[Desktop Entry]\nName=App\n";
+    const std::string app = base + "Type=Application\nExec=true\n";
+    const std::vector<VisibilityCase> cases = {
+        {"plain", app, nullptr, true},
+        {"NoDisplay", app + "NoDisplay=true\n", nullptr, false},
+        {"NoDisplay false", app + "NoDisplay=false\n", nullptr, true},
+        {"Hidden", app + "Hidden=true\n", nullptr, false},
+        {"OnlyShowIn other desktop", app + "OnlyShowIn=KDE;\n", "GNOME", false},
+        {"OnlyShowIn this desktop", app + "OnlyShowIn=KDE;\n", "KDE", true},
+        {"OnlyShowIn one of the desktops", app + "OnlyShowIn=GNOME;\n", "ubuntu:GNOME", true},
+        {"OnlyShowIn no desktop", app + "OnlyShowIn=KDE;\n", nullptr, false},
+        {"NotShowIn this desktop", app + "NotShowIn=GNOME;\n", "GNOME", false},
+        {"NotShowIn other desktop", app + "NotShowIn=GNOME;\n", "XFCE", true},
+        {"first desktop decides", app + "OnlyShowIn=X-Cinnamon;\nNotShowIn=GNOME;\n",
+         "X-Cinnamon:GNOME", true},
+        {"TryExec missing", app + "TryExec=/nonexistent/vantor-test-program\n", nullptr, false},
+        {"TryExec installed", app + "TryExec=sh\n", nullptr, true},
+        {"Exec program missing", base + "Type=Application\nExec=vantor-test-no-such-program %U\n",
+         nullptr, false},
+        {"Type Link", base + "Type=Link\nURL=https://example.org\n", nullptr, false},
+        {"no Type", base + "Exec=true\n", nullptr, false},
+        {"no Exec", base + "Type=Application\n", nullptr, false},
+        {"no Exec but D-Bus", base + "Type=Application\nDBusActivatable=true\n", nullptr, true},
+    };
+    for (const VisibilityCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        testing::TempTree tree;
+        tree.file("applications/app.desktop", c.lines);
+        testing::ScopedEnvironment environment;
+        if (c.desktop != nullptr) {
+            environment.set("XDG_CURRENT_DESKTOP", c.desktop);
+        }
+        DiscoveryResult result =
+            ApplicationDiscovery::discoverApplications({{}, {tree.path("applications")}});
+        EXPECT_EQ(result.applications.size(), c.shown ? 1u : 0u);
+        EXPECT_TRUE(result.anyRootWalked);
+    }
+}
+
+TEST_F(DesktopEntryDiscoveryTest, TheDesktopIsReadAtEachScan) {
+    tree_.file("user/applications/k.desktop", desktopEntry("KDE Only", "OnlyShowIn=KDE;\n"));
+    environment_.set("XDG_CURRENT_DESKTOP", "GNOME");
+    EXPECT_EQ(names(), Strings{});
+    environment_.set("XDG_CURRENT_DESKTOP", "KDE");
+    EXPECT_EQ(names(), (Strings{"KDE Only"}));
+}
+
+TEST_F(DesktopEntryDiscoveryTest, NamesAreLocalizedForTheUsersLocaleAtEachScan) {
+    tree_.file("user/applications/editor.desktop",
+               desktopEntry("Text Editor",
+                            "Name[zh_CN]=文本编辑器\nName[zh]=文本\nName[de]=Texteditor\n"
+                            "Name[sr@latin]=Uređivač\n"));
+    struct LocaleCase {
+        std::vector<std::pair<std::string, std::string>> variables;
+        std::string expected;
+    };
+    const std::vector<LocaleCase> cases = {
+        {{{"LANG", "zh_CN.UTF-8"}}, "文本编辑器"},
+        {{{"LANG", "zh_TW.UTF-8"}}, "文本"},
+        {{{"LANG", "zh_CN.UTF-8"}, {"LC_MESSAGES", "de_DE.UTF-8"}}, "Texteditor"},
+        {{{"LC_MESSAGES", "de_DE.UTF-8"}, {"LC_ALL", "zh_CN.UTF-8"}}, "文本编辑器"},
+        {{{"LANG", "fr_FR.UTF-8"}}, "Text Editor"},
+        {{{"LANG", "C.UTF-8"}}, "Text Editor"},
+        {{{"LANG", "sr_RS.UTF-8@latin"}}, "Uređivač"},
+        {{{"LANG", "zh_CN.UTF-8"}, {"LANGUAGE", "fr:de:zh_CN"}}, "Texteditor"},
+        {{{"LANG", "C"}, {"LANGUAGE", "zh_CN"}}, "Text Editor"},
+    };
+    for (const LocaleCase& c : cases) {
+        testing::ScopedEnvironment environment;
+        std::string label;
+        for (const auto& [name, value] : c.variables) {
+            environment.set(name, value);
+            label += name + "=" + value + " ";
+        }
+        SCOPED_TRACE(label);
+        EXPECT_EQ(names(), (Strings{c.expected}));
+    }
+}
+
+TEST_F(DesktopEntryDiscoveryTest, BrokenEntriesArePassedOverAndTheScanGoesOn) {
+    tree_.file("user/applications/garbage.desktop", "\x01\x02[[[ not = a key file\n");
+    tree_.file("user/applications/no-name.desktop",
+               "[Desktop Entry]\nType=Application\nExec=true\n");
+    tree_.file("user/applications/empty.desktop", "");
+    tree_.file("user/applications/other-group-first.desktop",
+               "[Other]\nA=b\n" + desktopEntry("Wrong Group"));
+    tree_.file("user/applications/bad-utf8.desktop", desktopEntry("Bad \xff Name"));
+    tree_.folder("user/applications/folder.desktop");
+    ASSERT_EQ(::mkfifo(tree_.path("user/applications/pipe.desktop").c_str(), 0644), 0);
+    tree_.link("user/applications/dangling.desktop", tree_.path("nowhere"));
+    tree_.file("user/applications/huge.desktop",
+               desktopEntry("Huge", "Comment=" + std::string(2 * 1024 * 1024, 'x') + "\n"));
+    tree_.file("user/applications/fine.desktop", desktopEntry("Fine"));
+    tree_.file("user/applications/readme.txt", desktopEntry("Not An Entry"));
+
+    DiscoveryResult result = discover();
+    EXPECT_EQ(namesOf(result.applications), (Strings{"Fine"}));
+    EXPECT_TRUE(result.anyRootWalked);
+}
+
+TEST_F(DesktopEntryDiscoveryTest, LinkedSubFoldersAreEnteredOnceSoALoopEnds) {
+    std::string shared = tree_.file("shared/tool.desktop", desktopEntry("Tool"));
+    tree_.link("user/applications/linked", tree_.path("shared"));
+    tree_.link("user/applications/loop", ".");
+    tree_.link("user/applications/sub/up", "..");
+    tree_.file("user/applications/sub/inner.desktop", desktopEntry("Inner"));
+    std::string file = tree_.link("user/applications/alias.desktop", shared);
+
+    DiscoveryResult result = discover();
+    EXPECT_EQ(namesOf(result.applications), (Strings{"Inner", "Tool", "Tool"}));
+    Strings found = testing::idsOf(result.applications);
+    EXPECT_NE(std::find(found.begin(), found.end(), file), found.end());  // not resolved
+    EXPECT_NE(
+        std::find(found.begin(), found.end(), tree_.path("user/applications/linked/tool.desktop")),
+        found.end());
+}
+
+TEST_F(DesktopEntryDiscoveryTest, NoFolderThatOpensMeansTheScanFailed) {
+    EXPECT_FALSE(discover().anyRootWalked);
+    tree_.folder("system/applications");
+    DiscoveryResult empty = discover();
+    EXPECT_TRUE(empty.anyRootWalked);
+    EXPECT_TRUE(empty.applications.empty());
+}
+
+}  // namespace
+}  // namespace vantor
