@@ -1,14 +1,105 @@
-#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
 #include <iostream>
 
-// Until the tray program exists, vantor only says what it will be.
-int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::cout << "vantor " << VANTOR_VERSION << '\n';
-        return 0;
+#include "app/AppDelegate.h"
+#include "app/CommandLine.h"
+#include "app/SingleInstance.h"
+#include "discovery/ApplicationDiscovery.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    char byte = 1;
+    [[maybe_unused]] auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+// SIGINT and SIGTERM end the event loop, so the program stops as if quit
+// from the menu.
+void quitOnTerminationSignals(QApplication& app) {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
     }
-    std::cout << "Usage: vantor [--help] [--version]\n"
-                 "Vantor is a full-screen application launcher that opens from a screen corner.\n"
-                 "The tray program is not built yet; this build holds the launcher's model.\n";
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char byte;
+        while (::read(signalPipe[0], &byte, 1) > 0) {
+        }
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+int listApplications() {
+    auto found = vantor::ApplicationDiscovery::discoverApplications();
+    for (const auto& application : found.applications) {
+        std::cout << application.id.raw() << '\t' << application.name << '\n';
+    }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using Action = vantor::CommandLine::Action;
+    auto command = vantor::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (command.action) {
+        case Action::help:
+            std::cout << vantor::usageText();
+            return 0;
+        case Action::version:
+            std::cout << "vantor " << VANTOR_VERSION << '\n';
+            return 0;
+        case Action::invalid:
+            std::cerr << "vantor: " << command.error << '\n' << vantor::usageText();
+            return 2;
+        case Action::listApplications:
+            return listApplications();
+        case Action::showLauncher: {
+            QCoreApplication core(argc, argv);
+            if (!vantor::SingleInstance::sendToRunningInstance(QStringLiteral("show"))) {
+                std::cerr << "vantor: no running Vantor to show\n";
+                return 1;
+            }
+            return 0;
+        }
+        case Action::runTray:
+            break;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vantor"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    vantor::SingleInstance instance;
+    vantor::AppDelegate* delegatePointer = nullptr;
+    bool listening = instance.listen([&delegatePointer](const QString& request) {
+        if (request == QStringLiteral("show") && delegatePointer != nullptr) {
+            delegatePointer->showVantorFromMenu();
+        }
+    });
+    if (!listening) {
+        // Vantor already runs for this user and display: show its launcher instead.
+        return vantor::SingleInstance::sendToRunningInstance(QStringLiteral("show")) ? 0 : 1;
+    }
+
+    quitOnTerminationSignals(app);
+    vantor::AppDelegate delegate;
+    delegatePointer = &delegate;
+    delegate.applicationDidFinishLaunching();
+    int status = app.exec();
+    delegate.applicationWillTerminate();
+    delegatePointer = nullptr;
+    return status;
 }

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+#include "hotcorner/HotCornerMonitor.h"
+#include "launcher/LauncherPresentation.h"
+#include "model/LauncherModel.h"
+#include "model/ThreadBackgroundWorker.h"
+#include "platform/FileDefaultsStore.h"
+#include "platform/qt/QtDesktopServices.h"
+#include "platform/qt/QtMainQueue.h"
+
+namespace vantor {
+
+class LauncherWindowFactory;
+class StatusMenu;
+
+// The program's one owner of everything: the settings, the model, the corner
+// monitor, the tray menu and the launcher's presentation.
+class AppDelegate {
+public:
+    AppDelegate();
+    ~AppDelegate();
+    AppDelegate(const AppDelegate&) = delete;
+    AppDelegate& operator=(const AppDelegate&) = delete;
+
+    // Installs the tray icon, connects the corner to the launcher and starts polling.
+    void applicationDidFinishLaunching();
+    // Stops polling; everything else was stored when it changed.
+    void applicationWillTerminate();
+
+    // The menu's show command: the launcher on the focused screen.
+    void showVantorFromMenu();
+    void reloadApplications() { launcherModel_.reload(); }
+
+    LauncherModel& model() { return launcherModel_; }
+    HotCornerMonitor& monitor() { return monitor_; }
+    LauncherPresentation& presentation() { return *presentation_; }
+    StatusMenu& statusMenu() { return *statusMenu_; }
+
+private:
+    FileDefaultsStore userDefaults_;
+    QtMainQueue mainQueue_;
+    QtDesktopServices desktop_;
+    ThreadBackgroundWorker worker_;
+    LauncherModel launcherModel_;
+    HotCornerMonitor monitor_;
+    std::unique_ptr<LauncherWindowFactory> windowFactory_;
+    std::unique_ptr<LauncherPresentation> presentation_;
+    std::unique_ptr<StatusMenu> statusMenu_;
+    std::shared_ptr<AppDelegate*> self_ = std::make_shared<AppDelegate*>(this);
+};
+
+}  // namespace vantor

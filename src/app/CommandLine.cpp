@@ -1,0 +1,39 @@
+#include "app/CommandLine.h"
+
+namespace vantor {
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine result;
+    for (const auto& argument : arguments) {
+        CommandLine::Action action;
+        if (argument == "--help" || argument == "-h") {
+            action = CommandLine::Action::help;
+        } else if (argument == "--version") {
+            action = CommandLine::Action::version;
+        } else if (argument == "--list-applications") {
+            action = CommandLine::Action::listApplications;
+        } else if (argument == "--show") {
+            action = CommandLine::Action::showLauncher;
+        } else {
+            return {CommandLine::Action::invalid, "unknown option: " + argument};
+        }
+        if (result.action != CommandLine::Action::runTray && result.action != action) {
+            return {CommandLine::Action::invalid, "choose one of the options, not several"};
+        }
+        result.action = action;
+    }
+    return result;
+}
+
+std::string usageText() {
+    return "Usage: vantor [option]\n"
+           "Vantor is a full-screen application launcher that opens when the pointer\n"
+           "enters a screen corner. Without an option it starts in the system tray.\n"
+           "\n"
+           "  --show               ask the running Vantor to show its launcher\n"
+           "  --list-applications  print each installed application: id, a tab, name\n"
+           "  --version            print the version\n"
+           "  --help               print this text\n";
+}
+
+}  // namespace vantor

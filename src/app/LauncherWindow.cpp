@@ -1,0 +1,128 @@
+#include "app/LauncherWindow.h"
+
+#include <QEasingCurve>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QPropertyAnimation>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "launcher/views/BackdropCapture.h"
+#include "launcher/views/VantorView.h"
+
+namespace vantor {
+namespace {
+
+// The standard timing curves: ease-out (0, 0, 0.58, 1), ease-in-out (0.42, 0, 0.58, 1).
+QEasingCurve bezier(double x1, double y1, double x2, double y2) {
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(QPointF(x1, y1), QPointF(x2, y2), QPointF(1, 1));
+    return curve;
+}
+
+QScreen* qtScreenNamed(const std::string& name) {
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->name().toStdString() == name) {
+            return screen;
+        }
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+class LauncherWindowSurface : public LauncherSurface {
+public:
+    explicit LauncherWindowSurface(LauncherWindow* window) : window_(window) {}
+    ~LauncherWindowSurface() override {
+        if (window_) {
+            window_->deleteLater();
+        }
+    }
+
+    void present(std::chrono::milliseconds fadeIn) override {
+        window_->setWindowOpacity(0);
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+        animateOpacity(1, fadeIn, bezier(0, 0, 0.58, 1), nullptr);
+    }
+
+    void fadeOut(std::chrono::milliseconds duration, std::function<void()> completion) override {
+        animateOpacity(0, duration, bezier(0.42, 0, 0.58, 1), std::move(completion));
+    }
+
+    void orderOut() override {
+        if (window_) {
+            window_->hide();
+        }
+    }
+
+    LauncherWindow* window() const { return window_; }
+
+private:
+    void animateOpacity(double to, std::chrono::milliseconds duration, const QEasingCurve& curve,
+                        std::function<void()> completion) {
+        if (!window_) {
+            if (completion) {
+                completion();
+            }
+            return;
+        }
+        auto* animation = new QPropertyAnimation(window_, "windowOpacity", window_);
+        animation->setDuration(static_cast<int>(duration.count()));
+        animation->setStartValue(window_->windowOpacity());
+        animation->setEndValue(to);
+        animation->setEasingCurve(curve);
+        // The completion may let go of this surface, so it is moved out first.
+        QObject::connect(animation, &QPropertyAnimation::finished, animation,
+                         [completion = std::move(completion)]() mutable {
+                             if (auto done = std::exchange(completion, nullptr)) {
+                                 done();
+                             }
+                         });
+        animation->start(QAbstractAnimation::DeleteWhenStopped);
+    }
+
+    QPointer<LauncherWindow> window_;
+};
+
+}  // namespace
+
+LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
+                               DesktopServices& desktop, MainQueue& mainQueue,
+                               std::function<void()> dismiss)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::NoDropShadowWindowHint) {
+    setObjectName(QStringLiteral("VantorLauncherWindow"));
+    setWindowTitle(QStringLiteral("Vantor"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    QScreen* qtScreen = qtScreenNamed(screen.name);
+    if (qtScreen != nullptr) {
+        setScreen(qtScreen);
+        setGeometry(qtScreen->geometry());
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    view_ = new VantorView(model, desktop, mainQueue, std::move(dismiss), this);
+    // Taken before this window is on screen, so it shows what lies behind it.
+    view_->setBackdrop(captureBlurredScreen(qtScreen));
+    layout->addWidget(view_);
+    setFocusProxy(view_);
+}
+
+LauncherWindow::~LauncherWindow() = default;
+
+std::shared_ptr<LauncherSurface> LauncherWindowFactory::makeLauncher(
+    const ScreenInfo& screen, std::function<void()> dismiss) {
+    auto* window = new LauncherWindow(screen, model_, desktop_, mainQueue_, std::move(dismiss));
+    auto surface = std::make_shared<LauncherWindowSurface>(window);
+    current_ = surface;
+    return surface;
+}
+
+LauncherWindow* LauncherWindowFactory::currentWindow() const {
+    auto surface = std::static_pointer_cast<LauncherWindowSurface>(current_.lock());
+    return surface ? surface->window() : nullptr;
+}
+
+}  // namespace vantor

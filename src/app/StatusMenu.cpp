@@ -1,0 +1,146 @@
+#include "app/StatusMenu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPainter>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <iostream>
+
+#include "hotcorner/HotCornerMonitor.h"
+#include "model/LauncherModel.h"
+
+namespace vantor {
+namespace {
+
+constexpr auto trayName = "Tolvane";
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A three-by-three grid of filled squares, drawn at each size a tray may ask for.
+QIcon gridIcon() {
+    QIcon icon;
+    for (int side : {16, 22, 24, 32, 48, 64}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(235, 235, 235));
+        double gap = side / 10.0;
+        double margin = side / 10.0;
+        double cell = (side - 2 * margin - 2 * gap) / 3;
+        for (int row = 0; row < 3; ++row) {
+            for (int column = 0; column < 3; ++column) {
+                QRectF square(margin + column * (cell + gap), margin + row * (cell + gap), cell,
+                              cell);
+                painter.drawRoundedRect(square, cell * 0.18, cell * 0.18);
+            }
+        }
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace
+
+StatusMenu::StatusMenu(HotCornerMonitor& monitor, LauncherModel& model, Actions actions)
+    : monitor_(monitor), model_(model), actions_(std::move(actions)) {}
+
+StatusMenu::~StatusMenu() = default;
+
+void StatusMenu::setupStatusItem() {
+    trayIcon_ = std::make_unique<QSystemTrayIcon>(gridIcon());
+    trayIcon_->setToolTip(trayName);
+    menu_ = makeMenu();
+    trayIcon_->setContextMenu(menu_.get());
+    // A left click opens the same menu, as the right click does.
+    connect(trayIcon_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger && menu_) {
+                    menu_->popup(QCursor::pos());
+                }
+            });
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        trayIcon_->show();
+        return;
+    }
+    std::cerr << "vantor: no system tray is available; the hot corner still works, and the "
+                 "icon appears when a tray does\n";
+    trayWatch_ = new QTimer(this);
+    connect(trayWatch_, &QTimer::timeout, this, [this] {
+        if (QSystemTrayIcon::isSystemTrayAvailable()) {
+            trayIcon_->show();
+            trayWatch_->stop();
+        }
+    });
+    trayWatch_->start(2000);
+}
+
+std::unique_ptr<QMenu> StatusMenu::makeMenu() {
+    auto menu = std::make_unique<QMenu>();
+    menu->setAccessibleName(trayName);
+
+    QAction* show = menu->addAction(QStringLiteral("显示Vantor"));
+    show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(show, &QAction::triggered, this, [this] { actions_.showVantor(); });
+
+    QAction* reload = menu->addAction(QStringLiteral("重新扫描应用"));
+    reload->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(reload, &QAction::triggered, this, [this] { actions_.reloadApplications(); });
+
+    menu->addSeparator();
+
+    QMenu* corners = menu->addMenu(QStringLiteral("触发角"));
+    HotCorner selected = monitor_.selectedCorner();
+    for (HotCorner corner : allHotCorners) {
+        QAction* action = corners->addAction(qs(title(corner)));
+        action->setCheckable(true);
+        action->setChecked(corner == selected);
+        action->setData(qs(rawValue(corner)));
+        connect(action, &QAction::triggered, this, [this, corner] { selectCorner(corner); });
+    }
+
+    QMenu* sizes = menu->addMenu(QStringLiteral("每页数量"));
+    for (int size : LauncherModel::pageSizeOptions) {
+        QAction* action = sizes->addAction(QStringLiteral("%1 个").arg(size));
+        action->setCheckable(true);
+        action->setChecked(size == model_.pageSize());
+        action->setData(size);
+        connect(action, &QAction::triggered, this, [this, size] { selectPageSize(size); });
+    }
+
+    menu->addSeparator();
+
+    QAction* quit = menu->addAction(QStringLiteral("退出"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, [this] { actions_.quit(); });
+    return menu;
+}
+
+void StatusMenu::selectCorner(HotCorner corner) {
+    monitor_.setSelectedCorner(corner);
+    rebuildMenu();
+}
+
+void StatusMenu::selectPageSize(int pageSize) {
+    model_.setPageSize(pageSize);
+    rebuildMenu();
+}
+
+void StatusMenu::rebuildMenu() {
+    if (!trayIcon_) {
+        return;
+    }
+    auto fresh = makeMenu();
+    trayIcon_->setContextMenu(fresh.get());
+    // The old menu may be the one whose action is running: let it go later.
+    if (menu_) {
+        menu_.release()->deleteLater();
+    }
+    menu_ = std::move(fresh);
+}
+
+}  // namespace vantor

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+
+namespace vantor {
+
+class HotCornerMonitor;
+class LauncherModel;
+enum class HotCorner;
+
+// The tray icon and its menu: show the launcher, rescan, choose the trigger
+// corner and the page size, quit. The menu is built whole from the stored
+// values and built again after each choice, so its check marks are never stale.
+class StatusMenu : public QObject {
+    Q_OBJECT
+
+public:
+    struct Actions {
+        std::function<void()> showVantor;
+        std::function<void()> reloadApplications;
+        std::function<void()> quit;
+    };
+
+    StatusMenu(HotCornerMonitor& monitor, LauncherModel& model, Actions actions);
+    ~StatusMenu() override;
+
+    // Shows the icon; without a system tray, says so once and shows it when one appears.
+    void setupStatusItem();
+    // A new menu as the stored values stand now.
+    std::unique_ptr<QMenu> makeMenu();
+    QMenu* menu() const { return menu_.get(); }
+    QSystemTrayIcon* trayIcon() const { return trayIcon_.get(); }
+
+    void selectCorner(HotCorner corner);
+    void selectPageSize(int pageSize);
+
+private:
+    void rebuildMenu();
+
+    HotCornerMonitor& monitor_;
+    LauncherModel& model_;
+    Actions actions_;
+    std::unique_ptr<QSystemTrayIcon> trayIcon_;
+    std::unique_ptr<QMenu> menu_;
+    QTimer* trayWatch_ = nullptr;
+};
+
+}  // namespace vantor

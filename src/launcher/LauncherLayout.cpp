@@ -1,0 +1,120 @@
+#include "launcher/LauncherLayout.h"
+
+#include <algorithm>
+
+namespace vantor {
+namespace {
+
+bool inside(const Rect& r, Point p) {
+    return p.x >= r.minX() && p.x <= r.maxX() && p.y >= r.minY() && p.y <= r.maxY();
+}
+
+// A vertical capsule of dots: `spacing` apart, `dot` the hit size of each,
+// padded 8 at the sides and 10 at the ends.
+Rect dotColumn(std::int64_t pageCount, double right, double centerY, double spacing, double dot) {
+    auto count = static_cast<double>(std::max<std::int64_t>(pageCount, 1));
+    double height = count * dot + (count - 1) * spacing + 20;
+    double width = dot + 16;
+    return {right - width, centerY - height / 2, width, height};
+}
+
+Rect dotIn(const Rect& column, std::int64_t page, double spacing, double dot) {
+    return {column.x + 8, column.y + 10 + static_cast<double>(page) * (dot + spacing), dot, dot};
+}
+
+}  // namespace
+
+LauncherLayout LauncherLayout::forWindow(Size window) {
+    LauncherLayout layout;
+    layout.window = {0, 0, window.width, window.height};
+    double contentWidth = std::max(0.0, window.width - 2 * sideMargin);
+    double top = topMargin;
+    layout.closeButton = {sideMargin + contentWidth - closeButtonSize,
+                          top + (topRowHeight - closeButtonSize) / 2, closeButtonSize,
+                          closeButtonSize};
+    top += topRowHeight + rowSpacing;
+    layout.searchCapsule = {window.width / 2 - searchWidth / 2, top, searchWidth, searchHeight};
+    top += searchHeight + rowSpacing;
+    layout.mainArea = {sideMargin, top, contentWidth,
+                       std::max(0.0, window.height - bottomMargin - top)};
+    return layout;
+}
+
+Rect LauncherLayout::pageDotColumn(std::int64_t pageCount) const {
+    // Dots of 8 (current) and 6 points, 9 apart; the column is laid out for
+    // the larger size so a dot never moves when it becomes current.
+    return dotColumn(pageCount, mainArea.maxX() - 6, mainArea.midY(), 9, 8);
+}
+
+Rect LauncherLayout::pageDot(std::int64_t page, std::int64_t pageCount) const {
+    return dotIn(pageDotColumn(pageCount), page, 9, 8);
+}
+
+std::optional<std::int64_t> LauncherLayout::pageDotAt(Point p, std::int64_t pageCount) const {
+    if (pageCount <= 1 || !inside(pageDotColumn(pageCount), p)) {
+        return std::nullopt;
+    }
+    for (std::int64_t page = 0; page < pageCount; ++page) {
+        Rect dot = pageDot(page, pageCount);
+        // Each dot takes taps over its share of the column, gaps included.
+        if (p.y >= dot.minY() - 4.5 && p.y <= dot.maxY() + 4.5) {
+            return page;
+        }
+    }
+    return std::nullopt;
+}
+
+FolderPanelLayout FolderPanelLayout::forWindow(Size window) {
+    FolderPanelLayout layout;
+    layout.panel = {window.width / 2 - width / 2, window.height / 2 - height / 2, width, height};
+    // Padding 24 at the top, a 30-high header, 18 apart from the 460-high grid area.
+    double top = layout.panel.y + 24;
+    layout.title = {layout.panel.x + 34, top, width - 68, 30};
+    layout.closeButton = {layout.panel.maxX() - 34 - 23, top + 3.5, 23, 23};
+    double gridTop = top + 30 + 18;
+    // The 590-wide grid area is centred on the panel; the 542-wide grid is
+    // centred in it, its cells 2 below its top.
+    double gridWidth = columns * cellWidth + (columns - 1) * columnSpacing;
+    layout.grid = {layout.panel.midX() - gridWidth / 2, gridTop, gridWidth, 460};
+    return layout;
+}
+
+Rect FolderPanelLayout::cell(std::int64_t index) const {
+    auto column = static_cast<double>(index % columns);
+    auto row = static_cast<double>(index / columns);
+    return {grid.x + column * (cellWidth + columnSpacing),
+            grid.y + 2 + row * (cellHeight + rowSpacing), cellWidth, cellHeight};
+}
+
+std::optional<std::int64_t> FolderPanelLayout::cellAt(Point p) const {
+    for (std::int64_t index = 0; index < 12; ++index) {
+        if (inside(cell(index), p)) {
+            return index;
+        }
+    }
+    return std::nullopt;
+}
+
+Rect FolderPanelLayout::pageDotColumn(std::int64_t pageCount) const {
+    // Aligned to the grid's right edge, then pushed 26 beyond it into the margin.
+    return dotColumn(pageCount, grid.maxX() + 26, grid.midY(), 8, 7);
+}
+
+Rect FolderPanelLayout::pageDot(std::int64_t page, std::int64_t pageCount) const {
+    return dotIn(pageDotColumn(pageCount), page, 8, 7);
+}
+
+std::optional<std::int64_t> FolderPanelLayout::pageDotAt(Point p, std::int64_t pageCount) const {
+    if (pageCount <= 1 || !inside(pageDotColumn(pageCount), p)) {
+        return std::nullopt;
+    }
+    for (std::int64_t page = 0; page < pageCount; ++page) {
+        Rect dot = pageDot(page, pageCount);
+        if (p.y >= dot.minY() - 4 && p.y <= dot.maxY() + 4) {
+            return page;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace vantor

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/Geometry.h"
+
+namespace vantor {
+
+// Where the launcher puts its parts in a window of a given size (points, origin
+// top-left, y down): the close button, the search capsule, the page area with
+// its column of page dots; and the opened folder's panel. The view draws from
+// it and hit-tests with it; tests compute pointer positions from it.
+struct LauncherLayout {
+    static constexpr double sideMargin = 58;
+    static constexpr double topMargin = 46;
+    static constexpr double bottomMargin = 36;
+    static constexpr double rowSpacing = 24;
+    static constexpr double topRowHeight = 28;
+    static constexpr double closeButtonSize = 24;
+    static constexpr double searchWidth = 420;
+    static constexpr double searchHeight = 44;
+
+    Rect window;
+    Rect closeButton;
+    Rect searchCapsule;
+    // Where the page grid (or the loading indicator) goes; the grid takes all of it.
+    Rect mainArea;
+
+    static LauncherLayout forWindow(Size window);
+
+    // The capsule holding the page dots, floating 6 in from the main area's
+    // right edge and centred vertically.
+    Rect pageDotColumn(std::int64_t pageCount) const;
+    // The hit area of dot `page` (the dot drawn at its current size sits centred in it).
+    Rect pageDot(std::int64_t page, std::int64_t pageCount) const;
+    // The page whose dot is at `p`, if any.
+    std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const;
+};
+
+// The opened folder's panel, centred in the window.
+struct FolderPanelLayout {
+    static constexpr double width = 640;
+    static constexpr double height = 554;
+    static constexpr double cellWidth = 122;
+    static constexpr double cellHeight = 140;
+    static constexpr double columnSpacing = 18;
+    static constexpr double rowSpacing = 20;
+    static constexpr int columns = 4;
+
+    Rect panel;
+    Rect title;
+    Rect closeButton;
+    // The 542 × 460 grid of twelve cells.
+    Rect grid;
+
+    static FolderPanelLayout forWindow(Size window);
+
+    // Cell `index` (0 … 11) of the grid, row by row.
+    Rect cell(std::int64_t index) const;
+    std::optional<std::int64_t> cellAt(Point p) const;
+    Rect pageDotColumn(std::int64_t pageCount) const;
+    Rect pageDot(std::int64_t page, std::int64_t pageCount) const;
+    std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const;
+};
+
+}  // namespace vantor

@@ -1,0 +1,231 @@
+#include "launcher/views/Painting.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace vantor {
+namespace {
+
+// One horizontal and one vertical box pass over premultiplied ARGB.
+void boxBlurPass(QImage& image, int radius, bool horizontal) {
+    const int width = image.width();
+    const int height = image.height();
+    const int lines = horizontal ? height : width;
+    const int length = horizontal ? width : height;
+    std::vector<uint32_t> line(static_cast<size_t>(length));
+    const int window = 2 * radius + 1;
+    for (int l = 0; l < lines; ++l) {
+        auto pixel = [&](int i) -> QRgb& {
+            int x = horizontal ? i : l;
+            int y = horizontal ? l : i;
+            return reinterpret_cast<QRgb*>(image.scanLine(y))[x];
+        };
+        for (int i = 0; i < length; ++i) {
+            line[static_cast<size_t>(i)] = pixel(i);
+        }
+        int sum[4] = {0, 0, 0, 0};
+        auto add = [&](int i, int sign) {
+            if (i < 0 || i >= length) {
+                return;
+            }
+            uint32_t p = line[static_cast<size_t>(i)];
+            sum[0] += sign * int(qAlpha(p));
+            sum[1] += sign * int(qRed(p));
+            sum[2] += sign * int(qGreen(p));
+            sum[3] += sign * int(qBlue(p));
+        };
+        for (int i = -radius; i <= radius; ++i) {
+            add(i, 1);
+        }
+        for (int i = 0; i < length; ++i) {
+            pixel(i) = qRgba(sum[1] / window, sum[2] / window, sum[3] / window, sum[0] / window);
+            add(i - radius, -1);
+            add(i + radius + 1, 1);
+        }
+    }
+}
+
+QHash<QString, QImage>& shadowCache() {
+    static QHash<QString, QImage> cache;
+    return cache;
+}
+
+// The blurred, tinted shadow of an alpha mask, with room for the blur around it.
+QImage makeShadow(const QImage& mask, double radius, const QColor& color) {
+    int margin = static_cast<int>(std::ceil(radius * 1.5)) + 1;
+    QImage canvas(mask.width() + 2 * margin, mask.height() + 2 * margin,
+                  QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter p(&canvas);
+        p.drawImage(margin, margin, mask);
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(canvas.rect(), QColor(color.red(), color.green(), color.blue()));
+    }
+    blurImage(canvas, radius);
+    return canvas;
+}
+
+}  // namespace
+
+void blurImage(QImage& image, double radius) {
+    if (radius < 0.5 || image.isNull()) {
+        return;
+    }
+    if (image.format() != QImage::Format_ARGB32_Premultiplied) {
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    // Three box passes of this size approximate a Gaussian of sigma = radius / 2.
+    double sigma = radius / 2;
+    int box = std::max(1, static_cast<int>(std::lround(std::sqrt(12 * sigma * sigma / 3 + 1) - 1) / 2));
+    for (int pass = 0; pass < 3; ++pass) {
+        boxBlurPass(image, box, true);
+        boxBlurPass(image, box, false);
+    }
+}
+
+QPainterPath continuousRoundedRect(const QRectF& rect, double radius) {
+    // Corners drawn with cubic curves that start a little further along the
+    // sides than a circular arc would, so the curvature changes smoothly.
+    double r = std::min({radius, rect.width() / 2, rect.height() / 2});
+    double reach = std::min(r * 1.28, std::min(rect.width(), rect.height()) / 2);
+    double handle = reach * 0.55;
+    QPainterPath path;
+    const double l = rect.left(), t = rect.top(), rr = rect.right(), b = rect.bottom();
+    path.moveTo(l + reach, t);
+    path.lineTo(rr - reach, t);
+    path.cubicTo(rr - reach + handle, t, rr, t + reach - handle, rr, t + reach);
+    path.lineTo(rr, b - reach);
+    path.cubicTo(rr, b - reach + handle, rr - reach + handle, b, rr - reach, b);
+    path.lineTo(l + reach, b);
+    path.cubicTo(l + reach - handle, b, l, b - reach + handle, l, b - reach);
+    path.lineTo(l, t + reach);
+    path.cubicTo(l, t + reach - handle, l + reach - handle, t, l + reach, t);
+    path.closeSubpath();
+    return path;
+}
+
+void drawShapeShadow(QPainter& painter, const QPainterPath& shape, const Shadow& shadow) {
+    if (shadow.color.alphaF() <= 0) {
+        return;
+    }
+    QRectF bounds = shape.boundingRect();
+    double ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    QString key = QStringLiteral("shape:%1x%2:%3:%4:%5")
+                      .arg(bounds.width(), 0, 'f', 1)
+                      .arg(bounds.height(), 0, 'f', 1)
+                      .arg(shadow.radius)
+                      .arg(ratio)
+                      .arg(shape.elementCount());
+    auto& cache = shadowCache();
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        QImage mask(QSize(std::ceil(bounds.width() * ratio), std::ceil(bounds.height() * ratio)),
+                    QImage::Format_ARGB32_Premultiplied);
+        mask.fill(Qt::transparent);
+        {
+            QPainter p(&mask);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.scale(ratio, ratio);
+            p.translate(-bounds.topLeft());
+            p.fillPath(shape, Qt::black);
+        }
+        it = cache.insert(key, makeShadow(mask, shadow.radius * ratio, Qt::black));
+    }
+    double margin = (it->width() / ratio - bounds.width()) / 2;
+    painter.save();
+    painter.setOpacity(painter.opacity() * shadow.color.alphaF());
+    painter.drawImage(QRectF(bounds.topLeft() + shadow.offset - QPointF(margin, margin),
+                             QSizeF(it->width() / ratio, it->height() / ratio)),
+                      *it);
+    painter.restore();
+}
+
+void drawPixmapShadow(QPainter& painter, const QRectF& target, const QPixmap& pixmap,
+                      const QString& cacheKey, const Shadow& shadow) {
+    if (shadow.color.alphaF() <= 0 || pixmap.isNull()) {
+        return;
+    }
+    QString key = cacheKey + QStringLiteral(":r%1").arg(shadow.radius);
+    auto& cache = shadowCache();
+    auto it = cache.find(key);
+    double ratio = pixmap.devicePixelRatio();
+    if (it == cache.end()) {
+        it = cache.insert(key, makeShadow(pixmap.toImage(), shadow.radius * ratio, Qt::black));
+    }
+    double scale = target.width() / (pixmap.width() / ratio);
+    double margin = (it->width() / ratio - pixmap.width() / ratio) / 2 * scale;
+    painter.save();
+    painter.setOpacity(painter.opacity() * shadow.color.alphaF());
+    painter.drawImage(QRectF(target.topLeft() + shadow.offset - QPointF(margin, margin),
+                             QSizeF(target.width() + 2 * margin, target.height() + 2 * margin)),
+                      *it);
+    painter.restore();
+}
+
+QFont interfaceFont(double points, QFont::Weight weight) {
+    QFont font;
+    // Sizes here are device-independent pixels; Qt's point sizes follow the
+    // screen's logical DPI, so give the size in pixels.
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points))));
+    font.setWeight(weight);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+double drawWrappedText(QPainter& painter, const QString& text, const QFont& font,
+                       const QPointF& topLeft, double width, int maxLines, const QColor& color,
+                       const Shadow* shadow) {
+    QFontMetricsF metrics(font);
+    QTextLayout layout(text, font);
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    std::vector<QString> lines;
+    layout.beginLayout();
+    double y = 0;
+    while (true) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid()) {
+            break;
+        }
+        line.setLineWidth(width);
+        if (static_cast<int>(lines.size()) == maxLines - 1) {
+            // The last allowed line takes the rest of the text, elided.
+            QString rest = text.mid(line.textStart());
+            lines.push_back(metrics.elidedText(rest, Qt::ElideRight, width));
+            break;
+        }
+        lines.push_back(text.mid(line.textStart(), line.textLength()).trimmed());
+        y += metrics.height();
+    }
+    layout.endLayout();
+
+    painter.save();
+    painter.setFont(font);
+    double lineY = topLeft.y();
+    for (const QString& line : lines) {
+        QRectF box(topLeft.x(), lineY, width, metrics.height());
+        if (shadow != nullptr && shadow->color.alphaF() > 0) {
+            // A light blur of text is costly; a faint offset copy reads the same at this size.
+            QColor soft = shadow->color;
+            painter.setPen(soft);
+            painter.drawText(box.translated(shadow->offset), Qt::AlignHCenter | Qt::AlignTop, line);
+        }
+        painter.setPen(color);
+        painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, line);
+        lineY += metrics.height();
+    }
+    painter.restore();
+    return lineY - topLeft.y();
+}
+
+QColor white(double opacity) { return QColor::fromRgbF(1, 1, 1, opacity); }
+QColor black(double opacity) { return QColor::fromRgbF(0, 0, 0, opacity); }
+
+}  // namespace vantor

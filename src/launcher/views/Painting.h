@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+namespace vantor {
+
+// A soft shadow: colour with its opacity, blur radius and offset, in points.
+struct Shadow {
+    QColor color;
+    double radius = 0;
+    QPointF offset;
+};
+
+// Blurs an image in place (three box passes, close to a Gaussian of the radius).
+void blurImage(QImage& image, double radius);
+
+// A rounded rectangle whose corners blend smoothly into the sides.
+QPainterPath continuousRoundedRect(const QRectF& rect, double radius);
+
+// Draws the shadow a shape would cast, without the shape itself. Shadows of
+// the same size and look are made once and reused.
+void drawShapeShadow(QPainter& painter, const QPainterPath& shape, const Shadow& shadow);
+// Draws the shadow of a picture's opaque parts, then nothing else.
+void drawPixmapShadow(QPainter& painter, const QRectF& target, const QPixmap& pixmap,
+                      const QString& cacheKey, const Shadow& shadow);
+
+// The interface font at a size in points (device-independent pixels).
+QFont interfaceFont(double points, QFont::Weight weight);
+
+// Text in `width`, at most `maxLines` lines, centred, the last line elided.
+// Drawn from `topLeft` downward; returns the height used.
+double drawWrappedText(QPainter& painter, const QString& text, const QFont& font,
+                       const QPointF& topLeft, double width, int maxLines, const QColor& color,
+                       const Shadow* shadow = nullptr);
+
+QColor white(double opacity);
+QColor black(double opacity);
+
+}  // namespace vantor

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QRectF>
+#include <vector>
+
+#include "launcher/GridMetrics.h"
+#include "model/VantorItem.h"
+
+class QPainter;
+
+namespace vantor {
+
+// How far each look of a tile is turned on, from 0 to 1; the view animates
+// these so a tile eases between looks.
+struct TileLook {
+    double hovered = 0;
+    double selected = 0;
+    double folderTarget = 0;
+    double dragging = 0;
+};
+
+// One cell of the launcher grid: the icon (or folder thumbnail) above the name,
+// with the hover, selection, folder-target and drag looks. `cell` is the grid
+// cell; the tile is centred in it.
+void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
+               const GridMetrics& metrics, const TileLook& look);
+
+// A folder's thumbnail: a frosted plate with its first four icons, two by two.
+void paintFolderIcon(QPainter& painter, const std::vector<ApplicationItem>& applications,
+                     const QRectF& square);
+
+// One application in the opened folder's panel, 122 × 140 points.
+void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& application,
+                                const QRectF& cell, double hovered);
+
+// The rectangle a tile takes in its cell, the part that reacts to the pointer.
+QRectF tileRect(const QRectF& cell, const GridMetrics& metrics);
+
+}  // namespace vantor

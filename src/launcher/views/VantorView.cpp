@@ -1,0 +1,438 @@
+#include "launcher/views/VantorView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QToolTip>
+#include <QWindow>
+
+#include "launcher/views/Painting.h"
+
+namespace vantor {
+namespace {
+
+QRectF toQt(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
+Point toPoint(const QPointF& p) { return {p.x(), p.y()}; }
+
+int keyCodeFor(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Return: return key_code::returnKey;
+        case Qt::Key_Enter: return key_code::keypadEnter;
+        case Qt::Key_Escape: return key_code::escape;
+        case Qt::Key_Left: return key_code::leftArrow;
+        case Qt::Key_Right: return key_code::rightArrow;
+        case Qt::Key_Down: return key_code::downArrow;
+        case Qt::Key_Up: return key_code::upArrow;
+        default: return -1;
+    }
+}
+
+WheelPhase wheelPhaseFor(Qt::ScrollPhase phase) {
+    switch (phase) {
+        case Qt::ScrollBegin: return WheelPhase::began;
+        case Qt::ScrollUpdate: return WheelPhase::changed;
+        case Qt::ScrollEnd: return WheelPhase::ended;
+        case Qt::ScrollMomentum: return WheelPhase::momentum;
+        default: return WheelPhase::none;
+    }
+}
+
+}  // namespace
+
+// Sees the application's key presses and wheel turns before any widget does.
+// Qt hands one press to the window and then to the focused widget; acting at
+// the window alone keeps each press from being handled twice.
+class LauncherEventFilter : public QObject {
+public:
+    explicit LauncherEventFilter(VantorView* view) : view_(view) {}
+
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (!view_ || !receiver->isWindowType() ||
+            static_cast<QWindow*>(receiver) != view_->window()->windowHandle()) {
+            return false;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            return view_->handleKeyPress(static_cast<QKeyEvent*>(event)->key());
+        }
+        if (event->type() == QEvent::Wheel) {
+            auto* wheel = static_cast<QWheelEvent*>(event);
+            view_->handleWheel(wheel->angleDelta(), wheel->pixelDelta(), wheel->phase());
+        }
+        return false;
+    }
+
+private:
+    QPointer<VantorView> view_;
+};
+
+VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue,
+                       std::function<void()> dismiss, QWidget* parent)
+    : QWidget(parent),
+      viewModel_(std::make_unique<LauncherViewModel>(model, desktop, mainQueue, std::move(dismiss))),
+      eventFilter_(std::make_unique<LauncherEventFilter>(this)) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setFocusPolicy(Qt::StrongFocus);
+
+    searchField_ = new QLineEdit(this);
+    searchField_->setObjectName(QStringLiteral("VantorSearchField"));
+    searchField_->setPlaceholderText(QStringLiteral("搜索应用"));
+    searchField_->setFrame(false);
+    searchField_->setFont(interfaceFont(18, QFont::Normal));
+    searchField_->setAttribute(Qt::WA_MacShowFocusRect, false);
+    QPalette palette = searchField_->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    palette.setColor(QPalette::Text, Qt::white);
+    palette.setColor(QPalette::PlaceholderText, white(0.55));
+    palette.setColor(QPalette::Highlight, white(0.3));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    searchField_->setPalette(palette);
+    searchField_->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
+    setFocusProxy(searchField_);
+    connect(searchField_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { viewModel_->model().setQuery(text.toStdString()); });
+
+    viewModel_->setSearchFieldFocusRequest([this] {
+        searchField_->setFocus(Qt::OtherFocusReason);
+        viewModel_->setSearchFieldFocused(true);
+    });
+    subscription_ = viewModel_->observe([this] { viewModelChanged(); });
+
+    frameTimer_.setInterval(16);
+    connect(&frameTimer_, &QTimer::timeout, this, [this] {
+        update();
+        scheduleFrames();
+    });
+    syncSearchField();
+}
+
+VantorView::~VantorView() {
+    qApp->removeEventFilter(eventFilter_.get());
+}
+
+void VantorView::setBackdrop(const QImage& screenshot) {
+    backdrop_ = screenshot;
+    update();
+}
+
+LauncherLayout VantorView::layout() const {
+    return LauncherLayout::forWindow({double(width()), double(height())});
+}
+
+QRectF VantorView::gridArea() const { return toQt(layout().mainArea); }
+
+QPointF VantorView::toGrid(const QPointF& p) const { return p - gridArea().topLeft(); }
+
+QRectF VantorView::cellRect(std::int64_t offset) const {
+    QRectF area = gridArea();
+    auto layoutShape = viewModel_->pageLayout();
+    auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
+    Rect cell = metrics.cellRect(offset % layoutShape.columns, offset / layoutShape.columns);
+    return toQt(cell).translated(area.topLeft());
+}
+
+// ---- Events in ----------------------------------------------------------
+
+bool VantorView::handleKeyPress(int qtKey) {
+    int code = keyCodeFor(qtKey);
+    return viewModel_->handleKeyDown(code);
+}
+
+void VantorView::handleWheel(const QPoint& angleDelta, const QPoint& pixelDelta,
+                             Qt::ScrollPhase phase) {
+    WheelInput input{angleDelta.x(), angleDelta.y(), double(pixelDelta.x()),
+                     double(pixelDelta.y()), wheelPhaseFor(phase)};
+    viewModel_->handleScrollWheel(scrollEventFromWheel(input));
+}
+
+void VantorView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    qApp->installEventFilter(eventFilter_.get());
+    viewModel_->appear();
+}
+
+void VantorView::hideEvent(QHideEvent* event) {
+    qApp->removeEventFilter(eventFilter_.get());
+    viewModel_->disappear();
+    QWidget::hideEvent(event);
+}
+
+void VantorView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    QRectF capsule = toQt(layout().searchCapsule);
+    double left = capsule.left() + 18 + 18 + 10;
+    searchField_->setGeometry(QRectF(left, capsule.center().y() - 16, capsule.right() - 18 - left, 32)
+                                  .toRect());
+}
+
+VantorView::Hit VantorView::hitTest(const QPointF& p) const {
+    using Kind = Hit::Kind;
+    if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
+        auto panel = FolderPanelLayout::forWindow({double(width()), double(height())});
+        Point point = toPoint(p);
+        if (!panel.panel.contains(point)) {
+            if (auto page = panel.pageDotAt(point, folder->pageCount())) {
+                return {Kind::folderDot, *page};
+            }
+            return {Kind::folderBackdrop};
+        }
+        if (QRectF(toQt(panel.closeButton)).adjusted(-4, -4, 4, 4).contains(p)) {
+            return {Kind::folderClose};
+        }
+        if (auto page = panel.pageDotAt(point, folder->pageCount())) {
+            return {Kind::folderDot, *page};
+        }
+        if (auto cell = panel.cellAt(point)) {
+            return {Kind::folderCell, *cell};
+        }
+        return {Kind::folderPanel};
+    }
+    auto l = layout();
+    if (toQt(l.closeButton).adjusted(-4, -4, 4, 4).contains(p)) {
+        return {Kind::closeButton};
+    }
+    if (toQt(l.searchCapsule).contains(p)) {
+        return {Kind::searchCapsule};
+    }
+    QRectF area = gridArea();
+    if (!area.contains(p)) {
+        return {};
+    }
+    auto& model = viewModel_->model();
+    if (model.isLoading() && model.applications().empty()) {
+        return {Kind::pageArea};
+    }
+    if (auto page = l.pageDotAt(toPoint(p), viewModel_->pageCount())) {
+        return {Kind::pageDot, *page};
+    }
+    auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
+    auto slots = viewModel_->pageSlots();
+    for (const auto& slot : slots) {
+        QRectF cell = cellRect(slot.offset);
+        double height = std::max(metrics.cellHeight, slot.item ? 108.0 : 96.0);
+        QRectF hit(cell.left(), cell.center().y() - height / 2, cell.width(), height);
+        if (hit.contains(p)) {
+            return {Kind::slot, slot.offset};
+        }
+    }
+    return {Kind::pageArea};
+}
+
+void VantorView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    pressHit_ = hitTest(event->position());
+    if (pressHit_.kind == Hit::Kind::slot) {
+        auto slots = viewModel_->pageSlots();
+        viewModel_->pressSlot(slots.at(static_cast<size_t>(pressHit_.index)),
+                              toPoint(toGrid(event->position())));
+    }
+}
+
+void VantorView::mouseMoveEvent(QMouseEvent* event) {
+    QPointF p = event->position();
+    if (event->buttons() & Qt::LeftButton) {
+        if (pressHit_.kind == Hit::Kind::slot) {
+            QRectF area = gridArea();
+            viewModel_->movePointer(toPoint(toGrid(p)), {area.width(), area.height()});
+        }
+        return;
+    }
+    Hit hit = hitTest(p);
+    if (viewModel_->folderOverlay() != nullptr) {
+        std::optional<std::int64_t> cell;
+        if (hit.kind == Hit::Kind::folderCell) {
+            cell = hit.index;
+        }
+        if (cell != hoveredFolderCell_) {
+            if (hoveredFolderCell_) {
+                tiles_.setHovered(QStringLiteral("folder-cell-%1").arg(*hoveredFolderCell_), false);
+            }
+            if (cell) {
+                tiles_.setHovered(QStringLiteral("folder-cell-%1").arg(*cell), true);
+            }
+            hoveredFolderCell_ = cell;
+            scheduleFrames();
+        }
+        return;
+    }
+    QString id;
+    if (hit.kind == Hit::Kind::slot) {
+        auto slots = viewModel_->pageSlots();
+        const auto& slot = slots.at(static_cast<size_t>(hit.index));
+        if (slot.item) {
+            id = QString::fromStdString(slot.id());
+            if (id != hoveredTileID_) {
+                viewModel_->hoverSlot(slot, true);
+            }
+        }
+    }
+    setHoveredTile(id);
+}
+
+void VantorView::setHoveredTile(const QString& id) {
+    if (id == hoveredTileID_) {
+        return;
+    }
+    if (!hoveredTileID_.isEmpty()) {
+        tiles_.setHovered(hoveredTileID_, false);
+    }
+    if (!id.isEmpty()) {
+        tiles_.setHovered(id, true);
+    }
+    hoveredTileID_ = id;
+    scheduleFrames();
+}
+
+void VantorView::leaveEvent(QEvent* event) {
+    setHoveredTile({});
+    QWidget::leaveEvent(event);
+}
+
+void VantorView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    Hit pressed = std::exchange(pressHit_, Hit{});
+    if (pressed.kind == Hit::Kind::slot) {
+        viewModel_->releasePointer();
+        return;
+    }
+    Hit released = hitTest(event->position());
+    // A tap is a press and release on the same thing.
+    if (released.kind != pressed.kind || released.index != pressed.index) {
+        return;
+    }
+    using Kind = Hit::Kind;
+    switch (released.kind) {
+        case Kind::none:
+        case Kind::pageArea:
+        case Kind::closeButton:
+            viewModel_->dismiss();
+            break;
+        case Kind::pageDot:
+            viewModel_->tapPageDot(released.index);
+            break;
+        case Kind::folderBackdrop:
+        case Kind::folderClose:
+            viewModel_->closeFolder();
+            break;
+        case Kind::folderDot:
+            viewModel_->tapFolderPageDot(released.index);
+            break;
+        case Kind::folderCell:
+            if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
+                auto cells = folder->pageSlots();
+                if (auto& application = cells.at(static_cast<size_t>(released.index))) {
+                    viewModel_->tapFolderApplication(*application);
+                }
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+bool VantorView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        Hit hit = hitTest(help->pos());
+        QString text;
+        if (hit.kind == Hit::Kind::closeButton || hit.kind == Hit::Kind::folderClose) {
+            text = QStringLiteral("关闭");
+        } else if (hit.kind == Hit::Kind::pageDot || hit.kind == Hit::Kind::folderDot) {
+            text = QStringLiteral("第 %1 页").arg(hit.index + 1);
+        }
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), text, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+// ---- State out ------------------------------------------------------------
+
+void VantorView::viewModelChanged() {
+    double now = tiles_.now();
+    entrance_.setTarget(viewModel_->contentVisible() ? 1 : 0, Easing::spring(0.32, 0.9), now);
+    const PageTurn& turn = viewModel_->pageTurn();
+    if (turn.serial != seenPageTurn_) {
+        seenPageTurn_ = turn.serial;
+        pageOffset_.setNow(turn.startOffset);
+        pageOpacity_.setNow(turn.startOpacity);
+        double seconds = static_cast<double>(turn.animation.duration.count()) / 1000;
+        pageOffset_.setTarget(0, Easing::easeOut(seconds), now);
+        pageOpacity_.setTarget(1, Easing::easeOut(seconds), now);
+    }
+    currentDot_.setTarget(static_cast<double>(std::min(viewModel_->currentPage(),
+                                                       viewModel_->pageCount() - 1)),
+                          Easing::spring(0.24, 1), now);
+    if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
+        const PageTurn& folderTurn = folder->pageTurn();
+        if (folderTurn.serial != seenFolderPageTurn_) {
+            seenFolderPageTurn_ = folderTurn.serial;
+            double seconds = static_cast<double>(folderTurn.animation.duration.count()) / 1000;
+            folderPageOffset_.setNow(folderTurn.startOffset);
+            folderPageOpacity_.setNow(folderTurn.startOpacity);
+            folderPageOffset_.setTarget(0, Easing::easeOut(seconds), now);
+            folderPageOpacity_.setTarget(1, Easing::easeOut(seconds), now);
+        }
+    } else {
+        seenFolderPageTurn_ = 0;
+        hoveredFolderCell_.reset();
+    }
+    syncSearchField();
+    syncTileLooks();
+    update();
+    scheduleFrames();
+}
+
+void VantorView::syncSearchField() {
+    QString query = QString::fromStdString(viewModel_->model().query());
+    if (searchField_->text() != query) {
+        searchField_->setText(query);
+    }
+}
+
+void VantorView::syncTileLooks() {
+    QStringList shown;
+    for (const auto& slot : viewModel_->pageSlots()) {
+        if (!slot.item) {
+            continue;
+        }
+        QString id = QString::fromStdString(slot.id());
+        shown.push_back(id);
+        tiles_.setSelected(id, viewModel_->isSelected(slot));
+        tiles_.setFolderTarget(id, viewModel_->isFolderDropTarget(slot));
+        tiles_.setDragging(id, viewModel_->isDragging(slot));
+    }
+    if (!hoveredTileID_.isEmpty() && !shown.contains(hoveredTileID_)) {
+        hoveredTileID_.clear();
+    }
+    for (int cell = 0; cell < 12; ++cell) {
+        shown.push_back(QStringLiteral("folder-cell-%1").arg(cell));
+    }
+    tiles_.forgetAllBut(shown);
+}
+
+void VantorView::scheduleFrames() {
+    double now = tiles_.now();
+    auto& model = viewModel_->model();
+    bool animating = tiles_.isAnimating() || entrance_.isAnimating(now) ||
+                     pageOffset_.isAnimating(now) || pageOpacity_.isAnimating(now) ||
+                     currentDot_.isAnimating(now) || folderPageOffset_.isAnimating(now) ||
+                     (model.isLoading() && model.applications().empty());
+    if (animating && !frameTimer_.isActive()) {
+        frameTimer_.start();
+    } else if (!animating && frameTimer_.isActive()) {
+        frameTimer_.stop();
+        update();
+    }
+}
+
+}  // namespace vantor

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "launcher/LauncherLayout.h"
+#include "launcher/LauncherViewModel.h"
+#include "launcher/views/TileAnimations.h"
+
+class QLineEdit;
+
+namespace vantor {
+
+class LauncherEventFilter;
+
+// The launcher's content: the blurred background, the search capsule, the
+// page grid with its dots, and the opened folder's panel. It draws what its
+// view-model says and forwards every pointer, key and wheel event to it.
+class VantorView : public QWidget {
+    Q_OBJECT
+
+public:
+    VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue,
+               std::function<void()> dismiss, QWidget* parent = nullptr);
+    ~VantorView() override;
+
+    // The screen behind the window, drawn blurred as the backmost layer.
+    void setBackdrop(const QImage& screenshot);
+
+    LauncherViewModel& viewModel() { return *viewModel_; }
+    QLineEdit* searchField() const { return searchField_; }
+    LauncherLayout layout() const;
+    // Where a slot of the shown page is drawn, in this widget's coordinates.
+    QRectF cellRect(std::int64_t offset) const;
+
+    // Handed the application's key presses and wheel turns before any widget.
+    bool handleKeyPress(int qtKey);
+    void handleWheel(const QPoint& angleDelta, const QPoint& pixelDelta, Qt::ScrollPhase phase);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    struct Hit {
+        enum class Kind { none, closeButton, searchCapsule, pageDot, slot, pageArea,
+                          folderBackdrop, folderPanel, folderClose, folderCell, folderDot };
+        Kind kind = Kind::none;
+        std::int64_t index = 0;  // dot page, slot offset or folder cell
+    };
+
+    Hit hitTest(const QPointF& p) const;
+    QRectF gridArea() const;
+    QPointF toGrid(const QPointF& p) const;
+    void viewModelChanged();
+    void syncSearchField();
+    void syncTileLooks();
+    void scheduleFrames();
+    void setHoveredTile(const QString& id);
+
+    void paintBackground(QPainter& painter);
+    void paintTopRow(QPainter& painter, double contentOpacity);
+    void paintMainArea(QPainter& painter);
+    void paintPageDots(QPainter& painter, const Rect& column, std::int64_t count,
+                       std::int64_t current, double big, double small, double currentOpacity,
+                       double otherOpacity, double spacing);
+    void paintFolderOverlay(QPainter& painter);
+
+    std::unique_ptr<LauncherViewModel> viewModel_;
+    ChangeNotifier::Subscription subscription_;
+    QLineEdit* searchField_ = nullptr;
+    std::unique_ptr<LauncherEventFilter> eventFilter_;
+    QImage backdrop_;
+    TileAnimations tiles_;
+    QTimer frameTimer_;
+    QString hoveredTileID_;
+    std::optional<std::int64_t> hoveredFolderCell_;
+    std::optional<std::int64_t> pressedSlot_;
+    bool pressedOnBackground_ = false;
+    Hit pressHit_;
+    AnimatedValue entrance_;
+    AnimatedValue pageOffset_;
+    AnimatedValue pageOpacity_{1};
+    AnimatedValue folderPageOffset_;
+    AnimatedValue folderPageOpacity_{1};
+    std::uint64_t seenPageTurn_ = 0;
+    std::uint64_t seenFolderPageTurn_ = 0;
+    AnimatedValue currentDot_;
+};
+
+}  // namespace vantor

@@ -1,0 +1,239 @@
+// How the launcher view draws itself, back to front.
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+#include <numbers>
+
+#include "launcher/views/Painting.h"
+#include "launcher/views/TilePainter.h"
+#include "launcher/views/VantorView.h"
+
+namespace vantor {
+namespace {
+
+QRectF toQt(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
+
+// A filled disc with a cross cut out of it.
+void paintCloseGlyph(QPainter& painter, const QRectF& box, const QColor& color) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath disc;
+    disc.addEllipse(box);
+    double arm = box.width() * 0.2;
+    QPointF c = box.center();
+    QPainterPathStroker stroker;
+    stroker.setWidth(box.width() * 0.1);
+    stroker.setCapStyle(Qt::RoundCap);
+    QPainterPath cross;
+    cross.moveTo(c + QPointF(-arm, -arm));
+    cross.lineTo(c + QPointF(arm, arm));
+    cross.moveTo(c + QPointF(arm, -arm));
+    cross.lineTo(c + QPointF(-arm, arm));
+    painter.fillPath(disc.subtracted(stroker.createStroke(cross)), color);
+    painter.restore();
+}
+
+void paintMagnifier(QPainter& painter, const QRectF& box, const QColor& color) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen pen(color, box.width() * 0.11);
+    pen.setCapStyle(Qt::RoundCap);
+    painter.setPen(pen);
+    double r = box.width() * 0.3;
+    QPointF c = box.topLeft() + QPointF(box.width() * 0.42, box.height() * 0.42);
+    painter.drawEllipse(c, r, r);
+    double d = r / std::numbers::sqrt2;
+    painter.drawLine(c + QPointF(d, d), box.bottomRight() - QPointF(box.width() * 0.1, box.height() * 0.1));
+    painter.restore();
+}
+
+void paintSpinner(QPainter& painter, const QPointF& center, double seconds) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int spokes = 12;
+    int lead = static_cast<int>(seconds * spokes) % spokes;
+    for (int i = 0; i < spokes; ++i) {
+        double angle = 2 * std::numbers::pi * i / spokes;
+        int age = (lead - i + spokes) % spokes;
+        QPen pen(white(0.85 - 0.06 * age), 3.2);
+        pen.setCapStyle(Qt::RoundCap);
+        painter.setPen(pen);
+        QPointF direction(std::sin(angle), -std::cos(angle));
+        painter.drawLine(center + direction * 9, center + direction * 16);
+    }
+    painter.restore();
+}
+
+}  // namespace
+
+void VantorView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintBackground(painter);
+
+    double now = tiles_.now();
+    double visible = entrance_.value(now);
+    painter.save();
+    painter.setOpacity(std::clamp(visible, 0.0, 1.0));
+    double scale = 0.985 + 0.015 * visible;
+    QPointF center = rect().center();
+    painter.translate(center);
+    painter.scale(scale, scale);
+    painter.translate(-center);
+    paintTopRow(painter, visible);
+    paintMainArea(painter);
+    painter.restore();
+
+    if (viewModel_->folderOverlay() != nullptr) {
+        paintFolderOverlay(painter);
+    }
+}
+
+void VantorView::paintBackground(QPainter& painter) {
+    QRectF all = rect();
+    if (!backdrop_.isNull()) {
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(all, backdrop_);
+        painter.restore();
+        // The dark heads-up tint of the blurred desktop.
+        painter.fillRect(all, QColor::fromRgbF(0.08, 0.09, 0.11, 0.45));
+    } else {
+        // Nothing to blur (no capture): a dark translucent fill of the same weight.
+        painter.fillRect(all, QColor::fromRgbF(0.12, 0.13, 0.15, 0.88));
+    }
+    QLinearGradient dim(all.topLeft(), all.bottomLeft());
+    dim.setColorAt(0, black(0.38));
+    dim.setColorAt(1, QColor::fromRgbF(0.04, 0.05, 0.06, 0.62));
+    painter.fillRect(all, dim);
+}
+
+void VantorView::paintTopRow(QPainter& painter, double) {
+    auto l = layout();
+    paintCloseGlyph(painter, toQt(l.closeButton), white(0.75));
+
+    QRectF capsule = toQt(l.searchCapsule);
+    QPainterPath shape;
+    shape.addRoundedRect(capsule, capsule.height() / 2, capsule.height() / 2);
+    painter.fillPath(shape, white(0.16));
+    painter.setPen(QPen(white(0.2), 1));
+    painter.drawPath(shape);
+    paintMagnifier(painter, QRectF(capsule.left() + 18, capsule.center().y() - 9, 18, 18),
+                   white(0.7));
+}
+
+void VantorView::paintMainArea(QPainter& painter) {
+    auto& model = viewModel_->model();
+    QRectF area = gridArea();
+    double now = tiles_.now();
+    if (model.isLoading() && model.applications().empty()) {
+        paintSpinner(painter, area.center(), now);
+        return;
+    }
+    painter.save();
+    painter.setClipRect(area);
+    painter.translate(0, pageOffset_.value(now));
+    painter.setOpacity(painter.opacity() * pageOpacity_.value(now));
+    auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
+    for (const auto& slot : viewModel_->pageSlots()) {
+        if (!slot.item) {
+            continue;
+        }
+        paintTile(painter, *slot.item, cellRect(slot.offset), metrics,
+                  tiles_.look(QString::fromStdString(slot.id())));
+    }
+    painter.restore();
+
+    std::int64_t pages = viewModel_->pageCount();
+    if (pages > 1) {
+        paintPageDots(painter, layout().pageDotColumn(pages), pages, 0, 8, 6, 0.86, 0.3, 9);
+    }
+}
+
+void VantorView::paintPageDots(QPainter& painter, const Rect& column, std::int64_t count,
+                               std::int64_t, double big, double small, double currentOpacity,
+                               double otherOpacity, double spacing) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRectF capsule = toQt(column);
+    QPainterPath shape;
+    shape.addRoundedRect(capsule, capsule.width() / 2, capsule.width() / 2);
+    painter.fillPath(shape, black(0.12));
+    bool folder = viewModel_->folderOverlay() != nullptr && big < 8;
+    double current = folder ? static_cast<double>(viewModel_->folderOverlay()->currentPage())
+                            : currentDot_.value(tiles_.now());
+    for (std::int64_t page = 0; page < count; ++page) {
+        double emphasis = std::max(0.0, 1 - std::abs(current - static_cast<double>(page)));
+        double size = small + (big - small) * emphasis;
+        QPointF center(capsule.center().x(),
+                       capsule.top() + 10 + big / 2 + static_cast<double>(page) * (big + spacing));
+        if (emphasis > 0) {
+            QPainterPath disc;
+            disc.addEllipse(center + QPointF(0, 1), size / 2, size / 2);
+            drawShapeShadow(painter, disc, {black(0.28 * emphasis), 4, {0, 0}});
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(white(otherOpacity + (currentOpacity - otherOpacity) * emphasis));
+        painter.drawEllipse(center, size / 2, size / 2);
+    }
+    painter.restore();
+}
+
+void VantorView::paintFolderOverlay(QPainter& painter) {
+    const FolderOverlay* folder = viewModel_->folderOverlay();
+    auto panelLayout = FolderPanelLayout::forWindow({double(width()), double(height())});
+    painter.fillRect(rect(), black(0.18));
+
+    QRectF panel = toQt(panelLayout.panel);
+    QPainterPath shape = continuousRoundedRect(panel, 32);
+    drawShapeShadow(painter, shape, {black(0.38), 36, {0, 22}});
+    if (!backdrop_.isNull()) {
+        // The frosted material: the blurred desktop again, lightly tinted.
+        painter.save();
+        painter.setClipPath(shape);
+        painter.drawImage(rect(), backdrop_);
+        painter.fillRect(panel, QColor::fromRgbF(0.1, 0.11, 0.13, 0.35));
+        painter.restore();
+    }
+    painter.fillPath(shape, white(0.06));
+    QLinearGradient sheen(panel.topLeft(), panel.bottomRight());
+    sheen.setColorAt(0, white(0.2));
+    sheen.setColorAt(1, white(0.07));
+    painter.fillPath(shape, sheen);
+    painter.setPen(QPen(white(0.18), 1));
+    painter.drawPath(shape);
+
+    QRectF title = toQt(panelLayout.title);
+    QFont titleFont = interfaceFont(25, QFont::DemiBold);
+    painter.setFont(titleFont);
+    painter.setPen(black(0.28));
+    painter.drawText(title.translated(0, 2), Qt::AlignCenter,
+                     QString::fromStdString(folder->item().title()));
+    painter.setPen(white(0.98));
+    painter.drawText(title, Qt::AlignCenter, QString::fromStdString(folder->item().title()));
+    paintCloseGlyph(painter, toQt(panelLayout.closeButton), white(0.76));
+
+    double now = tiles_.now();
+    painter.save();
+    painter.setClipRect(toQt(panelLayout.grid));
+    painter.translate(0, folderPageOffset_.value(now));
+    painter.setOpacity(painter.opacity() * folderPageOpacity_.value(now));
+    auto cells = folder->pageSlots();
+    for (size_t index = 0; index < cells.size(); ++index) {
+        if (cells[index]) {
+            double hovered =
+                tiles_.look(QStringLiteral("folder-cell-%1").arg(index)).hovered;
+            paintFolderApplicationTile(painter, *cells[index],
+                                       toQt(panelLayout.cell(static_cast<std::int64_t>(index))),
+                                       hovered);
+        }
+    }
+    painter.restore();
+    std::int64_t pages = folder->pageCount();
+    if (pages > 1) {
+        paintPageDots(painter, panelLayout.pageDotColumn(pages), pages, folder->currentPage(), 7, 5,
+                      0.84, 0.28, 8);
+    }
+}
+
+}  // namespace vantor

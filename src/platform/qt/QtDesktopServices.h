@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/DesktopServices.h"
+
+namespace vantor {
+
+// The pointer and screens from Qt, converted to screen coordinates (origin at
+// the primary screen's bottom-left, y up); applications started through GIO
+// (desktop entries) or the desktop's opener (bundle folders).
+class QtDesktopServices : public DesktopServices {
+public:
+    Point pointerLocation() const override;
+    std::vector<ScreenInfo> screens() const override;
+    std::optional<ScreenInfo> mainScreen() const override;
+    void openApplication(const ApplicationItem& application) override;
+};
+
+}  // namespace vantor
