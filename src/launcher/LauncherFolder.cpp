@@ -1,0 +1,57 @@
+// The opened folder of the launcher view-model.
+
+#include "launcher/LauncherViewModel.h"
+#include "launcher/LauncherViewModelBatch.h"
+
+namespace vantor {
+
+void LauncherViewModel::openFolder(const VantorItem& folderItem) {
+    const CanonicalString& folderID = folderItem.asFolder().folder.id;
+    // Shown as the model has it now; a folder the model no longer has stays closed.
+    auto current = model_.folderItem(folderID);
+    if (!current) {
+        return;
+    }
+    openedFolderID_ = folderID;
+    if (folderOverlay_) {
+        folderOverlay_->setItem(std::move(*current));
+    } else {
+        folderOverlay_ = std::make_unique<FolderOverlay>(std::move(*current), mainQueue_);
+        if (shown_) {
+            folderOverlay_->installScrollMonitor();
+        }
+    }
+    markChanged();
+}
+
+void LauncherViewModel::closeFolder() {
+    Batch batch(*this);
+    if (!openedFolderID_) {
+        return;
+    }
+    openedFolderID_.reset();
+    if (folderOverlay_) {
+        folderOverlay_->removeScrollMonitor();
+        folderOverlay_.reset();
+    }
+    markChanged();
+}
+
+void LauncherViewModel::tapFolderApplication(const ApplicationItem& application) {
+    Batch batch(*this);
+    if (!folderOverlay_) {
+        return;
+    }
+    // Opening from a folder closes the whole launcher, not just the folder.
+    desktop_.openApplication(application);
+    callDismiss();
+}
+
+void LauncherViewModel::tapFolderPageDot(std::int64_t page) {
+    Batch batch(*this);
+    if (folderOverlay_ && folderOverlay_->animatePageChange(page)) {
+        markChanged();
+    }
+}
+
+}  // namespace vantor

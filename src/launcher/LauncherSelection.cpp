@@ -1,0 +1,123 @@
+// Selection, hover and keys of the launcher view-model.
+
+#include <algorithm>
+
+#include "launcher/LauncherViewModel.h"
+#include "launcher/LauncherViewModelBatch.h"
+
+namespace vantor {
+
+void LauncherViewModel::hoverSlot(const PageSlot& slot, bool inside) {
+    Batch batch(*this);
+    // While dragging, the selection follows the dragged item, not the pointer.
+    if (!inside || !slot.item || openedFolderID_ || draggedItemID_) {
+        return;
+    }
+    std::int64_t index = absoluteIndex(slot);
+    if (index >= 0 && index < itemCount()) {
+        setSelectedIndex(index);
+    }
+}
+
+void LauncherViewModel::moveSelection(std::int64_t delta) {
+    Batch batch(*this);
+    std::int64_t count = itemCount();
+    if (count == 0) {
+        return;
+    }
+    std::int64_t newIndex = std::min(count - 1, std::max<std::int64_t>(selectedIndex_ + delta, 0));
+    std::int64_t targetPage = paging::pageOfIndex(newIndex, modelPageSize());
+    if (targetPage == currentPage_) {
+        setSelectedIndex(newIndex);
+        return;
+    }
+    animatePageChange(targetPage, [this, newIndex] { setSelectedIndex(newIndex); });
+}
+
+void LauncherViewModel::clampSelection() {
+    Batch batch(*this);
+    std::int64_t count = itemCount();
+    std::int64_t last = count > 0 ? count - 1 : 0;
+    std::int64_t newIndex = std::clamp<std::int64_t>(selectedIndex_, 0, last);
+    setSelectedIndex(newIndex);
+    setCurrentPage(std::min(pageCount() - 1, paging::pageOfIndex(newIndex, modelPageSize())));
+}
+
+void LauncherViewModel::resetSelection() {
+    Batch batch(*this);
+    setCurrentPage(0);
+    setSelectedIndex(0);
+}
+
+void LauncherViewModel::openSelectedApplication() {
+    Batch batch(*this);
+    const auto& items = model_.filteredItems();
+    if (selectedIndex_ < 0 || selectedIndex_ >= static_cast<std::int64_t>(items.size())) {
+        return;
+    }
+    VantorItem item = items[static_cast<std::size_t>(selectedIndex_)];
+    open(item);
+}
+
+bool LauncherViewModel::handleKeyDown(int keyCode) {
+    if (!keyMonitorInstalled_) {
+        return false;
+    }
+    Batch batch(*this);
+    // Only the key code counts: with Shift, Control or the like held a key
+    // acts as the plain key.
+    if (openedFolderID_) {
+        if (keyCode == key_code::escape) {
+            closeFolder();
+            return true;
+        }
+        return false;
+    }
+    switch (keyCode) {
+        case key_code::returnKey:
+        case key_code::keypadEnter:
+            openSelectedApplication();
+            return true;
+        case key_code::escape:
+            callDismiss();
+            return true;
+        case key_code::leftArrow:
+            moveSelection(-1);
+            return true;
+        case key_code::rightArrow:
+            moveSelection(1);
+            return true;
+        case key_code::downArrow:
+            moveSelection(pageLayout().columns);
+            return true;
+        case key_code::upArrow:
+            moveSelection(-pageLayout().columns);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void LauncherViewModel::focusSearchField() {
+    // Deferred, so that the search field exists by the time it is focused.
+    mainQueue_.post([this, alive = std::weak_ptr<bool>(alive_)] {
+        if (alive.expired()) {
+            return;
+        }
+        Batch batch(*this);
+        setSearchFieldFocused(true);
+        if (searchFieldFocusRequest_) {
+            searchFieldFocusRequest_();
+        }
+    });
+}
+
+void LauncherViewModel::setSearchFieldFocused(bool focused) {
+    Batch batch(*this);
+    if (focused != searchFieldFocused_) {
+        searchFieldFocused_ = focused;
+        markChanged();
+    }
+}
+
+}  // namespace vantor

@@ -1,0 +1,234 @@
+#include "launcher/LauncherViewModel.h"
+
+#include <algorithm>
+
+#include "launcher/LauncherViewModelBatch.h"
+
+namespace vantor {
+
+LauncherViewModel::LauncherViewModel(LauncherModel& model, DesktopServices& desktop,
+                                     MainQueue& mainQueue, Dismiss dismiss)
+    : model_(model),
+      desktop_(desktop),
+      mainQueue_(mainQueue),
+      dismiss_(std::move(dismiss)),
+      scrollGesture_(mainQueue, swipeThreshold, scrollGestureResetDelay),
+      seenQuery_(model.query()),
+      seenPageSize_(model.pageSize()),
+      seenApplications_(model.applications()) {
+    pageTurn_.animation = pageAnimation;
+    modelSubscription_ = model_.observe([this] { modelWillChange(); });
+}
+
+LauncherViewModel::~LauncherViewModel() {
+    modelSubscription_.reset();
+    alive_.reset();
+}
+
+void LauncherViewModel::modelWillChange() {
+    // The model announces before it changes: look at it on a later turn, once,
+    // however many changes one operation announces.
+    if (syncPosted_) {
+        return;
+    }
+    syncPosted_ = true;
+    mainQueue_.post([this, alive = std::weak_ptr<bool>(alive_)] {
+        if (alive.expired()) {
+            return;
+        }
+        syncPosted_ = false;
+        Batch batch(*this);
+        markChanged();
+    });
+}
+
+void LauncherViewModel::syncWithModel() {
+    // A new query or page size starts again on page 0 with the first item.
+    bool queryChanged = model_.query() != seenQuery_;
+    bool pageSizeChanged = model_.pageSize() != seenPageSize_;
+    if (queryChanged || pageSizeChanged) {
+        seenQuery_ = model_.query();
+        seenPageSize_ = model_.pageSize();
+        resetSelection();
+    }
+    // A rescan keeps the selection where it was, as far as the list still reaches.
+    if (model_.applications() != seenApplications_) {
+        seenApplications_ = model_.applications();
+        clampSelection();
+    }
+    if (openedFolderID_) {
+        if (auto item = model_.folderItem(*openedFolderID_)) {
+            if (folderOverlay_) {
+                folderOverlay_->setItem(std::move(*item));
+            }
+        } else {
+            // The folder is gone (a rescan dissolved it). Leaving it "open"
+            // would show no overlay yet keep paging and every key but Escape dead.
+            closeFolder();
+        }
+    }
+}
+
+// ---- Lifecycle ---------------------------------------------------------------
+
+void LauncherViewModel::appear() {
+    Batch batch(*this);
+    shown_ = true;
+    if (!contentVisible_) {
+        contentVisible_ = true;
+        markChanged();
+    }
+    installScrollMonitor();
+    installKeyMonitor();
+    if (folderOverlay_) {
+        folderOverlay_->installScrollMonitor();
+    }
+    focusSearchField();
+}
+
+void LauncherViewModel::disappear() {
+    Batch batch(*this);
+    removeScrollMonitor();
+    removeKeyMonitor();
+    if (folderOverlay_) {
+        folderOverlay_->removeScrollMonitor();
+    }
+    shown_ = false;
+}
+
+void LauncherViewModel::installScrollMonitor() {
+    scrollMonitorInstalled_ = true;
+}
+
+void LauncherViewModel::removeScrollMonitor() {
+    if (!scrollMonitorInstalled_) {
+        return;
+    }
+    scrollMonitorInstalled_ = false;
+    scrollGesture_.clear();
+}
+
+void LauncherViewModel::installKeyMonitor() {
+    keyMonitorInstalled_ = true;
+}
+
+void LauncherViewModel::removeKeyMonitor() {
+    keyMonitorInstalled_ = false;
+}
+
+// ---- Pages -------------------------------------------------------------------
+
+PageGridLayout LauncherViewModel::pageLayout() const {
+    return PageGridLayout(modelPageSize());
+}
+
+GridMetrics LauncherViewModel::gridMetrics(Size area) const {
+    return GridMetrics::forArea(area, pageLayout());
+}
+
+std::int64_t LauncherViewModel::pageCount() const {
+    return paging::pageCount(itemCount(), modelPageSize());
+}
+
+std::int64_t LauncherViewModel::pageStartIndex() const {
+    return paging::pageStartIndex(itemCount(), modelPageSize(), currentPage_);
+}
+
+std::vector<VantorItem> LauncherViewModel::pageItems() const {
+    return paging::pageElements(model_.filteredItems(), modelPageSize(), currentPage_);
+}
+
+std::vector<PageSlot> LauncherViewModel::pageSlots() const {
+    return makePageSlots(model_.filteredItems(), modelPageSize(), currentPage_);
+}
+
+std::int64_t LauncherViewModel::absoluteIndex(const PageSlot& slot) const {
+    return pageStartIndex() + slot.offset;
+}
+
+bool LauncherViewModel::isSelected(const PageSlot& slot) const {
+    return slot.item.has_value() && absoluteIndex(slot) == selectedIndex_;
+}
+
+bool LauncherViewModel::isDragging(const PageSlot& slot) const {
+    return slot.item.has_value() && draggedItemID_ && *draggedItemID_ == slot.item->id();
+}
+
+bool LauncherViewModel::isFolderDropTarget(const PageSlot& slot) const {
+    return slot.item.has_value() && folderDropTargetID_ && *folderDropTargetID_ == slot.item->id();
+}
+
+std::int64_t LauncherViewModel::itemCount() const {
+    return static_cast<std::int64_t>(model_.filteredItems().size());
+}
+
+std::int64_t LauncherViewModel::modelPageSize() const {
+    return std::max(model_.pageSize(), 1);
+}
+
+std::optional<std::int64_t> LauncherViewModel::indexOfItem(const CanonicalString& itemID) const {
+    const auto& items = model_.filteredItems();
+    auto it = std::find_if(items.begin(), items.end(),
+                           [&](const VantorItem& item) { return item.id() == itemID; });
+    if (it == items.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(it - items.begin());
+}
+
+void LauncherViewModel::setCurrentPage(std::int64_t page) {
+    if (page != currentPage_) {
+        currentPage_ = page;
+        markChanged();
+    }
+}
+
+void LauncherViewModel::setSelectedIndex(std::int64_t index) {
+    if (index != selectedIndex_) {
+        selectedIndex_ = index;
+        markChanged();
+    }
+}
+
+// ---- Activation and dismissal ------------------------------------------------
+
+void LauncherViewModel::open(const VantorItem& item) {
+    Batch batch(*this);
+    if (item.isApplication()) {
+        // Launching never blocks and reports nothing; the launcher closes at once.
+        desktop_.openApplication(item.asApplication());
+        callDismiss();
+        return;
+    }
+    openFolder(item);
+}
+
+void LauncherViewModel::tapSlot(const PageSlot& slot) {
+    Batch batch(*this);
+    // The open folder's overlay covers the grid.
+    if (openedFolderID_) {
+        return;
+    }
+    if (!slot.item) {
+        callDismiss();
+        return;
+    }
+    setSelectedIndex(absoluteIndex(slot));
+    // A copy: opening may change the model the slot's item came from.
+    VantorItem item = *slot.item;
+    open(item);
+}
+
+void LauncherViewModel::dismiss() {
+    callDismiss();
+}
+
+void LauncherViewModel::callDismiss() {
+    // A copy, since the call may destroy this view-model and its members.
+    Dismiss dismiss = dismiss_;
+    if (dismiss) {
+        dismiss();
+    }
+}
+
+}  // namespace vantor

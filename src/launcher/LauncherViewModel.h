@@ -1,0 +1,284 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "launcher/Animation.h"
+#include "launcher/FolderOverlay.h"
+#include "launcher/GridMetrics.h"
+#include "launcher/KeyCodes.h"
+#include "launcher/PageGridLayout.h"
+#include "launcher/PageSlot.h"
+#include "launcher/ScrollEvent.h"
+#include "launcher/ScrollGesture.h"
+#include "model/ChangeNotifier.h"
+#include "model/LauncherModel.h"
+#include "platform/DesktopServices.h"
+#include "platform/Geometry.h"
+#include "platform/MainQueue.h"
+
+namespace vantor {
+
+// Everything one showing of the launcher remembers and decides: the page, the
+// selection, keys, scroll paging, dragging and the opened folder. The view
+// forwards its events here (appearing, taps, hover, key codes, scroll events,
+// pointer movements) and draws what the getters say; opening an application,
+// closing the launcher and focusing the search field are the effects.
+//
+// A new view-model per showing, so every showing starts on page 0 with the
+// first item selected. Main thread only.
+class LauncherViewModel {
+public:
+    using Dismiss = std::function<void()>;
+
+    // Every page and selection change animates with this curve.
+    static constexpr EaseOutAnimation pageAnimation{std::chrono::milliseconds(200)};
+    // The content's entrance once the view has appeared (see contentVisible).
+    static constexpr SpringAnimation entranceAnimation{0.32, 0.9, 0};
+    // The page dots move to a new current page with this spring.
+    static constexpr SpringAnimation pageDotAnimation{0.24, 1, 0};
+    // Vertical scrolling (points) that turns a page.
+    static constexpr double swipeThreshold = 58;
+    // A plain wheel's gesture ends after this much quiet time.
+    static constexpr MainQueue::Duration scrollGestureResetDelay{180};
+    // Where a new page starts its settle animation: 24 points off, at 0.82.
+    static constexpr double pageTurnOffset = 24;
+    static constexpr double pageTurnOpacity = 0.82;
+    // A press on a tile becomes a drag once the pointer has moved this far.
+    static constexpr double dragStartDistance = 8;
+
+    // `dismiss` closes the launcher. It may destroy this view-model; nothing
+    // here touches it after calling `dismiss`.
+    LauncherViewModel(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue,
+                      Dismiss dismiss);
+    ~LauncherViewModel();
+    LauncherViewModel(const LauncherViewModel&) = delete;
+    LauncherViewModel& operator=(const LauncherViewModel&) = delete;
+
+    // Observers are called after the state changed, and once after the model
+    // changed (on a later turn of the main queue): redraw from the getters.
+    [[nodiscard]] ChangeNotifier::Subscription observe(ChangeNotifier::Observer observer) {
+        return changes_.subscribe(std::move(observer));
+    }
+    // The effect of focusSearchField: give the search field keyboard focus.
+    void setSearchFieldFocusRequest(std::function<void()> request) {
+        searchFieldFocusRequest_ = std::move(request);
+    }
+
+    LauncherModel& model() const { return model_; }
+
+    // ---- Lifecycle -------------------------------------------------------
+
+    // The view is on screen: show the content (with entranceAnimation), start
+    // taking scroll and key events, and focus the search field.
+    void appear();
+    // The view left the screen: stop taking scroll and key events.
+    void disappear();
+    // False until the view has appeared; the view draws false as opacity 0 at
+    // scale 0.985 and animates to true with entranceAnimation.
+    bool contentVisible() const { return contentVisible_; }
+
+    // Key and scroll events are acted on only while their monitor is installed;
+    // installing twice keeps one, removing when none is installed does nothing.
+    void installScrollMonitor();
+    // Also forgets the scroll gesture and drops its pending reset.
+    void removeScrollMonitor();
+    void installKeyMonitor();
+    void removeKeyMonitor();
+    bool isScrollMonitorInstalled() const { return scrollMonitorInstalled_; }
+    bool isKeyMonitorInstalled() const { return keyMonitorInstalled_; }
+
+    // ---- Pages (derived from the model on every call) ---------------------
+
+    PageGridLayout pageLayout() const;
+    // The grid's sizes for the area the view gives the page grid.
+    GridMetrics gridMetrics(Size area) const;
+    std::int64_t pageCount() const;
+    // Absolute index of the shown page's first cell.
+    std::int64_t pageStartIndex() const;
+    std::vector<VantorItem> pageItems() const;
+    // Exactly pageSize cells of the shown page, items first, then fillers.
+    std::vector<PageSlot> pageSlots() const;
+    std::int64_t absoluteIndex(const PageSlot& slot) const;
+    // Drawing flags of a cell.
+    bool isSelected(const PageSlot& slot) const;
+    bool isDragging(const PageSlot& slot) const;
+    bool isFolderDropTarget(const PageSlot& slot) const;
+
+    // ---- State -----------------------------------------------------------
+
+    // The page shown, from 0. May exceed the last page for a moment; the last
+    // page is then shown.
+    std::int64_t currentPage() const { return currentPage_; }
+    // Absolute index (into the model's filteredItems) of the selected item.
+    std::int64_t selectedIndex() const { return selectedIndex_; }
+    // The last page turn, for the view to animate (serial 0: none yet).
+    const PageTurn& pageTurn() const { return pageTurn_; }
+    // Item id being dragged.
+    const std::optional<CanonicalString>& draggedItemID() const { return draggedItemID_; }
+    // Item id that a release would drop the dragged item onto.
+    const std::optional<CanonicalString>& folderDropTargetID() const { return folderDropTargetID_; }
+    // The last destination acted on during a drag: "before:<item id>",
+    // "folder:<item id>" or "end".
+    const std::optional<std::string>& lastDragDestination() const { return lastDragDestination_; }
+    // The folder's own id (not its item id) shown in the overlay; set exactly
+    // while the overlay is shown.
+    const std::optional<CanonicalString>& openedFolderID() const { return openedFolderID_; }
+    double verticalScrollAmount() const { return scrollGesture_.verticalScrollAmount(); }
+    bool scrollGestureDidTurnPage() const { return scrollGesture_.didTurnPage(); }
+    bool hasScrollGestureResetTask() const { return scrollGesture_.hasPendingReset(); }
+    // Two-way focus binding of the search field.
+    bool searchFieldFocused() const { return searchFieldFocused_; }
+    void setSearchFieldFocused(bool focused);
+
+    // ---- Activation and dismissal ----------------------------------------
+
+    // An application is launched (without waiting) and the launcher closed; a
+    // folder is opened in the overlay and the launcher stays.
+    void open(const VantorItem& item);
+    // A single tap on a cell: a tile is selected and opened; a filler closes
+    // the launcher.
+    void tapSlot(const PageSlot& slot);
+    // Closes the launcher: the backdrop, the empty grid area, the close button.
+    void dismiss();
+
+    // ---- Selection and keys ----------------------------------------------
+
+    // The pointer entered (true) or left (false) a cell. Entering a tile
+    // selects it without turning the page; leaving does nothing.
+    void hoverSlot(const PageSlot& slot, bool inside);
+    // Moves the selection by delta items, limited to the list, turning the
+    // page (with the page-turn feedback) when it lands on another one.
+    void moveSelection(std::int64_t delta);
+    // Pulls the selection back into the list and shows its page.
+    void clampSelection();
+    // Page 0, first item.
+    void resetSelection();
+    // Opens the selected item, application or folder.
+    void openSelectedApplication();
+    // Returns true when the key was consumed (the search field must not see
+    // it). Return, keypad Enter, Escape and the arrows are consumed even when
+    // they change nothing; while a folder is open only Escape is, and it closes
+    // the folder. Every other key is passed on.
+    bool handleKeyDown(int keyCode);
+    // Asks for the search field's focus on a later turn of the main queue, so
+    // the field exists by then.
+    void focusSearchField();
+
+    // ---- Paging ------------------------------------------------------------
+
+    // Scroll events are never swallowed. The main grid pages only while no
+    // folder is open; an open folder's overlay pages itself.
+    void handleScrollWheel(const ScrollEvent& event);
+    // One page on, selecting its first item; nothing on the last page.
+    void goToNextPage();
+    // One page back, selecting its first item; nothing on the first page.
+    void goToPreviousPage();
+    // Shows `page` with the page-turn feedback and runs updateSelection; for
+    // the current page only runs updateSelection.
+    void animatePageChange(std::int64_t page, const std::function<void()>& updateSelection);
+    // The dot of a page: show it and select its first item.
+    void tapPageDot(std::int64_t page);
+
+    // ---- Dragging (locations in grid coordinates: origin at the page
+    // grid's top-left, y down; `gridArea` is the size given to the grid) ------
+
+    // The pointer went down on a cell.
+    void pressSlot(const PageSlot& slot, Point location);
+    // The pointer moved while down. Once it is dragStartDistance from the
+    // press, a tile's drag begins and every movement reorders live.
+    void movePointer(Point location, Size gridArea);
+    // The pointer was released: ends a drag (a marked folder target gets the
+    // item), or taps the pressed cell if the pointer never went far.
+    void releasePointer();
+    // The press was taken away (the window lost the pointer): ends a drag
+    // without dropping into a folder; no tap.
+    void cancelPointer();
+    // One movement of a drag: moves the item in front of the item under the
+    // pointer, to the end over a filler, or marks the item under the pointer
+    // as folder target when the pointer is in its middle.
+    void reorderDraggedItem(const CanonicalString& itemID, Point location, Size gridArea);
+    // The end of a drag: drops onto a marked folder target, clears the drag.
+    void finishDraggingItem(const CanonicalString& itemID);
+
+    // ---- Folder overlay ----------------------------------------------------
+
+    // The opened folder's paging state; null while no folder is open.
+    const FolderOverlay* folderOverlay() const { return folderOverlay_.get(); }
+    // The overlay's close button, its backdrop, its exit command.
+    void closeFolder();
+    // An application cell of the overlay: launch it and close the launcher.
+    void tapFolderApplication(const ApplicationItem& application);
+    // A page dot of the overlay.
+    void tapFolderPageDot(std::int64_t page);
+
+private:
+    // Groups the changes of one event: re-reads the model first, and tells the
+    // observers once at the end if anything changed.
+    class Batch;
+    struct Press {
+        PageSlot slot;
+        Point location;
+        bool movedAway = false;
+        bool dragging = false;
+    };
+
+    void markChanged() { changed_ = true; }
+    void syncWithModel();
+    void modelWillChange();
+    void setCurrentPage(std::int64_t page);
+    void setSelectedIndex(std::int64_t index);
+    std::int64_t itemCount() const;
+    std::int64_t modelPageSize() const;
+    std::optional<std::int64_t> indexOfItem(const CanonicalString& itemID) const;
+    void selectItemAndFollowIt(const CanonicalString& itemID);
+    void handleMainScrollWheel(const ScrollEvent& event);
+    void applyDragDestination(const CanonicalString& itemID, std::int64_t destinationIndex,
+                              bool inFolderDropZone);
+    void dragMoved(const CanonicalString& itemID, Point location, Size gridArea);
+    void openFolder(const VantorItem& folderItem);
+    void callDismiss();
+
+    LauncherModel& model_;
+    DesktopServices& desktop_;
+    MainQueue& mainQueue_;
+    Dismiss dismiss_;
+    std::function<void()> searchFieldFocusRequest_;
+    ChangeNotifier changes_;
+
+    std::int64_t currentPage_ = 0;
+    PageTurn pageTurn_;
+    std::int64_t selectedIndex_ = 0;
+    bool contentVisible_ = false;
+    bool scrollMonitorInstalled_ = false;
+    bool keyMonitorInstalled_ = false;
+    std::optional<CanonicalString> draggedItemID_;
+    std::optional<CanonicalString> folderDropTargetID_;
+    std::optional<std::string> lastDragDestination_;
+    std::optional<CanonicalString> openedFolderID_;
+    ScrollGesture scrollGesture_;
+    bool searchFieldFocused_ = false;
+
+    std::unique_ptr<FolderOverlay> folderOverlay_;
+    std::optional<Press> press_;
+    bool shown_ = false;
+
+    // What the model held when last looked at, to tell which field changed.
+    std::string seenQuery_;
+    int seenPageSize_ = 0;
+    std::vector<ApplicationItem> seenApplications_;
+    bool syncPosted_ = false;
+
+    int batchDepth_ = 0;
+    bool changed_ = false;
+    // Tasks and batches check this before touching a view-model that may be gone.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    ChangeNotifier::Subscription modelSubscription_;
+};
+
+}  // namespace vantor
