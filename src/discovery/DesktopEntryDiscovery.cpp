@@ -21,8 +21,9 @@ struct Claim {
 };
 
 // The localized Name for the first wanted language that has a translation,
-// else the untranslated Name. Translations are looked up with an explicit
-// locale: GLib's own choice follows the process locale it cached at start.
+// else the untranslated Name. Translations are looked up with explicit
+// locales, so the choice follows the rule above and not GLib's process-wide one
+// (which, for one, honours LANGUAGE even under the C locale).
 std::optional<std::string> localizedName(GKeyFile* file, const DesktopEntryEnvironment& env) {
     for (const std::string& language : env.languages) {
         GCharPtr locale(g_key_file_get_locale_for_key(

@@ -20,7 +20,7 @@ struct DesktopEntryEnvironment {
 };
 
 // The message languages: the first set of LC_ALL, LC_MESSAGES and LANG; under
-// any locale but C, the list in LANGUAGE comes first, as gettext does.
+// any locale but C, the list in LANGUAGE takes its place, as gettext does.
 std::vector<std::string> messageLanguagesFromEnvironment();
 
 }  // namespace vantor

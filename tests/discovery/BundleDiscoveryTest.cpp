@@ -4,7 +4,6 @@
 
 #include "DiscoveryFixtures.h"
 #include "discovery/ApplicationDiscovery.h"
-#include "discovery/BundleDiscovery.h"
 
 namespace vantor {
 namespace {
@@ -110,20 +109,17 @@ TEST_F(BundleDiscoveryTest, NamesFollowDisplayNameThenBundleNameThenTheFileName)
                {{"CFBundleDisplayName", PlistValue::dictionary()},
                 {"CFBundleName", PlistValue::integer()}});
     makeBundle(tree_, "Applications/Four.app", {{"CFBundleIdentifier", PlistValue::string("x")}});
+    // Present means present: an empty display name is used as it is.
+    makeBundle(tree_, "Applications/Blank.app",
+               {{"CFBundleDisplayName", PlistValue::string("")},
+                {"CFBundleName", PlistValue::string("Not used")}});
     tree_.file("Applications/Five.app/Contents/Info.plist", "<plist><dict><key>CFBundle");
     tree_.file("Applications/Six.app/Contents/Info.plist",
                "<?xml version=\"1.0\"?><plist><array/></plist>");
 
     auto names = namesOf(discover().applications);
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (Strings{"Display", "Five", "Four", "Second", "Six", "Three"}));
-}
-
-TEST_F(BundleDiscoveryTest, AnEmptyDisplayNameIsUsedAsIs) {
-    makeBundle(tree_, "Applications/Blank.app",
-               {{"CFBundleDisplayName", PlistValue::string("")},
-                {"CFBundleName", PlistValue::string("Not used")}});
-    EXPECT_EQ(namesOf(discover().applications), (Strings{""}));
+    EXPECT_EQ(names, (Strings{"", "Display", "Five", "Four", "Second", "Six", "Three"}));
 }
 
 TEST_F(BundleDiscoveryTest, ReadsBinaryAndXmlInfoPlists) {
@@ -200,16 +196,6 @@ TEST_F(BundleDiscoveryTest, OnlyRootsThatExistContribute) {
     DiscoveryResult result = discover();  // no Applications folder in the home folder
     EXPECT_EQ(namesOf(result.applications), (Strings{"System One", "System Two"}));
     EXPECT_TRUE(result.anyRootWalked);
-}
-
-TEST(PackageExtensionTest, KnowsTheUsualBundleKindsInAnyCase) {
-    for (const char* name : {"A.app", "B.APP", "C.framework", "D.plugin", "E.bundle", "F.kext",
-                             "G.xpc", "H.appex", "I.prefPane"}) {
-        EXPECT_TRUE(hasPackageExtension(name)) << name;
-    }
-    for (const char* name : {"Utilities", "Games.d", "app", "x.application"}) {
-        EXPECT_FALSE(hasPackageExtension(name)) << name;
-    }
 }
 
 }  // namespace
