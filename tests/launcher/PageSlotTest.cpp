@@ -14,14 +14,6 @@ std::vector<VantorItem> items(int count) {
     return result;
 }
 
-std::vector<std::string> slotIDs(const std::vector<PageSlot>& slots) {
-    std::vector<std::string> ids;
-    for (const auto& slot : slots) {
-        ids.push_back(slot.id());
-    }
-    return ids;
-}
-
 TEST(PagingTest, PageCountRoundsUpAndIsNeverZero) {
     EXPECT_EQ(paging::pageCount(0, 35), 1);
     EXPECT_EQ(paging::pageCount(1, 35), 1);
@@ -61,17 +53,6 @@ TEST(PageSlotTest, TheLastPageIsPaddedWithPositionalFillers) {
     EXPECT_EQ(slots[1].id(), "empty-1");
     EXPECT_EQ(slots[34].id(), "empty-34");
     EXPECT_EQ(paging::pageElements(all, 35, 1).size(), 1u);
-}
-
-TEST(PageSlotTest, AFullPageHasNoFillersAndKeepsTheListOrder) {
-    auto all = items(35);
-    auto slots = makePageSlots(all, 35, 0);
-    auto ids = slotIDs(slots);
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        EXPECT_EQ(ids[i], all[i].id().raw());
-    }
-    // A page beyond the last shows the last one.
-    EXPECT_EQ(slotIDs(makePageSlots(all, 35, 3)), ids);
 }
 
 TEST(PageSlotTest, AFillerKeepsItsIdFromPageToPage) {
