@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -13,7 +15,13 @@ QString SingleInstance::socketName() {
         display = qEnvironmentVariable("DISPLAY");
     }
     display.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return QStringLiteral("vantor-%1-%2").arg(::getuid()).arg(display);
+    // The user's private runtime folder keeps other users out; without one,
+    // the temporary folder with the user id in the name.
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.startsWith(QLatin1Char('/')) && QFileInfo(runtime).isDir()) {
+        return runtime + QStringLiteral("/vantor-%1.socket").arg(display);
+    }
+    return QDir::tempPath() + QStringLiteral("/vantor-%1-%2.socket").arg(::getuid()).arg(display);
 }
 
 bool SingleInstance::sendToRunningInstance(const QString& request, int timeoutMs) {
@@ -32,21 +40,17 @@ bool SingleInstance::sendToRunningInstance(const QString& request, int timeoutMs
 
 bool SingleInstance::listen(std::function<void(const QString& request)> onRequest) {
     onRequest_ = std::move(onRequest);
+    // Ask first: listening over a live socket would take it from the running instance.
+    QLocalSocket probe;
+    probe.connectToServer(socketName());
+    if (probe.waitForConnected(1000)) {
+        return false;
+    }
     server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(socketName())) {
-        // A socket left by a crashed instance answers nobody: take it over.
-        if (server_->serverError() == QAbstractSocket::AddressInUseError) {
-            QLocalSocket probe;
-            probe.connectToServer(socketName());
-            if (probe.waitForConnected(500)) {
-                return false;
-            }
-            QLocalServer::removeServer(socketName());
-            if (!server_->listen(socketName())) {
-                return false;
-            }
-        } else {
+        // Nobody answers on it, so it was left by an instance that crashed.
+        QLocalServer::removeServer(socketName());
+        if (!server_->listen(socketName())) {
             return false;
         }
     }

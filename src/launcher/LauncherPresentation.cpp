@@ -12,9 +12,12 @@ LauncherPresentation::LauncherPresentation(LauncherModel& model, HotCornerMonito
       monitor_(monitor),
       factory_(factory),
       mainQueue_(mainQueue),
-      self_(std::make_shared<LauncherPresentation*>(this)) {}
+      self_(std::make_shared<LauncherPresentation*>(this)) {
+}
 
-LauncherPresentation::~LauncherPresentation() { *self_ = nullptr; }
+LauncherPresentation::~LauncherPresentation() {
+    *self_ = nullptr;
+}
 
 void LauncherPresentation::showVantor(const ScreenInfo& screen) {
     if (launcherWindow_) {

@@ -51,7 +51,10 @@ class LauncherPresentationTest : public ::testing::Test {
 protected:
     LauncherPresentationTest()
         : desktop_({left_, right_}),
-          model_(store_, {[] { return ScanResult{{testing::app("A")}, true}; }, &worker_, &queue_}),
+          model_(store_, {[] {
+                              return ScanResult{{testing::app("A")}, true};
+                          },
+                          &worker_, &queue_}),
           monitor_(store_, desktop_, queue_),
           presentation_(model_, monitor_, factory_, queue_) {
         monitor_.start();

@@ -225,7 +225,8 @@ double drawWrappedText(QPainter& painter, const QString& text, const QFont& font
     return lineY - topLeft.y();
 }
 
-QColor white(double opacity) { return QColor::fromRgbF(1, 1, 1, opacity); }
-QColor black(double opacity) { return QColor::fromRgbF(0, 0, 0, opacity); }
+// Springs overshoot a little, so opacities computed from them are clamped here.
+QColor white(double opacity) { return QColor::fromRgbF(1, 1, 1, std::clamp(opacity, 0.0, 1.0)); }
+QColor black(double opacity) { return QColor::fromRgbF(0, 0, 0, std::clamp(opacity, 0.0, 1.0)); }
 
 }  // namespace vantor

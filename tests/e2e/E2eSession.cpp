@@ -1,0 +1,215 @@
+#include "E2eSession.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace vantor::e2e {
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string shellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+int runShell(const std::string& command, std::string* output) {
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return -1;
+    }
+    std::array<char, 4096> buffer{};
+    std::string text;
+    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
+        text.append(buffer.data(), n);
+    }
+    int status = ::pclose(pipe);
+    if (output != nullptr) {
+        *output = text;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool E2eSession::waitUntil(const std::function<bool()>& condition,
+                           std::chrono::milliseconds limit) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return condition();
+}
+
+VirtualDisplay& VirtualDisplay::shared() {
+    static VirtualDisplay display;
+    return display;
+}
+
+VirtualDisplay::VirtualDisplay() {
+    int number = 70 + static_cast<int>(::getpid() % 200);
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
+           fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
+        ++number;
+    }
+    name_ = ":" + std::to_string(number);
+    server_ = ::fork();
+    if (server_ == 0) {
+        ::setsid();
+        std::freopen("/dev/null", "w", stderr);
+        ::execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "1920x1080x24", "-noreset",
+                 "-nolisten", "tcp", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    E2eSession::waitUntil([&] {
+        return runShell("DISPLAY=" + name_ + " xdotool getdisplaygeometry >/dev/null 2>&1") == 0;
+    });
+}
+
+VirtualDisplay::~VirtualDisplay() {
+    if (server_ > 0) {
+        ::kill(server_, SIGTERM);
+        ::waitpid(server_, nullptr, 0);
+    }
+}
+
+E2eSession::E2eSession() {
+    char pattern[] = "/tmp/vantor-e2e-XXXXXX";
+    root_ = ::mkdtemp(pattern);
+    for (const char* folder : {"home/.config", "home/.local/share/applications", "data", "run",
+                               "markers", "bin"}) {
+        fs::create_directories(root_ / folder);
+    }
+    fs::permissions(root_ / "run", fs::perms::owner_all, fs::perm_options::replace);
+    // Every fixture application runs this, which leaves a marker named after it.
+    std::ofstream script(root_ / "bin" / "mark-launch");
+    script << "#!/bin/sh\necho launched > " << shellQuote((root_ / "markers").string())
+           << "/\"$1\"\n";
+    script.close();
+    fs::permissions(root_ / "bin" / "mark-launch", fs::perms::owner_all);
+}
+
+E2eSession::~E2eSession() {
+    stopVantor();
+    std::error_code error;
+    fs::remove_all(root_, error);
+}
+
+fs::path E2eSession::defaultsFile() const {
+    return home() / ".config" / "vantor" / "defaults.json";
+}
+
+std::string E2eSession::environment() const {
+    return "env -i PATH=" + shellQuote(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin") +
+           " HOME=" + shellQuote(home().string()) +
+           " XDG_CONFIG_HOME=" + shellQuote((home() / ".config").string()) +
+           " XDG_DATA_HOME=" + shellQuote((home() / ".local/share").string()) +
+           " XDG_DATA_DIRS=" + shellQuote((root_ / "data").string()) +
+           " XDG_RUNTIME_DIR=" + shellQuote((root_ / "run").string()) +
+           " DISPLAY=" + VirtualDisplay::shared().name() + " LANG=C.UTF-8 QT_QPA_PLATFORM=xcb ";
+}
+
+void E2eSession::addApplication(const std::string& fileName, const std::string& name,
+                                const std::string& marker) {
+    std::ofstream entry(home() / ".local/share/applications" / fileName);
+    entry << "[Desktop Entry]\nType=Application\nName=" << name << "\nExec="
+          << (root_ / "bin" / "mark-launch").string() << " " << marker << "\n";
+}
+
+bool E2eSession::wasLaunched(const std::string& marker) const {
+    return fs::exists(root_ / "markers" / marker);
+}
+
+bool E2eSession::waitForLaunch(const std::string& marker) {
+    return waitUntil([&] { return wasLaunched(marker); });
+}
+
+void E2eSession::startVantor() {
+    std::string command = "exec " + environment() + shellQuote(VANTOR_BINARY) + " >" +
+                          shellQuote((root_ / "vantor.log").string()) + " 2>&1";
+    vantor_ = ::fork();
+    if (vantor_ == 0) {
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+}
+
+int E2eSession::runVantor(const std::string& arguments, std::string* output) {
+    // A bound on every run, so a hang fails the test instead of stalling the suite.
+    return runShell("timeout 30 " + environment() + shellQuote(VANTOR_BINARY) + " " + arguments +
+                        " 2>/dev/null",
+                    output);
+}
+
+bool E2eSession::isVantorRunning() {
+    return vantor_ > 0 && ::waitpid(vantor_, nullptr, WNOHANG) == 0;
+}
+
+void E2eSession::stopVantor() {
+    if (vantor_ > 0) {
+        ::kill(vantor_, SIGTERM);
+        ::waitpid(vantor_, nullptr, 0);
+        vantor_ = -1;
+    }
+}
+
+void E2eSession::xdotool(const std::string& arguments) {
+    runShell("DISPLAY=" + VirtualDisplay::shared().name() + " xdotool " + arguments +
+             " >/dev/null 2>&1");
+}
+
+void E2eSession::movePointer(double x, double y) {
+    xdotool("mousemove " + std::to_string(static_cast<int>(x)) + " " +
+            std::to_string(static_cast<int>(y)));
+}
+
+void E2eSession::click(double x, double y) {
+    movePointer(x, y);
+    xdotool("click 1");
+}
+
+void E2eSession::drag(double fromX, double fromY, double toX, double toY) {
+    movePointer(fromX, fromY);
+    xdotool("mousedown 1");
+    // In steps, as a hand moves, so every movement is seen.
+    for (int step = 1; step <= 10; ++step) {
+        movePointer(fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10);
+        std::this_thread::sleep_for(30ms);
+    }
+    std::this_thread::sleep_for(100ms);
+    xdotool("mouseup 1");
+}
+
+bool E2eSession::isLauncherVisible() {
+    std::string output;
+    runShell("DISPLAY=" + VirtualDisplay::shared().name() +
+                 " xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null",
+             &output);
+    return !output.empty();
+}
+
+bool E2eSession::waitForLauncher(bool visible) {
+    bool reached = waitUntil([&] { return isLauncherVisible() == visible; });
+    // Let the fade and the focus settle before the test types or clicks.
+    std::this_thread::sleep_for(400ms);
+    return reached;
+}
+
+std::string E2eSession::readDefaults() const {
+    std::ifstream in(defaultsFile());
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace vantor::e2e

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <thread>
+#include <string>
+#include <vector>
+
+namespace vantor::e2e {
+
+// A virtual X display shared by the tests of one program.
+class VirtualDisplay {
+public:
+    static VirtualDisplay& shared();
+    const std::string& name() const { return name_; }
+    ~VirtualDisplay();
+
+private:
+    VirtualDisplay();
+    std::string name_;
+    pid_t server_ = -1;
+};
+
+// A temporary home with its own XDG folders, applications whose launch writes
+// a marker file, and a running (or not yet running) vantor.
+class E2eSession {
+public:
+    E2eSession();
+    ~E2eSession();
+    E2eSession(const E2eSession&) = delete;
+    E2eSession& operator=(const E2eSession&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    std::filesystem::path home() const { return root_ / "home"; }
+    std::filesystem::path defaultsFile() const;
+
+    // Adds a desktop entry to the user's applications; launching it writes
+    // markers/<marker>.
+    void addApplication(const std::string& fileName, const std::string& name,
+                        const std::string& marker);
+    bool wasLaunched(const std::string& marker) const;
+    bool waitForLaunch(const std::string& marker);
+
+    // Starts vantor in the background.
+    void startVantor();
+    // Runs vantor with arguments to the end; returns its exit status.
+    int runVantor(const std::string& arguments, std::string* output = nullptr);
+    void stopVantor();
+    bool isVantorRunning();
+
+    // xdotool, on the session's display.
+    void xdotool(const std::string& arguments);
+    void movePointer(double x, double y);
+    void click(double x, double y);
+    void drag(double fromX, double fromY, double toX, double toY);
+
+    // Whether vantor's launcher window is mapped.
+    bool isLauncherVisible();
+    bool waitForLauncher(bool visible);
+    // Polls until `condition` holds or about five seconds have passed.
+    static bool waitUntil(const std::function<bool()>& condition,
+                          std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
+
+    std::string environment() const;
+    std::string readDefaults() const;
+
+private:
+    std::filesystem::path root_;
+    pid_t vantor_ = -1;
+};
+
+std::string shellQuote(const std::string& text);
+// Runs a shell command; returns its exit status, and its standard output if asked.
+int runShell(const std::string& command, std::string* output = nullptr);
+
+}  // namespace vantor::e2e
