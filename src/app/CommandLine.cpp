@@ -4,7 +4,8 @@ namespace vantor {
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine result;
-    for (const auto& argument : arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         CommandLine::Action action;
         if (argument == "--help" || argument == "-h") {
             action = CommandLine::Action::help;
@@ -14,11 +15,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             action = CommandLine::Action::listApplications;
         } else if (argument == "--show") {
             action = CommandLine::Action::showLauncher;
+        } else if (argument == "--menu") {
+            if (i + 1 == arguments.size() || arguments[i + 1].empty()) {
+                return {CommandLine::Action::invalid, "--menu needs an entry, such as \"触发角/左下角\"", {}};
+            }
+            action = CommandLine::Action::chooseMenuEntry;
+            result.menuEntry = arguments[++i];
         } else {
-            return {CommandLine::Action::invalid, "unknown option: " + argument};
+            return {CommandLine::Action::invalid, "unknown option: " + argument, {}};
         }
         if (result.action != CommandLine::Action::runTray && result.action != action) {
-            return {CommandLine::Action::invalid, "choose one of the options, not several"};
+            return {CommandLine::Action::invalid, "choose one of the options, not several", {}};
         }
         result.action = action;
     }
@@ -31,6 +38,8 @@ std::string usageText() {
            "enters a screen corner. Without an option it starts in the system tray.\n"
            "\n"
            "  --show               ask the running Vantor to show its launcher\n"
+           "  --menu ENTRY         choose an entry of the running Vantor's tray menu, for\n"
+           "                       desktops without a tray, e.g. --menu \"每页数量/48 个\"\n"
            "  --list-applications  print each installed application: id, a tab, name\n"
            "  --version            print the version\n"
            "  --help               print this text\n";

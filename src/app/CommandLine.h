@@ -7,9 +7,10 @@ namespace vantor {
 
 // What the command line asks for.
 struct CommandLine {
-    enum class Action { runTray, showLauncher, listApplications, help, version, invalid };
+    enum class Action { runTray, showLauncher, chooseMenuEntry, listApplications, help, version, invalid };
     Action action = Action::runTray;
-    std::string error;  // for invalid: one line saying what is wrong
+    std::string error;      // for invalid: one line saying what is wrong
+    std::string menuEntry;  // for chooseMenuEntry: "每页数量/48 个"
 };
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);

@@ -38,7 +38,7 @@ bool SingleInstance::sendToRunningInstance(const QString& request, int timeoutMs
     return socket.waitForReadyRead(timeoutMs) && socket.readLine().trimmed() == "ok";
 }
 
-bool SingleInstance::listen(std::function<void(const QString& request)> onRequest) {
+bool SingleInstance::listen(std::function<bool(const QString& request)> onRequest) {
     onRequest_ = std::move(onRequest);
     // Ask first: listening over a live socket would take it from the running instance.
     QLocalSocket probe;
@@ -60,11 +60,9 @@ bool SingleInstance::listen(std::function<void(const QString& request)> onReques
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 while (socket->canReadLine()) {
                     QString request = QString::fromUtf8(socket->readLine()).trimmed();
-                    socket->write("ok\n");
+                    bool done = onRequest_ && onRequest_(request);
+                    socket->write(done ? "ok\n" : "refused\n");
                     socket->flush();
-                    if (onRequest_) {
-                        onRequest_(request);
-                    }
                 }
             });
         }

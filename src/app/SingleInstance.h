@@ -17,15 +17,17 @@ public:
     // The socket name for this user and display.
     static QString socketName();
 
-    // Sends a request to the running instance; false when none answers.
+    // Sends a request to the running instance; false when none answers or it
+    // could not carry the request out.
     static bool sendToRunningInstance(const QString& request, int timeoutMs = 2000);
 
     // Starts listening. False when another instance already listens.
-    bool listen(std::function<void(const QString& request)> onRequest);
+    // `onRequest` says whether it carried the request out.
+    bool listen(std::function<bool(const QString& request)> onRequest);
 
 private:
     QLocalServer* server_ = nullptr;
-    std::function<void(const QString&)> onRequest_;
+    std::function<bool(const QString&)> onRequest_;
 };
 
 }  // namespace vantor

@@ -130,12 +130,45 @@ void StatusMenu::selectPageSize(int pageSize) {
     rebuildMenu();
 }
 
-void StatusMenu::rebuildMenu() {
-    if (!trayIcon_) {
-        return;
+bool StatusMenu::triggerEntry(const QString& path) {
+    if (!menu_) {
+        menu_ = makeMenu();
     }
+    const QStringList titles = path.split(QLatin1Char('/'));
+    QMenu* current = menu_.get();
+    for (qsizetype depth = 0; depth < titles.size(); ++depth) {
+        QAction* found = nullptr;
+        for (QAction* action : current->actions()) {
+            if (!action->isSeparator() && action->text() == titles[depth]) {
+                found = action;
+                break;
+            }
+        }
+        if (found == nullptr || !found->isEnabled()) {
+            return false;
+        }
+        bool last = depth == titles.size() - 1;
+        if (found->menu() != nullptr) {
+            if (last) {
+                return false;  // a submenu itself does nothing when chosen
+            }
+            current = found->menu();
+            continue;
+        }
+        if (!last) {
+            return false;
+        }
+        found->trigger();
+        return true;
+    }
+    return false;
+}
+
+void StatusMenu::rebuildMenu() {
     auto fresh = makeMenu();
-    trayIcon_->setContextMenu(fresh.get());
+    if (trayIcon_) {
+        trayIcon_->setContextMenu(fresh.get());
+    }
     // The old menu may be the one whose action is running: let it go later.
     if (menu_) {
         menu_.release()->deleteLater();

@@ -41,6 +41,11 @@ public:
     void selectCorner(HotCorner corner);
     void selectPageSize(int pageSize);
 
+    // Chooses the entry at `path` ("每页数量/48 个": titles from the top menu
+    // down, joined by "/"), as a click on it would. For desktops without a
+    // tray. False when no enabled entry has that path.
+    bool triggerEntry(const QString& path);
+
 private:
     void rebuildMenu();
 

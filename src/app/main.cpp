@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/AppDelegate.h"
+#include "app/StatusMenu.h"
 #include "app/CommandLine.h"
 #include "app/SingleInstance.h"
 #include "discovery/ApplicationDiscovery.h"
@@ -74,6 +75,16 @@ int main(int argc, char** argv) {
             }
             return 0;
         }
+        case Action::chooseMenuEntry: {
+            QCoreApplication core(argc, argv);
+            QString request = QStringLiteral("menu ") + QString::fromStdString(command.menuEntry);
+            if (!vantor::SingleInstance::sendToRunningInstance(request)) {
+                std::cerr << "vantor: no running Vantor took the menu entry \""
+                          << command.menuEntry << "\"\n";
+                return 1;
+            }
+            return 0;
+        }
         case Action::runTray:
             break;
     }
@@ -85,9 +96,17 @@ int main(int argc, char** argv) {
     vantor::SingleInstance instance;
     vantor::AppDelegate* delegatePointer = nullptr;
     bool listening = instance.listen([&delegatePointer](const QString& request) {
-        if (request == QStringLiteral("show") && delegatePointer != nullptr) {
-            delegatePointer->showVantorFromMenu();
+        if (delegatePointer == nullptr) {
+            return false;
         }
+        if (request == QStringLiteral("show")) {
+            delegatePointer->showVantorFromMenu();
+            return true;
+        }
+        if (request.startsWith(QStringLiteral("menu "))) {
+            return delegatePointer->statusMenu().triggerEntry(request.mid(5));
+        }
+        return false;
     });
     if (!listening) {
         // Vantor already runs for this user and display: show its launcher instead.
