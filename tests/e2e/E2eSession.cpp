@@ -52,11 +52,11 @@ bool E2eSession::waitUntil(const std::function<bool()>& condition,
 }
 
 VirtualDisplay& VirtualDisplay::shared() {
-    static VirtualDisplay display;
+    static VirtualDisplay display(1920, 1080);
     return display;
 }
 
-VirtualDisplay::VirtualDisplay() {
+VirtualDisplay::VirtualDisplay(int width, int height) {
     int number = 70 + static_cast<int>(::getpid() % 200);
     while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
            fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
@@ -67,7 +67,8 @@ VirtualDisplay::VirtualDisplay() {
     if (server_ == 0) {
         ::setsid();
         std::freopen("/dev/null", "w", stderr);
-        ::execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "1920x1080x24", "-noreset",
+        std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        ::execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", geometry.c_str(), "-noreset",
                  "-nolisten", "tcp", static_cast<char*>(nullptr));
         ::_exit(127);
     }
@@ -114,9 +115,18 @@ std::string E2eSession::environment() const {
            " HOME=" + shellQuote(home().string()) +
            " XDG_CONFIG_HOME=" + shellQuote((home() / ".config").string()) +
            " XDG_DATA_HOME=" + shellQuote((home() / ".local/share").string()) +
-           " XDG_DATA_DIRS=" + shellQuote((root_ / "data").string()) +
+           " XDG_DATA_DIRS=" + shellQuote((root_ / "data").string() + extraDataFolders_) +
            " XDG_RUNTIME_DIR=" + shellQuote((root_ / "run").string()) +
-           " DISPLAY=" + VirtualDisplay::shared().name() + " LANG=C.UTF-8 QT_QPA_PLATFORM=xcb ";
+           " DISPLAY=" + displayName() + " LANG=C.UTF-8 QT_QPA_PLATFORM=xcb " + extraEnvironment_;
+}
+
+std::string E2eSession::displayName() const {
+    return display_ != nullptr ? display_->name() : VirtualDisplay::shared().name();
+}
+
+bool E2eSession::screenshot(const std::string& file) {
+    return runShell("DISPLAY=" + displayName() + " import -window root " + shellQuote(file) +
+                    " >/dev/null 2>&1") == 0;
 }
 
 void E2eSession::addApplication(const std::string& fileName, const std::string& name,
@@ -164,7 +174,7 @@ void E2eSession::stopVantor() {
 }
 
 void E2eSession::xdotool(const std::string& arguments) {
-    runShell("DISPLAY=" + VirtualDisplay::shared().name() + " xdotool " + arguments +
+    runShell("DISPLAY=" + displayName() + " xdotool " + arguments +
              " >/dev/null 2>&1");
 }
 
@@ -192,7 +202,7 @@ void E2eSession::drag(double fromX, double fromY, double toX, double toY) {
 
 bool E2eSession::isLauncherVisible() {
     std::string output;
-    runShell("DISPLAY=" + VirtualDisplay::shared().name() +
+    runShell("DISPLAY=" + displayName() +
                  " xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null",
              &output);
     return !output.empty();

@@ -14,12 +14,15 @@ namespace vantor::e2e {
 // A virtual X display shared by the tests of one program.
 class VirtualDisplay {
 public:
+    // 1920 × 1080, started on first use.
     static VirtualDisplay& shared();
-    const std::string& name() const { return name_; }
+    VirtualDisplay(int width, int height);
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
     ~VirtualDisplay();
+    const std::string& name() const { return name_; }
 
 private:
-    VirtualDisplay();
     std::string name_;
     pid_t server_ = -1;
 };
@@ -67,9 +70,23 @@ public:
     std::string environment() const;
     std::string readDefaults() const;
 
+    // Where this session's vantor runs (the shared display unless set).
+    void setDisplay(const VirtualDisplay& display) { display_ = &display; }
+    // More system application folders, searched after the session's own.
+    void addDataFolder(const std::string& folder) { extraDataFolders_ += ":" + folder; }
+    // More environment settings for vantor, as NAME=value words.
+    void addEnvironment(const std::string& settings) { extraEnvironment_ += settings + " "; }
+    // Saves what the display shows as a PNG.
+    bool screenshot(const std::string& file);
+
 private:
+    std::string displayName() const;
+
     std::filesystem::path root_;
     pid_t vantor_ = -1;
+    const VirtualDisplay* display_ = nullptr;
+    std::string extraDataFolders_;
+    std::string extraEnvironment_;
 };
 
 std::string shellQuote(const std::string& text);

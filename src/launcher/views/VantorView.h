@@ -42,6 +42,10 @@ public:
     bool handleKeyPress(int qtKey);
     void handleWheel(const QPoint& angleDelta, const QPoint& pixelDelta, Qt::ScrollPhase phase);
 
+Q_SIGNALS:
+    // A frame has been painted (for measuring how soon the launcher shows).
+    void framePainted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

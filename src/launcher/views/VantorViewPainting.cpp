@@ -87,6 +87,7 @@ void VantorView::paintEvent(QPaintEvent*) {
     if (viewModel_->folderOverlay() != nullptr) {
         paintFolderOverlay(painter);
     }
+    Q_EMIT framePainted();
 }
 
 void VantorView::paintBackground(QPainter& painter) {

@@ -1,0 +1,212 @@
+// How fast the launcher opens, paints and turns pages, and what it costs in
+// memory. Run under Xvfb (see scripts/bench-launcher.sh): it opens real windows.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <iostream>
+#include <memory>
+
+#include "app/LauncherWindow.h"
+#include "hotcorner/HotCornerMonitor.h"
+#include "launcher/LauncherPresentation.h"
+#include "launcher/views/AppIconCache.h"
+#include "launcher/views/VantorView.h"
+#include "model/LauncherModel.h"
+#include "model/ThreadBackgroundWorker.h"
+#include "platform/FileDefaultsStore.h"
+#include "platform/qt/QtDesktopServices.h"
+#include "platform/qt/QtMainQueue.h"
+#include "discovery/ApplicationDiscovery.h"
+#include "shell/BenchSupport.h"
+
+namespace vantor::bench {
+namespace {
+
+// The program's pieces, as the tray program wires them.
+struct Launcher {
+    Launcher()
+        : store(FileDefaultsStore::defaultPath()),
+          model(store, {[] {
+                            auto found = ApplicationDiscovery::discoverApplications();
+                            return ScanResult{std::move(found.applications), found.anyRootWalked};
+                        },
+                        &worker, &queue}),
+          monitor(store, desktop, queue),
+          factory(model, desktop, queue),
+          presentation(model, monitor, factory, queue) {}
+
+    // Milliseconds from the trigger to the first painted frame.
+    double open() {
+        QElapsedTimer timer;
+        timer.start();
+        presentation.showVantor(*desktop.mainScreen());
+        bool painted = false;
+        QObject::connect(factory.currentWindow()->view(), &VantorView::framePainted,
+                         [&painted] { painted = true; });
+        while (!painted) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        }
+        return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    }
+    void close() {
+        presentation.hideVantor();
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 250) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+    }
+    void waitForScan() {
+        while (model.isLoading() || !model.hasLoadedApplications()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        }
+    }
+    VantorView* view() { return factory.currentWindow()->view(); }
+
+    FileDefaultsStore store;
+    QtMainQueue queue;
+    QtDesktopServices desktop;
+    ThreadBackgroundWorker worker;
+    LauncherModel model;
+    HotCornerMonitor monitor;
+    LauncherWindowFactory factory;
+    LauncherPresentation presentation;
+};
+
+Launcher* launcher = nullptr;
+
+void settle(int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+void BM_FirstOpening(benchmark::State& state) {
+    for (auto _ : state) {
+        state.SetIterationTime(launcher->open() / 1000);
+    }
+    launcher->waitForScan();
+    settle(300);
+    launcher->close();
+}
+BENCHMARK(BM_FirstOpening)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_WarmOpening(benchmark::State& state) {
+    for (auto _ : state) {
+        state.SetIterationTime(launcher->open() / 1000);
+        state.PauseTiming();
+        settle(200);
+        launcher->close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WarmOpening)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Painting one full page into an image of the window's size at a pixel ratio.
+void paintPage(benchmark::State& state, int pageSize, QSize size, double ratio) {
+    launcher->model.setPageSize(pageSize);
+    launcher->open();
+    settle(400);
+    VantorView* view = launcher->view();
+    view->resize(size);
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    // Icons at this size are loaded before timing: a warm launcher is measured.
+    for (int i = 0; i < 3; ++i) {
+        view->render(&image);
+        settle(300);
+    }
+    for (auto _ : state) {
+        view->render(&image);
+    }
+    launcher->close();
+}
+
+void BM_PaintPage35At1080p(benchmark::State& state) {
+    paintPage(state, 35, QSize(1920, 1080), 1);
+}
+BENCHMARK(BM_PaintPage35At1080p)->Unit(benchmark::kMillisecond);
+
+void BM_PaintPage63At4KScale2(benchmark::State& state) {
+    paintPage(state, 63, QSize(1920, 1080), 2);
+}
+BENCHMARK(BM_PaintPage63At4KScale2)->Unit(benchmark::kMillisecond);
+
+// Every frame of a page turn, painted as the window does; reports the slowest.
+void BM_PageTurnFrames(benchmark::State& state) {
+    launcher->model.setPageSize(35);
+    launcher->open();
+    settle(400);
+    VantorView* view = launcher->view();
+    double slowest = 0;
+    int frames = 0;
+    for (auto _ : state) {
+        view->viewModel().goToNextPage();
+        if (view->viewModel().currentPage() == view->viewModel().pageCount() - 1) {
+            view->viewModel().tapPageDot(0);
+        }
+        QElapsedTimer animation;
+        animation.start();
+        while (animation.elapsed() < 260) {
+            QElapsedTimer frame;
+            frame.start();
+            view->repaint();
+            double ms = static_cast<double>(frame.nsecsElapsed()) / 1e6;
+            slowest = std::max(slowest, ms);
+            ++frames;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 4);
+        }
+    }
+    state.counters["slowest_frame_ms"] = slowest;
+    state.counters["frames"] = frames;
+    launcher->close();
+}
+BENCHMARK(BM_PageTurnFrames)->Iterations(6)->Unit(benchmark::kMillisecond);
+
+// Resident memory after every page has been shown once.
+void BM_MemoryAfterEveryPage(benchmark::State& state) {
+    launcher->model.setPageSize(35);
+    for (auto _ : state) {
+        launcher->open();
+        settle(300);
+        VantorView* view = launcher->view();
+        auto& viewModel = view->viewModel();
+        for (std::int64_t page = 0; page < viewModel.pageCount(); ++page) {
+            viewModel.tapPageDot(page);
+            view->repaint();
+            settle(250);
+            view->repaint();
+        }
+        launcher->close();
+    }
+    state.counters["applications"] = static_cast<double>(launcher->model.applications().size());
+    state.counters["resident_MiB"] = residentMemoryMiB();
+    state.counters["cached_icons"] = AppIconCache::cachedCount();
+}
+BENCHMARK(BM_MemoryAfterEveryPage)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vantor::bench
+
+int main(int argc, char** argv) {
+    int applications = 500;
+    if (const char* count = std::getenv("VANTOR_BENCH_APPLICATIONS")) {
+        applications = std::atoi(count);
+    }
+    vantor::bench::BenchHome home(applications);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    vantor::bench::Launcher launcher;
+    vantor::bench::launcher = &launcher;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
