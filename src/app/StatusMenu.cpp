@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 #include <iostream>
 
 #include "hotcorner/HotCornerMonitor.h"
@@ -27,8 +28,9 @@ QIcon gridIcon() {
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(235, 235, 235));
+        // Light squares with a thin dark rim read on dark and light panels alike.
+        painter.setPen(QPen(QColor(0, 0, 0, 110), std::max(1.0, side / 24.0)));
+        painter.setBrush(QColor(240, 240, 240));
         double gap = side / 10.0;
         double margin = side / 10.0;
         double cell = (side - 2 * margin - 2 * gap) / 3;

@@ -2,18 +2,22 @@
 
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
+#include <plist/plist.h>
 
 #include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
+#include <QMetaObject>
 #include <QPainter>
+#include <QThreadPool>
 #include <cmath>
-#include <memory>
-
-#include <plist/plist.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <mutex>
+
+#include "launcher/IconThemeLookup.h"
 
 namespace vantor {
 namespace {
@@ -22,51 +26,40 @@ struct GObjectDeleter {
     void operator()(gpointer object) const { g_object_unref(object); }
 };
 
-QIcon iconFromThemeOrPath(const QString& nameOrPath) {
-    if (nameOrPath.startsWith(QLatin1Char('/'))) {
-        QIcon icon(nameOrPath);
-        return icon.availableSizes().isEmpty() && QFileInfo(nameOrPath).suffix() != "svg"
-                   ? QIcon()
-                   : icon;
-    }
-    return QIcon::fromTheme(nameOrPath);
-}
+// Where an application's icon comes from: theme names to look up, or a file.
+struct IconSource {
+    std::vector<std::string> themeNames;
+    std::string file;
+};
 
-QIcon desktopEntryIcon(const std::string& path) {
+IconSource desktopEntryIconSource(const std::string& path) {
     std::unique_ptr<GDesktopAppInfo, GObjectDeleter> info(
         g_desktop_app_info_new_from_filename(path.c_str()));
     if (!info) {
         return {};
     }
     GIcon* gicon = g_app_info_get_icon(G_APP_INFO(info.get()));  // owned by info
-    if (gicon == nullptr) {
-        return {};
-    }
-    if (G_IS_THEMED_ICON(gicon)) {
+    IconSource source;
+    if (gicon != nullptr && G_IS_THEMED_ICON(gicon)) {
         for (const gchar* const* name = g_themed_icon_get_names(G_THEMED_ICON(gicon));
              name != nullptr && *name != nullptr; ++name) {
-            QIcon icon = iconFromThemeOrPath(QString::fromUtf8(*name));
-            if (!icon.isNull()) {
-                return icon;
-            }
+            source.themeNames.emplace_back(*name);
         }
-        return {};
-    }
-    if (G_IS_FILE_ICON(gicon)) {
-        GFile* file = g_file_icon_get_file(G_FILE_ICON(gicon));
-        std::unique_ptr<char, decltype(&g_free)> iconPath(g_file_get_path(file), &g_free);
-        if (iconPath) {
-            return iconFromThemeOrPath(QString::fromUtf8(iconPath.get()));
+    } else if (gicon != nullptr && G_IS_FILE_ICON(gicon)) {
+        std::unique_ptr<char, decltype(&g_free)> file(
+            g_file_get_path(g_file_icon_get_file(G_FILE_ICON(gicon))), &g_free);
+        if (file) {
+            source.file = file.get();
         }
     }
-    return {};
+    return source;
 }
 
 // The icon file a bundle's Info.plist names (XML or binary), if any.
 std::string bundleIconFile(const std::string& path) {
     std::ifstream in(path + "/Contents/Info.plist", std::ios::binary);
     std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (data.empty()) {
+    if (data.empty() || data.size() > (4u << 20)) {
         return {};
     }
     plist_t root = nullptr;
@@ -81,35 +74,51 @@ std::string bundleIconFile(const std::string& path) {
     }
     char* value = nullptr;
     plist_get_string_val(node, &value);
-    std::string result = value != nullptr ? value : "";
+    std::string name = value != nullptr ? value : "";
     std::free(value);  // libplist 2.2 hands out malloc'ed strings
-    return result;
-}
-
-QIcon bundleIcon(const std::string& path) {
-    std::string file = bundleIconFile(path);
-    if (file.empty()) {
+    if (name.empty()) {
         return {};
     }
-    QString name = QString::fromStdString(file);
-    QString resources = QString::fromStdString(path) + QStringLiteral("/Contents/Resources/");
-    for (const QString& candidate : {name, name + QStringLiteral(".icns")}) {
-        if (QFileInfo::exists(resources + candidate)) {
-            QIcon icon(resources + candidate);
-            if (!icon.isNull()) {
-                return icon;
-            }
+    std::string resources = path + "/Contents/Resources/";
+    for (const std::string& candidate : {name, name + ".icns"}) {
+        if (QFileInfo::exists(QString::fromStdString(resources + candidate))) {
+            return resources + candidate;
         }
     }
     return {};
 }
 
+QImage readImage(const std::string& file, int pixels) {
+    if (file.empty()) {
+        return {};
+    }
+    QImageReader reader(QString::fromStdString(file));
+    reader.setAutoTransform(true);
+    QSize natural = reader.size();
+    // Vector images (and large bitmaps) are decoded at the size they are shown.
+    if (natural.isValid() && (natural.width() > pixels || reader.format() == "svg" ||
+                              reader.format() == "svgz")) {
+        reader.setScaledSize(natural.scaled(pixels, pixels, Qt::KeepAspectRatio));
+    } else if (!natural.isValid()) {
+        reader.setScaledSize(QSize(pixels, pixels));
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        return {};
+    }
+    if (image.width() != pixels && image.height() != pixels) {
+        image = image.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 // Drawn when even the theme has no generic application icon.
-QIcon drawnGenericIcon() {
-    QPixmap pixmap(256, 256);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+QImage drawnGenericIcon(int pixels) {
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(pixels / 256.0, pixels / 256.0);
     QLinearGradient fill(0, 24, 0, 232);
     fill.setColorAt(0, QColor(120, 130, 150));
     fill.setColorAt(1, QColor(70, 78, 96));
@@ -122,36 +131,56 @@ QIcon drawnGenericIcon() {
             painter.drawRoundedRect(QRectF(72 + column * 64, 72 + row * 64, 48, 48), 10, 10);
         }
     }
-    return QIcon(pixmap);
+    return image;
 }
 
-QIcon genericIcon() {
-    static const QIcon icon = [] {
-        for (const char* name : {"application-x-executable", "application-default-icon",
-                                 "applications-other"}) {
-            QIcon themed = QIcon::fromTheme(QString::fromLatin1(name));
-            if (!themed.isNull()) {
-                return themed;
-            }
-        }
-        return drawnGenericIcon();
-    }();
-    return icon;
+const IconThemeLookup& themeLookup(const QString& themeName) {
+    static std::once_flag once;
+    static std::unique_ptr<IconThemeLookup> lookup;
+    std::call_once(once, [&] {
+        lookup = std::make_unique<IconThemeLookup>(IconThemeLookup::defaultBaseFolders(),
+                                                   themeName.toStdString());
+    });
+    return *lookup;
 }
 
 long long roundedPoints(double size) { return std::llround(size); }
 
 }  // namespace
 
-QIcon applicationIcon(const ApplicationItem& application) {
-    QIcon icon = application.url.ends_with(".desktop") ? desktopEntryIcon(application.url)
-                                                        : bundleIcon(application.url);
-    return icon.isNull() ? genericIcon() : icon;
+QImage loadApplicationIcon(const ApplicationItem& application, int pixels,
+                           const QString& themeName) {
+    const IconThemeLookup& lookup = themeLookup(themeName);
+    IconSource source;
+    if (application.url.ends_with(".desktop")) {
+        source = desktopEntryIconSource(application.url);
+    } else {
+        source.file = bundleIconFile(application.url);
+    }
+    QImage image = readImage(source.file, pixels);
+    if (image.isNull() && !source.themeNames.empty()) {
+        if (auto file = lookup.findFirstIcon(source.themeNames, pixels)) {
+            image = readImage(*file, pixels);
+        }
+    }
+    if (image.isNull()) {
+        if (auto file = lookup.findFirstIcon(
+                {"application-x-executable", "application-default-icon", "applications-other"},
+                pixels)) {
+            image = readImage(*file, pixels);
+        }
+    }
+    return image.isNull() ? drawnGenericIcon(pixels) : image;
 }
 
-QHash<QString, QPixmap>& AppIconCache::icons() {
-    static QHash<QString, QPixmap> cache;
-    return cache;
+AppIconCache& AppIconCache::shared() {
+    static AppIconCache* cache = [] {
+        auto* made = new AppIconCache();
+        made->themeName_ = QIcon::themeName().isEmpty() ? QStringLiteral("hicolor")
+                                                        : QIcon::themeName();
+        return made;
+    }();
+    return *cache;
 }
 
 QString AppIconCache::key(const ApplicationItem& application, double size,
@@ -166,23 +195,41 @@ QString AppIconCache::key(const ApplicationItem& application, double size,
 
 QPixmap AppIconCache::icon(const ApplicationItem& application, double size,
                            double devicePixelRatio) {
+    AppIconCache& cache = shared();
     QString cacheKey = key(application, size, devicePixelRatio);
-    auto& cache = icons();
-    if (auto it = cache.constFind(cacheKey); it != cache.constEnd()) {
+    if (auto it = cache.icons_.constFind(cacheKey); it != cache.icons_.constEnd()) {
         return *it;
     }
     int points = static_cast<int>(std::max(1LL, roundedPoints(size)));
-    QPixmap pixmap = applicationIcon(application).pixmap(QSize(points, points), devicePixelRatio);
-    // Small icons in a theme are scaled up rather than drawn tiny.
-    QSize wanted = QSize(points, points) * devicePixelRatio;
-    if (pixmap.size() != wanted && !pixmap.isNull()) {
-        pixmap = pixmap.scaled(wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        pixmap.setDevicePixelRatio(devicePixelRatio);
-    }
-    cache.insert(cacheKey, pixmap);
-    return pixmap;
+    cache.request(cacheKey, application, points, devicePixelRatio);
+    return {};
 }
 
-int AppIconCache::cachedCount() { return static_cast<int>(icons().size()); }
+void AppIconCache::request(const QString& key, const ApplicationItem& application, int points,
+                           double devicePixelRatio) {
+    if (pending_.contains(key)) {
+        return;
+    }
+    pending_.insert(key);
+    int pixels = static_cast<int>(std::lround(points * devicePixelRatio));
+    QString themeName = themeName_;
+    QThreadPool::globalInstance()->start([this, key, application, pixels, devicePixelRatio,
+                                          themeName] {
+        QImage image = loadApplicationIcon(application, pixels, themeName);
+        image.setDevicePixelRatio(devicePixelRatio);
+        QMetaObject::invokeMethod(
+            this, [this, key, image] { arrive(key, image); }, Qt::QueuedConnection);
+    });
+}
+
+void AppIconCache::arrive(const QString& key, const QImage& image) {
+    pending_.remove(key);
+    icons_.insert(key, QPixmap::fromImage(image));
+    Q_EMIT iconsArrived();
+}
+
+int AppIconCache::cachedCount() { return static_cast<int>(shared().icons_.size()); }
+
+int AppIconCache::pendingCount() { return static_cast<int>(shared().pending_.size()); }
 
 }  // namespace vantor

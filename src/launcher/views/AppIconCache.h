@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QHash>
+#include <QImage>
+#include <QObject>
 #include <QPixmap>
+#include <QSet>
 #include <QString>
 
 #include "model/ApplicationItem.h"
@@ -9,12 +12,19 @@
 namespace vantor {
 
 // Application icons, made once per application and pixel size and kept for
-// the life of the process, so a redraw never reads an icon theme again.
-class AppIconCache {
+// the life of the process, so a redraw never reads an icon file again. Icons
+// are found and decoded on worker threads: a request for an icon not yet
+// loaded starts its loading and gives a null pixmap, and `iconsArrived` is
+// emitted on the UI thread once it is there. UI thread only.
+class AppIconCache : public QObject {
+    Q_OBJECT
+
 public:
+    static AppIconCache& shared();
+
     // The icon at `size` points (rounded to whole points, halves away from
-    // zero) for the given device pixel ratio. Never fails: an application
-    // without a readable icon gets the theme's generic one.
+    // zero) for the given device pixel ratio, or a null pixmap while it loads.
+    // A missing or unreadable icon loads as the generic application icon.
     static QPixmap icon(const ApplicationItem& application, double size, double devicePixelRatio);
 
     // The key under which an icon is kept: "<id>#<points>", plus "@<ratio>"
@@ -22,13 +32,27 @@ public:
     static QString key(const ApplicationItem& application, double size, double devicePixelRatio);
 
     static int cachedCount();
+    // Icons asked for and not yet arrived.
+    static int pendingCount();
+
+Q_SIGNALS:
+    void iconsArrived();
 
 private:
-    static QHash<QString, QPixmap>& icons();
+    AppIconCache() = default;
+    void request(const QString& key, const ApplicationItem& application, int points,
+                 double devicePixelRatio);
+    void arrive(const QString& key, const QImage& image);
+
+    QHash<QString, QPixmap> icons_;
+    QSet<QString> pending_;
+    QString themeName_;
 };
 
-// The icon a desktop entry or bundle names, unrendered; a generic one when it
-// names none that can be found.
-QIcon applicationIcon(const ApplicationItem& application);
+// Finds and decodes an application's icon at `pixels` × `pixels`, on any
+// thread. The generic application icon when the application names none that
+// can be read.
+QImage loadApplicationIcon(const ApplicationItem& application, int pixels,
+                           const QString& themeName);
 
 }  // namespace vantor

@@ -19,6 +19,16 @@ void drawIcon(QPainter& painter, const ApplicationItem& application, const QRect
               const Shadow& shadow) {
     double ratio = ratioOf(painter);
     QPixmap icon = AppIconCache::icon(application, frame.width(), ratio);
+    if (icon.isNull()) {
+        // Still loading: a quiet plate where the icon will be.
+        painter.fillPath(continuousRoundedRect(frame.adjusted(frame.width() * 0.06,
+                                                              frame.height() * 0.06,
+                                                              -frame.width() * 0.06,
+                                                              -frame.height() * 0.06),
+                                               frame.width() * 0.22),
+                         white(0.1));
+        return;
+    }
     drawPixmapShadow(painter, frame, icon, AppIconCache::key(application, frame.width(), ratio),
                      shadow);
     painter.drawPixmap(frame, icon, QRectF(QPointF(0, 0), QSizeF(icon.size())));

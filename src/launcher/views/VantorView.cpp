@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <QWindow>
 
+#include "launcher/views/AppIconCache.h"
 #include "launcher/views/Painting.h"
 
 namespace vantor {
@@ -98,6 +99,10 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
         viewModel_->setSearchFieldFocused(true);
     });
     subscription_ = viewModel_->observe([this] { viewModelChanged(); });
+
+    // Icons load off the UI thread; each arrival repaints (Qt merges the repaints).
+    connect(&AppIconCache::shared(), &AppIconCache::iconsArrived, this,
+            qOverload<>(&QWidget::update));
 
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, [this] {
