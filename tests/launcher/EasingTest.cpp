@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "launcher/Easing.h"
 
 namespace vantor {
@@ -37,6 +39,24 @@ TEST(EasingTest, SpringsSettleAndOnlyUnderdampedOnesOvershoot) {
     // A quicker response settles sooner.
     EXPECT_LT(Easing::spring(0.2, 0.82).duration(), Easing::spring(0.32, 0.82).duration());
     EXPECT_LT(Easing::spring(0.32, 0.9).duration(), 1.0);
+}
+
+TEST(EasingTest, SpringsFollowTheDampedOscillatorInClosedForm) {
+    const double response = 0.22;
+    const double zeta = 0.78;
+    const double omega = 2 * 3.141592653589793 / response;
+    const double damped = omega * std::sqrt(1 - zeta * zeta);
+    Easing spring = Easing::spring(response, zeta);
+    for (double t : {0.01, 0.05, 0.1, 0.15, 0.2}) {
+        double expected = 1 - std::exp(-zeta * omega * t) *
+                                  (std::cos(damped * t) + zeta * omega / damped * std::sin(damped * t));
+        EXPECT_NEAR(spring.progress(t), expected, 1e-12) << "t = " << t;
+    }
+    Easing critical = Easing::spring(0.24, 1.0);
+    const double omega1 = 2 * 3.141592653589793 / 0.24;
+    for (double t : {0.02, 0.08, 0.2}) {
+        EXPECT_NEAR(critical.progress(t), 1 - std::exp(-omega1 * t) * (1 + omega1 * t), 1e-12);
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "launcher/FolderThumbnail.h"
 #include "launcher/views/AppIconCache.h"
 #include "launcher/views/Painting.h"
 
@@ -127,18 +128,14 @@ void paintFolderIcon(QPainter& painter, const std::vector<ApplicationItem>& appl
     painter.setPen(QPen(white(0.26), 0.8));
     painter.drawPath(plate);
 
-    const double mini = 0.32 * s;
-    const double gap = 0.095 * s;
-    const double grid = 2 * mini + gap;
-    QPointF origin(square.center().x() - grid / 2, square.center().y() - grid / 2);
-    for (int index = 0; index < 4; ++index) {
-        QRectF cell(origin.x() + (index % 2) * (mini + gap), origin.y() + (index / 2) * (mini + gap),
-                    mini, mini);
-        if (index < static_cast<int>(applications.size())) {
-            drawIcon(painter, applications[static_cast<size_t>(index)], cell,
-                     {black(0.2), 3, {0, 1}});
+    auto thumbnail = FolderThumbnail::make(
+        applications, {square.x(), square.y(), square.width(), square.height()});
+    for (const auto& cell : thumbnail.cells) {
+        QRectF frame(cell.frame.x, cell.frame.y, cell.frame.width, cell.frame.height);
+        if (cell.application) {
+            drawIcon(painter, *cell.application, frame, {black(0.2), 3, {0, 1}});
         } else {
-            painter.fillPath(continuousRoundedRect(cell, 0.08 * s), white(0.1));
+            painter.fillPath(continuousRoundedRect(frame, thumbnail.placeholderRadius), white(0.1));
         }
     }
     painter.restore();
