@@ -12,4 +12,4 @@ Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null' EXIT
 sleep 1
-DISPLAY="$display" QT_QPA_PLATFORM=xcb "$here/build/release/bench/shell/LauncherBench" "$@"
+DISPLAY="$display" QT_QPA_PLATFORM=xcb "$here/build/release/bench/LauncherBench" "$@"

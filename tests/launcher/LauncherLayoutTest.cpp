@@ -16,6 +16,29 @@ TEST(LauncherLayoutTest, RowsStackFromTheTopWithTheirMarginsAndGaps) {
     EXPECT_EQ(tiny.mainArea.height, 0);
 }
 
+TEST(LauncherLayoutTest, EveryLayerKeepsItsPlaceAtSeveralWindowSizes) {
+    for (Size window : {Size{1024, 768}, Size{1280, 800}, Size{1920, 1080}, Size{2560, 1440},
+                        Size{3840, 2160}}) {
+        auto layout = LauncherLayout::forWindow(window);
+        // The close button sits at the right end of the content, 58 in.
+        EXPECT_DOUBLE_EQ(layout.closeButton.maxX(), window.width - 58);
+        EXPECT_DOUBLE_EQ(layout.closeButton.midY(), 46 + 14);
+        // The capsule is 420 × 44, centred, one gap below the top row.
+        EXPECT_DOUBLE_EQ(layout.searchCapsule.midX(), window.width / 2);
+        EXPECT_DOUBLE_EQ(layout.searchCapsule.y, 46 + 28 + 24);
+        // The page area takes the rest: 58 at the sides, 36 at the bottom.
+        EXPECT_DOUBLE_EQ(layout.mainArea.x, 58);
+        EXPECT_DOUBLE_EQ(layout.mainArea.maxX(), window.width - 58);
+        EXPECT_DOUBLE_EQ(layout.mainArea.y, layout.searchCapsule.maxY() + 24);
+        EXPECT_DOUBLE_EQ(layout.mainArea.maxY(), window.height - 36);
+        // The folder panel is 640 × 554 in the middle of the window.
+        auto panel = FolderPanelLayout::forWindow(window);
+        EXPECT_DOUBLE_EQ(panel.panel.midX(), window.width / 2);
+        EXPECT_DOUBLE_EQ(panel.panel.midY(), window.height / 2);
+        EXPECT_DOUBLE_EQ(panel.grid.maxY() + 22, panel.panel.maxY());
+    }
+}
+
 TEST(LauncherLayoutTest, PageDotsFloatAtTheRightOfThePageAreaCentredVertically) {
     auto layout = LauncherLayout::forWindow({1920, 1080});
     Rect column = layout.pageDotColumn(3);
