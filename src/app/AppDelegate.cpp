@@ -1,10 +1,12 @@
 #include "app/AppDelegate.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include "app/LauncherWindow.h"
 #include "app/StatusMenu.h"
 #include "discovery/ApplicationDiscovery.h"
+#include "launcher/views/VantorView.h"
 
 namespace vantor {
 namespace {
@@ -45,6 +47,9 @@ void AppDelegate::applicationDidFinishLaunching() {
         });
     };
     monitor_.start();
+    // Once the event loop runs: fonts and the icon theme, so even the first
+    // opening does not wait for them. Nothing is scanned.
+    QTimer::singleShot(0, [] { VantorView::warmUp(); });
 }
 
 void AppDelegate::applicationWillTerminate() { monitor_.stop(); }

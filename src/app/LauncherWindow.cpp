@@ -1,6 +1,8 @@
 #include "app/LauncherWindow.h"
 
+#include <QApplication>
 #include <QEasingCurve>
+#include <QThreadPool>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QPropertyAnimation>
@@ -105,7 +107,27 @@ LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new VantorView(model, desktop, mainQueue, std::move(dismiss), this);
     // Taken before this window is on screen, so it shows what lies behind it.
-    view_->setBackdrop(captureBlurredScreen(qtScreen));
+    // The blur runs on a worker thread: the window starts fading in from
+    // transparent meanwhile, and the blurred backdrop replaces the plain dark
+    // fill a few milliseconds later, long before the fade makes it visible.
+    QImage capture = captureScreen(qtScreen);
+    if (!capture.isNull()) {
+        QPointer<VantorView> view(view_);
+        QSize size = qtScreen->geometry().size();
+        double ratio = qtScreen->devicePixelRatio();
+        QThreadPool::globalInstance()->start([view, capture, size, ratio] {
+            QImage blurred = blurredBackdrop(capture);
+            QImage composed = composeBackground(blurred, size, ratio);
+            QMetaObject::invokeMethod(
+                qApp,
+                [view, blurred, composed] {
+                    if (view) {
+                        view->setBackdrop(blurred, composed);
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    }
     layout->addWidget(view_);
     setFocusProxy(view_);
 }

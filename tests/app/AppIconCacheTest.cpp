@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(IconLoadingTest, AnIconIsDecodedAtThePixelSizeAskedFor) {
-    QImage image = loadApplicationIcon(entry(writeEntry("red.desktop", iconPath_)), 158, "hicolor");
+    QImage image = loadApplicationIcon(entry(writeEntry("red.desktop", iconPath_)), 79, 2, "hicolor");
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(158, 158));
     EXPECT_EQ(image.pixelColor(79, 79), QColor(Qt::red));
@@ -55,7 +55,7 @@ TEST_F(IconLoadingTest, AnIconIsDecodedAtThePixelSizeAskedFor) {
 TEST_F(IconLoadingTest, AMissingIconGivesTheGenericOneAtThatSize) {
     for (const auto& application :
          {entry(writeEntry("none.desktop", "no-such-icon-anywhere")), entry("/no/such/Tool.app")}) {
-        QImage image = loadApplicationIcon(application, 79, "hicolor");
+        QImage image = loadApplicationIcon(application, 79, 1, "hicolor");
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), QSize(79, 79));
     }

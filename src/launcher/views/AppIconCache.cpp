@@ -148,9 +148,12 @@ long long roundedPoints(double size) { return std::llround(size); }
 
 }  // namespace
 
-QImage loadApplicationIcon(const ApplicationItem& application, int pixels,
-                           const QString& themeName) {
+QImage loadApplicationIcon(const ApplicationItem& application, int points,
+                           double devicePixelRatio, const QString& themeName) {
     const IconThemeLookup& lookup = themeLookup(themeName);
+    const int pixels = std::max(1, static_cast<int>(std::lround(points * devicePixelRatio)));
+    // Themes keep doubled pictures for doubled screens.
+    const int scale = std::max(1, static_cast<int>(std::lround(devicePixelRatio)));
     IconSource source;
     if (application.url.ends_with(".desktop")) {
         source = desktopEntryIconSource(application.url);
@@ -159,14 +162,14 @@ QImage loadApplicationIcon(const ApplicationItem& application, int pixels,
     }
     QImage image = readImage(source.file, pixels);
     if (image.isNull() && !source.themeNames.empty()) {
-        if (auto file = lookup.findFirstIcon(source.themeNames, pixels)) {
+        if (auto file = lookup.findFirstIcon(source.themeNames, points, scale)) {
             image = readImage(*file, pixels);
         }
     }
     if (image.isNull()) {
         if (auto file = lookup.findFirstIcon(
                 {"application-x-executable", "application-default-icon", "applications-other"},
-                pixels)) {
+                points, scale)) {
             image = readImage(*file, pixels);
         }
     }
@@ -211,11 +214,10 @@ void AppIconCache::request(const QString& key, const ApplicationItem& applicatio
         return;
     }
     pending_.insert(key);
-    int pixels = static_cast<int>(std::lround(points * devicePixelRatio));
     QString themeName = themeName_;
-    QThreadPool::globalInstance()->start([this, key, application, pixels, devicePixelRatio,
+    QThreadPool::globalInstance()->start([this, key, application, points, devicePixelRatio,
                                           themeName] {
-        QImage image = loadApplicationIcon(application, pixels, themeName);
+        QImage image = loadApplicationIcon(application, points, devicePixelRatio, themeName);
         image.setDevicePixelRatio(devicePixelRatio);
         QMetaObject::invokeMethod(
             this, [this, key, image] { arrive(key, image); }, Qt::QueuedConnection);
@@ -226,6 +228,13 @@ void AppIconCache::arrive(const QString& key, const QImage& image) {
     pending_.remove(key);
     icons_.insert(key, QPixmap::fromImage(image));
     Q_EMIT iconsArrived();
+}
+
+void AppIconCache::warmUp() {
+    QString themeName = shared().themeName_;
+    QThreadPool::globalInstance()->start([themeName] {
+        themeLookup(themeName).findIcon("application-x-executable", 64);
+    });
 }
 
 int AppIconCache::cachedCount() { return static_cast<int>(shared().icons_.size()); }

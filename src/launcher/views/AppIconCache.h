@@ -32,6 +32,8 @@ public:
     static QString key(const ApplicationItem& application, double size, double devicePixelRatio);
 
     static int cachedCount();
+    // Reads the icon theme's index on a worker thread, ahead of the first request.
+    static void warmUp();
     // Icons asked for and not yet arrived.
     static int pendingCount();
 
@@ -49,10 +51,10 @@ private:
     QString themeName_;
 };
 
-// Finds and decodes an application's icon at `pixels` × `pixels`, on any
-// thread. The generic application icon when the application names none that
-// can be read.
-QImage loadApplicationIcon(const ApplicationItem& application, int pixels,
-                           const QString& themeName);
+// Finds and decodes an application's icon for `points` × `points` at a device
+// pixel ratio, on any thread. The generic application icon when the
+// application names none that can be read.
+QImage loadApplicationIcon(const ApplicationItem& application, int points,
+                           double devicePixelRatio, const QString& themeName);
 
 }  // namespace vantor

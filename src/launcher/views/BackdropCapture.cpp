@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QPainter>
 #include <QScreen>
 
 #include "launcher/views/Painting.h"
@@ -28,12 +29,34 @@ QImage blurredBackdrop(const QImage& capture) {
     return small;
 }
 
-QImage captureBlurredScreen(QScreen* screen) {
+QImage composeBackground(const QImage& blurred, QSize size, double devicePixelRatio) {
+    QImage composed((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    composed.setDevicePixelRatio(devicePixelRatio);
+    composed.fill(Qt::transparent);
+    QPainter painter(&composed);
+    QRectF all(QPointF(0, 0), QSizeF(size));
+    if (!blurred.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(all, blurred);
+        // The dark heads-up tint of the blurred desktop.
+        painter.fillRect(all, QColor::fromRgbF(0.08, 0.09, 0.11, 0.45));
+    } else {
+        // Nothing to blur (no capture): a dark translucent fill of the same weight.
+        painter.fillRect(all, QColor::fromRgbF(0.12, 0.13, 0.15, 0.88));
+    }
+    QLinearGradient dim(all.topLeft(), all.bottomLeft());
+    dim.setColorAt(0, black(0.38));
+    dim.setColorAt(1, QColor::fromRgbF(0.04, 0.05, 0.06, 0.62));
+    painter.fillRect(all, dim);
+    return composed;
+}
+
+QImage captureScreen(QScreen* screen) {
+    // Only X11 lets a program read the screen; elsewhere the view draws a dark fill.
     if (screen == nullptr || QGuiApplication::platformName() != QLatin1String("xcb")) {
         return {};
     }
-    QPixmap capture = screen->grabWindow(0);
-    return blurredBackdrop(capture.toImage());
+    return screen->grabWindow(0).toImage();
 }
 
 }  // namespace vantor

@@ -6,12 +6,17 @@ class QScreen;
 
 namespace vantor {
 
-// What the screen shows now, blurred, for the launcher's backmost layer. Taken
-// just before the launcher window appears. A null image where the desktop does
-// not allow a capture (Wayland, or a failure); the view then draws a dark fill.
-QImage captureBlurredScreen(QScreen* screen);
+// What the screen shows now, for the launcher's backmost layer, taken just
+// before the launcher window appears. A null image where the desktop does not
+// allow a capture (Wayland, or a failure); the view then draws a dark fill.
+QImage captureScreen(QScreen* screen);
 
 // Blurs a capture the way the backdrop wants it: downscaled, then blurred.
 QImage blurredBackdrop(const QImage& capture);
+
+// The launcher's backmost layers composed at full size: the blurred backdrop
+// (or, without one, a dark translucent fill), its tint and the dimming
+// gradient. Safe on any thread.
+QImage composeBackground(const QImage& blurred, QSize size, double devicePixelRatio);
 
 }  // namespace vantor

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "launcher/FolderThumbnail.h"
 #include "launcher/views/AppIconCache.h"
@@ -42,18 +43,54 @@ QRectF tileRect(const QRectF& cell, const GridMetrics& metrics) {
     return QRectF(cell.left(), cell.center().y() - height / 2, cell.width(), height);
 }
 
+QRectF tileContentRect(const QRectF& cell, const GridMetrics& metrics, double devicePixelRatio) {
+    // The icon stack (s + 20 by s + 18), 11 apart from a 38-high label,
+    // padded 10 and 8, centred in the tile.
+    const double s = metrics.iconSize;
+    const QRectF tile = tileRect(cell, metrics);
+    const double width = std::max(s + 20, metrics.textWidth) + 20;
+    const double height = (s + 18) + 11 + 38 + 16;
+    auto snap = [devicePixelRatio](double v) {
+        return std::round(v * devicePixelRatio) / devicePixelRatio;
+    };
+    double left = snap(tile.center().x() - width / 2);
+    double top = snap(tile.center().y() - height / 2);
+    return QRectF(left, top, snap(left + width) - left, snap(top + height) - top);
+}
+
+bool tileIconsLoaded(const VantorItem& item, const GridMetrics& metrics, double devicePixelRatio) {
+    if (item.isApplication()) {
+        return !AppIconCache::icon(item.asApplication(), metrics.iconSize, devicePixelRatio).isNull();
+    }
+    auto thumbnail = FolderThumbnail::make(item.asFolder().applications,
+                                           {0, 0, metrics.iconSize, metrics.iconSize});
+    for (const auto& cell : thumbnail.cells) {
+        if (cell.application &&
+            AppIconCache::icon(*cell.application, cell.frame.width, devicePixelRatio).isNull()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QPixmap renderIdleTile(const VantorItem& item, const QRectF& cell, const GridMetrics& metrics,
+                       double devicePixelRatio) {
+    QRectF content = tileContentRect(cell, metrics, devicePixelRatio);
+    QPixmap picture((content.size() * devicePixelRatio).toSize());
+    picture.setDevicePixelRatio(devicePixelRatio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.translate(-content.topLeft());
+    paintTile(painter, item, cell, metrics, TileLook{});
+    return picture;
+}
+
 void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
                const GridMetrics& metrics, const TileLook& look) {
     const double s = metrics.iconSize;
     const double emphasis = std::max(look.selected, look.folderTarget);
     const QRectF tile = tileRect(cell, metrics);
-
-    // The content: icon stack (s + 20 by s + 18), 11 apart from a 38-high label,
-    // padded 10 and 8, centred in the tile.
-    const double stackWidth = std::max(s + 20, metrics.textWidth);
-    const double contentHeight = (s + 18) + 11 + 38 + 16;
-    QRectF content(tile.center().x() - (stackWidth + 20) / 2,
-                   tile.center().y() - contentHeight / 2, stackWidth + 20, contentHeight);
+    const QRectF content = tileContentRect(cell, metrics, ratioOf(painter));
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -64,8 +101,12 @@ void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
     painter.scale(scale, scale);
     painter.translate(-tile.center());
 
-    QPainterPath clip = continuousRoundedRect(content, 22);
-    painter.setClipPath(clip);
+    // The rounded clip trims the plate's and the icon's shadows; an idle tile
+    // draws nothing beyond its content, so it needs none.
+    bool idle = look.hovered == 0 && look.selected == 0 && look.folderTarget == 0;
+    if (!idle) {
+        painter.setClipPath(continuousRoundedRect(content, 22), Qt::IntersectClip);
+    }
 
     // Hover plate, behind everything, only while not selected.
     double hoverPlate = look.hovered * (1 - look.selected);

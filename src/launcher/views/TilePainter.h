@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QRectF>
 #include <vector>
 
@@ -35,5 +36,16 @@ void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& applic
 
 // The rectangle a tile takes in its cell, the part that reacts to the pointer.
 QRectF tileRect(const QRectF& cell, const GridMetrics& metrics);
+
+// The part of the tile that is drawn (the padded icon and label), on whole
+// device pixels so a kept picture of it lands exactly where it was drawn.
+QRectF tileContentRect(const QRectF& cell, const GridMetrics& metrics, double devicePixelRatio);
+
+// Whether every icon the tile shows has loaded, so a picture of it can be kept.
+bool tileIconsLoaded(const VantorItem& item, const GridMetrics& metrics, double devicePixelRatio);
+
+// The idle tile as a picture of its content rectangle, for drawing again and again.
+QPixmap renderIdleTile(const VantorItem& item, const QRectF& cell, const GridMetrics& metrics,
+                       double devicePixelRatio);
 
 }  // namespace vantor

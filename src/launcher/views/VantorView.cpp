@@ -1,9 +1,12 @@
 #include "launcher/views/VantorView.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QImage>
 #include <QToolTip>
 #include <QWindow>
 
@@ -112,12 +115,32 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     syncSearchField();
 }
 
+void VantorView::warmUp() {
+    // Laying out text once loads the fonts (the CJK one is large) and their caches.
+    QImage scratch(64, 64, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    for (auto [size, weight] : {std::pair{13.5, QFont::Medium}, std::pair{13.5, QFont::DemiBold},
+                                std::pair{18.0, QFont::Normal}, std::pair{25.0, QFont::DemiBold},
+                                std::pair{13.0, QFont::Medium}}) {
+        painter.setFont(interfaceFont(size, weight));
+        painter.drawText(QPointF(0, 20), QStringLiteral("搜索应用 文件夹 Aa 0"));
+    }
+    AppIconCache::warmUp();
+    // The first screen capture of a process sets up its connection to the
+    // server and costs several times a later one: take a pixel now.
+    if (QGuiApplication::platformName() == QLatin1String("xcb") &&
+        QGuiApplication::primaryScreen() != nullptr) {
+        QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 1, 1);
+    }
+}
+
 VantorView::~VantorView() {
     qApp->removeEventFilter(eventFilter_.get());
 }
 
-void VantorView::setBackdrop(const QImage& screenshot) {
-    backdrop_ = screenshot;
+void VantorView::setBackdrop(const QImage& blurred, const QImage& composedBackground) {
+    backdrop_ = blurred;
+    background_ = QPixmap::fromImage(composedBackground);
     update();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QCache>
 #include <QImage>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -27,10 +29,15 @@ class VantorView : public QWidget {
 public:
     VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue,
                std::function<void()> dismiss, QWidget* parent = nullptr);
+
+    // Loads what the first showing would otherwise wait for (fonts, the icon
+    // theme's index), so the first opening is as quick as later ones.
+    static void warmUp();
     ~VantorView() override;
 
-    // The screen behind the window, drawn blurred as the backmost layer.
-    void setBackdrop(const QImage& screenshot);
+    // The screen behind the window, blurred (for the folder panel's material),
+    // and the backmost layers composed from it at this view's size.
+    void setBackdrop(const QImage& blurred, const QImage& composedBackground);
 
     LauncherViewModel& viewModel() { return *viewModel_; }
     QLineEdit* searchField() const { return searchField_; }
@@ -81,6 +88,13 @@ private:
                        std::int64_t current, double big, double small, double currentOpacity,
                        double otherOpacity, double spacing);
     void paintFolderOverlay(QPainter& painter);
+
+    // Pictures of idle tiles, redrawn only when their look or size changes.
+    // Shared by every showing, so an opening finds the last one's pictures;
+    // bounded, so paging through hundreds of applications keeps memory flat.
+    static QCache<QString, QPixmap>& tilePictures();
+    // The blurred backdrop, its tint and the dimming, composed once per size.
+    QPixmap background_;
 
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;

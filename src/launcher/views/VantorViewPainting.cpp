@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "launcher/views/BackdropCapture.h"
 #include "launcher/views/Painting.h"
 #include "launcher/views/TilePainter.h"
 #include "launcher/views/VantorView.h"
@@ -66,6 +67,11 @@ void paintSpinner(QPainter& painter, const QPointF& center, double seconds) {
 
 }  // namespace
 
+QCache<QString, QPixmap>& VantorView::tilePictures() {
+    static QCache<QString, QPixmap> pictures(48 * 1024 * 1024);
+    return pictures;
+}
+
 void VantorView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -91,22 +97,16 @@ void VantorView::paintEvent(QPaintEvent*) {
 }
 
 void VantorView::paintBackground(QPainter& painter) {
-    QRectF all = rect();
-    if (!backdrop_.isNull()) {
-        painter.save();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(all, backdrop_);
-        painter.restore();
-        // The dark heads-up tint of the blurred desktop.
-        painter.fillRect(all, QColor::fromRgbF(0.08, 0.09, 0.11, 0.45));
-    } else {
-        // Nothing to blur (no capture): a dark translucent fill of the same weight.
-        painter.fillRect(all, QColor::fromRgbF(0.12, 0.13, 0.15, 0.88));
+    double ratio = painter.device()->devicePixelRatioF();
+    if (background_.size() != (QSizeF(size()) * ratio).toSize() ||
+        background_.devicePixelRatio() != ratio) {
+        // Until the blurred backdrop arrives (or where there is none): the dark fill.
+        background_ = QPixmap::fromImage(composeBackground(backdrop_, size(), ratio));
     }
-    QLinearGradient dim(all.topLeft(), all.bottomLeft());
-    dim.setColorAt(0, black(0.38));
-    dim.setColorAt(1, QColor::fromRgbF(0.04, 0.05, 0.06, 0.62));
-    painter.fillRect(all, dim);
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawPixmap(0, 0, background_);
+    painter.restore();
 }
 
 void VantorView::paintTopRow(QPainter& painter, double) {
@@ -136,12 +136,49 @@ void VantorView::paintMainArea(QPainter& painter) {
     painter.translate(0, pageOffset_.value(now));
     painter.setOpacity(painter.opacity() * pageOpacity_.value(now));
     auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
+    double ratio = painter.device()->devicePixelRatioF();
+    QString sizeKey = QStringLiteral("|%1|%2|%3|%4|%5")
+                          .arg(metrics.iconSize)
+                          .arg(metrics.textWidth)
+                          .arg(metrics.cellWidth)
+                          .arg(metrics.cellHeight)
+                          .arg(ratio);
     for (const auto& slot : viewModel_->pageSlots()) {
         if (!slot.item) {
             continue;
         }
-        paintTile(painter, *slot.item, cellRect(slot.offset), metrics,
-                  tiles_.look(QString::fromStdString(slot.id())));
+        QString id = QString::fromStdString(slot.id());
+        QRectF cell = cellRect(slot.offset);
+        TileLook look = tiles_.look(id);
+        bool idle = look.hovered == 0 && look.selected == 0 && look.folderTarget == 0 &&
+                    look.dragging == 0;
+        if (!idle) {
+            paintTile(painter, *slot.item, cell, metrics, look);
+            continue;
+        }
+        // A folder's picture also depends on what it holds.
+        QString key = id + sizeKey;
+        if (slot.item->isFolder()) {
+            for (const auto& application : slot.item->asFolder().applications) {
+                key += QLatin1Char('|') + QString::fromStdString(application.id.raw());
+            }
+        }
+        QPixmap* picture = tilePictures().object(key);
+        if (picture == nullptr) {
+            if (!tileIconsLoaded(*slot.item, metrics, ratio)) {
+                paintTile(painter, *slot.item, cell, metrics, look);  // placeholder for now
+                continue;
+            }
+            picture = new QPixmap(renderIdleTile(*slot.item, cell, metrics, ratio));
+            qsizetype cost = static_cast<qsizetype>(picture->width()) * picture->height() * 4;
+            tilePictures().insert(key, picture, cost);
+            picture = tilePictures().object(key);
+            if (picture == nullptr) {
+                paintTile(painter, *slot.item, cell, metrics, look);
+                continue;
+            }
+        }
+        painter.drawPixmap(tileContentRect(cell, metrics, ratio).topLeft(), *picture);
     }
     painter.restore();
 
