@@ -36,6 +36,8 @@ void prepare(E2eSession& session) {
     if (const char* dataDirs = std::getenv("XDG_DATA_DIRS")) {
         session.addDataFolder(dataDirs);
     }
+    // Vantor's users read Chinese: the entries' Chinese names, as they would see them.
+    session.addEnvironment("LANG=zh_CN.UTF-8");
 }
 
 // A stored folder of the first `count` applications, shown first in the grid.
