@@ -1,7 +1,7 @@
 #include "launcher/views/Painting.h"
 
 #include <QFontMetricsF>
-#include <QHash>
+#include <QCache>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -50,9 +50,25 @@ void boxBlurPass(QImage& image, int radius, bool horizontal) {
     }
 }
 
-QHash<QString, QImage>& shadowCache() {
-    static QHash<QString, QImage> cache;
+// Shadows of the shapes and icons drawn lately. Bounded: idle tiles are kept as
+// whole pictures, so an icon's shadow is needed again only while its tile is
+// hovered, selected or being drawn afresh.
+QCache<QString, QImage>& shadowCache() {
+    static QCache<QString, QImage> cache(12 * 1024 * 1024);
     return cache;
+}
+
+const QImage& keepShadow(const QString& key, QImage shadow) {
+    // A shadow too large to keep is still drawn once: held here for this call.
+    static QImage lastUncached;
+    auto& cache = shadowCache();
+    qsizetype cost = shadow.sizeInBytes();
+    if (cost > cache.maxCost()) {
+        lastUncached = std::move(shadow);
+        return lastUncached;
+    }
+    cache.insert(key, new QImage(std::move(shadow)), cost);
+    return *cache.object(key);
 }
 
 // The blurred, tinted shadow of an alpha mask, with room for the blur around it.
@@ -122,9 +138,8 @@ void drawShapeShadow(QPainter& painter, const QPainterPath& shape, const Shadow&
                       .arg(shadow.radius)
                       .arg(ratio)
                       .arg(shape.elementCount());
-    auto& cache = shadowCache();
-    auto it = cache.find(key);
-    if (it == cache.end()) {
+    const QImage* it = shadowCache().object(key);
+    if (it == nullptr) {
         QImage mask(QSize(std::ceil(bounds.width() * ratio), std::ceil(bounds.height() * ratio)),
                     QImage::Format_ARGB32_Premultiplied);
         mask.fill(Qt::transparent);
@@ -135,7 +150,7 @@ void drawShapeShadow(QPainter& painter, const QPainterPath& shape, const Shadow&
             p.translate(-bounds.topLeft());
             p.fillPath(shape, Qt::black);
         }
-        it = cache.insert(key, makeShadow(mask, shadow.radius * ratio, Qt::black));
+        it = &keepShadow(key, makeShadow(mask, shadow.radius * ratio, Qt::black));
     }
     double margin = (it->width() / ratio - bounds.width()) / 2;
     painter.save();
@@ -152,11 +167,10 @@ void drawPixmapShadow(QPainter& painter, const QRectF& target, const QPixmap& pi
         return;
     }
     QString key = cacheKey + QStringLiteral(":r%1").arg(shadow.radius);
-    auto& cache = shadowCache();
-    auto it = cache.find(key);
+    const QImage* it = shadowCache().object(key);
     double ratio = pixmap.devicePixelRatio();
-    if (it == cache.end()) {
-        it = cache.insert(key, makeShadow(pixmap.toImage(), shadow.radius * ratio, Qt::black));
+    if (it == nullptr) {
+        it = &keepShadow(key, makeShadow(pixmap.toImage(), shadow.radius * ratio, Qt::black));
     }
     double scale = target.width() / (pixmap.width() / ratio);
     double margin = (it->width() / ratio - pixmap.width() / ratio) / 2 * scale;

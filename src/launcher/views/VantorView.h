@@ -81,6 +81,13 @@ private:
     void scheduleFrames();
     void setHoveredTile(const QString& id);
 
+    // The kept picture of an idle tile, made now if its icons have loaded.
+    const QPixmap* tilePicture(const VantorItem& item, const QRectF& cell,
+                               const GridMetrics& metrics, double ratio);
+    // Makes the pictures of the pages before and after this one while idle, so
+    // a page turn finds them ready.
+    void prepareNeighbourPages();
+
     void paintBackground(QPainter& painter);
     void paintTopRow(QPainter& painter, double contentOpacity);
     void paintMainArea(QPainter& painter);
@@ -93,8 +100,10 @@ private:
     // Shared by every showing, so an opening finds the last one's pictures;
     // bounded, so paging through hundreds of applications keeps memory flat.
     static QCache<QString, QPixmap>& tilePictures();
+
     // The blurred backdrop, its tint and the dimming, composed once per size.
     QPixmap background_;
+    bool neighboursScheduled_ = false;
 
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;

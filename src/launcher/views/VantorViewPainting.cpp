@@ -68,8 +68,70 @@ void paintSpinner(QPainter& painter, const QPointF& center, double seconds) {
 }  // namespace
 
 QCache<QString, QPixmap>& VantorView::tilePictures() {
-    static QCache<QString, QPixmap> pictures(48 * 1024 * 1024);
+    static QCache<QString, QPixmap> pictures(32 * 1024 * 1024);
     return pictures;
+}
+
+const QPixmap* VantorView::tilePicture(const VantorItem& item, const QRectF& cell,
+                                       const GridMetrics& metrics, double ratio) {
+    QString key = QString::fromStdString(item.id().canonical()) +
+                  QStringLiteral("|%1|%2|%3|%4|%5")
+                      .arg(metrics.iconSize)
+                      .arg(metrics.textWidth)
+                      .arg(metrics.cellWidth)
+                      .arg(metrics.cellHeight)
+                      .arg(ratio);
+    // A folder's picture also depends on what it holds.
+    if (item.isFolder()) {
+        for (const auto& application : item.asFolder().applications) {
+            key += QLatin1Char('|') + QString::fromStdString(application.id.raw());
+        }
+    }
+    if (const QPixmap* kept = tilePictures().object(key)) {
+        return kept;
+    }
+    if (!tileIconsLoaded(item, metrics, ratio)) {
+        return nullptr;
+    }
+    auto* picture = new QPixmap(renderIdleTile(item, cell, metrics, ratio));
+    qsizetype cost = static_cast<qsizetype>(picture->width()) * picture->height() * 4;
+    if (!tilePictures().insert(key, picture, cost)) {
+        return nullptr;
+    }
+    return tilePictures().object(key);
+}
+
+void VantorView::prepareNeighbourPages() {
+    neighboursScheduled_ = false;
+    auto& model = viewModel_->model();
+    if (!isVisible() || (model.isLoading() && model.applications().empty())) {
+        return;
+    }
+    QRectF area = gridArea();
+    auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
+    double ratio = devicePixelRatioF();
+    const auto& items = model.filteredItems();
+    std::int64_t pageSize = model.pageSize();
+    std::int64_t start = viewModel_->pageStartIndex();
+    int rendered = 0;
+    // The pages a turn would show next: after this one, then before it.
+    for (std::int64_t pageStart : {start + pageSize, start - pageSize}) {
+        for (std::int64_t offset = 0; offset < pageSize; ++offset) {
+            std::int64_t index = pageStart + offset;
+            if (index < 0 || index >= static_cast<std::int64_t>(items.size())) {
+                continue;
+            }
+            const VantorItem& item = items[static_cast<size_t>(index)];
+            int before = tilePictures().size();
+            tilePicture(item, cellRect(offset), metrics, ratio);
+            if (tilePictures().size() != before && ++rendered == 3) {
+                // A few at a time, so keys and the pointer are never kept waiting.
+                neighboursScheduled_ = true;
+                QTimer::singleShot(0, this, &VantorView::prepareNeighbourPages);
+                return;
+            }
+        }
+    }
 }
 
 void VantorView::paintEvent(QPaintEvent*) {
@@ -92,6 +154,12 @@ void VantorView::paintEvent(QPaintEvent*) {
 
     if (viewModel_->folderOverlay() != nullptr) {
         paintFolderOverlay(painter);
+    }
+    // Also between the frames of an animation: a few pictures at a time leave
+    // each frame its time.
+    if (!neighboursScheduled_) {
+        neighboursScheduled_ = true;
+        QTimer::singleShot(0, this, &VantorView::prepareNeighbourPages);
     }
     Q_EMIT framePainted();
 }
@@ -137,12 +205,6 @@ void VantorView::paintMainArea(QPainter& painter) {
     painter.setOpacity(painter.opacity() * pageOpacity_.value(now));
     auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
     double ratio = painter.device()->devicePixelRatioF();
-    QString sizeKey = QStringLiteral("|%1|%2|%3|%4|%5")
-                          .arg(metrics.iconSize)
-                          .arg(metrics.textWidth)
-                          .arg(metrics.cellWidth)
-                          .arg(metrics.cellHeight)
-                          .arg(ratio);
     for (const auto& slot : viewModel_->pageSlots()) {
         if (!slot.item) {
             continue;
@@ -156,27 +218,10 @@ void VantorView::paintMainArea(QPainter& painter) {
             paintTile(painter, *slot.item, cell, metrics, look);
             continue;
         }
-        // A folder's picture also depends on what it holds.
-        QString key = id + sizeKey;
-        if (slot.item->isFolder()) {
-            for (const auto& application : slot.item->asFolder().applications) {
-                key += QLatin1Char('|') + QString::fromStdString(application.id.raw());
-            }
-        }
-        QPixmap* picture = tilePictures().object(key);
+        const QPixmap* picture = tilePicture(*slot.item, cell, metrics, ratio);
         if (picture == nullptr) {
-            if (!tileIconsLoaded(*slot.item, metrics, ratio)) {
-                paintTile(painter, *slot.item, cell, metrics, look);  // placeholder for now
-                continue;
-            }
-            picture = new QPixmap(renderIdleTile(*slot.item, cell, metrics, ratio));
-            qsizetype cost = static_cast<qsizetype>(picture->width()) * picture->height() * 4;
-            tilePictures().insert(key, picture, cost);
-            picture = tilePictures().object(key);
-            if (picture == nullptr) {
-                paintTile(painter, *slot.item, cell, metrics, look);
-                continue;
-            }
+            paintTile(painter, *slot.item, cell, metrics, look);  // icons still loading
+            continue;
         }
         painter.drawPixmap(tileContentRect(cell, metrics, ratio).topLeft(), *picture);
     }
