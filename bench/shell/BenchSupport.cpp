@@ -40,9 +40,12 @@ BenchHome::BenchHome(int count) {
                 if (line.starts_with("[") && line != "[Desktop Entry]") {
                     break;
                 }
-                if (line.starts_with("Name=")) name = line.substr(5);
-                if (line.starts_with("Icon=")) icon = line.substr(5);
-                if (line == "NoDisplay=true") noDisplay = true;
+                if (line.starts_with("Name="))
+                    name = line.substr(5);
+                if (line.starts_with("Icon="))
+                    icon = line.substr(5);
+                if (line == "NoDisplay=true")
+                    noDisplay = true;
             }
             if (!name.empty() && !noDisplay) {
                 samples.emplace_back(name, icon);
@@ -58,14 +61,15 @@ BenchHome::BenchHome(int count) {
                                 ? name
                                 : name + " " + std::to_string(i / samples.size() + 1);
         std::ofstream out(applications / ("bench-" + std::to_string(i) + ".desktop"));
-        out << "[Desktop Entry]\nType=Application\nName=" << title << "\nExec=/bin/true\nIcon="
-            << icon << "\n";
+        out << "[Desktop Entry]\nType=Application\nName=" << title
+            << "\nExec=/bin/true\nIcon=" << icon << "\n";
     }
     std::string home = (root_ / "home").string();
     ::setenv("HOME", home.c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
-    std::string dataDirs = (share.empty() ? "" : share.string() + ":") + "/usr/local/share:/usr/share";
+    std::string dataDirs =
+        (share.empty() ? "" : share.string() + ":") + "/usr/local/share:/usr/share";
     ::setenv("XDG_DATA_DIRS", dataDirs.c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", (root_ / "run").c_str(), 1);
 }
@@ -79,7 +83,8 @@ double residentMemoryMiB() {
     std::ifstream statm("/proc/self/statm");
     long pages = 0, resident = 0;
     statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) /
+           (1024.0 * 1024.0);
 }
 
 }  // namespace vantor::bench

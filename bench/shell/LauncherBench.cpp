@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/LauncherWindow.h"
+#include "discovery/ApplicationDiscovery.h"
 #include "hotcorner/HotCornerMonitor.h"
 #include "launcher/LauncherPresentation.h"
 #include "launcher/views/AppIconCache.h"
@@ -21,7 +22,6 @@
 #include "platform/FileDefaultsStore.h"
 #include "platform/qt/QtDesktopServices.h"
 #include "platform/qt/QtMainQueue.h"
-#include "discovery/ApplicationDiscovery.h"
 #include "shell/BenchSupport.h"
 
 namespace vantor::bench {

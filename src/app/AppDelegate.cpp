@@ -20,7 +20,8 @@ ScanResult scanInstalledApplications() {
 
 AppDelegate::AppDelegate()
     : userDefaults_(FileDefaultsStore::defaultPath()),
-      launcherModel_(userDefaults_, ReloadServices{&scanInstalledApplications, &worker_, &mainQueue_}),
+      launcherModel_(userDefaults_,
+                     ReloadServices{&scanInstalledApplications, &worker_, &mainQueue_}),
       monitor_(userDefaults_, desktop_, mainQueue_),
       windowFactory_(std::make_unique<LauncherWindowFactory>(launcherModel_, desktop_, mainQueue_)),
       presentation_(std::make_unique<LauncherPresentation>(launcherModel_, monitor_,
@@ -28,7 +29,8 @@ AppDelegate::AppDelegate()
       statusMenu_(std::make_unique<StatusMenu>(
           monitor_, launcherModel_,
           StatusMenu::Actions{[this] { showVantorFromMenu(); }, [this] { reloadApplications(); },
-                              [] { QCoreApplication::quit(); }})) {}
+                              [] { QCoreApplication::quit(); }})) {
+}
 
 AppDelegate::~AppDelegate() {
     *self_ = nullptr;
@@ -52,7 +54,9 @@ void AppDelegate::applicationDidFinishLaunching() {
     QTimer::singleShot(0, [] { VantorView::warmUp(); });
 }
 
-void AppDelegate::applicationWillTerminate() { monitor_.stop(); }
+void AppDelegate::applicationWillTerminate() {
+    monitor_.stop();
+}
 
 void AppDelegate::showVantorFromMenu() {
     std::optional<ScreenInfo> screen = desktop_.mainScreen();

@@ -17,7 +17,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             action = CommandLine::Action::showLauncher;
         } else if (argument == "--menu") {
             if (i + 1 == arguments.size() || arguments[i + 1].empty()) {
-                return {CommandLine::Action::invalid, "--menu needs an entry, such as \"触发角/左下角\"", {}};
+                return {CommandLine::Action::invalid,
+                        "--menu needs an entry, such as \"触发角/左下角\"",
+                        {}};
             }
             action = CommandLine::Action::chooseMenuEntry;
             result.menuEntry = arguments[++i];

@@ -7,7 +7,15 @@ namespace vantor {
 
 // What the command line asks for.
 struct CommandLine {
-    enum class Action { runTray, showLauncher, chooseMenuEntry, listApplications, help, version, invalid };
+    enum class Action {
+        runTray,
+        showLauncher,
+        chooseMenuEntry,
+        listApplications,
+        help,
+        version,
+        invalid
+    };
     Action action = Action::runTray;
     std::string error;      // for invalid: one line saying what is wrong
     std::string menuEntry;  // for chooseMenuEntry: "每页数量/48 个"

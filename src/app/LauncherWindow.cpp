@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QEasingCurve>
-#include <QThreadPool>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QScreen>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 #include "launcher/views/BackdropCapture.h"

@@ -19,7 +19,7 @@ public:
 
     // Sends a request to the running instance; false when none answers or it
     // could not carry the request out.
-    static bool sendToRunningInstance(const QString& request, int timeoutMs = 2000);
+    static bool sendToRunningInstance(const QString& request, int timeoutMs = 5000);
 
     // Starts listening. False when another instance already listens.
     // `onRequest` says whether it carried the request out.

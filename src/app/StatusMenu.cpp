@@ -49,7 +49,8 @@ QIcon gridIcon() {
 }  // namespace
 
 StatusMenu::StatusMenu(HotCornerMonitor& monitor, LauncherModel& model, Actions actions)
-    : monitor_(monitor), model_(model), actions_(std::move(actions)) {}
+    : monitor_(monitor), model_(model), actions_(std::move(actions)) {
+}
 
 StatusMenu::~StatusMenu() = default;
 

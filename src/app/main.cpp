@@ -3,13 +3,14 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 #include <iostream>
 
 #include "app/AppDelegate.h"
-#include "app/StatusMenu.h"
 #include "app/CommandLine.h"
 #include "app/SingleInstance.h"
+#include "app/StatusMenu.h"
 #include "discovery/ApplicationDiscovery.h"
 
 namespace {
@@ -34,6 +35,9 @@ void quitOnTerminationSignals(QApplication& app) {
         }
         QCoreApplication::quit();
     });
+    // A client of the instance socket that hangs up before its answer must not
+    // end the program: writes to it fail with EPIPE instead.
+    ::signal(SIGPIPE, SIG_IGN);
     struct sigaction action {};
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
@@ -79,8 +83,8 @@ int main(int argc, char** argv) {
             QCoreApplication core(argc, argv);
             QString request = QStringLiteral("menu ") + QString::fromStdString(command.menuEntry);
             if (!vantor::SingleInstance::sendToRunningInstance(request)) {
-                std::cerr << "vantor: no running Vantor took the menu entry \""
-                          << command.menuEntry << "\"\n";
+                std::cerr << "vantor: no running Vantor took the menu entry \"" << command.menuEntry
+                          << "\"\n";
                 return 1;
             }
             return 0;
@@ -100,7 +104,12 @@ int main(int argc, char** argv) {
             return false;
         }
         if (request == QStringLiteral("show")) {
-            delegatePointer->showVantorFromMenu();
+            // Answered at once; the launcher opens on the next turn of the loop.
+            QTimer::singleShot(0, [&delegatePointer] {
+                if (delegatePointer != nullptr) {
+                    delegatePointer->showVantorFromMenu();
+                }
+            });
             return true;
         }
         if (request.startsWith(QStringLiteral("menu "))) {

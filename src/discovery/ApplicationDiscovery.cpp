@@ -12,18 +12,13 @@
 #include "discovery/DesktopEntryDiscovery.h"
 #include "discovery/PathText.h"
 #include "model/TitleCollator.h"
+#include "platform/XdgEnvironment.h"
 
 namespace vantor {
 namespace {
 
-std::string absoluteVariable(const char* name) {
-    const char* value = std::getenv(name);
-    // The XDG rules ignore relative paths: they would depend on the working folder.
-    return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
-}
-
 std::string homeFolder() {
-    std::string home = absoluteVariable("HOME");
+    std::string home = absolutePathVariable("HOME");
     if (!home.empty()) {
         return home;
     }
@@ -36,25 +31,6 @@ std::string homeFolder() {
         return found->pw_dir;
     }
     return "";
-}
-
-std::vector<std::string> dataFolders() {
-    const char* value = std::getenv("XDG_DATA_DIRS");
-    std::string list = value != nullptr && value[0] != '\0' ? value : "/usr/local/share:/usr/share";
-    std::vector<std::string> folders;
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        std::size_t end = list.find(':', start);
-        if (end == std::string::npos) {
-            end = list.size();
-        }
-        std::string folder = list.substr(start, end - start);
-        if (folder.starts_with('/')) {
-            folders.push_back(std::move(folder));
-        }
-        start = end + 1;
-    }
-    return folders;
 }
 
 void sortByTitle(std::vector<ApplicationItem>& applications) {
@@ -90,14 +66,14 @@ DiscoveryRoots DiscoveryRoots::fromEnvironment() {
     if (!home.empty()) {
         roots.bundleRoots.push_back(standardisePath(home + "/Applications"));
     }
-    std::string dataHome = absoluteVariable("XDG_DATA_HOME");
+    std::string dataHome = absolutePathVariable("XDG_DATA_HOME");
     if (dataHome.empty() && !home.empty()) {
         dataHome = home + "/.local/share";
     }
     if (!dataHome.empty()) {
         roots.desktopEntryFolders.push_back(standardisePath(dataHome + "/applications"));
     }
-    for (const std::string& folder : dataFolders()) {
+    for (const std::string& folder : xdgDataDirs()) {
         roots.desktopEntryFolders.push_back(standardisePath(folder + "/applications"));
     }
     return roots;

@@ -17,6 +17,7 @@
 #include <unordered_map>
 
 #include "launcher/IconThemeIndex.h"
+#include "platform/XdgEnvironment.h"
 
 namespace vantor {
 namespace {
@@ -153,11 +154,6 @@ std::string_view iconNameOf(std::string_view name) {
     return name;
 }
 
-std::string absoluteVariable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
-}
-
 std::string withoutTrailingSlashes(std::string path) {
     while (path.size() > 1 && path.ends_with('/')) {
         path.pop_back();
@@ -271,31 +267,20 @@ std::vector<std::string> IconThemeLookup::defaultBaseFolders() {
             folders.push_back(std::move(folder));
         }
     };
-    std::string home = withoutTrailingSlashes(absoluteVariable("HOME"));
+    std::string home = withoutTrailingSlashes(absolutePathVariable("HOME"));
     if (!home.empty()) {
         add(joined(home, ".icons"));
     }
     // Icons of applications installed for this user alone land here.
-    std::string dataHome = absoluteVariable("XDG_DATA_HOME");
+    std::string dataHome = absolutePathVariable("XDG_DATA_HOME");
     if (dataHome.empty() && !home.empty()) {
         dataHome = joined(home, ".local/share");
     }
     if (!dataHome.empty()) {
         add(joined(withoutTrailingSlashes(dataHome), "icons"));
     }
-    const char* value = std::getenv("XDG_DATA_DIRS");
-    std::string list = value != nullptr && value[0] != '\0' ? value : "/usr/local/share:/usr/share";
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        std::size_t end = list.find(':', start);
-        if (end == std::string::npos) {
-            end = list.size();
-        }
-        std::string folder = list.substr(start, end - start);
-        if (folder.starts_with('/')) {  // relative entries mean nothing, as the XDG rules say
-            add(joined(withoutTrailingSlashes(std::move(folder)), "icons"));
-        }
-        start = end + 1;
+    for (std::string folder : xdgDataDirs()) {
+        add(joined(withoutTrailingSlashes(std::move(folder)), "icons"));
     }
     add("/usr/share/pixmaps");
     return folders;

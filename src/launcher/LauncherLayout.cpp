@@ -22,6 +22,22 @@ Rect dotIn(const Rect& column, std::int64_t page, double spacing, double dot) {
     return {column.x + 8, column.y + 10 + static_cast<double>(page) * (dot + spacing), dot, dot};
 }
 
+// The page whose dot is at p: each dot takes taps over its share of the
+// column, half the gap on either side included.
+std::optional<std::int64_t> dotAt(const Rect& column, Point p, std::int64_t pageCount,
+                                  double spacing, double dot) {
+    if (pageCount <= 1 || !inside(column, p)) {
+        return std::nullopt;
+    }
+    for (std::int64_t page = 0; page < pageCount; ++page) {
+        Rect hit = dotIn(column, page, spacing, dot);
+        if (p.y >= hit.minY() - spacing / 2 && p.y <= hit.maxY() + spacing / 2) {
+            return page;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 LauncherLayout LauncherLayout::forWindow(Size window) {
@@ -51,17 +67,7 @@ Rect LauncherLayout::pageDot(std::int64_t page, std::int64_t pageCount) const {
 }
 
 std::optional<std::int64_t> LauncherLayout::pageDotAt(Point p, std::int64_t pageCount) const {
-    if (pageCount <= 1 || !inside(pageDotColumn(pageCount), p)) {
-        return std::nullopt;
-    }
-    for (std::int64_t page = 0; page < pageCount; ++page) {
-        Rect dot = pageDot(page, pageCount);
-        // Each dot takes taps over its share of the column, gaps included.
-        if (p.y >= dot.minY() - 4.5 && p.y <= dot.maxY() + 4.5) {
-            return page;
-        }
-    }
-    return std::nullopt;
+    return dotAt(pageDotColumn(pageCount), p, pageCount, 9, 8);
 }
 
 FolderPanelLayout FolderPanelLayout::forWindow(Size window) {
@@ -105,16 +111,7 @@ Rect FolderPanelLayout::pageDot(std::int64_t page, std::int64_t pageCount) const
 }
 
 std::optional<std::int64_t> FolderPanelLayout::pageDotAt(Point p, std::int64_t pageCount) const {
-    if (pageCount <= 1 || !inside(pageDotColumn(pageCount), p)) {
-        return std::nullopt;
-    }
-    for (std::int64_t page = 0; page < pageCount; ++page) {
-        Rect dot = pageDot(page, pageCount);
-        if (p.y >= dot.minY() - 4 && p.y <= dot.maxY() + 4) {
-            return page;
-        }
-    }
-    return std::nullopt;
+    return dotAt(pageDotColumn(pageCount), p, pageCount, 8, 7);
 }
 
 }  // namespace vantor

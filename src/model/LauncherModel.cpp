@@ -84,7 +84,9 @@ void LauncherModel::setApplications(std::vector<ApplicationItem> applications) {
     invalidateItems();
 }
 
-LauncherModel::~LauncherModel() { *self_ = nullptr; }
+LauncherModel::~LauncherModel() {
+    *self_ = nullptr;
+}
 
 void LauncherModel::reload() {
     if (isLoading_ || !reloadServices_.scan || reloadServices_.worker == nullptr ||
@@ -138,8 +140,8 @@ std::string makeUuidString() {
     std::uniform_int_distribution<std::uint64_t> distribution;
     std::uint64_t high = distribution(generator);
     std::uint64_t low = distribution(generator);
-    high = (high & ~0xF000ULL) | 0x4000ULL;                      // version 4
-    low = (low & ~(0xC0ULL << 56)) | (0x80ULL << 56);            // RFC 4122 variant
+    high = (high & ~0xF000ULL) | 0x4000ULL;            // version 4
+    low = (low & ~(0xC0ULL << 56)) | (0x80ULL << 56);  // RFC 4122 variant
     char text[37];
     std::snprintf(text, sizeof text, "%08llX-%04llX-%04llX-%04llX-%012llX",
                   static_cast<unsigned long long>(high >> 32),

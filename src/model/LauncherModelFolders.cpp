@@ -50,10 +50,11 @@ void LauncherModel::createFolderByDroppingItem(const CanonicalString& droppedIte
     // The folder takes the target's place among the items that remain: count
     // the target's index after the dropped item has left the list.
     auto dropped = std::find(ids.begin(), target, droppedItemID);
-    std::size_t insertAt = static_cast<std::size_t>(target - ids.begin()) -
-                           (dropped != target ? 1 : 0);
+    std::size_t insertAt =
+        static_cast<std::size_t>(target - ids.begin()) - (dropped != target ? 1 : 0);
 
-    VantorFolder folder{makeUuidString(), std::string(newFolderName),
+    VantorFolder folder{makeUuidString(),
+                        std::string(newFolderName),
                         {*targetApplicationID, *droppedApplicationID}};
     CanonicalString newItemID = folderItemID(folder.id);
     auto folders = folders_;
@@ -61,9 +62,8 @@ void LauncherModel::createFolderByDroppingItem(const CanonicalString& droppedIte
     setFolders(std::move(folders));
     persistFolders();
 
-    std::erase_if(ids, [&](const CanonicalString& id) {
-        return id == droppedItemID || id == targetItemID;
-    });
+    std::erase_if(
+        ids, [&](const CanonicalString& id) { return id == droppedItemID || id == targetItemID; });
     ids.insert(ids.begin() + static_cast<std::ptrdiff_t>(std::min(insertAt, ids.size())),
                std::move(newItemID));
     setItemOrder(std::move(ids));

@@ -25,8 +25,8 @@ std::string foldForSearch(std::string_view text) {
 }
 
 std::string trimQuery(std::string_view query) {
-    icu::UnicodeString text =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(query.data(), static_cast<int32_t>(query.size())));
+    icu::UnicodeString text = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(query.data(), static_cast<int32_t>(query.size())));
     int32_t start = 0;
     int32_t end = text.length();
     // White space and line breaks in the Unicode sense (includes U+0085, U+2028, U+3000).

@@ -2,7 +2,9 @@
 
 namespace vantor {
 
-ThreadBackgroundWorker::~ThreadBackgroundWorker() { waitForAll(); }
+ThreadBackgroundWorker::~ThreadBackgroundWorker() {
+    waitForAll();
+}
 
 void ThreadBackgroundWorker::waitForAll() {
     std::vector<Running> running;

@@ -50,10 +50,11 @@ std::string collationLocaleFromEnvironment() {
     return "";
 }
 
-TitleCollator::TitleCollator() : TitleCollator(collationLocaleFromEnvironment()) {}
+TitleCollator::TitleCollator() : TitleCollator(collationLocaleFromEnvironment()) {
+}
 
-TitleCollator::TitleCollator(const std::string& localeName)
-    : collator_(makeCollator(localeName)) {}
+TitleCollator::TitleCollator(const std::string& localeName) : collator_(makeCollator(localeName)) {
+}
 
 TitleCollator::~TitleCollator() = default;
 
@@ -63,7 +64,8 @@ std::string TitleCollator::sortKey(std::string_view title) const {
     }
     icu::UnicodeString text = fromUtf8(title);
     std::vector<uint8_t> buffer(64 + static_cast<size_t>(text.length()) * 4);
-    int32_t needed = collator_->getSortKey(text, buffer.data(), static_cast<int32_t>(buffer.size()));
+    int32_t needed =
+        collator_->getSortKey(text, buffer.data(), static_cast<int32_t>(buffer.size()));
     if (needed > static_cast<int32_t>(buffer.size())) {
         buffer.resize(static_cast<size_t>(needed));
         needed = collator_->getSortKey(text, buffer.data(), needed);

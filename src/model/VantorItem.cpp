@@ -34,7 +34,8 @@ bool operator==(const VantorItem& a, const VantorItem& b) {
 
 }  // namespace vantor
 
-std::size_t std::hash<vantor::VantorItem>::operator()(const vantor::VantorItem& item) const noexcept {
+std::size_t std::hash<vantor::VantorItem>::operator()(
+    const vantor::VantorItem& item) const noexcept {
     std::size_t seed = 0;
     if (item.isApplication()) {
         vantor::hashCombineValue(seed, std::size_t{0});

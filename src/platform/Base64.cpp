@@ -43,7 +43,8 @@ std::string encodeBase64(std::string_view bytes) {
         out += alphabet[(n >> 12) & 63];
         out += "==";
     } else if (rest == 2) {
-        uint32_t n = (static_cast<uint8_t>(bytes[i]) << 16) | (static_cast<uint8_t>(bytes[i + 1]) << 8);
+        uint32_t n =
+            (static_cast<uint8_t>(bytes[i]) << 16) | (static_cast<uint8_t>(bytes[i + 1]) << 8);
         out += alphabet[(n >> 18) & 63];
         out += alphabet[(n >> 12) & 63];
         out += alphabet[(n >> 6) & 63];

@@ -36,7 +36,9 @@ struct Rect {
 
     // Half-open: the left and lower edges belong to the rectangle, the right
     // and upper ones do not.
-    bool contains(Point p) const { return p.x >= minX() && p.x < maxX() && p.y >= minY() && p.y < maxY(); }
+    bool contains(Point p) const {
+        return p.x >= minX() && p.x < maxX() && p.y >= minY() && p.y < maxY();
+    }
 
     friend bool operator==(const Rect&, const Rect&) = default;
 };

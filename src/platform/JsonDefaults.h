@@ -39,7 +39,9 @@ private:
 class MemoryDefaultsStore : public JsonDefaults {
 public:
     MemoryDefaultsStore() = default;
-    explicit MemoryDefaultsStore(nlohmann::ordered_json values) { replaceValues(std::move(values)); }
+    explicit MemoryDefaultsStore(nlohmann::ordered_json values) {
+        replaceValues(std::move(values));
+    }
 
     int writeCount() const { return static_cast<int>(writtenKeys_.size()); }
     const std::vector<std::string>& writtenKeys() const { return writtenKeys_; }

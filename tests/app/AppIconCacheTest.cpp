@@ -46,7 +46,8 @@ protected:
 };
 
 TEST_F(IconLoadingTest, AnIconIsDecodedAtThePixelSizeAskedFor) {
-    QImage image = loadApplicationIcon(entry(writeEntry("red.desktop", iconPath_)), 79, 2, "hicolor");
+    QImage image =
+        loadApplicationIcon(entry(writeEntry("red.desktop", iconPath_)), 79, 2, "hicolor");
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(158, 158));
     EXPECT_EQ(image.pixelColor(79, 79), QColor(Qt::red));

@@ -43,7 +43,8 @@ protected:
     StatusMenuTest()
         : model_(store_),
           monitor_(store_, desktop_, queue_),
-          menu_(monitor_, model_, {[this] { ++shows_; }, [this] { ++reloads_; }, [this] { ++quits_; }}) {}
+          menu_(monitor_, model_,
+                {[this] { ++shows_; }, [this] { ++reloads_; }, [this] { ++quits_; }}) {}
 
     MemoryDefaultsStore store_;
     testing::FakeDesktopServices desktop_;

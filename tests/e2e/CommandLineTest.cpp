@@ -26,7 +26,7 @@ TEST(CommandLineTest, ListApplicationsPrintsEveryShownApplicationAndTouchesNoSet
     EXPECT_EQ(session.runVantor("--list-applications", &output), 0);
     std::string apps = (session.home() / ".local/share/applications").string();
     // Bundles and desktop entries in one list, by title.
-    EXPECT_EQ(output, apps + "/alpha.desktop\talpha\n" +  //
+    EXPECT_EQ(output, apps + "/alpha.desktop\talpha\n" +    //
                           apps + "/beta.desktop\tBeta\n" +  //
                           (session.home() / "Applications/Tool.app").string() + "\tTool\n");
     EXPECT_FALSE(fs::exists(session.defaultsFile()));

@@ -87,8 +87,8 @@ VirtualDisplay::~VirtualDisplay() {
 E2eSession::E2eSession() {
     char pattern[] = "/tmp/vantor-e2e-XXXXXX";
     root_ = ::mkdtemp(pattern);
-    for (const char* folder : {"home/.config", "home/.local/share/applications", "data", "run",
-                               "markers", "bin"}) {
+    for (const char* folder :
+         {"home/.config", "home/.local/share/applications", "data", "run", "markers", "bin"}) {
         fs::create_directories(root_ / folder);
     }
     fs::permissions(root_ / "run", fs::perms::owner_all, fs::perm_options::replace);
@@ -111,7 +111,8 @@ fs::path E2eSession::defaultsFile() const {
 }
 
 std::string E2eSession::environment() const {
-    return "env -i PATH=" + shellQuote(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin") +
+    return "env -i PATH=" +
+           shellQuote(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin") +
            " HOME=" + shellQuote(home().string()) +
            " XDG_CONFIG_HOME=" + shellQuote((home() / ".config").string()) +
            " XDG_DATA_HOME=" + shellQuote((home() / ".local/share").string()) +
@@ -132,8 +133,8 @@ bool E2eSession::screenshot(const std::string& file) {
 void E2eSession::addApplication(const std::string& fileName, const std::string& name,
                                 const std::string& marker) {
     std::ofstream entry(home() / ".local/share/applications" / fileName);
-    entry << "[Desktop Entry]\nType=Application\nName=" << name << "\nExec="
-          << (root_ / "bin" / "mark-launch").string() << " " << marker << "\n";
+    entry << "[Desktop Entry]\nType=Application\nName=" << name
+          << "\nExec=" << (root_ / "bin" / "mark-launch").string() << " " << marker << "\n";
 }
 
 bool E2eSession::wasLaunched(const std::string& marker) const {
@@ -174,8 +175,7 @@ void E2eSession::stopVantor() {
 }
 
 void E2eSession::xdotool(const std::string& arguments) {
-    runShell("DISPLAY=" + displayName() + " xdotool " + arguments +
-             " >/dev/null 2>&1");
+    runShell("DISPLAY=" + displayName() + " xdotool " + arguments + " >/dev/null 2>&1");
 }
 
 void E2eSession::movePointer(double x, double y) {
@@ -202,9 +202,9 @@ void E2eSession::drag(double fromX, double fromY, double toX, double toY) {
 
 bool E2eSession::isLauncherVisible() {
     std::string output;
-    runShell("DISPLAY=" + displayName() +
-                 " xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null",
-             &output);
+    runShell(
+        "DISPLAY=" + displayName() + " xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null",
+        &output);
     return !output.empty();
 }
 

@@ -17,8 +17,12 @@ namespace {
 constexpr int applicationCount = 45;
 constexpr Size screen{1920, 1080};
 
-std::string number(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
-std::string marker(int n) { return "app" + number(n); }
+std::string number(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+std::string marker(int n) {
+    return "app" + number(n);
+}
 
 class InteractionTest : public ::testing::Test {
 protected:

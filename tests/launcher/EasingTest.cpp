@@ -48,8 +48,9 @@ TEST(EasingTest, SpringsFollowTheDampedOscillatorInClosedForm) {
     const double damped = omega * std::sqrt(1 - zeta * zeta);
     Easing spring = Easing::spring(response, zeta);
     for (double t : {0.01, 0.05, 0.1, 0.15, 0.2}) {
-        double expected = 1 - std::exp(-zeta * omega * t) *
-                                  (std::cos(damped * t) + zeta * omega / damped * std::sin(damped * t));
+        double expected =
+            1 - std::exp(-zeta * omega * t) *
+                    (std::cos(damped * t) + zeta * omega / damped * std::sin(damped * t));
         EXPECT_NEAR(spring.progress(t), expected, 1e-12) << "t = " << t;
     }
     Easing critical = Easing::spring(0.24, 1.0);

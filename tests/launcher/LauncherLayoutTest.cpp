@@ -17,8 +17,8 @@ TEST(LauncherLayoutTest, RowsStackFromTheTopWithTheirMarginsAndGaps) {
 }
 
 TEST(LauncherLayoutTest, EveryLayerKeepsItsPlaceAtSeveralWindowSizes) {
-    for (Size window : {Size{1024, 768}, Size{1280, 800}, Size{1920, 1080}, Size{2560, 1440},
-                        Size{3840, 2160}}) {
+    for (Size window :
+         {Size{1024, 768}, Size{1280, 800}, Size{1920, 1080}, Size{2560, 1440}, Size{3840, 2160}}) {
         auto layout = LauncherLayout::forWindow(window);
         // The close button sits at the right end of the content, 58 in.
         EXPECT_DOUBLE_EQ(layout.closeButton.maxX(), window.width - 58);

@@ -18,12 +18,8 @@ protected:
         model_.applyScanResult({app("A"), app("B"), app("C"), app("D")});
         store_.clearWrites();
     }
-    std::string onlyFolderItemID() const {
-        return "folder:" + model_.folders().at(0).id.raw();
-    }
-    std::vector<std::string> storedOrder() const {
-        return *store_.stringArray("VantorItemOrder");
-    }
+    std::string onlyFolderItemID() const { return "folder:" + model_.folders().at(0).id.raw(); }
+    std::vector<std::string> storedOrder() const { return *store_.stringArray("VantorItemOrder"); }
 
     MemoryDefaultsStore store_;
     LauncherModel model_;
@@ -118,11 +114,10 @@ TEST(FolderPruningTest, ScansRemoveVanishedApplicationsFromFolders) {
                   R"({"id":"None","name":"Gone","applicationIDs":["/X.app","/Y.app"]}])");
     store.setStringArray("VantorItemOrder", {"folder:AB", "folder:ABC", "app:/E.app"});
     LauncherModel model(store);
-    model.applyScanResult({app("A", "/A.app"), app("C", "/C.app"), app("D", "/D.app"),
-                           app("E", "/E.app")});
+    model.applyScanResult(
+        {app("A", "/A.app"), app("C", "/C.app"), app("D", "/D.app"), app("E", "/E.app")});
     ASSERT_EQ(model.folders().size(), 1u);
-    EXPECT_EQ(model.folders()[0],
-              (VantorFolder{"ABC", "Three", {"/A.app", "/C.app"}}));
+    EXPECT_EQ(model.folders()[0], (VantorFolder{"ABC", "Three", {"/A.app", "/C.app"}}));
     // D comes back to the top level after every positioned item.
     EXPECT_EQ(*store.stringArray("VantorItemOrder"),
               (Strings{"folder:ABC", "app:/E.app", "app:/D.app"}));

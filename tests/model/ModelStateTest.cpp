@@ -63,8 +63,8 @@ TEST(ModelStateTest, ObserversHearOfAChangeBeforeItTakesEffect) {
 }
 
 TEST(ModelStateTest, ItemOrderFallsBackToTheApplicationOrder) {
-    MemoryDefaultsStore store(ordered_json{
-        {"VantorApplicationOrder", {"/Applications/B.app", "/Applications/A.app"}}});
+    MemoryDefaultsStore store(
+        ordered_json{{"VantorApplicationOrder", {"/Applications/B.app", "/Applications/A.app"}}});
     LauncherModel model(store);
     ASSERT_EQ(model.itemOrder().size(), 2u);
     EXPECT_EQ(model.itemOrder()[0].raw(), "app:/Applications/B.app");
@@ -72,9 +72,8 @@ TEST(ModelStateTest, ItemOrderFallsBackToTheApplicationOrder) {
 }
 
 TEST(ModelStateTest, AnEmptyStoredItemOrderWinsOverTheApplicationOrder) {
-    MemoryDefaultsStore store(ordered_json{
-        {"VantorItemOrder", ordered_json::array()},
-        {"VantorApplicationOrder", {"/Applications/B.app"}}});
+    MemoryDefaultsStore store(ordered_json{{"VantorItemOrder", ordered_json::array()},
+                                           {"VantorApplicationOrder", {"/Applications/B.app"}}});
     EXPECT_TRUE(LauncherModel(store).itemOrder().empty());
 }
 

@@ -20,8 +20,8 @@ protected:
 
     // A model that has scanned the given applications, with the given stored values.
     LauncherModel& loaded(std::vector<ApplicationItem> applications, ordered_json stored = {}) {
-        store_ = std::make_unique<MemoryDefaultsStore>(
-            stored.is_null() ? ordered_json::object() : std::move(stored));
+        store_ = std::make_unique<MemoryDefaultsStore>(stored.is_null() ? ordered_json::object()
+                                                                        : std::move(stored));
         model_ = std::make_unique<LauncherModel>(*store_);
         model_->applyScanResult(std::move(applications));
         store_->clearWrites();
@@ -77,8 +77,8 @@ TEST_F(OrderingTest, MovesReorderAndWriteTheWholeOrder) {
         std::string moved, before;
         Strings expected;
     };
-    for (const auto& c : std::vector<Case>{{"A", "C", {"B", "A", "C", "D"}},
-                                           {"D", "B", {"A", "D", "B", "C"}}}) {
+    for (const auto& c :
+         std::vector<Case>{{"A", "C", {"B", "A", "C", "D"}}, {"D", "B", {"A", "D", "B", "C"}}}) {
         auto& model = loaded(abcd());
         int announcements = 0;
         auto subscription = model.observe([&] { ++announcements; });

@@ -58,17 +58,16 @@ TEST(RecordsTest, FoldersEncodeAsCompactJsonInFieldOrder) {
     std::vector<VantorFolder> folders{{"F1", "文件夹", {"/a.app", "/b.app"}}, {"F2", "X", {}}};
     auto encoded = encodeFolders(folders);
     ASSERT_TRUE(encoded);
-    EXPECT_EQ(*encoded,
-              R"([{"id":"F1","name":"文件夹","applicationIDs":["/a.app","/b.app"]},)"
-              R"({"id":"F2","name":"X","applicationIDs":[]}])");
+    EXPECT_EQ(*encoded, R"([{"id":"F1","name":"文件夹","applicationIDs":["/a.app","/b.app"]},)"
+                        R"({"id":"F2","name":"X","applicationIDs":[]}])");
     auto decoded = decodeFolders(*encoded);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(*decoded, folders);
 }
 
 TEST(RecordsTest, FolderDecodingIgnoresExtraMembersAndMemberOrder) {
-    auto decoded = decodeFolders(
-        R"([{"applicationIDs":["/a.app"],"colour":"red","name":"N","id":"F"}])");
+    auto decoded =
+        decodeFolders(R"([{"applicationIDs":["/a.app"],"colour":"red","name":"N","id":"F"}])");
     ASSERT_TRUE(decoded);
     ASSERT_EQ(decoded->size(), 1u);
     EXPECT_EQ((*decoded)[0], (VantorFolder{"F", "N", {"/a.app"}}));

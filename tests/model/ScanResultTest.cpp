@@ -18,15 +18,14 @@ TEST(ScanResultTest, TheFirstScanStoresTheShownOrderAndMarksTheModelLoaded) {
     EXPECT_TRUE(model.hasLoadedApplications());
     EXPECT_EQ(*store.stringArray("VantorItemOrder"),
               (Strings{appItemID("alpha"), appItemID("Mid"), appItemID("Zeta")}));
-    EXPECT_EQ(*store.stringArray("VantorApplicationOrder"),
-              (Strings{"/Applications/Zeta.app", "/Applications/alpha.app",
-                       "/Applications/Mid.app"}));
+    EXPECT_EQ(
+        *store.stringArray("VantorApplicationOrder"),
+        (Strings{"/Applications/Zeta.app", "/Applications/alpha.app", "/Applications/Mid.app"}));
 }
 
 TEST(ScanResultTest, ApplicationsFollowTheStoredApplicationOrder) {
     MemoryDefaultsStore store;
-    store.setStringArray("VantorApplicationOrder",
-                         {"/Applications/C.app", "/Applications/A.app"});
+    store.setStringArray("VantorApplicationOrder", {"/Applications/C.app", "/Applications/A.app"});
     LauncherModel model(store);
     model.applyScanResult({app("A"), app("b"), app("C"), app("a2")});
     Strings names;

@@ -23,16 +23,15 @@ TEST(Base64Test, RoundTripsEveryLengthAndRejectsMalformedText) {
 }
 
 TEST(JsonDefaultsTest, TypedReadsGiveNothingForOtherShapes) {
-    MemoryDefaultsStore store(ordered_json{
-        {"list", {"a", "b"}},
-        {"mixed", {"a", 1}},
-        {"number", 48},
-        {"text", "48"},
-        {"bytes", {{"data", "Zm9v"}}},
-        {"badBytes", {{"data", "%%%"}}},
-        {"moreThanBytes", {{"data", "Zm9v"}, {"x", 1}}},
-        {"real", 1.5},
-        {"huge", 18446744073709551615ULL}});
+    MemoryDefaultsStore store(ordered_json{{"list", {"a", "b"}},
+                                           {"mixed", {"a", 1}},
+                                           {"number", 48},
+                                           {"text", "48"},
+                                           {"bytes", {{"data", "Zm9v"}}},
+                                           {"badBytes", {{"data", "%%%"}}},
+                                           {"moreThanBytes", {{"data", "Zm9v"}, {"x", 1}}},
+                                           {"real", 1.5},
+                                           {"huge", 18446744073709551615ULL}});
     EXPECT_EQ(store.stringArray("list"), (std::vector<std::string>{"a", "b"}));
     EXPECT_FALSE(store.stringArray("mixed"));
     EXPECT_FALSE(store.stringArray("text"));

@@ -77,8 +77,7 @@ TEST_F(FileDefaultsStoreTest, KeysItDoesNotKnowAreKeptInPlace) {
     FileDefaultsStore store(file_);
     store.setInteger("VantorPageSize", 24);
     auto written = nlohmann::ordered_json::parse(readFile(file_));
-    EXPECT_EQ(written.dump(),
-              R"({"Zebra":{"nested":[1,2]},"VantorPageSize":24,"Alpha":true})");
+    EXPECT_EQ(written.dump(), R"({"Zebra":{"nested":[1,2]},"VantorPageSize":24,"Alpha":true})");
 }
 
 TEST_F(FileDefaultsStoreTest, AnUnparsableFileIsKeptAsideBeforeTheFirstWrite) {

@@ -21,9 +21,10 @@ bool ManualMainQueue::runNextDueBy(Duration limit) {
     {
         std::lock_guard lock(mutex_);
         std::erase_if(entries_, [](const Entry& e) { return e.cancelled && e.cancelled->load(); });
-        auto next = std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-            return a.due != b.due ? a.due < b.due : a.sequence < b.sequence;
-        });
+        auto next =
+            std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+                return a.due != b.due ? a.due < b.due : a.sequence < b.sequence;
+            });
         if (next == entries_.end() || next->due > limit) {
             return false;
         }

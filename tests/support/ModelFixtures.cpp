@@ -26,6 +26,8 @@ std::vector<std::string> titles(const std::vector<VantorItem>& items) {
     return result;
 }
 
-std::string appItemID(const std::string& name) { return "app:/Applications/" + name + ".app"; }
+std::string appItemID(const std::string& name) {
+    return "app:/Applications/" + name + ".app";
+}
 
 }  // namespace vantor::testing

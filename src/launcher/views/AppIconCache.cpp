@@ -96,8 +96,8 @@ QImage readImage(const std::string& file, int pixels) {
     reader.setAutoTransform(true);
     QSize natural = reader.size();
     // Vector images (and large bitmaps) are decoded at the size they are shown.
-    if (natural.isValid() && (natural.width() > pixels || reader.format() == "svg" ||
-                              reader.format() == "svgz")) {
+    if (natural.isValid() &&
+        (natural.width() > pixels || reader.format() == "svg" || reader.format() == "svgz")) {
         reader.setScaledSize(natural.scaled(pixels, pixels, Qt::KeepAspectRatio));
     } else if (!natural.isValid()) {
         reader.setScaledSize(QSize(pixels, pixels));
@@ -144,12 +144,14 @@ const IconThemeLookup& themeLookup(const QString& themeName) {
     return *lookup;
 }
 
-long long roundedPoints(double size) { return std::llround(size); }
+long long roundedPoints(double size) {
+    return std::llround(size);
+}
 
 }  // namespace
 
-QImage loadApplicationIcon(const ApplicationItem& application, int points,
-                           double devicePixelRatio, const QString& themeName) {
+QImage loadApplicationIcon(const ApplicationItem& application, int points, double devicePixelRatio,
+                           const QString& themeName) {
     const IconThemeLookup& lookup = themeLookup(themeName);
     const int pixels = std::max(1, static_cast<int>(std::lround(points * devicePixelRatio)));
     // Themes keep doubled pictures for doubled screens.
@@ -179,8 +181,8 @@ QImage loadApplicationIcon(const ApplicationItem& application, int points,
 AppIconCache& AppIconCache::shared() {
     static AppIconCache* cache = [] {
         auto* made = new AppIconCache();
-        made->themeName_ = QIcon::themeName().isEmpty() ? QStringLiteral("hicolor")
-                                                        : QIcon::themeName();
+        made->themeName_ =
+            QIcon::themeName().isEmpty() ? QStringLiteral("hicolor") : QIcon::themeName();
         return made;
     }();
     return *cache;
@@ -215,13 +217,13 @@ void AppIconCache::request(const QString& key, const ApplicationItem& applicatio
     }
     pending_.insert(key);
     QString themeName = themeName_;
-    QThreadPool::globalInstance()->start([this, key, application, points, devicePixelRatio,
-                                          themeName] {
-        QImage image = loadApplicationIcon(application, points, devicePixelRatio, themeName);
-        image.setDevicePixelRatio(devicePixelRatio);
-        QMetaObject::invokeMethod(
-            this, [this, key, image] { arrive(key, image); }, Qt::QueuedConnection);
-    });
+    QThreadPool::globalInstance()->start(
+        [this, key, application, points, devicePixelRatio, themeName] {
+            QImage image = loadApplicationIcon(application, points, devicePixelRatio, themeName);
+            image.setDevicePixelRatio(devicePixelRatio);
+            QMetaObject::invokeMethod(
+                this, [this, key, image] { arrive(key, image); }, Qt::QueuedConnection);
+        });
 }
 
 void AppIconCache::arrive(const QString& key, const QImage& image) {
@@ -232,13 +234,16 @@ void AppIconCache::arrive(const QString& key, const QImage& image) {
 
 void AppIconCache::warmUp() {
     QString themeName = shared().themeName_;
-    QThreadPool::globalInstance()->start([themeName] {
-        themeLookup(themeName).findIcon("application-x-executable", 64);
-    });
+    QThreadPool::globalInstance()->start(
+        [themeName] { themeLookup(themeName).findIcon("application-x-executable", 64); });
 }
 
-int AppIconCache::cachedCount() { return static_cast<int>(shared().icons_.size()); }
+int AppIconCache::cachedCount() {
+    return static_cast<int>(shared().icons_.size());
+}
 
-int AppIconCache::pendingCount() { return static_cast<int>(shared().pending_.size()); }
+int AppIconCache::pendingCount() {
+    return static_cast<int>(shared().pending_.size());
+}
 
 }  // namespace vantor

@@ -54,7 +54,7 @@ private:
 // Finds and decodes an application's icon for `points` × `points` at a device
 // pixel ratio, on any thread. The generic application icon when the
 // application names none that can be read.
-QImage loadApplicationIcon(const ApplicationItem& application, int points,
-                           double devicePixelRatio, const QString& themeName);
+QImage loadApplicationIcon(const ApplicationItem& application, int points, double devicePixelRatio,
+                           const QString& themeName);
 
 }  // namespace vantor

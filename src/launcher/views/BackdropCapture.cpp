@@ -1,8 +1,8 @@
 #include "launcher/views/BackdropCapture.h"
 
 #include <QGuiApplication>
-#include <QPixmap>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 
 #include "launcher/views/Painting.h"
@@ -30,7 +30,8 @@ QImage blurredBackdrop(const QImage& capture) {
 }
 
 QImage composeBackground(const QImage& blurred, QSize size, double devicePixelRatio) {
-    QImage composed((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    QImage composed((QSizeF(size) * devicePixelRatio).toSize(),
+                    QImage::Format_ARGB32_Premultiplied);
     composed.setDevicePixelRatio(devicePixelRatio);
     composed.fill(Qt::transparent);
     QPainter painter(&composed);

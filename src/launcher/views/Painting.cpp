@@ -1,7 +1,7 @@
 #include "launcher/views/Painting.h"
 
-#include <QFontMetricsF>
 #include <QCache>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
@@ -98,7 +98,8 @@ void blurImage(QImage& image, double radius) {
     }
     // Three box passes of this size approximate a Gaussian of sigma = radius / 2.
     double sigma = radius / 2;
-    int box = std::max(1, static_cast<int>(std::lround(std::sqrt(12 * sigma * sigma / 3 + 1) - 1) / 2));
+    int box =
+        std::max(1, static_cast<int>(std::lround(std::sqrt(12 * sigma * sigma / 3 + 1) - 1) / 2));
     for (int pass = 0; pass < 3; ++pass) {
         boxBlurPass(image, box, true);
         boxBlurPass(image, box, false);
@@ -240,7 +241,11 @@ double drawWrappedText(QPainter& painter, const QString& text, const QFont& font
 }
 
 // Springs overshoot a little, so opacities computed from them are clamped here.
-QColor white(double opacity) { return QColor::fromRgbF(1, 1, 1, std::clamp(opacity, 0.0, 1.0)); }
-QColor black(double opacity) { return QColor::fromRgbF(0, 0, 0, std::clamp(opacity, 0.0, 1.0)); }
+QColor white(double opacity) {
+    return QColor::fromRgbF(1, 1, 1, std::clamp(opacity, 0.0, 1.0));
+}
+QColor black(double opacity) {
+    return QColor::fromRgbF(0, 0, 0, std::clamp(opacity, 0.0, 1.0));
+}
 
 }  // namespace vantor

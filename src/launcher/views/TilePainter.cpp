@@ -15,7 +15,9 @@ double ratioOf(QPainter& painter) {
     return painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
 }
 
-double mix(double a, double b, double t) { return a + (b - a) * t; }
+double mix(double a, double b, double t) {
+    return a + (b - a) * t;
+}
 
 void drawIcon(QPainter& painter, const ApplicationItem& application, const QRectF& frame,
               const Shadow& shadow) {
@@ -23,12 +25,11 @@ void drawIcon(QPainter& painter, const ApplicationItem& application, const QRect
     QPixmap icon = AppIconCache::icon(application, frame.width(), ratio);
     if (icon.isNull()) {
         // Still loading: a quiet plate where the icon will be.
-        painter.fillPath(continuousRoundedRect(frame.adjusted(frame.width() * 0.06,
-                                                              frame.height() * 0.06,
-                                                              -frame.width() * 0.06,
-                                                              -frame.height() * 0.06),
-                                               frame.width() * 0.22),
-                         white(0.1));
+        painter.fillPath(
+            continuousRoundedRect(frame.adjusted(frame.width() * 0.06, frame.height() * 0.06,
+                                                 -frame.width() * 0.06, -frame.height() * 0.06),
+                                  frame.width() * 0.22),
+            white(0.1));
         return;
     }
     drawPixmapShadow(painter, frame, icon, AppIconCache::key(application, frame.width(), ratio),
@@ -60,7 +61,8 @@ QRectF tileContentRect(const QRectF& cell, const GridMetrics& metrics, double de
 
 bool tileIconsLoaded(const VantorItem& item, const GridMetrics& metrics, double devicePixelRatio) {
     if (item.isApplication()) {
-        return !AppIconCache::icon(item.asApplication(), metrics.iconSize, devicePixelRatio).isNull();
+        return !AppIconCache::icon(item.asApplication(), metrics.iconSize, devicePixelRatio)
+                    .isNull();
     }
     auto thumbnail = FolderThumbnail::make(item.asFolder().applications,
                                            {0, 0, metrics.iconSize, metrics.iconSize});

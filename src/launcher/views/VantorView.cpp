@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QScreen>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-#include <QImage>
+#include <QScreen>
 #include <QToolTip>
 #include <QWindow>
 
@@ -16,29 +16,46 @@
 namespace vantor {
 namespace {
 
-QRectF toQt(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
-Point toPoint(const QPointF& p) { return {p.x(), p.y()}; }
+QRectF toQt(const Rect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+Point toPoint(const QPointF& p) {
+    return {p.x(), p.y()};
+}
 
 int keyCodeFor(int qtKey) {
     switch (qtKey) {
-        case Qt::Key_Return: return key_code::returnKey;
-        case Qt::Key_Enter: return key_code::keypadEnter;
-        case Qt::Key_Escape: return key_code::escape;
-        case Qt::Key_Left: return key_code::leftArrow;
-        case Qt::Key_Right: return key_code::rightArrow;
-        case Qt::Key_Down: return key_code::downArrow;
-        case Qt::Key_Up: return key_code::upArrow;
-        default: return -1;
+        case Qt::Key_Return:
+            return key_code::returnKey;
+        case Qt::Key_Enter:
+            return key_code::keypadEnter;
+        case Qt::Key_Escape:
+            return key_code::escape;
+        case Qt::Key_Left:
+            return key_code::leftArrow;
+        case Qt::Key_Right:
+            return key_code::rightArrow;
+        case Qt::Key_Down:
+            return key_code::downArrow;
+        case Qt::Key_Up:
+            return key_code::upArrow;
+        default:
+            return -1;
     }
 }
 
 WheelPhase wheelPhaseFor(Qt::ScrollPhase phase) {
     switch (phase) {
-        case Qt::ScrollBegin: return WheelPhase::began;
-        case Qt::ScrollUpdate: return WheelPhase::changed;
-        case Qt::ScrollEnd: return WheelPhase::ended;
-        case Qt::ScrollMomentum: return WheelPhase::momentum;
-        default: return WheelPhase::none;
+        case Qt::ScrollBegin:
+            return WheelPhase::began;
+        case Qt::ScrollUpdate:
+            return WheelPhase::changed;
+        case Qt::ScrollEnd:
+            return WheelPhase::ended;
+        case Qt::ScrollMomentum:
+            return WheelPhase::momentum;
+        default:
+            return WheelPhase::none;
     }
 }
 
@@ -73,7 +90,8 @@ private:
 VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue,
                        std::function<void()> dismiss, QWidget* parent)
     : QWidget(parent),
-      viewModel_(std::make_unique<LauncherViewModel>(model, desktop, mainQueue, std::move(dismiss))),
+      viewModel_(
+          std::make_unique<LauncherViewModel>(model, desktop, mainQueue, std::move(dismiss))),
       eventFilter_(std::make_unique<LauncherEventFilter>(this)) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -148,9 +166,13 @@ LauncherLayout VantorView::layout() const {
     return LauncherLayout::forWindow({double(width()), double(height())});
 }
 
-QRectF VantorView::gridArea() const { return toQt(layout().mainArea); }
+QRectF VantorView::gridArea() const {
+    return toQt(layout().mainArea);
+}
 
-QPointF VantorView::toGrid(const QPointF& p) const { return p - gridArea().topLeft(); }
+QPointF VantorView::toGrid(const QPointF& p) const {
+    return p - gridArea().topLeft();
+}
 
 QRectF VantorView::cellRect(std::int64_t offset) const {
     QRectF area = gridArea();
@@ -169,8 +191,8 @@ bool VantorView::handleKeyPress(int qtKey) {
 
 void VantorView::handleWheel(const QPoint& angleDelta, const QPoint& pixelDelta,
                              Qt::ScrollPhase phase) {
-    WheelInput input{angleDelta.x(), angleDelta.y(), double(pixelDelta.x()),
-                     double(pixelDelta.y()), wheelPhaseFor(phase)};
+    WheelInput input{angleDelta.x(), angleDelta.y(), double(pixelDelta.x()), double(pixelDelta.y()),
+                     wheelPhaseFor(phase)};
     viewModel_->handleScrollWheel(scrollEventFromWheel(input));
 }
 
@@ -188,10 +210,11 @@ void VantorView::hideEvent(QHideEvent* event) {
 
 void VantorView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    snapPlacements_ = true;
     QRectF capsule = toQt(layout().searchCapsule);
     double left = capsule.left() + 18 + 18 + 10;
-    searchField_->setGeometry(QRectF(left, capsule.center().y() - 16, capsule.right() - 18 - left, 32)
-                                  .toRect());
+    searchField_->setGeometry(
+        QRectF(left, capsule.center().y() - 16, capsule.right() - 18 - left, 32).toRect());
 }
 
 VantorView::Hit VantorView::hitTest(const QPointF& p) const {
@@ -391,15 +414,16 @@ void VantorView::viewModelChanged() {
     const PageTurn& turn = viewModel_->pageTurn();
     if (turn.serial != seenPageTurn_) {
         seenPageTurn_ = turn.serial;
+        snapPlacements_ = true;
         pageOffset_.setNow(turn.startOffset);
         pageOpacity_.setNow(turn.startOpacity);
         double seconds = static_cast<double>(turn.animation.duration.count()) / 1000;
         pageOffset_.setTarget(0, Easing::easeOut(seconds), now);
         pageOpacity_.setTarget(1, Easing::easeOut(seconds), now);
     }
-    currentDot_.setTarget(static_cast<double>(std::min(viewModel_->currentPage(),
-                                                       viewModel_->pageCount() - 1)),
-                          Easing::spring(0.24, 1), now);
+    currentDot_.setTarget(
+        static_cast<double>(std::min(viewModel_->currentPage(), viewModel_->pageCount() - 1)),
+        Easing::spring(0.24, 1), now);
     if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
         const PageTurn& folderTurn = folder->pageTurn();
         if (folderTurn.serial != seenFolderPageTurn_) {
@@ -454,6 +478,7 @@ void VantorView::scheduleFrames() {
     bool animating = tiles_.isAnimating() || entrance_.isAnimating(now) ||
                      pageOffset_.isAnimating(now) || pageOpacity_.isAnimating(now) ||
                      currentDot_.isAnimating(now) || folderPageOffset_.isAnimating(now) ||
+                     placementsAnimating(now) ||
                      (model.isLoading() && model.applications().empty());
     if (animating && !frameTimer_.isActive()) {
         frameTimer_.start();

@@ -66,8 +66,19 @@ protected:
 
 private:
     struct Hit {
-        enum class Kind { none, closeButton, searchCapsule, pageDot, slot, pageArea,
-                          folderBackdrop, folderPanel, folderClose, folderCell, folderDot };
+        enum class Kind {
+            none,
+            closeButton,
+            searchCapsule,
+            pageDot,
+            slot,
+            pageArea,
+            folderBackdrop,
+            folderPanel,
+            folderClose,
+            folderCell,
+            folderDot
+        };
         Kind kind = Kind::none;
         std::int64_t index = 0;  // dot page, slot offset or folder cell
     };
@@ -88,6 +99,15 @@ private:
     // a page turn finds them ready.
     void prepareNeighbourPages();
 
+    // Where a tile is drawn while it glides to a new cell or fades in.
+    struct Placement {
+        AnimatedValue x, y, appear{1};
+    };
+    Placement& placeTile(const QString& id, QPointF target, double now);
+    bool placementsAnimating(double now) const;
+    void paintGridTile(QPainter& painter, const VantorItem& item, const QString& id,
+                       const QRectF& cell, const GridMetrics& metrics, double ratio);
+
     void paintBackground(QPainter& painter);
     void paintTopRow(QPainter& painter, double contentOpacity);
     void paintMainArea(QPainter& painter);
@@ -104,6 +124,10 @@ private:
     // The blurred backdrop, its tint and the dimming, composed once per size.
     QPixmap background_;
     bool neighboursScheduled_ = false;
+    QHash<QString, Placement> placements_;
+    // The next frame puts every tile straight in its cell: after a page turn
+    // (the page is replaced whole) and on the first frame.
+    bool snapPlacements_ = true;
 
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;

@@ -1,6 +1,7 @@
 // How the launcher view draws itself, back to front.
 #include <QPainter>
 #include <QPainterPath>
+#include <QSet>
 #include <cmath>
 #include <numbers>
 
@@ -12,7 +13,9 @@
 namespace vantor {
 namespace {
 
-QRectF toQt(const Rect& r) { return {r.x, r.y, r.width, r.height}; }
+QRectF toQt(const Rect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
 
 // A filled disc with a cross cut out of it.
 void paintCloseGlyph(QPainter& painter, const QRectF& box, const QColor& color) {
@@ -44,7 +47,8 @@ void paintMagnifier(QPainter& painter, const QRectF& box, const QColor& color) {
     QPointF c = box.topLeft() + QPointF(box.width() * 0.42, box.height() * 0.42);
     painter.drawEllipse(c, r, r);
     double d = r / std::numbers::sqrt2;
-    painter.drawLine(c + QPointF(d, d), box.bottomRight() - QPointF(box.width() * 0.1, box.height() * 0.1));
+    painter.drawLine(c + QPointF(d, d),
+                     box.bottomRight() - QPointF(box.width() * 0.1, box.height() * 0.1));
     painter.restore();
 }
 
@@ -74,13 +78,12 @@ QCache<QString, QPixmap>& VantorView::tilePictures() {
 
 const QPixmap* VantorView::tilePicture(const VantorItem& item, const QRectF& cell,
                                        const GridMetrics& metrics, double ratio) {
-    QString key = QString::fromStdString(item.id().canonical()) +
-                  QStringLiteral("|%1|%2|%3|%4|%5")
-                      .arg(metrics.iconSize)
-                      .arg(metrics.textWidth)
-                      .arg(metrics.cellWidth)
-                      .arg(metrics.cellHeight)
-                      .arg(ratio);
+    QString key = QString::fromStdString(item.id().canonical()) + QStringLiteral("|%1|%2|%3|%4|%5")
+                                                                      .arg(metrics.iconSize)
+                                                                      .arg(metrics.textWidth)
+                                                                      .arg(metrics.cellWidth)
+                                                                      .arg(metrics.cellHeight)
+                                                                      .arg(ratio);
     // A folder's picture also depends on what it holds.
     if (item.isFolder()) {
         for (const auto& application : item.asFolder().applications) {
@@ -205,32 +208,91 @@ void VantorView::paintMainArea(QPainter& painter) {
     painter.setOpacity(painter.opacity() * pageOpacity_.value(now));
     auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
     double ratio = painter.device()->devicePixelRatioF();
+    QSet<QString> shown;
     for (const auto& slot : viewModel_->pageSlots()) {
         if (!slot.item) {
             continue;
         }
         QString id = QString::fromStdString(slot.id());
         QRectF cell = cellRect(slot.offset);
-        TileLook look = tiles_.look(id);
-        bool idle = look.hovered == 0 && look.selected == 0 && look.folderTarget == 0 &&
-                    look.dragging == 0;
-        if (!idle) {
-            paintTile(painter, *slot.item, cell, metrics, look);
-            continue;
+        shown.insert(id);
+        // A tile that moved (a search, a reorder, another page size) glides to
+        // its new cell; a tile new to the page fades and grows in.
+        Placement& placement = placeTile(id, cell.topLeft(), now);
+        QPointF shift(placement.x.value(now) - cell.left(), placement.y.value(now) - cell.top());
+        double appear = placement.appear.value(now);
+        painter.save();
+        painter.translate(shift);
+        if (appear < 1) {
+            double scale = 0.96 + 0.04 * appear;
+            painter.setOpacity(painter.opacity() * std::clamp(appear, 0.0, 1.0));
+            painter.translate(cell.center());
+            painter.scale(scale, scale);
+            painter.translate(-cell.center());
         }
-        const QPixmap* picture = tilePicture(*slot.item, cell, metrics, ratio);
-        if (picture == nullptr) {
-            paintTile(painter, *slot.item, cell, metrics, look);  // icons still loading
-            continue;
-        }
-        painter.drawPixmap(tileContentRect(cell, metrics, ratio).topLeft(), *picture);
+        paintGridTile(painter, *slot.item, id, cell, metrics, ratio);
+        painter.restore();
     }
+    for (auto it = placements_.begin(); it != placements_.end();) {
+        it = shown.contains(it.key()) ? std::next(it) : placements_.erase(it);
+    }
+    snapPlacements_ = false;
     painter.restore();
 
     std::int64_t pages = viewModel_->pageCount();
     if (pages > 1) {
         paintPageDots(painter, layout().pageDotColumn(pages), pages, 0, 8, 6, 0.86, 0.3, 9);
     }
+}
+
+VantorView::Placement& VantorView::placeTile(const QString& id, QPointF target, double now) {
+    auto it = placements_.find(id);
+    if (it == placements_.end()) {
+        Placement placement;
+        placement.x.setNow(target.x());
+        placement.y.setNow(target.y());
+        placement.appear.setNow(snapPlacements_ ? 1 : 0);
+        if (!snapPlacements_) {
+            placement.appear.setTarget(1, Easing::easeOut(0.2), now);
+        }
+        return *placements_.insert(id, placement);
+    }
+    if (snapPlacements_) {
+        it->x.setNow(target.x());
+        it->y.setNow(target.y());
+        it->appear.setNow(1);
+    } else {
+        it->x.setTarget(target.x(), Easing::easeOut(0.2), now);
+        it->y.setTarget(target.y(), Easing::easeOut(0.2), now);
+    }
+    return *it;
+}
+
+bool VantorView::placementsAnimating(double now) const {
+    for (const auto& placement : placements_) {
+        if (placement.x.isAnimating(now) || placement.y.isAnimating(now) ||
+            placement.appear.isAnimating(now)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void VantorView::paintGridTile(QPainter& painter, const VantorItem& item, const QString& id,
+                               const QRectF& cell, const GridMetrics& metrics, double ratio) {
+    TileLook look = tiles_.look(id);
+    bool idle =
+        look.hovered == 0 && look.selected == 0 && look.folderTarget == 0 && look.dragging == 0;
+    if (!idle) {
+        paintTile(painter, item, cell, metrics, look);
+        return;
+    }
+    const QPixmap* picture = tilePicture(item, cell, metrics, ratio);
+    if (picture == nullptr) {
+        paintTile(painter, item, cell, metrics, look);  // icons still loading
+        return;
+    }
+    painter.drawPixmap(tileContentRect(cell, metrics, ratio).topLeft(), *picture);
 }
 
 void VantorView::paintPageDots(QPainter& painter, const Rect& column, std::int64_t count,
@@ -304,8 +366,7 @@ void VantorView::paintFolderOverlay(QPainter& painter) {
     auto cells = folder->pageSlots();
     for (size_t index = 0; index < cells.size(); ++index) {
         if (cells[index]) {
-            double hovered =
-                tiles_.look(QStringLiteral("folder-cell-%1").arg(index)).hovered;
+            double hovered = tiles_.look(QStringLiteral("folder-cell-%1").arg(index)).hovered;
             paintFolderApplicationTile(painter, *cells[index],
                                        toQt(panelLayout.cell(static_cast<std::int64_t>(index))),
                                        hovered);

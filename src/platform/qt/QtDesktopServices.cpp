@@ -16,7 +16,9 @@
 namespace vantor {
 namespace {
 
-Rect toRect(const QRect& r) { return {double(r.x()), double(r.y()), double(r.width()), double(r.height())}; }
+Rect toRect(const QRect& r) {
+    return {double(r.x()), double(r.y()), double(r.width()), double(r.height())};
+}
 
 // The primary screen first, then the others in Qt's order.
 QList<QScreen*> orderedScreens() {
@@ -34,7 +36,8 @@ ScreenCoordinates coordinates() {
 }
 
 ScreenInfo infoFor(QScreen* screen) {
-    return {screen->name().toStdString(), coordinates().frameFromGeometry(toRect(screen->geometry()))};
+    return {screen->name().toStdString(),
+            coordinates().frameFromGeometry(toRect(screen->geometry()))};
 }
 
 struct GObjectDeleter {

@@ -14,12 +14,11 @@ void QtMainQueue::post(Task task) {
 
 Cancellable QtMainQueue::postAfter(Duration delay, Task task) {
     auto cancelled = std::make_shared<std::atomic<bool>>(false);
-    QTimer::singleShot(delay, Qt::PreciseTimer, &context_,
-                       [cancelled, task = std::move(task)] {
-                           if (!cancelled->load()) {
-                               task();
-                           }
-                       });
+    QTimer::singleShot(delay, Qt::PreciseTimer, &context_, [cancelled, task = std::move(task)] {
+        if (!cancelled->load()) {
+            task();
+        }
+    });
     return Cancellable(cancelled);
 }
 

@@ -30,7 +30,9 @@ Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize) {
     return {layout.mainArea.x + cell.midX(), layout.mainArea.y + cell.midY()};
 }
 
-void pause(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+void pause(std::chrono::milliseconds time) {
+    std::this_thread::sleep_for(time);
+}
 
 void prepare(E2eSession& session) {
     if (const char* dataDirs = std::getenv("XDG_DATA_DIRS")) {
@@ -114,7 +116,8 @@ bool tour1080(const fs::path& out) {
     session.movePointer(from.x, from.y);
     session.xdotool("mousedown 1");
     for (int step = 1; step <= 12; ++step) {
-        session.movePointer(from.x + (to.x - from.x) * step / 12, from.y + (to.y - from.y) * step / 12);
+        session.movePointer(from.x + (to.x - from.x) * step / 12,
+                            from.y + (to.y - from.y) * step / 12);
         pause(40ms);
     }
     ok &= shoot(session, out, "drag-over-folder-target.png");

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vantor {
+
+// An environment variable holding an absolute path, else "": the XDG rules
+// ignore relative paths, which would depend on the working folder.
+std::string absolutePathVariable(const char* name);
+
+// The folders of $XDG_DATA_DIRS in order (default /usr/local/share:/usr/share),
+// relative entries left out.
+std::vector<std::string> xdgDataDirs();
+
+}  // namespace vantor
