@@ -63,9 +63,10 @@ public:
     // Whether vantor's launcher window is mapped.
     bool isLauncherVisible();
     bool waitForLauncher(bool visible);
-    // Polls until `condition` holds or about five seconds have passed.
+    // Polls until `condition` holds or about ten seconds have passed (sanitizer
+    // builds on a busy machine start slowly).
     static bool waitUntil(const std::function<bool()>& condition,
-                          std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
+                          std::chrono::milliseconds limit = std::chrono::milliseconds(10000));
 
     std::string environment() const;
     std::string readDefaults() const;
