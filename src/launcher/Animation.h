@@ -40,6 +40,17 @@ struct PageTurn {
     double startOffset = 0;
     double startOpacity = 1;
     EaseOutAnimation animation;
+
+    // Records a turn from one page to another that starts `offset` points off
+    // (in the direction of travel) at `opacity`.
+    void begin(std::int64_t from, std::int64_t to, double offset, double opacity) {
+        serial += 1;
+        fromPage = from;
+        toPage = to;
+        direction = from < to ? 1 : -1;
+        startOffset = offset * direction;
+        startOpacity = opacity;
+    }
 };
 
 }  // namespace vantor

@@ -51,13 +51,7 @@ bool FolderOverlay::animatePageChange(std::int64_t page) {
     if (page == currentPage_ || page < 0 || page >= pageCount()) {
         return false;
     }
-    int direction = currentPage_ < page ? 1 : -1;
-    pageTurn_.serial += 1;
-    pageTurn_.fromPage = currentPage_;
-    pageTurn_.toPage = page;
-    pageTurn_.direction = direction;
-    pageTurn_.startOffset = pageTurnOffset * direction;
-    pageTurn_.startOpacity = pageTurnOpacity;
+    pageTurn_.begin(currentPage_, page, pageTurnOffset, pageTurnOpacity);
     currentPage_ = page;
     return true;
 }

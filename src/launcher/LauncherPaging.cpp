@@ -65,13 +65,7 @@ void LauncherViewModel::animatePageChange(std::int64_t page,
         }
         return;
     }
-    int direction = currentPage_ < page ? 1 : -1;
-    pageTurn_.serial += 1;
-    pageTurn_.fromPage = currentPage_;
-    pageTurn_.toPage = page;
-    pageTurn_.direction = direction;
-    pageTurn_.startOffset = pageTurnOffset * direction;
-    pageTurn_.startOpacity = pageTurnOpacity;
+    pageTurn_.begin(currentPage_, page, pageTurnOffset, pageTurnOpacity);
     setCurrentPage(page);
     if (updateSelection) {
         updateSelection();
