@@ -31,11 +31,7 @@ namespace {
 struct Launcher {
     Launcher()
         : store(FileDefaultsStore::defaultPath()),
-          model(store, {[] {
-                            auto found = ApplicationDiscovery::discoverApplications();
-                            return ScanResult{std::move(found.applications), found.anyRootWalked};
-                        },
-                        &worker, &queue}),
+          model(store, {&scanInstalledApplications, &worker, &queue}),
           monitor(store, desktop, queue),
           factory(model, desktop, queue),
           presentation(model, monitor, factory, queue) {}

@@ -9,15 +9,6 @@
 #include "launcher/views/VantorView.h"
 
 namespace vantor {
-namespace {
-
-ScanResult scanInstalledApplications() {
-    DiscoveryResult found = ApplicationDiscovery::discoverApplications();
-    return ScanResult{std::move(found.applications), found.anyRootWalked};
-}
-
-}  // namespace
-
 AppDelegate::AppDelegate()
     : userDefaults_(FileDefaultsStore::defaultPath()),
       launcherModel_(userDefaults_,

@@ -99,4 +99,9 @@ DiscoveryResult ApplicationDiscovery::discoverApplications(const DiscoveryRoots&
     return result;
 }
 
+ScanResult scanInstalledApplications() {
+    DiscoveryResult found = ApplicationDiscovery::discoverApplications();
+    return ScanResult{std::move(found.applications), found.anyRootWalked};
+}
+
 }  // namespace vantor

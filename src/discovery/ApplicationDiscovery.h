@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/ApplicationItem.h"
+#include "model/ReloadServices.h"
 
 namespace vantor {
 
@@ -35,5 +36,8 @@ public:
     static DiscoveryResult discoverApplications(
         const DiscoveryRoots& roots = DiscoveryRoots::fromEnvironment());
 };
+
+// One scan of the real roots, as the model's reload wants it.
+ScanResult scanInstalledApplications();
 
 }  // namespace vantor

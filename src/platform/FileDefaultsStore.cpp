@@ -14,6 +14,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/XdgEnvironment.h"
+
 namespace vantor {
 namespace fs = std::filesystem;
 
@@ -53,12 +55,8 @@ void syncFolder(const fs::path& folder) {
 }  // namespace
 
 fs::path FileDefaultsStore::defaultPath() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    fs::path base;
-    // The XDG rules ignore a relative value.
-    if (configHome != nullptr && configHome[0] == '/') {
-        base = configHome;
-    } else {
+    fs::path base = absolutePathVariable("XDG_CONFIG_HOME");
+    if (base.empty()) {
         const char* home = std::getenv("HOME");
         base = fs::path(home != nullptr ? home : "") / ".config";
     }
