@@ -8,6 +8,8 @@
 #include <QRectF>
 #include <QString>
 
+#include "platform/Geometry.h"
+
 class QPainter;
 
 namespace vantor {
@@ -43,5 +45,12 @@ double drawWrappedText(QPainter& painter, const QString& text, const QFont& font
 
 QColor white(double opacity);
 QColor black(double opacity);
+
+inline QRectF toQt(const Rect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+inline Point toPoint(const QPointF& p) {
+    return {p.x(), p.y()};
+}
 
 }  // namespace vantor

@@ -16,11 +16,18 @@
 namespace vantor {
 namespace {
 
-QRectF toQt(const Rect& r) {
-    return {r.x, r.y, r.width, r.height};
-}
-Point toPoint(const QPointF& p) {
-    return {p.x(), p.y()};
+// Starts the settle animation of a page turn the first time the turn is seen.
+void followPageTurn(const PageTurn& turn, std::uint64_t& seenSerial, AnimatedValue& offset,
+                    AnimatedValue& opacity, double now) {
+    if (turn.serial == seenSerial) {
+        return;
+    }
+    seenSerial = turn.serial;
+    double seconds = static_cast<double>(turn.animation.duration.count()) / 1000;
+    offset.setNow(turn.startOffset);
+    opacity.setNow(turn.startOpacity);
+    offset.setTarget(0, Easing::easeOut(seconds), now);
+    opacity.setTarget(1, Easing::easeOut(seconds), now);
 }
 
 int keyCodeFor(int qtKey) {
@@ -222,17 +229,16 @@ VantorView::Hit VantorView::hitTest(const QPointF& p) const {
     if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
         auto panel = FolderPanelLayout::forWindow({double(width()), double(height())});
         Point point = toPoint(p);
-        if (!panel.panel.contains(point)) {
-            if (auto page = panel.pageDotAt(point, folder->pageCount())) {
-                return {Kind::folderDot, *page};
-            }
-            return {Kind::folderBackdrop};
-        }
-        if (QRectF(toQt(panel.closeButton)).adjusted(-4, -4, 4, 4).contains(p)) {
+        bool inPanel = panel.panel.contains(point);
+        if (inPanel && toQt(panel.closeButton).adjusted(-4, -4, 4, 4).contains(p)) {
             return {Kind::folderClose};
         }
+        // A folder of very many pages has a dot column taller than its panel.
         if (auto page = panel.pageDotAt(point, folder->pageCount())) {
             return {Kind::folderDot, *page};
+        }
+        if (!inPanel) {
+            return {Kind::folderBackdrop};
         }
         if (auto cell = panel.cellAt(point)) {
             return {Kind::folderCell, *cell};
@@ -411,29 +417,16 @@ bool VantorView::event(QEvent* event) {
 void VantorView::viewModelChanged() {
     double now = tiles_.now();
     entrance_.setTarget(viewModel_->contentVisible() ? 1 : 0, Easing::spring(0.32, 0.9), now);
-    const PageTurn& turn = viewModel_->pageTurn();
-    if (turn.serial != seenPageTurn_) {
-        seenPageTurn_ = turn.serial;
-        snapPlacements_ = true;
-        pageOffset_.setNow(turn.startOffset);
-        pageOpacity_.setNow(turn.startOpacity);
-        double seconds = static_cast<double>(turn.animation.duration.count()) / 1000;
-        pageOffset_.setTarget(0, Easing::easeOut(seconds), now);
-        pageOpacity_.setTarget(1, Easing::easeOut(seconds), now);
+    if (viewModel_->pageTurn().serial != seenPageTurn_) {
+        snapPlacements_ = true;  // a turn replaces the page whole
+        followPageTurn(viewModel_->pageTurn(), seenPageTurn_, pageOffset_, pageOpacity_, now);
     }
     currentDot_.setTarget(
         static_cast<double>(std::min(viewModel_->currentPage(), viewModel_->pageCount() - 1)),
         Easing::spring(0.24, 1), now);
     if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
-        const PageTurn& folderTurn = folder->pageTurn();
-        if (folderTurn.serial != seenFolderPageTurn_) {
-            seenFolderPageTurn_ = folderTurn.serial;
-            double seconds = static_cast<double>(folderTurn.animation.duration.count()) / 1000;
-            folderPageOffset_.setNow(folderTurn.startOffset);
-            folderPageOpacity_.setNow(folderTurn.startOpacity);
-            folderPageOffset_.setTarget(0, Easing::easeOut(seconds), now);
-            folderPageOpacity_.setTarget(1, Easing::easeOut(seconds), now);
-        }
+        followPageTurn(folder->pageTurn(), seenFolderPageTurn_, folderPageOffset_,
+                       folderPageOpacity_, now);
     } else {
         seenFolderPageTurn_ = 0;
         hoveredFolderCell_.reset();

@@ -109,11 +109,12 @@ private:
                        const QRectF& cell, const GridMetrics& metrics, double ratio);
 
     void paintBackground(QPainter& painter);
-    void paintTopRow(QPainter& painter, double contentOpacity);
+    void paintTopRow(QPainter& painter);
     void paintMainArea(QPainter& painter);
-    void paintPageDots(QPainter& painter, const Rect& column, std::int64_t count,
-                       std::int64_t current, double big, double small, double currentOpacity,
-                       double otherOpacity, double spacing);
+    // `current` is the current page, fractional while the dots spring to a new one.
+    void paintPageDots(QPainter& painter, const Rect& column, std::int64_t count, double current,
+                       double big, double small, double currentOpacity, double otherOpacity,
+                       double spacing);
     void paintFolderOverlay(QPainter& painter);
 
     // Pictures of idle tiles, redrawn only when their look or size changes.

@@ -13,10 +13,6 @@
 namespace vantor {
 namespace {
 
-QRectF toQt(const Rect& r) {
-    return {r.x, r.y, r.width, r.height};
-}
-
 // A filled disc with a cross cut out of it.
 void paintCloseGlyph(QPainter& painter, const QRectF& box, const QColor& color) {
     painter.save();
@@ -151,7 +147,7 @@ void VantorView::paintEvent(QPaintEvent*) {
     painter.translate(center);
     painter.scale(scale, scale);
     painter.translate(-center);
-    paintTopRow(painter, visible);
+    paintTopRow(painter);
     paintMainArea(painter);
     painter.restore();
 
@@ -180,7 +176,7 @@ void VantorView::paintBackground(QPainter& painter) {
     painter.restore();
 }
 
-void VantorView::paintTopRow(QPainter& painter, double) {
+void VantorView::paintTopRow(QPainter& painter) {
     auto l = layout();
     paintCloseGlyph(painter, toQt(l.closeButton), white(0.75));
 
@@ -241,7 +237,8 @@ void VantorView::paintMainArea(QPainter& painter) {
 
     std::int64_t pages = viewModel_->pageCount();
     if (pages > 1) {
-        paintPageDots(painter, layout().pageDotColumn(pages), pages, 0, 8, 6, 0.86, 0.3, 9);
+        paintPageDots(painter, layout().pageDotColumn(pages), pages, currentDot_.value(now), 8, 6,
+                      0.86, 0.3, 9);
     }
 }
 
@@ -296,7 +293,7 @@ void VantorView::paintGridTile(QPainter& painter, const VantorItem& item, const 
 }
 
 void VantorView::paintPageDots(QPainter& painter, const Rect& column, std::int64_t count,
-                               std::int64_t, double big, double small, double currentOpacity,
+                               double current, double big, double small, double currentOpacity,
                                double otherOpacity, double spacing) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -304,9 +301,6 @@ void VantorView::paintPageDots(QPainter& painter, const Rect& column, std::int64
     QPainterPath shape;
     shape.addRoundedRect(capsule, capsule.width() / 2, capsule.width() / 2);
     painter.fillPath(shape, black(0.12));
-    bool folder = viewModel_->folderOverlay() != nullptr && big < 8;
-    double current = folder ? static_cast<double>(viewModel_->folderOverlay()->currentPage())
-                            : currentDot_.value(tiles_.now());
     for (std::int64_t page = 0; page < count; ++page) {
         double emphasis = std::max(0.0, 1 - std::abs(current - static_cast<double>(page)));
         double size = small + (big - small) * emphasis;
@@ -375,8 +369,8 @@ void VantorView::paintFolderOverlay(QPainter& painter) {
     painter.restore();
     std::int64_t pages = folder->pageCount();
     if (pages > 1) {
-        paintPageDots(painter, panelLayout.pageDotColumn(pages), pages, folder->currentPage(), 7, 5,
-                      0.84, 0.28, 8);
+        paintPageDots(painter, panelLayout.pageDotColumn(pages), pages,
+                      static_cast<double>(folder->currentPage()), 7, 5, 0.84, 0.28, 8);
     }
 }
 
