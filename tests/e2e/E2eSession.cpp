@@ -10,9 +10,21 @@
 #include <sstream>
 #include <thread>
 
+#include "launcher/GridMetrics.h"
+#include "launcher/LauncherLayout.h"
+#include "launcher/PageGridLayout.h"
+
 namespace vantor::e2e {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+
+Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize) {
+    auto layout = LauncherLayout::forWindow(screen);
+    PageGridLayout shape(pageSize);
+    auto metrics = GridMetrics::forArea(layout.mainArea.size(), shape);
+    Rect cell = metrics.cellRect(offset % shape.columns, offset / shape.columns);
+    return {layout.mainArea.x + cell.midX(), layout.mainArea.y + cell.midY()};
+}
 
 std::string shellQuote(const std::string& text) {
     std::string quoted = "'";

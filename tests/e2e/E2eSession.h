@@ -3,11 +3,14 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/Geometry.h"
 
 namespace vantor::e2e {
 
@@ -89,6 +92,10 @@ private:
     std::string extraDataFolders_;
     std::string extraEnvironment_;
 };
+
+// The centre of cell `offset` of the shown page, in screen pixels, for a
+// launcher covering a screen of this size: the layout arithmetic the launcher uses.
+Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize);
 
 std::string shellQuote(const std::string& text);
 // Runs a shell command; returns its exit status, and its standard output if asked.

@@ -6,9 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "E2eSession.h"
-#include "launcher/GridMetrics.h"
 #include "launcher/LauncherLayout.h"
-#include "launcher/PageGridLayout.h"
 #include "platform/Base64.h"
 
 namespace vantor::e2e {
@@ -41,13 +39,7 @@ protected:
     void TearDown() override { session_.stopVantor(); }
 
     // The centre of cell `offset` of the shown page, in screen pixels.
-    Point cellCentre(std::int64_t offset, std::int64_t pageSize = 35) const {
-        auto layout = LauncherLayout::forWindow(screen);
-        PageGridLayout shape(pageSize);
-        auto metrics = GridMetrics::forArea(layout.mainArea.size(), shape);
-        Rect cell = metrics.cellRect(offset % shape.columns, offset / shape.columns);
-        return {layout.mainArea.x + cell.midX(), layout.mainArea.y + cell.midY()};
-    }
+    Point cellCentre(std::int64_t offset) const { return e2e::cellCentre(screen, offset, 35); }
     std::string applicationPath(int n) const {
         return (session_.home() / ".local/share/applications" / ("app" + number(n) + ".desktop"))
             .string();

@@ -10,9 +10,6 @@
 #include <thread>
 
 #include "E2eSession.h"
-#include "launcher/GridMetrics.h"
-#include "launcher/LauncherLayout.h"
-#include "launcher/PageGridLayout.h"
 #include "platform/Base64.h"
 
 namespace fs = std::filesystem;
@@ -21,14 +18,6 @@ using namespace vantor::e2e;
 using namespace std::chrono_literals;
 
 namespace {
-
-Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize) {
-    auto layout = LauncherLayout::forWindow(screen);
-    PageGridLayout shape(pageSize);
-    auto metrics = GridMetrics::forArea(layout.mainArea.size(), shape);
-    Rect cell = metrics.cellRect(offset % shape.columns, offset / shape.columns);
-    return {layout.mainArea.x + cell.midX(), layout.mainArea.y + cell.midY()};
-}
 
 void pause(std::chrono::milliseconds time) {
     std::this_thread::sleep_for(time);
