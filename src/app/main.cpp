@@ -9,6 +9,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/CommandLine.h"
+#include "app/GraphicalSession.h"
 #include "app/SingleInstance.h"
 #include "app/StatusMenu.h"
 #include "discovery/ApplicationDiscovery.h"
@@ -46,6 +47,18 @@ void quitOnTerminationSignals(QApplication& app) {
     sigaction(SIGTERM, &action, nullptr);
 }
 
+// The tray program and the commands that talk to it need a desktop session;
+// say so plainly instead of letting Qt abort.
+bool hasGraphicalSession() {
+    auto missing = vantor::missingGraphicalSession();
+    if (missing) {
+        std::cerr << "vantor: no graphical session: " << *missing
+                  << " (start vantor from a desktop session)\n";
+        return false;
+    }
+    return true;
+}
+
 int listApplications() {
     auto found = vantor::ApplicationDiscovery::discoverApplications();
     for (const auto& application : found.applications) {
@@ -72,6 +85,9 @@ int main(int argc, char** argv) {
         case Action::listApplications:
             return listApplications();
         case Action::showLauncher: {
+            if (!hasGraphicalSession()) {
+                return 1;
+            }
             QCoreApplication core(argc, argv);
             if (!vantor::SingleInstance::sendToRunningInstance(QStringLiteral("show"))) {
                 std::cerr << "vantor: no running Vantor to show\n";
@@ -80,6 +96,9 @@ int main(int argc, char** argv) {
             return 0;
         }
         case Action::chooseMenuEntry: {
+            if (!hasGraphicalSession()) {
+                return 1;
+            }
             QCoreApplication core(argc, argv);
             QString request = QStringLiteral("menu ") + QString::fromStdString(command.menuEntry);
             if (!vantor::SingleInstance::sendToRunningInstance(request)) {
@@ -93,6 +112,9 @@ int main(int argc, char** argv) {
             break;
     }
 
+    if (!hasGraphicalSession()) {
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantor"));
     QApplication::setQuitOnLastWindowClosed(false);
