@@ -5,7 +5,7 @@
 .PHONY: run test build-release build-debug
 
 run: build-release
-	"$$(cat build/release/vantor-path.txt)" $(ARGS)
+	@"$$(cat build/release/vantor-path.txt)" $(ARGS)
 
 test: build-debug
 	ctest --preset debug
