@@ -21,6 +21,16 @@ LauncherModel::LauncherModel(DefaultsStore& userDefaults, ReloadServices reloadS
         }
     }
 
+    // A value of another shape reads as nothing, so as no hidden application.
+    if (auto hidden = userDefaults_.stringArray(defaults_keys::hiddenApplications)) {
+        for (const auto& applicationID : *hidden) {
+            CanonicalString id(applicationID);
+            if (hiddenCanonicalIDs_.insert(id.canonical()).second) {
+                hiddenApplicationIDs_.push_back(std::move(id));
+            }
+        }
+    }
+
     auto storedPageSize = userDefaults_.integer(defaults_keys::pageSize);
     bool allowed = std::find(pageSizeOptions.begin(), pageSizeOptions.end(), storedPageSize) !=
                    pageSizeOptions.end();

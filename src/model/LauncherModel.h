@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/ApplicationItem.h"
@@ -27,6 +28,8 @@ public:
     static constexpr std::array<int, 4> pageSizeOptions{24, 35, 48, 63};
     static constexpr int defaultPageSize = 35;
     static constexpr std::string_view newFolderName = "文件夹";
+    // Longest folder name, in Unicode code points.
+    static constexpr std::size_t folderNameMaxLength = 64;
 
     explicit LauncherModel(DefaultsStore& userDefaults, ReloadServices reloadServices = {});
     ~LauncherModel();
@@ -49,11 +52,13 @@ public:
     // Takes only the allowed sizes; an unchanged size is neither announced nor written.
     void setPageSize(int pageSize);
 
-    // The grid's content: folders and the applications in no folder, in the
+    // The arrangement: folders and the applications in no folder, in the
     // user's order, items without a position after all others by title.
+    // Hidden applications keep their place here (so moves keep them in the
+    // stored order) but are left out of every folder's resolved applications.
     const std::vector<VantorItem>& topLevelItems() const;
-    // topLevelItems narrowed by the query; applications found inside a folder
-    // stand in the folder's place.
+    // What the grid shows: topLevelItems without hidden applications, narrowed
+    // by the query; applications found inside a folder stand in its place.
     const std::vector<VantorItem>& filteredItems() const;
 
     void moveItem(const CanonicalString& itemID, const CanonicalString& beforeItemID);
@@ -65,6 +70,40 @@ public:
                                     const CanonicalString& targetItemID);
     // Looks a folder up by its own id (not its item id), as the grid shows it.
     std::optional<VantorItem> folderItem(const CanonicalString& folderID) const;
+
+    // Editing a folder the user made. Each call is one change, stored at once;
+    // a folder id or application id that does not fit changes nothing.
+    //
+    // The name is cleaned as cleanFolderName says (trimmed, one line, at most
+    // folderNameMaxLength code points); a blank name keeps the old one.
+    // Returns whether the name changed.
+    bool renameFolder(const CanonicalString& folderID, std::string_view name);
+    // Moves an application of the folder in front of another of its applications.
+    void moveApplicationInFolder(const CanonicalString& folderID,
+                                 const CanonicalString& applicationID,
+                                 const CanonicalString& beforeApplicationID);
+    void moveApplicationToFolderEnd(const CanonicalString& folderID,
+                                    const CanonicalString& applicationID);
+    // The application leaves the folder and stands right after it. A folder
+    // left with fewer than two installed applications (hidden ones count) is
+    // dissolved: what it still holds takes its place, then the application.
+    void takeApplicationOutOfFolder(const CanonicalString& folderID,
+                                    const CanonicalString& applicationID);
+    // Removes the folder; its applications take its place, in the folder's order.
+    void dissolveFolder(const CanonicalString& folderID);
+
+    // Hidden applications are left out of the grid, the search and the folders
+    // as shown, but keep their place in the order and in their folder. Their
+    // ids are stored, also while they are not installed (they may come back).
+    bool isApplicationHidden(const CanonicalString& applicationID) const;
+    const std::vector<CanonicalString>& hiddenApplicationIDs() const {
+        return hiddenApplicationIDs_;
+    }
+    // The installed hidden applications, in title order.
+    std::vector<ApplicationItem> hiddenApplications() const;
+    // Hides an installed application; anything else changes nothing.
+    void hideApplication(const CanonicalString& applicationID);
+    void showApplication(const CanonicalString& applicationID);
 
     // Scans the installed applications off the main thread and installs the
     // result on it. A request while a scan runs is dropped, not queued.
@@ -88,6 +127,13 @@ private:
 
     void addApplicationToFolder(const CanonicalString& applicationID,
                                 const CanonicalString& folderID);
+    std::optional<std::size_t> folderIndex(const CanonicalString& folderID) const;
+    bool isInstalled(const CanonicalString& applicationID) const;
+    // Gives folder `index` these applications, if that changes anything.
+    void setFolderApplications(std::size_t index, std::vector<CanonicalString> applicationIDs);
+    // Folder `index` leaves the order; `standIns` (item ids) take its place.
+    void replaceFolder(std::size_t index, std::vector<CanonicalString> standIns);
+    void storeHiddenApplications();
     void pruneFoldersForCurrentApplications();
 
     std::vector<CanonicalString> currentOrderedItemIDs() const;
@@ -113,6 +159,8 @@ private:
     int pageSize_ = defaultPageSize;
     bool hasLoadedApplications_ = false;
     std::vector<CanonicalString> itemOrder_;
+    std::vector<CanonicalString> hiddenApplicationIDs_;
+    std::unordered_set<std::string> hiddenCanonicalIDs_;
 
     TitleCollator collator_;
     mutable std::unordered_map<std::string, TitleKeys> titleKeys_;

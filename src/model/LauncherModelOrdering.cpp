@@ -74,7 +74,7 @@ const std::vector<VantorItem>& LauncherModel::topLevelItems() const {
         std::vector<ApplicationItem> resolved;
         for (const auto& applicationID : folder.applicationIDs) {
             if (auto it = applicationsByID.find(applicationID.canonical());
-                it != applicationsByID.end()) {
+                it != applicationsByID.end() && !isApplicationHidden(applicationID)) {
                 resolved.push_back(*it->second);
             }
         }
@@ -111,8 +111,13 @@ const std::vector<VantorItem>& LauncherModel::filteredItems() const {
     }
     const auto& all = topLevelItems();
     std::string trimmed = trimQuery(query_);
+    auto hidden = [&](const VantorItem& item) {
+        return item.isApplication() && isApplicationHidden(item.asApplication().id);
+    };
     if (trimmed.empty()) {
-        filteredItems_ = all;
+        filteredItems_.emplace();
+        std::copy_if(all.begin(), all.end(), std::back_inserter(*filteredItems_),
+                     [&](const VantorItem& item) { return !hidden(item); });
         return *filteredItems_;
     }
     std::string needle = foldForSearch(trimmed);
@@ -125,7 +130,8 @@ const std::vector<VantorItem>& LauncherModel::filteredItems() const {
     for (const auto& item : all) {
         if (item.isApplication()) {
             const auto& application = item.asApplication();
-            if (matches(application.name) && yielded.insert(application.id.canonical()).second) {
+            if (!hidden(item) && matches(application.name) &&
+                yielded.insert(application.id.canonical()).second) {
                 result.push_back(item);
             }
             continue;

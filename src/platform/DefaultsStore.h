@@ -34,6 +34,7 @@ inline constexpr std::string_view itemOrder = "VantorItemOrder";
 inline constexpr std::string_view applicationOrder = "VantorApplicationOrder";
 inline constexpr std::string_view pageSize = "VantorPageSize";
 inline constexpr std::string_view folders = "VantorFolders";
+inline constexpr std::string_view hiddenApplications = "VantorHiddenApplications";
 inline constexpr std::string_view hotCorner = "HotCorner";
 }  // namespace defaults_keys
 
