@@ -56,6 +56,10 @@ bool FolderOverlay::animatePageChange(std::int64_t page) {
     return true;
 }
 
+void FolderOverlay::showPage(std::int64_t page) {
+    currentPage_ = std::clamp<std::int64_t>(page, 0, pageCount() - 1);
+}
+
 void FolderOverlay::removeScrollMonitor() {
     if (!scrollMonitorInstalled_) {
         return;

@@ -54,6 +54,9 @@ public:
     // Shows `page` with the settle feedback; the current page, or a page out
     // of range, changes nothing. Returns whether the page changed.
     bool animatePageChange(std::int64_t page);
+    // Shows `page` (limited to the pages there are) at once, without feedback:
+    // the panel following an application dragged to another page.
+    void showPage(std::int64_t page);
 
     void installScrollMonitor() { scrollMonitorInstalled_ = true; }
     // Stops paging by scroll and forgets the gesture and its pending reset.

@@ -26,12 +26,13 @@ void LauncherViewModel::pressSlot(const PageSlot& slot, Point location) {
     if (openedFolderID_) {
         return;
     }
-    press_ = Press{slot, location};
+    press_ = Press{.slot = slot, .location = location, .folderCell = std::nullopt};
 }
 
 void LauncherViewModel::movePointer(Point location, Size gridArea) {
     Batch batch(*this);
-    if (!press_) {
+    // A press in the folder's panel moves through moveFolderPointer.
+    if (!press_ || press_->folderCell || press_->leftFolder) {
         return;
     }
     if (!press_->movedAway && distance(location, press_->location) >= dragStartDistance) {
@@ -52,6 +53,14 @@ void LauncherViewModel::releasePointer() {
     }
     Press press = std::move(*press_);
     press_.reset();
+    if (press.folderCell) {
+        if (press.dragging) {
+            finishFolderDrag();
+        } else if (!press.movedAway) {
+            tapFolderApplication(press.slot.item->asApplication());
+        }
+        return;
+    }
     if (press.dragging) {
         finishDraggingItem(press.slot.item->id());
     } else if (!press.movedAway) {
@@ -66,6 +75,10 @@ void LauncherViewModel::cancelPointer() {
     }
     Press press = std::move(*press_);
     press_.reset();
+    if (press.folderCell) {
+        finishFolderDrag();
+        return;
+    }
     if (press.dragging) {
         // A drag that was taken away was not meant as a drop.
         if (folderDropTargetID_) {

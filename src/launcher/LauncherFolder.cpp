@@ -24,11 +24,30 @@ void LauncherViewModel::openFolder(const VantorItem& folderItem) {
     markChanged();
 }
 
+void LauncherViewModel::syncOpenedFolder() {
+    if (!openedFolderID_) {
+        return;
+    }
+    if (auto item = model_.folderItem(*openedFolderID_)) {
+        if (folderOverlay_ && !(folderOverlay_->item() == *item)) {
+            folderOverlay_->setItem(std::move(*item));
+            markChanged();
+        }
+    } else {
+        // The folder is gone (a rescan or a drag dissolved it). Leaving it
+        // "open" would show no overlay yet keep paging and every key but Escape dead.
+        closeFolder();
+    }
+}
+
 void LauncherViewModel::closeFolder() {
     Batch batch(*this);
     if (!openedFolderID_) {
         return;
     }
+    // Closing by the backdrop (or any other way) keeps a name being typed.
+    commitFolderRename();
+    draggedFolderApplicationID_.reset();
     openedFolderID_.reset();
     if (folderOverlay_) {
         folderOverlay_->removeScrollMonitor();

@@ -66,14 +66,39 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
     Batch batch(*this);
     // Only the key code counts: with Shift, Control or the like held a key
     // acts as the plain key.
-    if (openedFolderID_) {
-        if (keyCode == key_code::escape) {
-            closeFolder();
-            return true;
+    if (renamingFolder_) {
+        switch (keyCode) {
+            case key_code::returnKey:
+            case key_code::keypadEnter:
+                commitFolderRename();
+                return true;
+            case key_code::escape:
+                cancelFolderRename();
+                return true;
+            case key_code::contextMenu:
+                return true;
+            default:
+                return false;  // typing goes to the name field
         }
-        return false;
+    }
+    if (openedFolderID_) {
+        switch (keyCode) {
+            case key_code::escape:
+                closeFolder();
+                return true;
+            case key_code::f2:
+                beginRenamingFolder();
+                return true;
+            case key_code::contextMenu:
+                return true;  // the panel has no selection to show a menu for
+            default:
+                return false;
+        }
     }
     switch (keyCode) {
+        case key_code::contextMenu:
+            requestContextMenuForSelection();
+            return true;
         case key_code::returnKey:
         case key_code::keypadEnter:
             openSelectedApplication();

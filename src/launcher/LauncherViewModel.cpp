@@ -55,18 +55,11 @@ void LauncherViewModel::syncWithModel() {
     if (model_.applications() != seenApplications_) {
         seenApplications_ = model_.applications();
         clampSelection();
+    } else if (selectedIndex_ >= itemCount()) {
+        // Fewer items to show (one was hidden, say): keep the selection on one.
+        clampSelection();
     }
-    if (openedFolderID_) {
-        if (auto item = model_.folderItem(*openedFolderID_)) {
-            if (folderOverlay_) {
-                folderOverlay_->setItem(std::move(*item));
-            }
-        } else {
-            // The folder is gone (a rescan dissolved it). Leaving it "open"
-            // would show no overlay yet keep paging and every key but Escape dead.
-            closeFolder();
-        }
-    }
+    syncOpenedFolder();
 }
 
 // ---- Lifecycle ---------------------------------------------------------------
@@ -88,6 +81,8 @@ void LauncherViewModel::appear() {
 
 void LauncherViewModel::disappear() {
     Batch batch(*this);
+    // A name being typed when the launcher closes is kept, not lost.
+    commitFolderRename();
     removeScrollMonitor();
     removeKeyMonitor();
     if (folderOverlay_) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "launcher/Animation.h"
+#include "launcher/ContextMenu.h"
 #include "launcher/FolderOverlay.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/KeyCodes.h"
@@ -68,6 +69,10 @@ public:
     // The effect of focusSearchField: give the search field keyboard focus.
     void setSearchFieldFocusRequest(std::function<void()> request) {
         searchFieldFocusRequest_ = std::move(request);
+    }
+    // The effect of the keyboard's menu key: show this menu at its cell.
+    void setContextMenuRequest(std::function<void(const ContextMenu&)> request) {
+        contextMenuRequest_ = std::move(request);
     }
 
     LauncherModel& model() const { return model_; }
@@ -161,10 +166,12 @@ public:
     void resetSelection();
     // Opens the selected item, application or folder.
     void openSelectedApplication();
-    // Returns true when the key was consumed (the search field must not see
-    // it). Return, keypad Enter, Escape and the arrows are consumed even when
-    // they change nothing; while a folder is open only Escape is, and it closes
-    // the folder. Every other key is passed on.
+    // Returns true when the key was consumed (the focused field must not see
+    // it). Return, keypad Enter, Escape, the arrows and the menu key are
+    // consumed even when they change nothing. While a folder is open only
+    // Escape (closes it), F2 (renames it) and the menu key are; while its name
+    // is edited, Return and Enter keep the name and Escape restores it. Every
+    // other key is passed on.
     bool handleKeyDown(int keyCode);
     // Asks for the search field's focus on a later turn of the main queue, so
     // the field exists by then.
@@ -217,15 +224,61 @@ public:
     // A page dot of the overlay.
     void tapFolderPageDot(std::int64_t page);
 
+    // The pointer went down on cell `cell` (0 … 11) of the panel; `location`
+    // in window coordinates. A release close by launches the application; a
+    // drag (dragStartDistance) reorders the folder live. A drag that leaves the
+    // panel takes the application out of the folder, closes the panel and goes
+    // on as a drag in the grid, acting only while the pointer is over the grid
+    // area; releasePointer and cancelPointer end it.
+    void pressFolderCell(std::int64_t cell, Point location);
+    // The pointer moved while down after pressFolderCell (window coordinates;
+    // `window` is the window's size).
+    void moveFolderPointer(Point location, Size window);
+    // The application dragged inside the open folder's panel.
+    const std::optional<CanonicalString>& draggedFolderApplicationID() const {
+        return draggedFolderApplicationID_;
+    }
+
+    // ---- The open folder's name ---------------------------------------------
+
+    // While true the panel's title is an inline field holding folderNameDraft,
+    // which starts as the whole name, selected.
+    bool isRenamingFolder() const { return renamingFolder_; }
+    const std::string& folderNameDraft() const { return folderNameDraft_; }
+    // The title clicked, F2, or the menu's "重命名".
+    void beginRenamingFolder();
+    // What the field holds now; returns the draft as kept (at most the longest name).
+    const std::string& setFolderNameDraft(std::string text);
+    // Return, or a click anywhere else: the model takes the draft by its rules.
+    void commitFolderRename();
+    // Escape: the old name stays and the folder stays open.
+    void cancelFolderRename();
+
+    // ---- Context menu ------------------------------------------------------
+
+    // A right click on a tile of the shown page: selects it and yields its
+    // menu. Nothing for a filler, during a press or while a folder is open.
+    std::optional<ContextMenu> contextMenuForSlot(const PageSlot& slot);
+    // A right click on cell `cell` of the open folder's panel.
+    std::optional<ContextMenu> contextMenuForFolderCell(std::int64_t cell);
+    // Does what the entry says for the menu's item. The model may have changed
+    // since the menu opened; an entry that no longer fits changes nothing.
+    void chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action);
+
 private:
     // Groups the changes of one event: re-reads the model first, and tells the
     // observers once at the end if anything changed.
     class Batch;
     struct Press {
+        // For a press in the folder's panel: the pressed application as an item.
         PageSlot slot;
         Point location;
         bool movedAway = false;
         bool dragging = false;
+        // Set while the press belongs to the open folder's panel.
+        std::optional<std::int64_t> folderCell;
+        // The drag came out of a folder: it goes on in the grid (window coordinates).
+        bool leftFolder = false;
     };
 
     void markChanged() { changed_ = true; }
@@ -242,6 +295,14 @@ private:
                               bool inFolderDropZone);
     void dragMoved(const CanonicalString& itemID, Point location, Size gridArea);
     void openFolder(const VantorItem& folderItem);
+    // Gives the overlay the folder as the model has it now; closes it when gone.
+    void syncOpenedFolder();
+    void requestContextMenuForSelection();
+    void folderDragMoved(Point location, Size window);
+    void reorderInFolder(Point location, Size window);
+    void leaveFolderWithDraggedApplication(Point location, Size window);
+    void dragMovedOutsideFolder(Point location, Size window);
+    void finishFolderDrag();
     void callDismiss();
 
     LauncherModel& model_;
@@ -249,6 +310,7 @@ private:
     MainQueue& mainQueue_;
     Dismiss dismiss_;
     std::function<void()> searchFieldFocusRequest_;
+    std::function<void(const ContextMenu&)> contextMenuRequest_;
     ChangeNotifier changes_;
 
     std::int64_t currentPage_ = 0;
@@ -261,6 +323,9 @@ private:
     std::optional<CanonicalString> folderDropTargetID_;
     std::optional<std::string> lastDragDestination_;
     std::optional<CanonicalString> openedFolderID_;
+    std::optional<CanonicalString> draggedFolderApplicationID_;
+    bool renamingFolder_ = false;
+    std::string folderNameDraft_;
     ScrollGesture scrollGesture_;
     bool searchFieldFocused_ = false;
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "model/VantorItem.h"
+
+namespace vantor {
+
+// What a tile's context menu can do.
+enum class ContextMenuAction { open, takeOutOfFolder, hide, rename, dissolveFolder };
+
+// Where the menu was asked for: a tile of the grid, or an application cell of
+// the open folder's panel.
+enum class ContextMenuPlace { grid, folderPanel };
+
+struct ContextMenuEntry {
+    ContextMenuAction action;
+    std::string_view title;
+
+    friend bool operator==(const ContextMenuEntry&, const ContextMenuEntry&) = default;
+};
+
+// A menu for one item, as the view shows it.
+struct ContextMenu {
+    ContextMenuPlace place = ContextMenuPlace::grid;
+    VantorItem item;
+    // The cell the menu belongs to: the slot offset on the shown page, or the
+    // panel cell (0 … 11). The keyboard's menu opens there.
+    std::int64_t cell = 0;
+    std::vector<ContextMenuEntry> entries;
+};
+
+// The entries, in the order shown: an application at the top level "打开",
+// "隐藏"; in the folder's panel "打开", "移出文件夹", "隐藏"; a folder "打开",
+// "重命名", "解散文件夹".
+std::vector<ContextMenuEntry> contextMenuEntries(ContextMenuPlace place, const VantorItem& item);
+
+}  // namespace vantor

@@ -1,0 +1,96 @@
+// The context menu of the launcher view-model: which menu a tile gets, and
+// what its entries do.
+
+#include "launcher/LauncherViewModel.h"
+#include "launcher/LauncherViewModelBatch.h"
+
+namespace vantor {
+
+std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot& slot) {
+    Batch batch(*this);
+    if (openedFolderID_ || press_ || !slot.item) {
+        return std::nullopt;
+    }
+    std::int64_t index = absoluteIndex(slot);
+    if (index < 0 || index >= itemCount()) {
+        return std::nullopt;
+    }
+    setSelectedIndex(index);
+    return ContextMenu{ContextMenuPlace::grid, *slot.item, slot.offset,
+                       contextMenuEntries(ContextMenuPlace::grid, *slot.item)};
+}
+
+std::optional<ContextMenu> LauncherViewModel::contextMenuForFolderCell(std::int64_t cell) {
+    Batch batch(*this);
+    if (!folderOverlay_ || press_ || cell < 0 || cell >= FolderOverlay::pageSize) {
+        return std::nullopt;
+    }
+    auto slots = folderOverlay_->pageSlots();
+    const auto& application = slots[static_cast<std::size_t>(cell)];
+    if (!application) {
+        return std::nullopt;
+    }
+    VantorItem item = VantorItem::application(*application);
+    auto entries = contextMenuEntries(ContextMenuPlace::folderPanel, item);
+    return ContextMenu{ContextMenuPlace::folderPanel, std::move(item), cell, std::move(entries)};
+}
+
+void LauncherViewModel::requestContextMenuForSelection() {
+    const auto& items = model_.filteredItems();
+    std::int64_t offset = selectedIndex_ - pageStartIndex();
+    if (selectedIndex_ < 0 || selectedIndex_ >= itemCount() || offset < 0 ||
+        offset >= modelPageSize() || !contextMenuRequest_) {
+        return;
+    }
+    const VantorItem& item = items[static_cast<std::size_t>(selectedIndex_)];
+    ContextMenu menu{ContextMenuPlace::grid, item, offset,
+                     contextMenuEntries(ContextMenuPlace::grid, item)};
+    contextMenuRequest_(menu);
+}
+
+void LauncherViewModel::chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action) {
+    Batch batch(*this);
+    // A copy: the actions below change the model the menu's item came from.
+    VantorItem item = menu.item;
+    bool inPanel = menu.place == ContextMenuPlace::folderPanel;
+    // A panel's menu acts only while that panel is still open, a grid's only
+    // while no folder covers the grid.
+    if (inPanel ? !folderOverlay_ : openedFolderID_.has_value()) {
+        return;
+    }
+    switch (action) {
+        case ContextMenuAction::open:
+            if (inPanel) {
+                tapFolderApplication(item.asApplication());
+            } else {
+                open(item);
+            }
+            return;
+        case ContextMenuAction::hide:
+            if (item.isApplication()) {
+                model_.hideApplication(item.asApplication().id);
+            }
+            break;
+        case ContextMenuAction::takeOutOfFolder:
+            if (inPanel && item.isApplication()) {
+                model_.takeApplicationOutOfFolder(*openedFolderID_, item.asApplication().id);
+            }
+            break;
+        case ContextMenuAction::rename:
+            if (item.isFolder()) {
+                openFolder(item);
+                beginRenamingFolder();
+            }
+            return;
+        case ContextMenuAction::dissolveFolder:
+            if (item.isFolder()) {
+                model_.dissolveFolder(item.asFolder().folder.id);
+            }
+            break;
+    }
+    syncOpenedFolder();
+    clampSelection();
+    markChanged();
+}
+
+}  // namespace vantor
