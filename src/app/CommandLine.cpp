@@ -41,7 +41,10 @@ std::string usageText() {
            "\n"
            "  --show               ask the running Vantor to show its launcher\n"
            "  --menu ENTRY         choose an entry of the running Vantor's tray menu, for\n"
-           "                       desktops without a tray, e.g. --menu \"每页数量/48 个\"\n"
+           "                       desktops without a tray, e.g. --menu \"每页数量/48 个\";\n"
+           "                       only the first \"/\" separates, so\n"
+           "                       --menu \"已隐藏的应用/Thunderbird 邮件/新闻\" shows that one "
+           "again\n"
            "  --list-applications  print each installed application: id, a tab, name\n"
            "  --version            print the version\n"
            "  --help               print this text\n";

@@ -20,6 +20,28 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A title as a menu entry shows it: "&" marks a mnemonic there, "&&" is an "&".
+QString menuText(const QString& title) {
+    QString text = title;
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// The title an entry shows, as the user reads it.
+QString shownTitle(const QString& text) {
+    QString title;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
+                title += QLatin1Char('&');
+                ++i;
+            }
+            continue;
+        }
+        title += text[i];
+    }
+    return title;
+}
+
 // A three-by-three grid of filled squares, drawn at each size a tray may ask for.
 QIcon gridIcon() {
     QIcon icon;
@@ -50,6 +72,16 @@ QIcon gridIcon() {
 
 StatusMenu::StatusMenu(HotCornerMonitor& monitor, LauncherModel& model, Actions actions)
     : monitor_(monitor), model_(model), actions_(std::move(actions)) {
+    // The model announces before it changes: look once it has, on a later turn.
+    modelSubscription_ = model_.observe([this] {
+        if (!checkPosted_) {
+            checkPosted_ = true;
+            QTimer::singleShot(0, this, [this] {
+                checkPosted_ = false;
+                checkHiddenListing();
+            });
+        }
+    });
 }
 
 StatusMenu::~StatusMenu() = default;
@@ -115,6 +147,19 @@ std::unique_ptr<QMenu> StatusMenu::makeMenu() {
         connect(action, &QAction::triggered, this, [this, size] { selectPageSize(size); });
     }
 
+    QMenu* hidden = menu->addMenu(QStringLiteral("已隐藏的应用"));
+    listedHidden_ = hiddenListing();
+    for (const auto& [id, name] : listedHidden_) {
+        QAction* action = hidden->addAction(menuText(QString::fromStdString(name)));
+        connect(action, &QAction::triggered, this, [this, id = id] {
+            model_.showApplication(CanonicalString(id));
+            rebuildMenu();
+        });
+    }
+    if (listedHidden_.empty()) {
+        hidden->addAction(QStringLiteral("无"))->setEnabled(false);
+    }
+
     menu->addSeparator();
 
     QAction* quit = menu->addAction(QStringLiteral("退出"));
@@ -137,12 +182,15 @@ bool StatusMenu::triggerEntry(const QString& path) {
     if (!menu_) {
         menu_ = makeMenu();
     }
-    const QStringList titles = path.split(QLatin1Char('/'));
+    // The first "/" alone separates: application titles may hold one.
+    qsizetype slash = path.indexOf(QLatin1Char('/'));
+    const QStringList titles =
+        slash < 0 ? QStringList{path} : QStringList{path.left(slash), path.mid(slash + 1)};
     QMenu* current = menu_.get();
     for (qsizetype depth = 0; depth < titles.size(); ++depth) {
         QAction* found = nullptr;
         for (QAction* action : current->actions()) {
-            if (!action->isSeparator() && action->text() == titles[depth]) {
+            if (!action->isSeparator() && shownTitle(action->text()) == titles[depth]) {
                 found = action;
                 break;
             }
@@ -165,6 +213,29 @@ bool StatusMenu::triggerEntry(const QString& path) {
         return true;
     }
     return false;
+}
+
+StatusMenu::HiddenListing StatusMenu::hiddenListing() const {
+    HiddenListing listing;
+    for (const auto& application : model_.hiddenApplications()) {
+        listing.emplace_back(application.id.raw(), application.name);
+    }
+    return listing;
+}
+
+void StatusMenu::checkHiddenListing() {
+    if (!menu_ || hiddenListing() == listedHidden_) {
+        return;
+    }
+    if (menu_->isVisible()) {
+        // Not under the user's pointer: once the menu closes.
+        connect(
+            menu_.get(), &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, [this] { checkHiddenListing(); }); },
+            Qt::SingleShotConnection);
+        return;
+    }
+    rebuildMenu();
 }
 
 void StatusMenu::rebuildMenu() {

@@ -4,6 +4,11 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/ChangeNotifier.h"
 
 class QMenu;
 class QSystemTrayIcon;
@@ -16,8 +21,9 @@ class LauncherModel;
 enum class HotCorner;
 
 // The tray icon and its menu: show the launcher, rescan, choose the trigger
-// corner and the page size, quit. The menu is built whole from the stored
-// values and built again after each choice, so its check marks are never stale.
+// corner and the page size, show a hidden application again, quit. The menu
+// is built whole from the stored values and built again after each choice (and
+// when the hidden applications change), so it is never stale.
 class StatusMenu : public QObject {
     Q_OBJECT
 
@@ -41,13 +47,20 @@ public:
     void selectCorner(HotCorner corner);
     void selectPageSize(int pageSize);
 
-    // Chooses the entry at `path` ("每页数量/48 个": titles from the top menu
-    // down, joined by "/"), as a click on it would. For desktops without a
-    // tray. False when no enabled entry has that path.
+    // Chooses the entry at `path` ("每页数量/48 个": a top-level title, or a
+    // submenu's title, "/" and an entry's title), as a click on it would. Only
+    // the first "/" separates, so an entry's title may hold "/" itself. For
+    // desktops without a tray. False when no enabled entry has that path.
     bool triggerEntry(const QString& path);
 
 private:
+    // The hidden applications the menu lists: id and title.
+    using HiddenListing = std::vector<std::pair<std::string, std::string>>;
+    HiddenListing hiddenListing() const;
     void rebuildMenu();
+    // After a change of the model: rebuilds when the hidden applications the
+    // menu lists are no longer those the model has (not while it is open).
+    void checkHiddenListing();
 
     HotCornerMonitor& monitor_;
     LauncherModel& model_;
@@ -55,6 +68,9 @@ private:
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
     std::unique_ptr<QMenu> menu_;
     QTimer* trayWatch_ = nullptr;
+    HiddenListing listedHidden_;
+    bool checkPosted_ = false;
+    ChangeNotifier::Subscription modelSubscription_;
 };
 
 }  // namespace vantor

@@ -58,7 +58,7 @@ protected:
 TEST_F(StatusMenuTest, TheMenuListsItsEntriesInOrderWithShortcuts) {
     auto menu = menu_.makeMenu();
     auto entries = entriesOf(menu.get());
-    ASSERT_EQ(entries.size(), 7u);
+    ASSERT_EQ(entries.size(), 8u);
     EXPECT_EQ(entries[0].title, "显示Vantor");
     EXPECT_EQ(entries[0].shortcut, "Ctrl+L");
     EXPECT_EQ(entries[1].title, "重新扫描应用");
@@ -66,9 +66,10 @@ TEST_F(StatusMenuTest, TheMenuListsItsEntriesInOrderWithShortcuts) {
     EXPECT_EQ(entries[2].title, "---");
     EXPECT_EQ(entries[3].title, "触发角");
     EXPECT_EQ(entries[4].title, "每页数量");
-    EXPECT_EQ(entries[5].title, "---");
-    EXPECT_EQ(entries[6].title, "退出");
-    EXPECT_EQ(entries[6].shortcut, "Ctrl+Q");
+    EXPECT_EQ(entries[5].title, "已隐藏的应用");
+    EXPECT_EQ(entries[6].title, "---");
+    EXPECT_EQ(entries[7].title, "退出");
+    EXPECT_EQ(entries[7].shortcut, "Ctrl+Q");
 }
 
 TEST_F(StatusMenuTest, OnFirstRunTheDefaultsCarryTheCheckMarks) {

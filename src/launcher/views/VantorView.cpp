@@ -30,8 +30,14 @@ void followPageTurn(const PageTurn& turn, std::uint64_t& seenSerial, AnimatedVal
     opacity.setTarget(1, Easing::easeOut(seconds), now);
 }
 
-int keyCodeFor(int qtKey) {
+int keyCodeFor(int qtKey, Qt::KeyboardModifiers modifiers) {
     switch (qtKey) {
+        case Qt::Key_F2:
+            return key_code::f2;
+        case Qt::Key_Menu:
+            return key_code::contextMenu;
+        case Qt::Key_F10:
+            return (modifiers & Qt::ShiftModifier) ? key_code::contextMenu : -1;
         case Qt::Key_Return:
             return key_code::returnKey;
         case Qt::Key_Enter:
@@ -81,7 +87,8 @@ public:
             return false;
         }
         if (event->type() == QEvent::KeyPress) {
-            return view_->handleKeyPress(static_cast<QKeyEvent*>(event)->key());
+            auto* key = static_cast<QKeyEvent*>(event);
+            return view_->handleKeyPress(key->key(), key->modifiers());
         }
         if (event->type() == QEvent::Wheel) {
             auto* wheel = static_cast<QWheelEvent*>(event);
@@ -126,6 +133,10 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
         searchField_->setFocus(Qt::OtherFocusReason);
         viewModel_->setSearchFieldFocused(true);
     });
+    viewModel_->setContextMenuRequest([this](const ContextMenu& menu) {
+        showContextMenu(menu, mapToGlobal(cellRect(menu.cell).center().toPoint()));
+    });
+    setUpFolderNameField();
     subscription_ = viewModel_->observe([this] { viewModelChanged(); });
 
     // Icons load off the UI thread; each arrival repaints (Qt merges the repaints).
@@ -191,8 +202,8 @@ QRectF VantorView::cellRect(std::int64_t offset) const {
 
 // ---- Events in ----------------------------------------------------------
 
-bool VantorView::handleKeyPress(int qtKey) {
-    int code = keyCodeFor(qtKey);
+bool VantorView::handleKeyPress(int qtKey, Qt::KeyboardModifiers modifiers) {
+    int code = keyCodeFor(qtKey, modifiers);
     return viewModel_->handleKeyDown(code);
 }
 
@@ -218,6 +229,8 @@ void VantorView::hideEvent(QHideEvent* event) {
 void VantorView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     snapPlacements_ = true;
+    snapFolderPlacements_ = true;
+    placeFolderNameField();
     QRectF capsule = toQt(layout().searchCapsule);
     double left = capsule.left() + 18 + 18 + 10;
     searchField_->setGeometry(
@@ -232,6 +245,9 @@ VantorView::Hit VantorView::hitTest(const QPointF& p) const {
         bool inPanel = panel.panel.contains(point);
         if (inPanel && toQt(panel.closeButton).adjusted(-4, -4, 4, 4).contains(p)) {
             return {Kind::folderClose};
+        }
+        if (inPanel && folderTitleRect().contains(p)) {
+            return {Kind::folderTitle};
         }
         // A folder of very many pages has a dot column taller than its panel.
         if (auto page = panel.pageDotAt(point, folder->pageCount())) {
@@ -277,6 +293,8 @@ VantorView::Hit VantorView::hitTest(const QPointF& p) const {
 }
 
 void VantorView::mousePressEvent(QMouseEvent* event) {
+    // A click anywhere but in the name field keeps the name being typed.
+    viewModel_->commitFolderRename();
     if (event->button() != Qt::LeftButton) {
         return;
     }
@@ -285,6 +303,8 @@ void VantorView::mousePressEvent(QMouseEvent* event) {
         auto slots = viewModel_->pageSlots();
         viewModel_->pressSlot(slots.at(static_cast<size_t>(pressHit_.index)),
                               toPoint(toGrid(event->position())));
+    } else if (pressHit_.kind == Hit::Kind::folderCell) {
+        viewModel_->pressFolderCell(pressHit_.index, toPoint(event->position()));
     }
 }
 
@@ -294,6 +314,9 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
         if (pressHit_.kind == Hit::Kind::slot) {
             QRectF area = gridArea();
             viewModel_->movePointer(toPoint(toGrid(p)), {area.width(), area.height()});
+        } else if (pressHit_.kind == Hit::Kind::folderCell) {
+            // Window coordinates: the drag may leave the panel for the grid.
+            viewModel_->moveFolderPointer(toPoint(p), {double(width()), double(height())});
         }
         return;
     }
@@ -353,7 +376,7 @@ void VantorView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     Hit pressed = std::exchange(pressHit_, Hit{});
-    if (pressed.kind == Hit::Kind::slot) {
+    if (pressed.kind == Hit::Kind::slot || pressed.kind == Hit::Kind::folderCell) {
         viewModel_->releasePointer();
         return;
     }
@@ -379,13 +402,8 @@ void VantorView::mouseReleaseEvent(QMouseEvent* event) {
         case Kind::folderDot:
             viewModel_->tapFolderPageDot(released.index);
             break;
-        case Kind::folderCell:
-            if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
-                auto cells = folder->pageSlots();
-                if (auto& application = cells.at(static_cast<size_t>(released.index))) {
-                    viewModel_->tapFolderApplication(*application);
-                }
-            }
+        case Kind::folderTitle:
+            viewModel_->beginRenamingFolder();
             break;
         default:
             break;
@@ -431,6 +449,8 @@ void VantorView::viewModelChanged() {
         seenFolderPageTurn_ = 0;
         hoveredFolderCell_.reset();
     }
+    followFolderPanel(now);
+    syncFolderNameField();
     syncSearchField();
     syncTileLooks();
     update();
@@ -471,7 +491,7 @@ void VantorView::scheduleFrames() {
     bool animating = tiles_.isAnimating() || entrance_.isAnimating(now) ||
                      pageOffset_.isAnimating(now) || pageOpacity_.isAnimating(now) ||
                      currentDot_.isAnimating(now) || folderPageOffset_.isAnimating(now) ||
-                     placementsAnimating(now) ||
+                     panelFade_.isAnimating(now) || placementsAnimating(now) ||
                      (model.isLoading() && model.applications().empty());
     if (animating && !frameTimer_.isActive()) {
         frameTimer_.start();

@@ -2,6 +2,7 @@
 
 #include <QCache>
 #include <QImage>
+#include <QMenu>
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
@@ -44,9 +45,13 @@ public:
     LauncherLayout layout() const;
     // Where a slot of the shown page is drawn, in this widget's coordinates.
     QRectF cellRect(std::int64_t offset) const;
+    // The inline field that edits the open folder's name (hidden otherwise).
+    QLineEdit* folderNameField() const { return folderNameField_; }
+    // The tile menu on screen, if any.
+    QMenu* contextMenu() const { return contextMenu_; }
 
     // Handed the application's key presses and wheel turns before any widget.
-    bool handleKeyPress(int qtKey);
+    bool handleKeyPress(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void handleWheel(const QPoint& angleDelta, const QPoint& pixelDelta, Qt::ScrollPhase phase);
 
 Q_SIGNALS:
@@ -62,6 +67,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -75,6 +81,7 @@ private:
             pageArea,
             folderBackdrop,
             folderPanel,
+            folderTitle,
             folderClose,
             folderCell,
             folderDot
@@ -83,7 +90,29 @@ private:
         std::int64_t index = 0;  // dot page, slot offset or folder cell
     };
 
+    // What the folder panel shows; kept so that the panel can fade out when a
+    // drag takes an application out of it.
+    struct PanelPicture {
+        QString folderID;
+        QString title;
+        std::vector<std::optional<ApplicationItem>> cells;
+        std::int64_t pageCount = 1;
+        std::int64_t currentPage = 0;
+    };
+
     Hit hitTest(const QPointF& p) const;
+    FolderPanelLayout panelLayout() const;
+    // The open folder's title as drawn: elided to fit beside the close button.
+    QString folderTitleText(const QString& title) const;
+    // Where a click starts editing the name: the title's text, generously.
+    QRectF folderTitleRect() const;
+    void setUpFolderNameField();
+    void syncFolderNameField();
+    void placeFolderNameField();
+    void showContextMenu(const ContextMenu& menu, const QPoint& globalPosition);
+    PanelPicture currentPanelPicture() const;
+    // Keeps the open panel's picture, or starts the fade of the last one.
+    void followFolderPanel(double now);
     QRectF gridArea() const;
     QPointF toGrid(const QPointF& p) const;
     void viewModelChanged();
@@ -103,7 +132,8 @@ private:
     struct Placement {
         AnimatedValue x, y, appear{1};
     };
-    Placement& placeTile(const QString& id, QPointF target, double now);
+    static Placement& placeTile(QHash<QString, Placement>& placements, bool snap, const QString& id,
+                                QPointF target, double now);
     bool placementsAnimating(double now) const;
     void paintGridTile(QPainter& painter, const VantorItem& item, const QString& id,
                        const QRectF& cell, const GridMetrics& metrics, double ratio);
@@ -115,7 +145,8 @@ private:
     void paintPageDots(QPainter& painter, const Rect& column, std::int64_t count, double current,
                        double big, double small, double currentOpacity, double otherOpacity,
                        double spacing);
-    void paintFolderOverlay(QPainter& painter);
+    // `live`: the open panel (hover, drag and editing looks); else a fading picture.
+    void paintFolderOverlay(QPainter& painter, const PanelPicture& picture, bool live);
 
     // Pictures of idle tiles, redrawn only when their look or size changes.
     // Shared by every showing, so an opening finds the last one's pictures;
@@ -129,10 +160,18 @@ private:
     // The next frame puts every tile straight in its cell: after a page turn
     // (the page is replaced whole) and on the first frame.
     bool snapPlacements_ = true;
+    // The same for the cells of the folder panel.
+    QHash<QString, Placement> folderPlacements_;
+    bool snapFolderPlacements_ = true;
+    std::optional<PanelPicture> shownPanel_;
+    std::optional<PanelPicture> fadingPanel_;
+    AnimatedValue panelFade_;
 
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;
     QLineEdit* searchField_ = nullptr;
+    QLineEdit* folderNameField_ = nullptr;
+    QPointer<QMenu> contextMenu_;
     std::unique_ptr<LauncherEventFilter> eventFilter_;
     QImage backdrop_;
     TileAnimations tiles_;

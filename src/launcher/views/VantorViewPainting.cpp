@@ -152,7 +152,12 @@ void VantorView::paintEvent(QPaintEvent*) {
     painter.restore();
 
     if (viewModel_->folderOverlay() != nullptr) {
-        paintFolderOverlay(painter);
+        paintFolderOverlay(painter, currentPanelPicture(), true);
+    } else if (fadingPanel_ && panelFade_.value(now) > 0) {
+        painter.save();
+        painter.setOpacity(std::clamp(panelFade_.value(now), 0.0, 1.0));
+        paintFolderOverlay(painter, *fadingPanel_, false);
+        painter.restore();
     }
     // Also between the frames of an animation: a few pictures at a time leave
     // each frame its time.
@@ -214,7 +219,7 @@ void VantorView::paintMainArea(QPainter& painter) {
         shown.insert(id);
         // A tile that moved (a search, a reorder, another page size) glides to
         // its new cell; a tile new to the page fades and grows in.
-        Placement& placement = placeTile(id, cell.topLeft(), now);
+        Placement& placement = placeTile(placements_, snapPlacements_, id, cell.topLeft(), now);
         QPointF shift(placement.x.value(now) - cell.left(), placement.y.value(now) - cell.top());
         double appear = placement.appear.value(now);
         painter.save();
@@ -242,19 +247,20 @@ void VantorView::paintMainArea(QPainter& painter) {
     }
 }
 
-VantorView::Placement& VantorView::placeTile(const QString& id, QPointF target, double now) {
-    auto it = placements_.find(id);
-    if (it == placements_.end()) {
+VantorView::Placement& VantorView::placeTile(QHash<QString, Placement>& placements, bool snap,
+                                             const QString& id, QPointF target, double now) {
+    auto it = placements.find(id);
+    if (it == placements.end()) {
         Placement placement;
         placement.x.setNow(target.x());
         placement.y.setNow(target.y());
-        placement.appear.setNow(snapPlacements_ ? 1 : 0);
-        if (!snapPlacements_) {
+        placement.appear.setNow(snap ? 1 : 0);
+        if (!snap) {
             placement.appear.setTarget(1, Easing::easeOut(0.2), now);
         }
-        return *placements_.insert(id, placement);
+        return *placements.insert(id, placement);
     }
-    if (snapPlacements_) {
+    if (snap) {
         it->x.setNow(target.x());
         it->y.setNow(target.y());
         it->appear.setNow(1);
@@ -266,10 +272,12 @@ VantorView::Placement& VantorView::placeTile(const QString& id, QPointF target, 
 }
 
 bool VantorView::placementsAnimating(double now) const {
-    for (const auto& placement : placements_) {
-        if (placement.x.isAnimating(now) || placement.y.isAnimating(now) ||
-            placement.appear.isAnimating(now)) {
-            return true;
+    for (const auto* placements : {&placements_, &folderPlacements_}) {
+        for (const auto& placement : *placements) {
+            if (placement.x.isAnimating(now) || placement.y.isAnimating(now) ||
+                placement.appear.isAnimating(now)) {
+                return true;
+            }
         }
     }
     return false;
@@ -318,8 +326,7 @@ void VantorView::paintPageDots(QPainter& painter, const Rect& column, std::int64
     painter.restore();
 }
 
-void VantorView::paintFolderOverlay(QPainter& painter) {
-    const FolderOverlay* folder = viewModel_->folderOverlay();
+void VantorView::paintFolderOverlay(QPainter& painter, const PanelPicture& picture, bool live) {
     auto panelLayout = FolderPanelLayout::forWindow({double(width()), double(height())});
     painter.fillRect(rect(), black(0.18));
 
@@ -342,14 +349,16 @@ void VantorView::paintFolderOverlay(QPainter& painter) {
     painter.setPen(QPen(white(0.18), 1));
     painter.drawPath(shape);
 
-    QRectF title = toQt(panelLayout.title);
-    QFont titleFont = interfaceFont(25, QFont::DemiBold);
-    painter.setFont(titleFont);
-    painter.setPen(black(0.28));
-    painter.drawText(title.translated(0, 2), Qt::AlignCenter,
-                     QString::fromStdString(folder->item().title()));
-    painter.setPen(white(0.98));
-    painter.drawText(title, Qt::AlignCenter, QString::fromStdString(folder->item().title()));
+    // While the name is edited, its field stands where the title is drawn.
+    if (!(live && viewModel_->isRenamingFolder())) {
+        QRectF title = toQt(panelLayout.title);
+        QString text = folderTitleText(picture.title);
+        painter.setFont(interfaceFont(25, QFont::DemiBold));
+        painter.setPen(black(0.28));
+        painter.drawText(title.translated(0, 2), Qt::AlignCenter, text);
+        painter.setPen(white(0.98));
+        painter.drawText(title, Qt::AlignCenter, text);
+    }
     paintCloseGlyph(painter, toQt(panelLayout.closeButton), white(0.76));
 
     double now = tiles_.now();
@@ -357,20 +366,43 @@ void VantorView::paintFolderOverlay(QPainter& painter) {
     painter.setClipRect(toQt(panelLayout.grid));
     painter.translate(0, folderPageOffset_.value(now));
     painter.setOpacity(painter.opacity() * folderPageOpacity_.value(now));
-    auto cells = folder->pageSlots();
-    for (size_t index = 0; index < cells.size(); ++index) {
-        if (cells[index]) {
-            double hovered = tiles_.look(QStringLiteral("folder-cell-%1").arg(index)).hovered;
-            paintFolderApplicationTile(painter, *cells[index],
-                                       toQt(panelLayout.cell(static_cast<std::int64_t>(index))),
-                                       hovered);
+    const auto& dragged = viewModel_->draggedFolderApplicationID();
+    QSet<QString> shown;
+    for (size_t index = 0; index < picture.cells.size(); ++index) {
+        const auto& application = picture.cells[index];
+        if (!application) {
+            continue;
         }
+        QRectF cell = toQt(panelLayout.cell(static_cast<std::int64_t>(index)));
+        QPointF shift;
+        if (live) {
+            // A reorder inside the panel glides the cells, as in the grid.
+            QString id = QString::fromStdString(application->id.canonical());
+            shown.insert(id);
+            Placement& placement =
+                placeTile(folderPlacements_, snapFolderPlacements_, id, cell.topLeft(), now);
+            shift = {placement.x.value(now) - cell.left(), placement.y.value(now) - cell.top()};
+        }
+        double hovered =
+            live ? tiles_.look(QStringLiteral("folder-cell-%1").arg(index)).hovered : 0;
+        painter.save();
+        painter.translate(shift);
+        if (live && dragged && *dragged == application->id) {
+            painter.setOpacity(painter.opacity() * 0.42);
+        }
+        paintFolderApplicationTile(painter, *application, cell, hovered);
+        painter.restore();
+    }
+    if (live) {
+        for (auto it = folderPlacements_.begin(); it != folderPlacements_.end();) {
+            it = shown.contains(it.key()) ? std::next(it) : folderPlacements_.erase(it);
+        }
+        snapFolderPlacements_ = false;
     }
     painter.restore();
-    std::int64_t pages = folder->pageCount();
-    if (pages > 1) {
-        paintPageDots(painter, panelLayout.pageDotColumn(pages), pages,
-                      static_cast<double>(folder->currentPage()), 7, 5, 0.84, 0.28, 8);
+    if (picture.pageCount > 1) {
+        paintPageDots(painter, panelLayout.pageDotColumn(picture.pageCount), picture.pageCount,
+                      static_cast<double>(picture.currentPage), 7, 5, 0.84, 0.28, 8);
     }
 }
 
