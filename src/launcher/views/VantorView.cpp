@@ -317,6 +317,11 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
         } else if (pressHit_.kind == Hit::Kind::folderCell) {
             // Window coordinates: the drag may leave the panel for the grid.
             viewModel_->moveFolderPointer(toPoint(p), {double(width()), double(height())});
+            // The cell under the press holds other applications as they move.
+            if (hoveredFolderCell_ && viewModel_->draggedFolderApplicationID()) {
+                tiles_.setHovered(QStringLiteral("folder-cell-%1").arg(*hoveredFolderCell_), false);
+                hoveredFolderCell_.reset();
+            }
         }
         return;
     }

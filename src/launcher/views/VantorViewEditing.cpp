@@ -94,12 +94,12 @@ void VantorView::showContextMenu(const ContextMenu& menu, const QPoint& globalPo
     }
     auto* popup = new QMenu(this);
     popup->setAttribute(Qt::WA_DeleteOnClose);
-    popup->setFont(interfaceFont(14, QFont::Medium));
-    popup->setStyleSheet(
-        QStringLiteral("QMenu { background: rgb(40, 42, 47); color: white;"
-                       " border: 1px solid rgba(255, 255, 255, 45); padding: 5px 0; }"
-                       "QMenu::item { padding: 7px 30px 7px 20px; }"
-                       "QMenu::item:selected { background: rgba(255, 255, 255, 38); }"));
+    popup->setFont(interfaceFont(15, QFont::Medium));
+    popup->setStyleSheet(QStringLiteral(
+        "QMenu { background: rgb(40, 42, 47); color: white;"
+        " border: 1px solid rgba(255, 255, 255, 45); padding: 6px; }"
+        "QMenu::item { padding: 8px 40px 8px 16px; min-width: 72px; border-radius: 6px; }"
+        "QMenu::item:selected { background: rgba(255, 255, 255, 38); }"));
     for (const auto& entry : menu.entries) {
         QAction* action = popup->addAction(qs(entry.title));
         connect(action, &QAction::triggered, this, [this, menu, chosen = entry.action] {
@@ -171,6 +171,8 @@ void VantorView::followFolderPanel(double now) {
     }
     shownPanel_.reset();
     folderPlacements_.clear();
+    // The tile that opened the folder was last under the pointer; it is not now.
+    setHoveredTile({});
 }
 
 }  // namespace vantor

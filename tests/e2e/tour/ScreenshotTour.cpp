@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "E2eSession.h"
+#include "launcher/LauncherLayout.h"
 #include "platform/Base64.h"
 
 namespace fs = std::filesystem;
@@ -97,7 +98,26 @@ bool tour1080(const fs::path& out) {
     Point folder = cellCentre(screen, 0, 35);
     session.click(folder.x, folder.y);
     ok &= shoot(session, out, "open-folder.png");
+    // The name edited in place: a click on the title, then typing.
+    Point title = FolderPanelLayout::forWindow(screen).title.center();
+    session.click(title.x, title.y);
+    pause(300ms);
+    session.xdotool("type --delay 60 常用工具");
+    ok &= shoot(session, out, "rename-folder.png");
     session.xdotool("key Escape");
+    pause(200ms);
+    session.xdotool("key Escape");
+    pause(400ms);
+
+    // A tile's menu.
+    Point tile = cellCentre(screen, 4, 35);
+    session.movePointer(tile.x, tile.y);
+    session.xdotool("click 3");
+    pause(300ms);
+    session.xdotool("key Down");
+    ok &= shoot(session, out, "context-menu.png");
+    session.xdotool("key Escape");
+    session.movePointer(960, 20);
     pause(400ms);
 
     Point from = cellCentre(screen, 1, 35);
@@ -110,6 +130,30 @@ bool tour1080(const fs::path& out) {
         pause(40ms);
     }
     ok &= shoot(session, out, "drag-over-folder-target.png");
+    session.xdotool("mouseup 1");
+    session.movePointer(960, 20);
+
+    // An application dragged inside the open folder, then out of it into the grid.
+    session.click(folder.x, folder.y);
+    pause(400ms);
+    auto panel = FolderPanelLayout::forWindow(screen);
+    Point inside = panel.cell(1).center();
+    Point later = panel.cell(6).center();
+    session.movePointer(inside.x, inside.y);
+    session.xdotool("mousedown 1");
+    for (int step = 1; step <= 8; ++step) {
+        session.movePointer(inside.x + (later.x - inside.x) * step / 8,
+                            inside.y + (later.y - inside.y) * step / 8);
+        pause(40ms);
+    }
+    ok &= shoot(session, out, "drag-in-folder.png");
+    Point outside = cellCentre(screen, 22, 35);
+    for (int step = 1; step <= 8; ++step) {
+        session.movePointer(later.x + (outside.x - later.x) * step / 8,
+                            later.y + (outside.y - later.y) * step / 8);
+        pause(40ms);
+    }
+    ok &= shoot(session, out, "drag-out-of-folder.png");
     session.xdotool("mouseup 1");
     session.movePointer(960, 20);
 
