@@ -25,6 +25,14 @@ Point gridCell(std::int64_t offset, bool middle) {
     return {area.x + (middle ? cell.midX() : cell.minX() + 6), area.y + cell.midY()};
 }
 
+Strings names(const std::vector<ApplicationItem>& applications) {
+    Strings result;
+    for (const auto& application : applications) {
+        result.push_back(application.name);
+    }
+    return result;
+}
+
 // App 00 … App 19 with folder F (the numbers in `held`) open in the panel,
 // and optionally another folder G before it; a fresh model for each case.
 class OpenFolder {
@@ -52,26 +60,15 @@ public:
         vm->moveFolderPointer(to, window);
     }
     Strings folderApps() const {
-        Strings names;
-        if (auto item = model.folderItem(folder)) {
-            for (const auto& application : item->asFolder().applications) {
-                names.push_back(application.name);
-            }
-        }
-        return names;
+        auto item = model.folderItem(folder);
+        return item ? names(item->asFolder().applications) : Strings{};
     }
     Strings shown(std::size_t count = 6) const {
         Strings all = testing::titles(model.filteredItems());
         all.resize(std::min(count, all.size()));
         return all;
     }
-    Strings opened() const {
-        Strings names;
-        for (const auto& application : desktop.openedApplications()) {
-            names.push_back(application.name);
-        }
-        return names;
-    }
+    Strings opened() const { return names(desktop.openedApplications()); }
     PageSlot slotAt(std::int64_t offset) const {
         return vm->pageSlots().at(static_cast<std::size_t>(offset));
     }

@@ -133,30 +133,6 @@ bool tour1080(const fs::path& out) {
     session.xdotool("mouseup 1");
     session.movePointer(960, 20);
 
-    // An application dragged inside the open folder, then out of it into the grid.
-    session.click(folder.x, folder.y);
-    pause(400ms);
-    auto panel = FolderPanelLayout::forWindow(screen);
-    Point inside = panel.cell(1).center();
-    Point later = panel.cell(6).center();
-    session.movePointer(inside.x, inside.y);
-    session.xdotool("mousedown 1");
-    for (int step = 1; step <= 8; ++step) {
-        session.movePointer(inside.x + (later.x - inside.x) * step / 8,
-                            inside.y + (later.y - inside.y) * step / 8);
-        pause(40ms);
-    }
-    ok &= shoot(session, out, "drag-in-folder.png");
-    Point outside = cellCentre(screen, 22, 35);
-    for (int step = 1; step <= 8; ++step) {
-        session.movePointer(later.x + (outside.x - later.x) * step / 8,
-                            later.y + (outside.y - later.y) * step / 8);
-        pause(40ms);
-    }
-    ok &= shoot(session, out, "drag-out-of-folder.png");
-    session.xdotool("mouseup 1");
-    session.movePointer(960, 20);
-
     session.runVantor("--menu '每页数量/63 个'");
     ok &= shoot(session, out, "launcher-63.png");
     return ok;
