@@ -55,7 +55,8 @@ struct Arrangement {
     // The stored order: applications by name, F as "F".
     Strings storedOrder() const {
         Strings names;
-        for (const auto& item : store.stringArray("VantorItemOrder").value()) {
+        auto order = store.stringArray("VantorItemOrder");
+        for (const auto& item : order.value()) {
             names.push_back(item.starts_with("folder:") ? item.substr(7) : nameOf(item.substr(4)));
         }
         return names;
