@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "model/VantorItem.h"
+#include "model/LauncherModel.h"
+#include "model/SearchText.h"
+#include "model/TitleCollator.h"
 #include "support/ModelFixtures.h"
 
 namespace vantor {
@@ -8,100 +10,121 @@ namespace {
 
 using testing::app;
 
-TEST(RecordsTest, ItemIdsCarryTheirPrefixAndTheRawId) {
-    EXPECT_EQ(VantorItem::application(app("Example")).id().raw(), "app:/Applications/Example.app");
-    VantorFolder folder{"0F6C1A2B-0000-4000-8000-000000000001", "文件夹", {}};
-    EXPECT_EQ(VantorItem::folder(folder, {}).id().raw(),
-              "folder:0F6C1A2B-0000-4000-8000-000000000001");
-}
-
-TEST(RecordsTest, ApplicationsAreTheSameByIdAlone) {
-    ApplicationItem a{"/Applications/A.app", "A", "/Applications/A.app"};
-    ApplicationItem renamed{"/Applications/A.app", "Other", "/elsewhere"};
-    ApplicationItem sameName{"/Applications/B.app", "A", "/Applications/B.app"};
-    EXPECT_EQ(a, renamed);
-    EXPECT_EQ(std::hash<ApplicationItem>{}(a), std::hash<ApplicationItem>{}(renamed));
-    EXPECT_NE(a, sameName);
-}
-
-TEST(RecordsTest, IdsCompareByCanonicalEquivalenceAndKeepTheirRawText) {
+TEST(RecordsTest, ItemsAreTheSameByCanonicalIdAloneAndHashAlike) {
     // "Café" with a precomposed é and with e + combining acute accent.
-    std::string composed = "/Applications/Caf\xC3\xA9.app";
-    std::string decomposed = "/Applications/Cafe\xCC\x81.app";
-    ApplicationItem a{composed, "Café", composed};
-    ApplicationItem b{decomposed, "Café", decomposed};
-    EXPECT_EQ(a, b);
-    EXPECT_EQ(std::hash<ApplicationItem>{}(a), std::hash<ApplicationItem>{}(b));
-    EXPECT_EQ(b.id.raw(), decomposed);
-    EXPECT_EQ(VantorItem::application(a), VantorItem::application(b));
-    EXPECT_NE(CanonicalString("a"), CanonicalString("A"));
-}
-
-TEST(RecordsTest, TextThatIsNotUtf8StaysAsItIs) {
-    CanonicalString broken(std::string("/Applications/\xFF\xFE.app"));
+    const std::string composed = "/Applications/Caf\xC3\xA9.app";
+    const std::string decomposed = "/Applications/Cafe\xCC\x81.app";
+    const VantorFolder folder{"F", "Tools", {"/Applications/A.app", "/Applications/B.app"}};
+    auto application = [](ApplicationItem a) { return VantorItem::application(std::move(a)); };
+    const struct {
+        const char* label;
+        VantorItem a, b;
+        bool same;
+    } cases[] = {
+        {"renamed and moved", application(app("A")),
+         application({"/Applications/A.app", "X", "/x"}), true},
+        {"same name, other id", application(app("A")), application(app("A", "/Applications/B.app")),
+         false},
+        {"canonically equivalent ids", application(app("Café", composed)),
+         application(app("Café", decomposed)), true},
+        {"ids differing in case", application(app("a")), application(app("A")), false},
+        {"ids that are not UTF-8", application(app("X", "/\xFF\xFE.app")),
+         application(app("X", "/\xFF\xFD.app")), false},
+        {"a folder resolving other applications", VantorItem::folder(folder, {app("A"), app("B")}),
+         VantorItem::folder(folder, {app("A")}), false},
+        {"a folder resolving the same", VantorItem::folder(folder, {app("A"), app("B")}),
+         VantorItem::folder(folder, {app("A"), app("B")}), true},
+        {"an application and a folder", application(app("A")), VantorItem::folder(folder, {}),
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(c.a == c.b, c.same);
+        if (c.same) {
+            EXPECT_EQ(std::hash<VantorItem>{}(c.a), std::hash<VantorItem>{}(c.b));
+        }
+    }
+    // Ids carry their kind and keep the raw text, which is a path to open.
+    EXPECT_EQ(application(app("Café", decomposed)).id().raw(), "app:" + decomposed);
+    EXPECT_EQ(VantorItem::folder(folder, {}).id().raw(), "folder:F");
+    CanonicalString broken(std::string("/\xFF.app"));
     EXPECT_EQ(broken.canonical(), broken.raw());
-    EXPECT_NE(broken, CanonicalString(std::string("/Applications/\xFF\xFD.app")));
 }
 
-TEST(RecordsTest, FolderItemsDifferWhenTheirResolvedApplicationsDiffer) {
-    VantorFolder folder{"F", "Tools", {"/Applications/A.app", "/Applications/B.app"}};
-    auto both = VantorItem::folder(folder, {app("A"), app("B")});
-    auto one = VantorItem::folder(folder, {app("A")});
-    EXPECT_NE(both, one);
-    EXPECT_EQ(both, VantorItem::folder(folder, {app("A"), app("B")}));
-    EXPECT_EQ(std::hash<VantorItem>{}(both),
-              std::hash<VantorItem>{}(VantorItem::folder(folder, {app("A"), app("B")})));
-    EXPECT_NE(VantorItem::application(app("A")), both);
-}
-
-TEST(RecordsTest, FoldersEncodeAsCompactJsonInFieldOrder) {
-    std::vector<VantorFolder> folders{{"F1", "文件夹", {"/a.app", "/b.app"}}, {"F2", "X", {}}};
-    auto encoded = encodeFolders(folders);
-    ASSERT_TRUE(encoded);
-    EXPECT_EQ(*encoded, R"([{"id":"F1","name":"文件夹","applicationIDs":["/a.app","/b.app"]},)"
-                        R"({"id":"F2","name":"X","applicationIDs":[]}])");
-    auto decoded = decodeFolders(*encoded);
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(*decoded, folders);
-}
-
-TEST(RecordsTest, FolderDecodingIgnoresExtraMembersAndMemberOrder) {
-    auto decoded =
-        decodeFolders(R"([{"applicationIDs":["/a.app"],"colour":"red","name":"N","id":"F"}])");
-    ASSERT_TRUE(decoded);
-    ASSERT_EQ(decoded->size(), 1u);
-    EXPECT_EQ((*decoded)[0], (VantorFolder{"F", "N", {"/a.app"}}));
-    EXPECT_EQ(*encodeFolders(*decoded), R"([{"id":"F","name":"N","applicationIDs":["/a.app"]}])");
-}
-
-TEST(RecordsTest, FolderDecodingIsAllOrNothing) {
-    EXPECT_FALSE(decodeFolders(R"([{"id":"F","name":"N","applicationIDs":[]},)"
-                               R"({"id":"G","applicationIDs":[]}])"));
-    EXPECT_FALSE(decodeFolders(R"([{"id":"F","name":null,"applicationIDs":[]}])"));
-    EXPECT_FALSE(decodeFolders(R"([{"id":"F","name":"N","applicationIDs":[1]}])"));
-    EXPECT_FALSE(decodeFolders(R"([{"id":7,"name":"N","applicationIDs":[]}])"));
-    EXPECT_FALSE(decodeFolders(R"({"id":"F"})"));
-    EXPECT_FALSE(decodeFolders("not json"));
-    EXPECT_FALSE(decodeFolders(std::string("[\"\xFF\"]")));
-    auto empty = decodeFolders("[]");
-    ASSERT_TRUE(empty);
-    EXPECT_TRUE(empty->empty());
-}
-
-TEST(RecordsTest, FoldersWithTextThatIsNotUtf8CannotBeEncoded) {
+TEST(RecordsTest, FoldersEncodeCompactlyInFieldOrderAndDecodeAllOrNothing) {
+    const std::vector<VantorFolder> folders{{"F1", "文件夹", {"/a.app", "/b.app"}},
+                                            {"F2", "X", {}}};
+    const std::string json = R"([{"id":"F1","name":"文件夹","applicationIDs":["/a.app","/b.app"]},)"
+                             R"({"id":"F2","name":"X","applicationIDs":[]}])";
+    EXPECT_EQ(encodeFolders(folders), json);
+    EXPECT_EQ(decodeFolders(json), folders);
+    // Extra members and another member order are fine.
+    EXPECT_EQ(
+        decodeFolders(R"([{"applicationIDs":["/a.app"],"colour":"red","name":"N","id":"F"}])"),
+        (std::vector<VantorFolder>{{"F", "N", {"/a.app"}}}));
+    EXPECT_EQ(decodeFolders("[]"), std::vector<VantorFolder>{});
+    for (const std::string bad :
+         {R"([{"id":"F","name":"N","applicationIDs":[]},{"id":"G","applicationIDs":[]}])",
+          R"([{"id":"F","name":null,"applicationIDs":[]}])",
+          R"([{"id":"F","name":"N","applicationIDs":[1]}])",
+          R"([{"id":7,"name":"N","applicationIDs":[]}])", R"({"id":"F"})", "not json",
+          "[\"\xFF\"]"}) {
+        EXPECT_FALSE(decodeFolders(bad)) << bad;
+    }
     EXPECT_FALSE(encodeFolders({{"F", std::string("\xFF"), {}}}));
 }
 
 TEST(RecordsTest, NewFolderIdsAreUpperCaseVersion4Uuids) {
-    std::string first = makeUuidString();
-    ASSERT_EQ(first.size(), 36u);
+    std::string id = makeUuidString();
+    ASSERT_EQ(id.size(), 36u);
     for (size_t i : {8u, 13u, 18u, 23u}) {
-        EXPECT_EQ(first[i], '-');
+        EXPECT_EQ(id[i], '-');
     }
-    EXPECT_EQ(first[14], '4');
-    EXPECT_NE(std::string("89AB").find(first[19]), std::string::npos);
-    EXPECT_EQ(first.find_first_not_of("0123456789ABCDEF-"), std::string::npos);
-    EXPECT_NE(first, makeUuidString());
+    EXPECT_EQ(id[14], '4');
+    EXPECT_NE(std::string("89AB").find(id[19]), std::string::npos);
+    EXPECT_EQ(id.find_first_not_of("0123456789ABCDEF-"), std::string::npos);
+    EXPECT_NE(id, makeUuidString());
+}
+
+TEST(TextTest, TitleOrderIgnoresCaseKeepsAccentsAndComparesNumbersByValue) {
+    TitleCollator collator("en_US");
+    const struct {
+        const char *a, *b;
+        bool precedes;
+    } cases[] = {{"item 2", "Item 10", true}, {"Item 10", "item 2", false}, {"alpha", "Mid", true},
+                 {"Mid", "Zeta", true},       {"Zeta", "zeta", false},      {"zeta", "Zeta", false},
+                 {"resume", "résumé", true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(collator.precedes(c.a, c.b), c.precedes) << c.a << " < " << c.b;
+    }
+    EXPECT_EQ(collator.sortKey("RESUME"), collator.sortKey("resume"));
+
+    ::setenv("LC_ALL", "sv_SE.UTF-8", 1);
+    EXPECT_EQ(collationLocaleFromEnvironment(), "sv_SE");
+    // Swedish sorts ö after z; the root order puts it with o.
+    EXPECT_TRUE(TitleCollator().precedes("z", "ö"));
+    EXPECT_FALSE(TitleCollator("").precedes("z", "ö"));
+    ::setenv("LC_ALL", "C", 1);
+    EXPECT_EQ(collationLocaleFromEnvironment(), "");
+    ::unsetenv("LC_ALL");
+}
+
+TEST(TextTest, SearchFoldsCaseFullyNormalisesAndTrimsUnicodeSpace) {
+    const struct {
+        const char *title, *query;
+        bool matches;
+    } cases[] = {{"Straße", "STRASSE", true},
+                 {"Café", "CAFE\xCC\x81", true},
+                 {"Café", "cafe ", false},
+                 {"Cafe", "café", false},
+                 {"微信开发者工具", "开发", true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(searchMatches(foldForSearch(c.title), foldForSearch(c.query)), c.matches)
+            << c.title << " / " << c.query;
+    }
+    EXPECT_EQ(trimQuery("  \n\tfoo bar \r\n"), "foo bar");
+    EXPECT_EQ(trimQuery("\u3000终端\u2028"), "终端");
+    EXPECT_EQ(trimQuery(" \n "), "");
 }
 
 }  // namespace

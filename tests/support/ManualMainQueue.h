@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <mutex>
+#include <utility>
 #include <vector>
 
+#include "model/ReloadServices.h"
 #include "platform/MainQueue.h"
 
 namespace vantor::testing {
@@ -37,6 +40,21 @@ private:
     std::vector<Entry> entries_;
     Duration now_{0};
     long nextSequence_ = 0;
+};
+
+// Holds started jobs until the test runs them, as a worker thread would later.
+class ManualWorker : public BackgroundWorker {
+public:
+    void start(std::function<void()> job) override { jobs.push_back(std::move(job)); }
+    // Runs the jobs started so far; returns how many ran.
+    int runAll() {
+        auto pending = std::exchange(jobs, {});
+        for (auto& job : pending) {
+            job();
+        }
+        return static_cast<int>(pending.size());
+    }
+    std::vector<std::function<void()>> jobs;
 };
 
 }  // namespace vantor::testing

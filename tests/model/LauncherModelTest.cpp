@@ -1,0 +1,326 @@
+#include <gtest/gtest.h>
+
+#include "model/LauncherModel.h"
+#include "platform/Base64.h"
+#include "support/ModelFixtures.h"
+
+namespace vantor {
+namespace {
+
+using nlohmann::ordered_json;
+using testing::app;
+using testing::appItemID;
+using testing::itemIDs;
+using testing::titles;
+using Strings = std::vector<std::string>;
+
+// A model over a memory store, with its announcements counted.
+class ModelTest : public ::testing::Test {
+protected:
+    ModelTest() { ::setenv("LC_ALL", "en_US.UTF-8", 1); }
+    ~ModelTest() override { ::unsetenv("LC_ALL"); }
+
+    // A model made over the stored values, then given the scanned applications;
+    // writes and announcements so far are forgotten.
+    LauncherModel& load(std::vector<ApplicationItem> scanned, ordered_json stored = {}) {
+        subscription_.reset();
+        model_.reset();
+        store_ = std::make_unique<MemoryDefaultsStore>(stored.is_null() ? ordered_json::object()
+                                                                        : std::move(stored));
+        model_ = std::make_unique<LauncherModel>(*store_);
+        if (!scanned.empty()) {
+            model_->applyScanResult(std::move(scanned));
+        }
+        store_->clearWrites();
+        subscription_ = model_->observe([this] { ++announcements_; });
+        announcements_ = 0;
+        return *model_;
+    }
+    LauncherModel& abcd() { return load({app("A"), app("B"), app("C"), app("D")}); }
+    Strings shown() const { return titles(model_->topLevelItems()); }
+    Strings storedArray(const char* key) const {
+        return store_->stringArray(key).value_or(Strings{"none"});
+    }
+    std::string folderItem(std::size_t index = 0) const {
+        return "folder:" + model_->folders().at(index).id.raw();
+    }
+    // The stored folders, as JSON text.
+    static ordered_json folders(const std::string& json) { return {{"data", encodeBase64(json)}}; }
+    void expectUnchanged() {
+        EXPECT_EQ(store_->writeCount(), 0);
+        EXPECT_EQ(announcements_, 0);
+    }
+
+    std::unique_ptr<MemoryDefaultsStore> store_;
+    std::unique_ptr<LauncherModel> model_;
+    std::optional<ChangeNotifier::Subscription> subscription_;
+    int announcements_ = 0;
+};
+
+TEST_F(ModelTest, StoredValuesAreReadOnlyInTheirOwnShapeAndConstructionWritesNothing) {
+    const struct {
+        ordered_json stored;
+        int pageSize;
+    } pageSizes[] = {{48, 48}, {63, 63}, {24, 24},   {40, 35},
+                     {-1, 35}, {64, 35}, {"48", 35}, {48.5, 35}};
+    for (const auto& c : pageSizes) {
+        EXPECT_EQ(load({}, {{"VantorPageSize", c.stored}}).pageSize(), c.pageSize) << c.stored;
+    }
+    EXPECT_EQ(load({}).pageSize(), 35);
+
+    const struct {
+        ordered_json stored;
+        Strings order;
+    } orders[] = {
+        {{{"VantorApplicationOrder", {"/B.app", "/A.app"}}}, {"app:/B.app", "app:/A.app"}},
+        {{{"VantorItemOrder", ordered_json::array()}, {"VantorApplicationOrder", {"/B.app"}}}, {}},
+        // An order of another shape reads as absent.
+        {{{"VantorItemOrder", {"app:/x.app", 3}}, {"VantorApplicationOrder", {"/y.app"}}},
+         {"app:/y.app"}},
+    };
+    for (const auto& c : orders) {
+        Strings order;
+        for (const auto& id : load({}, c.stored).itemOrder()) {
+            order.push_back(id.raw());
+        }
+        EXPECT_EQ(order, c.order) << c.stored;
+    }
+
+    // Malformed folders read as none and stay as they were.
+    for (const std::string bytes : {"not json", R"([{"id":"F","applicationIDs":[]}])"}) {
+        load({}, {{"VantorFolders", folders(bytes)}});
+        EXPECT_TRUE(model_->folders().empty());
+        EXPECT_EQ(store_->data("VantorFolders"), bytes);
+    }
+    // Folders show before the first scan, empty, and nothing is written.
+    auto& model = load({}, {{"VantorFolders", folders(R"([{"id":"F","name":"Tools",)"
+                                                      R"("applicationIDs":["/a.app"]}])")},
+                            {"VantorItemOrder", {"folder:F"}}});
+    EXPECT_EQ(shown(), Strings{"Tools"});
+    EXPECT_TRUE(model.topLevelItems()[0].asFolder().applications.empty());
+    EXPECT_FALSE(model.hasLoadedApplications());
+    EXPECT_TRUE(model.applications().empty());
+    EXPECT_EQ(store_->writeCount(), 0);
+}
+
+TEST_F(ModelTest, ChangesAreAnnouncedBeforeTheyTakeEffectAndOnlyRealOnesAreStored) {
+    auto& model = load({});
+    std::vector<std::pair<int, std::string>> seen;
+    auto subscription = model.observe([&] { seen.emplace_back(model.pageSize(), model.query()); });
+    model.setPageSize(35);  // unchanged
+    model.setPageSize(30);  // not offered
+    expectUnchanged();
+    model.setPageSize(63);
+    model.setQuery("term");
+    EXPECT_EQ(seen, (std::vector<std::pair<int, std::string>>{{35, ""}, {63, ""}}));
+    EXPECT_EQ(model.pageSize(), 63);
+    EXPECT_EQ(store_->writtenKeys(), Strings{"VantorPageSize"});
+    EXPECT_EQ(store_->integer("VantorPageSize"), 63);
+    subscription.reset();
+    model.setQuery("other");
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(ModelTest, ScansOrderApplicationsAndBringTheStoredOrderUpToDate) {
+    // The first scan stores the shown order and the scanned one.
+    load({});
+    model_->applyScanResult({app("Zeta"), app("alpha"), app("X", "/x.app"), app("Y", "/y.app")});
+    EXPECT_TRUE(model_->hasLoadedApplications());
+    EXPECT_EQ(shown(), (Strings{"alpha", "X", "Y", "Zeta"}));
+    EXPECT_EQ(storedArray("VantorItemOrder"),
+              (Strings{appItemID("alpha"), "app:/x.app", "app:/y.app", appItemID("Zeta")}));
+    EXPECT_EQ(storedArray("VantorApplicationOrder"),
+              (Strings{"/Applications/Zeta.app", "/Applications/alpha.app", "/x.app", "/y.app"}));
+
+    // Applications follow the stored application order, the rest by title.
+    load({app("A"), app("b"), app("C"), app("a2")},
+         {{"VantorApplicationOrder", {"/Applications/C.app", "/Applications/A.app"}}});
+    Strings names;
+    for (const auto& application : model_->applications()) {
+        names.push_back(application.name);
+    }
+    EXPECT_EQ(names, (Strings{"C", "A", "a2", "b"}));
+
+    // Folders take their title place among positioned-less items, and a stored
+    // order puts its items first.
+    const ordered_json mid{
+        {"VantorFolders",
+         folders(R"([{"id":"M","name":"Mid","applicationIDs":["/x.app","/y.app"]}])")}};
+    const std::vector<ApplicationItem> four{app("Zeta"), app("alpha"), app("X", "/x.app"),
+                                            app("Y", "/y.app")};
+    load(four, mid);
+    EXPECT_EQ(shown(), (Strings{"alpha", "Mid", "Zeta"}));
+    auto stored = mid;
+    stored["VantorItemOrder"] = {appItemID("Zeta")};
+    load(four, stored);
+    EXPECT_EQ(shown(), (Strings{"Zeta", "alpha", "Mid"}));
+}
+
+TEST_F(ModelTest, RescansPruneFoldersAndKeepTheListsCurrent) {
+    auto& model = load(
+        {},
+        {{"VantorFolders",
+          folders(R"([{"id":"ABC","name":"Three","applicationIDs":["/A.app","/B.app","/C.app"]},)"
+                  R"({"id":"AB","name":"Two","applicationIDs":["/D.app","/B.app"]},)"
+                  R"({"id":"None","name":"Gone","applicationIDs":["/X.app","/Y.app"]}])")},
+         {"VantorItemOrder", {"folder:AB", "folder:ABC", "app:/E.app"}}});
+    model.applyScanResult(
+        {app("A", "/A.app"), app("C", "/C.app"), app("D", "/D.app"), app("E", "/E.app")});
+    EXPECT_EQ(model.folders(), (std::vector<VantorFolder>{{"ABC", "Three", {"/A.app", "/C.app"}}}));
+    // D, out of its dissolved folder, comes back after every positioned item.
+    EXPECT_EQ(storedArray("VantorItemOrder"), (Strings{"folder:ABC", "app:/E.app", "app:/D.app"}));
+    EXPECT_EQ(decodeFolders(*store_->data("VantorFolders")), model.folders());
+
+    // The cached lists follow moves, searches, folders and rescans alike.
+    abcd();
+    model_->setQuery("b");
+    EXPECT_EQ(titles(model_->filteredItems()), (Strings{"B"}));
+    model_->moveItemToEnd(appItemID("A"));
+    model_->setQuery("");
+    EXPECT_EQ(titles(model_->filteredItems()), (Strings{"B", "C", "D", "A"}));
+    model_->createFolderByDroppingItem(appItemID("C"), appItemID("B"));
+    EXPECT_EQ(model_->filteredItems().size(), 3u);
+    model_->applyScanResult({app("A"), app("B"), app("D"), app("E")});  // C uninstalled
+    // The dissolved folder gives B back; it joins the end with the new E, by title.
+    EXPECT_EQ(titles(model_->filteredItems()), (Strings{"D", "A", "B", "E"}));
+    EXPECT_EQ(storedArray("VantorItemOrder"),
+              (Strings{appItemID("D"), appItemID("A"), appItemID("B"), appItemID("E")}));
+}
+
+TEST_F(ModelTest, MovesReorderAndWriteTheWholeOrderOnceAndNonsenseChangesNothing) {
+    const struct {
+        std::string moved, before;  // "" moves to the end
+        Strings expected;
+    } cases[] = {{"A", "C", {"B", "A", "C", "D"}},       {"D", "B", {"A", "D", "B", "C"}},
+                 {"B", "", {"A", "C", "D", "B"}},        {"A", "A", {"A", "B", "C", "D"}},
+                 {"A", "Nowhere", {"A", "B", "C", "D"}}, {"Nowhere", "A", {"A", "B", "C", "D"}},
+                 {"Nowhere", "", {"A", "B", "C", "D"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.moved + " before " + c.before);
+        abcd();
+        c.before.empty() ? model_->moveItemToEnd(appItemID(c.moved))
+                         : model_->moveItem(appItemID(c.moved), appItemID(c.before));
+        EXPECT_EQ(shown(), c.expected);
+        if (c.expected == Strings{"A", "B", "C", "D"}) {
+            expectUnchanged();
+            continue;
+        }
+        EXPECT_EQ(announcements_, 1);
+        Strings order;
+        for (const auto& title : c.expected) {
+            order.push_back(appItemID(title));
+        }
+        EXPECT_EQ(storedArray("VantorItemOrder"), order);
+        EXPECT_EQ(storedArray("VantorApplicationOrder"),
+                  (Strings{"/Applications/A.app", "/Applications/B.app", "/Applications/C.app",
+                           "/Applications/D.app"}));
+    }
+    // Any canonically equivalent spelling moves the item; the raw text shown is stored.
+    load({app("Café", "/Applications/Caf\xC3\xA9.app"), app("B")});
+    model_->moveItemToEnd(CanonicalString("app:/Applications/Cafe\xCC\x81.app"));
+    EXPECT_EQ(shown(), (Strings{"B", "Café"}));
+    EXPECT_EQ(storedArray("VantorItemOrder").back(), "app:/Applications/Caf\xC3\xA9.app");
+}
+
+TEST_F(ModelTest, SearchMatchesTrimmedTitlesAndLooksIntoFolders) {
+    auto& model =
+        load({app("Terminal"), app("Text Editor"), app("Calculator"), app("Mail"), app("Maps")});
+    model.createFolderByDroppingItem(appItemID("Maps"), appItemID("Mail"));
+    const std::string folder = folderItem();
+    const struct {
+        const char* query;
+        Strings ids;
+    } cases[] = {
+        {"  TEX \n", {appItemID("Text Editor")}},
+        {"t", {appItemID("Calculator"), appItemID("Terminal"), appItemID("Text Editor")}},
+        {"Applications", {}},          // in every path, in no title
+        {"map", {appItemID("Maps")}},  // an application in a folder stands in its place
+        {"文件", {folder}},            // the folder's own name
+        {"ma", {appItemID("Mail"), appItemID("Maps")}},  // in the folder's order
+    };
+    for (const auto& c : cases) {
+        model.setQuery(c.query);
+        EXPECT_EQ(itemIDs(model.filteredItems()), c.ids) << c.query;
+    }
+    model.setQuery("  \n ");
+    EXPECT_EQ(model.filteredItems(), model.topLevelItems());
+    // An application shown only because it matched in a folder cannot be moved.
+    model.setQuery("maps");
+    store_->clearWrites();
+    model.moveItemToEnd(appItemID("Maps"));
+    EXPECT_EQ(store_->writeCount(), 0);
+
+    // An application in two folders is found once.
+    load(
+        {app("Mail"), app("Maps"), app("Notes")},
+        {{"VantorFolders",
+          folders(
+              R"([{"id":"1","name":"One","applicationIDs":["/Applications/Maps.app","/Applications/Mail.app"]},)"
+              R"({"id":"2","name":"Two","applicationIDs":["/Applications/Maps.app","/Applications/Notes.app"]}])")}});
+    model_->setQuery("maps");
+    EXPECT_EQ(itemIDs(model_->filteredItems()), (Strings{appItemID("Maps")}));
+}
+
+TEST_F(ModelTest, DroppingOnAnApplicationMakesAFolderWhereTheTargetStood) {
+    const struct {
+        std::string dropped, target;
+        Strings shown;
+    } cases[] = {{"A", "C", {"B", "文件夹", "D"}},
+                 {"D", "B", {"A", "文件夹", "C"}},
+                 {"A", "D", {"B", "C", "文件夹"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dropped + " on " + c.target);
+        abcd();
+        model_->createFolderByDroppingItem(appItemID(c.dropped), appItemID(c.target));
+        EXPECT_EQ(shown(), c.shown);
+        ASSERT_EQ(model_->folders().size(), 1u);
+        // The target first, then the dropped application.
+        EXPECT_EQ(model_->folders()[0].applicationIDs,
+                  (std::vector<CanonicalString>{"/Applications/" + c.target + ".app",
+                                                "/Applications/" + c.dropped + ".app"}));
+        EXPECT_EQ(store_->writtenKeys(),
+                  (Strings{"VantorFolders", "VantorItemOrder", "VantorApplicationOrder"}));
+        EXPECT_EQ(decodeFolders(*store_->data("VantorFolders")), model_->folders());
+    }
+    EXPECT_EQ(storedArray("VantorItemOrder"),
+              (Strings{appItemID("B"), appItemID("C"), folderItem()}));
+    // Folders are found by their own id, whatever the search.
+    const auto id = model_->folders()[0].id;
+    model_->setQuery("zzz");
+    ASSERT_TRUE(model_->folderItem(id));
+    EXPECT_EQ(model_->folderItem(id)->asFolder().applications.size(), 2u);
+    EXPECT_FALSE(model_->folderItem(CanonicalString(folderItem())));
+}
+
+TEST_F(ModelTest, DroppingOnAFolderAppendsAndEveryOtherDropChangesNothing) {
+    abcd();
+    model_->createFolderByDroppingItem(appItemID("B"), appItemID("A"));
+    const std::string folder = folderItem();
+    model_->createFolderByDroppingItem(appItemID("D"), folder);
+    EXPECT_EQ(model_->folders()[0].applicationIDs,
+              (std::vector<CanonicalString>{"/Applications/A.app", "/Applications/B.app",
+                                            "/Applications/D.app"}));
+    EXPECT_EQ(storedArray("VantorItemOrder"), (Strings{folder, appItemID("C")}));
+    store_->clearWrites();
+    announcements_ = 0;
+    const std::pair<std::string, std::string> refused[] = {
+        {appItemID("C"), appItemID("C")},
+        {appItemID("Gone"), appItemID("C")},
+        {appItemID("C"), appItemID("Gone")},
+        {appItemID("C"), "other:A"},
+        {"folder:X", appItemID("C")},
+        {appItemID("C"), "folder:no-such-folder"},
+        {appItemID("C"), appItemID("B")},  // B is in the folder, not shown
+        {appItemID("D"), folder},          // already there
+        {folder, appItemID("C")},          // folders never nest
+    };
+    for (const auto& [dropped, target] : refused) {
+        model_->createFolderByDroppingItem(dropped, target);
+    }
+    EXPECT_EQ(model_->folders().size(), 1u);
+    EXPECT_EQ(model_->folders()[0].applicationIDs.size(), 3u);
+    expectUnchanged();
+}
+
+}  // namespace
+}  // namespace vantor
