@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vantor::testing {
+
+// A temporary folder tree, removed with everything in it (whatever its
+// permissions) when the object goes.
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    // The absolute path of a relative one inside the tree.
+    std::string path(const std::string& relative = "") const;
+    std::string folder(const std::string& relative) const;  // made with its parents
+    std::string file(const std::string& relative, const std::string& contents = "") const;
+    std::string link(const std::string& relative, const std::string& target) const;
+
+private:
+    std::string root_;
+};
+
+// Sets and clears environment variables, restoring every one on destruction.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment() = default;
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+    void set(const std::string& name, const std::string& value);
+    void unset(const std::string& name);
+
+private:
+    void remember(const std::string& name);
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+}  // namespace vantor::testing
