@@ -50,7 +50,11 @@ protected:
         return *viewModel_;
     }
 
-    LauncherViewModel& vm() { return *viewModel_; }
+    LauncherViewModel& vm() const { return *viewModel_; }
+
+    // The shown page and the selected index, compared in one go.
+    using At = std::pair<std::int64_t, std::int64_t>;
+    At at() const { return {viewModel_->currentPage(), viewModel_->selectedIndex()}; }
 
     std::vector<std::string> openedNames() const {
         std::vector<std::string> names;

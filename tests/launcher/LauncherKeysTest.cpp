@@ -4,181 +4,138 @@ namespace vantor::launcher_test {
 namespace {
 
 using Strings = std::vector<std::string>;
+using namespace key_code;
 
 class LauncherKeysTest : public LauncherFixture {
 protected:
-    // Page size 35 (7 × 5).
-    void showWith(int count, std::int64_t selected) {
+    void showWith(int count, std::int64_t selected, int pageSize = 35) {
         install(numberedApps(count));
+        model_.setPageSize(pageSize);
         show();
-        vm().tapPageDot(selected / 35);
-        while (vm().selectedIndex() < selected) {
-            vm().moveSelection(1);
-        }
+        vm().tapPageDot(selected / pageSize);
+        vm().moveSelection(selected - vm().selectedIndex());
         ASSERT_EQ(vm().selectedIndex(), selected);
     }
 };
 
-TEST_F(LauncherKeysTest, RightAndLeftCrossThePageEdgeWithThePageTurn) {
-    showWith(50, 34);
-    auto turns = vm().pageTurn().serial;
-    EXPECT_TRUE(vm().handleKeyDown(key_code::rightArrow));
-    EXPECT_EQ(vm().selectedIndex(), 35);
-    EXPECT_EQ(vm().currentPage(), 1);
-    EXPECT_EQ(vm().pageTurn().serial, turns + 1);
-    EXPECT_EQ(vm().pageTurn().fromPage, 0);
-    EXPECT_EQ(vm().pageTurn().toPage, 1);
-    EXPECT_EQ(vm().pageTurn().direction, 1);
-    EXPECT_DOUBLE_EQ(vm().pageTurn().startOffset, 24);
-    EXPECT_DOUBLE_EQ(vm().pageTurn().startOpacity, 0.82);
-    EXPECT_EQ(vm().pageTurn().animation.duration, std::chrono::milliseconds(200));
-
-    EXPECT_TRUE(vm().handleKeyDown(key_code::leftArrow));
-    EXPECT_EQ(vm().selectedIndex(), 34);
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_EQ(vm().pageTurn().direction, -1);
-    EXPECT_DOUBLE_EQ(vm().pageTurn().startOffset, -24);
-    // Moving within a page turns nothing.
-    auto serial = vm().pageTurn().serial;
-    vm().handleKeyDown(key_code::leftArrow);
-    EXPECT_EQ(vm().selectedIndex(), 33);
-    EXPECT_EQ(vm().pageTurn().serial, serial);
-}
-
-TEST_F(LauncherKeysTest, DownAndUpMoveByOneRowAndStopAtTheEnds) {
-    showWith(50, 30);
-    EXPECT_TRUE(vm().handleKeyDown(key_code::downArrow));
-    EXPECT_EQ(vm().selectedIndex(), 37);
-    EXPECT_EQ(vm().currentPage(), 1);
-    // Below the last row there is only the last item.
-    EXPECT_TRUE(vm().handleKeyDown(key_code::downArrow));
-    EXPECT_TRUE(vm().handleKeyDown(key_code::downArrow));
-    EXPECT_EQ(vm().selectedIndex(), 49);
-    EXPECT_TRUE(vm().handleKeyDown(key_code::upArrow));
-    EXPECT_EQ(vm().selectedIndex(), 42);
-}
-
-TEST_F(LauncherKeysTest, DownOnAShortListStopsAtTheLastItemOnTheSamePage) {
-    showWith(33, 30);
-    vm().handleKeyDown(key_code::downArrow);
-    EXPECT_EQ(vm().selectedIndex(), 32);
-    EXPECT_EQ(vm().currentPage(), 0);
-}
-
-TEST_F(LauncherKeysTest, UpFromTheFirstRowStopsAtTheFirstItem) {
-    showWith(50, 3);
-    EXPECT_TRUE(vm().handleKeyDown(key_code::upArrow));
-    EXPECT_EQ(vm().selectedIndex(), 0);
-    EXPECT_EQ(vm().currentPage(), 0);
-}
-
-TEST_F(LauncherKeysTest, RowsFollowThePageShape) {
-    install(numberedApps(70));
-    model_.setPageSize(63);
-    show();
-    vm().handleKeyDown(key_code::downArrow);
-    EXPECT_EQ(vm().selectedIndex(), 9);
-}
-
-TEST_F(LauncherKeysTest, OurKeysAreConsumedEvenWhenTheyChangeNothing) {
-    showWith(50, 49);
-    EXPECT_TRUE(vm().handleKeyDown(key_code::rightArrow));
-    EXPECT_EQ(vm().selectedIndex(), 49);
-
-    model_.setQuery("nothing matches this");
-    for (int key : {key_code::leftArrow, key_code::rightArrow, key_code::upArrow,
-                    key_code::downArrow, key_code::returnKey, key_code::keypadEnter}) {
-        EXPECT_TRUE(vm().handleKeyDown(key)) << key;
+TEST_F(LauncherKeysTest, ArrowsMoveTheSelectionWithinTheListTurningPagesAtTheirEdges) {
+    const struct {
+        int count, pageSize;
+        std::int64_t from;
+        std::vector<int> keys;
+        At expected;
+        int turns;
+    } cases[] = {
+        {50, 35, 34, {rightArrow}, {1, 35}, 1},
+        {50, 35, 35, {leftArrow}, {0, 34}, 1},
+        {50, 35, 34, {leftArrow}, {0, 33}, 0},
+        {50, 35, 49, {rightArrow}, {1, 49}, 0},
+        {50, 35, 30, {downArrow}, {1, 37}, 1},
+        // Below the last row there is only the last item.
+        {50, 35, 30, {downArrow, downArrow, downArrow}, {1, 49}, 1},
+        {50, 35, 30, {downArrow, downArrow, downArrow, upArrow}, {1, 42}, 1},
+        {33, 35, 30, {downArrow}, {0, 32}, 0},
+        {50, 35, 3, {upArrow}, {0, 0}, 0},
+        {70, 63, 0, {downArrow}, {0, 9}, 0},  // rows follow the page shape
+        {100, 24, 26, {upArrow}, {0, 20}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.count << " items by " << c.pageSize << " from "
+                                          << c.from << ", key " << c.keys.front());
+        showWith(c.count, c.from, c.pageSize);
+        auto serial = vm().pageTurn().serial;
+        for (int key : c.keys) {
+            EXPECT_TRUE(vm().handleKeyDown(key));
+        }
+        EXPECT_EQ(at(), c.expected);
+        EXPECT_EQ(vm().pageTurn().serial, serial + c.turns);
     }
-    EXPECT_EQ(vm().selectedIndex(), 0);
-    EXPECT_TRUE(openedNames().empty());
-    EXPECT_EQ(dismissCount_, 0);
-    EXPECT_TRUE(vm().handleKeyDown(key_code::escape));
-    EXPECT_EQ(dismissCount_, 1);
 }
 
-TEST_F(LauncherKeysTest, EveryOtherKeyGoesToTheSearchField) {
+TEST_F(LauncherKeysTest, CrossingAPageEdgePlaysThePageTurn) {
+    showWith(50, 34);
+    vm().handleKeyDown(rightArrow);
+    const PageTurn& turn = vm().pageTurn();
+    EXPECT_EQ(std::tuple(turn.fromPage, turn.toPage, turn.direction), std::tuple(0, 1, 1));
+    EXPECT_DOUBLE_EQ(turn.startOffset, 24);
+    EXPECT_DOUBLE_EQ(turn.startOpacity, 0.82);
+    EXPECT_EQ(turn.animation.duration, std::chrono::milliseconds(200));
+    vm().handleKeyDown(leftArrow);
+    EXPECT_EQ(turn.direction, -1);
+    EXPECT_DOUBLE_EQ(turn.startOffset, -24);
+}
+
+TEST_F(LauncherKeysTest, OurKeysAreConsumedEvenWhenTheyChangeNothingAndOthersGoToTheSearch) {
     showWith(50, 5);
     // Letters, digits, Delete, Tab, Space, Home/End, Page Up/Down…
     for (int key : {0, 1, 11, 29, 48, 49, 51, 115, 116, 117, 119, 121, 122, 127}) {
         EXPECT_FALSE(vm().handleKeyDown(key)) << key;
     }
-    EXPECT_EQ(vm().selectedIndex(), 5);
+    EXPECT_EQ(at(), At(0, 5));
+    model_.setQuery("nothing matches this");
+    for (int key : {leftArrow, rightArrow, upArrow, downArrow, returnKey, keypadEnter}) {
+        EXPECT_TRUE(vm().handleKeyDown(key)) << key;
+    }
+    EXPECT_EQ(at(), At(0, 0));
+    EXPECT_TRUE(openedNames().empty());
     EXPECT_EQ(dismissCount_, 0);
+    EXPECT_TRUE(vm().handleKeyDown(escape));
+    EXPECT_EQ(dismissCount_, 1);
 }
 
-TEST_F(LauncherKeysTest, ReturnAndEnterOpenTheSelectedItem) {
+TEST_F(LauncherKeysTest, ReturnAndEnterOpenTheSelectedApplicationOrFolder) {
     install(numberedApps(4));
     CanonicalString folderID = makeFolder({appName(2), appName(3)});
     show();
-    vm().handleKeyDown(key_code::rightArrow);
-    EXPECT_TRUE(vm().handleKeyDown(key_code::keypadEnter));
+    vm().handleKeyDown(rightArrow);
+    EXPECT_TRUE(vm().handleKeyDown(keypadEnter));
     EXPECT_EQ(openedNames(), (Strings{appName(1)}));
     EXPECT_EQ(dismissCount_, 1);
 
     // The folder is the third item: Return opens it in the overlay.
-    vm().handleKeyDown(key_code::rightArrow);
+    vm().handleKeyDown(rightArrow);
     ASSERT_TRUE(model_.filteredItems().at(2).isFolder());
-    EXPECT_TRUE(vm().handleKeyDown(key_code::returnKey));
+    EXPECT_TRUE(vm().handleKeyDown(returnKey));
     EXPECT_EQ(vm().openedFolderID(), folderID);
     EXPECT_EQ(dismissCount_, 1);
-}
 
-TEST_F(LauncherKeysTest, WithAFolderOpenOnlyEscapeIsOursAndItClosesTheFolder) {
-    install(numberedApps(40));
-    makeFolder({appName(0), appName(1)});
-    show();
-    vm().handleKeyDown(key_code::returnKey);
-    ASSERT_TRUE(vm().openedFolderID());
-
-    for (int key : {key_code::leftArrow, key_code::rightArrow, key_code::upArrow,
-                    key_code::downArrow, key_code::returnKey, key_code::keypadEnter, 0}) {
+    // While it is open only Escape is ours, and it closes the folder.
+    for (int key : {leftArrow, rightArrow, upArrow, downArrow, returnKey, keypadEnter, 0}) {
         EXPECT_FALSE(vm().handleKeyDown(key)) << key;
     }
-    EXPECT_EQ(vm().selectedIndex(), 0);
-    EXPECT_TRUE(openedNames().empty());
-
-    EXPECT_TRUE(vm().handleKeyDown(key_code::escape));
+    EXPECT_EQ(vm().selectedIndex(), 2);
+    EXPECT_EQ(openedNames().size(), 1u);
+    EXPECT_TRUE(vm().handleKeyDown(escape));
     EXPECT_FALSE(vm().openedFolderID());
     EXPECT_EQ(vm().folderOverlay(), nullptr);
-    EXPECT_EQ(dismissCount_, 0);
-    EXPECT_TRUE(vm().handleKeyDown(key_code::escape));
     EXPECT_EQ(dismissCount_, 1);
+    EXPECT_TRUE(vm().handleKeyDown(escape));
+    EXPECT_EQ(dismissCount_, 2);
 }
 
 TEST_F(LauncherKeysTest, AfterASearchTheKeysWalkTheFilteredList) {
-    install(numberedApps(50));
-    show();
-    vm().tapPageDot(1);
-    model_.setQuery("App 3");
+    showWith(50, 35);
+    model_.setQuery("App 3");  // "App 30" … "App 39"
     queue_.runPending();
-    // "App 30" … "App 39".
-    ASSERT_EQ(model_.filteredItems().size(), 10u);
-    EXPECT_EQ(vm().selectedIndex(), 0);
+    EXPECT_EQ(at(), At(0, 0));
     EXPECT_EQ(vm().pageCount(), 1);
-    vm().handleKeyDown(key_code::downArrow);
-    vm().handleKeyDown(key_code::downArrow);
-    EXPECT_EQ(vm().selectedIndex(), 9);
-    EXPECT_EQ(vm().currentPage(), 0);
-    vm().handleKeyDown(key_code::returnKey);
+    vm().handleKeyDown(downArrow);
+    vm().handleKeyDown(downArrow);
+    EXPECT_EQ(at(), At(0, 9));
+    vm().handleKeyDown(returnKey);
     EXPECT_EQ(openedNames(), (Strings{"App 39"}));
 }
 
-TEST_F(LauncherKeysTest, HoveringSelectsATileOnTheShownPage) {
-    install(numberedApps(50));
-    show();
-    vm().tapPageDot(1);
+TEST_F(LauncherKeysTest, HoveringSelectsATileOnTheShownPageAndLeavingKeepsIt) {
+    showWith(50, 35);
     vm().hoverSlot(slotAt(4), true);
-    EXPECT_EQ(vm().selectedIndex(), 39);
-    EXPECT_EQ(vm().currentPage(), 1);
-    // Leaving a tile, or entering a filler, keeps the last selection.
+    EXPECT_EQ(at(), At(1, 39));
     vm().hoverSlot(slotAt(4), false);
-    vm().hoverSlot(slotAt(20), true);
-    EXPECT_EQ(vm().selectedIndex(), 39);
+    vm().hoverSlot(slotAt(20), true);  // a filler
+    EXPECT_EQ(at(), At(1, 39));
     EXPECT_TRUE(vm().isSelected(slotAt(4)));
     EXPECT_FALSE(vm().isSelected(slotAt(0)));
-    // Hovering turns no page.
-    EXPECT_EQ(vm().pageTurn().toPage, 1);
+    EXPECT_EQ(vm().pageTurn().toPage, 1);  // no page turned
 }
 
 }  // namespace

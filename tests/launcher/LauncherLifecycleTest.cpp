@@ -4,140 +4,98 @@ namespace vantor::launcher_test {
 namespace {
 
 using Strings = std::vector<std::string>;
+using namespace key_code;
 
 class LauncherLifecycleTest : public LauncherFixture {};
 
-TEST_F(LauncherLifecycleTest, AFreshLauncherStartsOnTheFirstItemWithNothingOpen) {
+TEST_F(LauncherLifecycleTest, AppearingStartsOnTheFirstItemAndHidingStopsKeysAndScrolling) {
     install(numberedApps(50));
     viewModel_ = std::make_unique<LauncherViewModel>(model_, desktop_, queue_, [] {});
     EXPECT_FALSE(vm().contentVisible());
-    EXPECT_FALSE(vm().isKeyMonitorInstalled());
-    EXPECT_FALSE(vm().isScrollMonitorInstalled());
-
+    EXPECT_FALSE(vm().handleKeyDown(rightArrow));
     int focusRequests = 0;
     vm().setSearchFieldFocusRequest([&] { ++focusRequests; });
     vm().appear();
     EXPECT_TRUE(vm().contentVisible());
-    EXPECT_TRUE(vm().isKeyMonitorInstalled());
-    EXPECT_TRUE(vm().isScrollMonitorInstalled());
     // The search field is focused on a later turn, once it exists.
-    EXPECT_FALSE(vm().searchFieldFocused());
     EXPECT_EQ(focusRequests, 0);
     queue_.runPending();
     EXPECT_TRUE(vm().searchFieldFocused());
     EXPECT_EQ(focusRequests, 1);
-
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_EQ(vm().selectedIndex(), 0);
+    EXPECT_EQ(at(), At(0, 0));
     EXPECT_EQ(vm().pageTurn().serial, 0u);
-    EXPECT_FALSE(vm().draggedItemID());
-    EXPECT_FALSE(vm().folderDropTargetID());
-    EXPECT_FALSE(vm().lastDragDestination());
-    EXPECT_FALSE(vm().openedFolderID());
-    EXPECT_EQ(vm().folderOverlay(), nullptr);
     EXPECT_EQ(vm().pageCount(), 2);
     EXPECT_EQ(vm().pageSlots().size(), 35u);
     EXPECT_TRUE(vm().isSelected(slotAt(0)));
     EXPECT_FALSE(vm().isSelected(slotAt(1)));
-}
 
-TEST_F(LauncherLifecycleTest, HidingStopsKeysAndScrollingAndShowingAgainRestartsThem) {
-    install(numberedApps(50));
-    show();
     vm().appear();  // a second appearance keeps one registration of each
     vm().disappear();
     EXPECT_FALSE(vm().isKeyMonitorInstalled());
     EXPECT_FALSE(vm().isScrollMonitorInstalled());
-    EXPECT_FALSE(vm().handleKeyDown(key_code::escape));
-    EXPECT_FALSE(vm().handleKeyDown(key_code::rightArrow));
+    EXPECT_FALSE(vm().handleKeyDown(escape));
+    EXPECT_FALSE(vm().handleKeyDown(rightArrow));
     vm().handleScrollWheel(wheelNotch(-120));
-    EXPECT_EQ(dismissCount_, 0);
-    EXPECT_EQ(vm().selectedIndex(), 0);
-    EXPECT_EQ(vm().currentPage(), 0);
+    EXPECT_EQ(at(), At(0, 0));
     vm().disappear();  // harmless with nothing registered
-
     vm().appear();
-    EXPECT_TRUE(vm().handleKeyDown(key_code::rightArrow));
-    EXPECT_EQ(vm().selectedIndex(), 1);
+    EXPECT_TRUE(vm().handleKeyDown(rightArrow));
     vm().handleScrollWheel(wheelNotch(-120));
-    EXPECT_EQ(vm().currentPage(), 1);
+    EXPECT_EQ(at(), At(1, 35));
 }
 
-TEST_F(LauncherLifecycleTest, EveryNewQueryStartsAgainOnTheFirstPage) {
+TEST_F(LauncherLifecycleTest, ModelChangesKeepTheSelectionInsideTheNewList) {
     install(numberedApps(50));
     show();
+    // A new query or page size starts again on the first page.
     vm().tapPageDot(1);
-    ASSERT_EQ(vm().currentPage(), 1);
-    ASSERT_EQ(vm().selectedIndex(), 35);
-
     model_.setQuery("App");
     queue_.runPending();
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_EQ(vm().selectedIndex(), 0);
-
-    // A key typed before the change was looked at still acts on the new list.
-    vm().handleKeyDown(key_code::rightArrow);
-    vm().handleKeyDown(key_code::rightArrow);
-    ASSERT_EQ(vm().selectedIndex(), 2);
-    model_.setQuery("App 4");
-    EXPECT_TRUE(vm().handleKeyDown(key_code::rightArrow));
-    EXPECT_EQ(vm().selectedIndex(), 1);
-    EXPECT_EQ(itemIDAt(1), testing::appItemID("App 41"));
-}
-
-TEST_F(LauncherLifecycleTest, ChoosingAnotherPageSizeStartsAgainOnTheFirstPage) {
-    install(numberedApps(50));
-    show();
+    EXPECT_EQ(at(), At(0, 0));
     vm().tapPageDot(1);
     model_.setPageSize(24);
     queue_.runPending();
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_EQ(vm().selectedIndex(), 0);
+    EXPECT_EQ(at(), At(0, 0));
     EXPECT_EQ(vm().pageCount(), 3);
     EXPECT_EQ(vm().pageLayout(), PageGridLayout(24));
-}
+    model_.setPageSize(35);
 
-TEST_F(LauncherLifecycleTest, ARescanKeepsTheSelectionInsideTheNewList) {
-    install(numberedApps(40));
-    show();
+    // A key typed before the change was looked at still acts on the new list.
+    vm().moveSelection(2);
+    model_.setQuery("App 4");
+    EXPECT_TRUE(vm().handleKeyDown(rightArrow));
+    EXPECT_EQ(at(), At(0, 1));
+    EXPECT_EQ(itemIDAt(1), testing::appItemID("App 41"));
+    model_.setQuery("");
+
+    // A rescan pulls the selection back into the list; one that keeps it inside leaves it.
     vm().tapPageDot(1);
-    for (int i = 0; i < 3; ++i) {
-        vm().handleKeyDown(key_code::rightArrow);
-    }
-    ASSERT_EQ(vm().selectedIndex(), 38);
-    ASSERT_EQ(vm().currentPage(), 1);
-
+    vm().moveSelection(3);
     model_.applyScanResult(numberedApps(20));
     queue_.runPending();
-    EXPECT_EQ(vm().selectedIndex(), 19);
-    EXPECT_EQ(vm().currentPage(), 0);
-
-    // A rescan that leaves the selection inside the list does not move it.
-    vm().handleKeyDown(key_code::leftArrow);
+    EXPECT_EQ(at(), At(0, 19));
+    vm().handleKeyDown(leftArrow);
     model_.applyScanResult(numberedApps(30));
     queue_.runPending();
-    EXPECT_EQ(vm().selectedIndex(), 18);
+    EXPECT_EQ(at(), At(0, 18));
 }
 
-TEST_F(LauncherLifecycleTest, TappingATileSelectsAndOpensIt) {
+TEST_F(LauncherLifecycleTest, TappingATileSelectsAndOpensItAndTheEmptyPartsClose) {
     install(numberedApps(6));
     CanonicalString folderID = makeFolder({appName(4), appName(5)});
     show();
-    ASSERT_EQ(model_.filteredItems().size(), 5u);
-    std::int64_t folderIndex = 4;
-    ASSERT_TRUE(model_.filteredItems()[4].isFolder());
+    ASSERT_TRUE(model_.filteredItems().at(4).isFolder());
 
     // A folder opens in the overlay; the launcher stays.
-    vm().tapSlot(slotAt(folderIndex));
-    EXPECT_EQ(vm().selectedIndex(), folderIndex);
+    vm().tapSlot(slotAt(4));
+    EXPECT_EQ(vm().selectedIndex(), 4);
     EXPECT_EQ(vm().openedFolderID(), folderID);
     ASSERT_NE(vm().folderOverlay(), nullptr);
     EXPECT_EQ(vm().folderOverlay()->applications().size(), 2u);
-    EXPECT_EQ(dismissCount_, 0);
-    EXPECT_TRUE(openedNames().empty());
     // The overlay covers the grid: its tiles take no taps.
     vm().tapSlot(slotAt(2));
     EXPECT_TRUE(openedNames().empty());
+    EXPECT_EQ(dismissCount_, 0);
     vm().closeFolder();
 
     // An application is launched and the launcher closed, whatever the launch does.
@@ -145,17 +103,11 @@ TEST_F(LauncherLifecycleTest, TappingATileSelectsAndOpensIt) {
     EXPECT_EQ(vm().selectedIndex(), 2);
     EXPECT_EQ(openedNames(), (Strings{appName(2)}));
     EXPECT_EQ(dismissCount_, 1);
-}
-
-TEST_F(LauncherLifecycleTest, TheEmptyPartsOfTheLauncherCloseIt) {
-    install(numberedApps(3));
-    show();
     vm().tapSlot(slotAt(10));  // a filler
-    EXPECT_EQ(dismissCount_, 1);
-    vm().dismiss();  // backdrop, empty grid area, close button
     EXPECT_EQ(dismissCount_, 2);
-    EXPECT_TRUE(openedNames().empty());
-    EXPECT_EQ(vm().selectedIndex(), 0);
+    vm().dismiss();  // backdrop, empty grid area, close button
+    EXPECT_EQ(dismissCount_, 3);
+    EXPECT_EQ(openedNames().size(), 1u);
 }
 
 TEST_F(LauncherLifecycleTest, ObserversHearOfEachChangeOnceAndOfModelChangesAfterwards) {
@@ -163,16 +115,13 @@ TEST_F(LauncherLifecycleTest, ObserversHearOfEachChangeOnceAndOfModelChangesAfte
     show();
     int changes = 0;
     auto subscription = vm().observe([&] { ++changes; });
-
-    vm().handleKeyDown(key_code::rightArrow);
+    vm().handleKeyDown(rightArrow);
     EXPECT_EQ(changes, 1);
     // A key that changes nothing redraws nothing.
-    vm().handleKeyDown(key_code::leftArrow);
-    vm().handleKeyDown(key_code::leftArrow);
-    EXPECT_EQ(changes, 2);
+    vm().handleKeyDown(leftArrow);
+    vm().handleKeyDown(leftArrow);
     EXPECT_FALSE(vm().handleKeyDown('a'));
     EXPECT_EQ(changes, 2);
-
     // Several announcements of one model operation are looked at once, later.
     model_.applyScanResult(numberedApps(48));
     EXPECT_EQ(changes, 2);
@@ -187,8 +136,8 @@ TEST_F(LauncherLifecycleTest, ClosingTheLauncherMayDestroyTheViewModelOnTheSpot)
     vm().appear();
     int changes = 0;
     auto subscription = vm().observe([&] { ++changes; });
-    vm().handleKeyDown(key_code::rightArrow);
-    EXPECT_TRUE(viewModel_->handleKeyDown(key_code::returnKey));
+    vm().handleKeyDown(rightArrow);
+    EXPECT_TRUE(viewModel_->handleKeyDown(returnKey));
     EXPECT_EQ(viewModel_, nullptr);
     EXPECT_EQ(openedNames(), (Strings{appName(1)}));
     // Its deferred work finds it gone and does nothing.

@@ -11,11 +11,9 @@ namespace vantor {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::FakeDesktopServices;
-using testing::ManualMainQueue;
 
 struct FakeSurface : LauncherSurface {
-    explicit FakeSurface(ScreenInfo s, std::function<void()> d)
+    FakeSurface(ScreenInfo s, std::function<void()> d)
         : screen(std::move(s)), dismiss(std::move(d)) {}
     void present(std::chrono::milliseconds fadeIn) override { presentedWith = fadeIn; }
     void fadeOut(std::chrono::milliseconds duration, std::function<void()> done) override {
@@ -27,8 +25,7 @@ struct FakeSurface : LauncherSurface {
 
     ScreenInfo screen;
     std::function<void()> dismiss;
-    std::optional<std::chrono::milliseconds> presentedWith;
-    std::optional<std::chrono::milliseconds> fadedOutWith;
+    std::optional<std::chrono::milliseconds> presentedWith, fadedOutWith;
     std::function<void()> completion;
     bool orderedOut = false;
 };
@@ -42,70 +39,49 @@ struct FakeFactory : LauncherSurfaceFactory {
     std::vector<std::shared_ptr<FakeSurface>> made;
 };
 
-struct CountingWorker : BackgroundWorker {
-    void start(std::function<void()> job) override { jobs.push_back(std::move(job)); }
-    std::vector<std::function<void()>> jobs;
-};
-
 class LauncherPresentationTest : public ::testing::Test {
 protected:
-    LauncherPresentationTest()
-        : desktop_({left_, right_}),
-          model_(store_, {[] {
-                              return ScanResult{{testing::app("A")}, true};
-                          },
-                          &worker_, &queue_}),
-          monitor_(store_, desktop_, queue_),
-          presentation_(model_, monitor_, factory_, queue_) {
-        monitor_.start();
-    }
-    void finishScan() {
-        for (auto& job : std::exchange(worker_.jobs, {})) {
-            job();
-        }
+    LauncherPresentationTest() { monitor_.start(); }
+    // Dismisses the shown window and lets its fade end.
+    void dismissAndFade(FakeSurface& window) {
+        window.dismiss();
+        window.finishFade();
         queue_.runPending();
     }
 
     ScreenInfo left_{"left", {0, 0, 1440, 900}};
     ScreenInfo right_{"right", {1440, 0, 1920, 1080}};
     MemoryDefaultsStore store_;
-    FakeDesktopServices desktop_;
-    ManualMainQueue queue_;
-    CountingWorker worker_;
+    testing::FakeDesktopServices desktop_{{left_, right_}};
+    testing::ManualMainQueue queue_;
+    testing::ManualWorker worker_;
     FakeFactory factory_;
-    LauncherModel model_;
-    HotCornerMonitor monitor_;
-    LauncherPresentation presentation_;
+    LauncherModel model_{store_,
+                         {[] {
+                              return ScanResult{{testing::app("A")}, true};
+                          },
+                          &worker_, &queue_}};
+    HotCornerMonitor monitor_{store_, desktop_, queue_};
+    LauncherPresentation presentation_{model_, monitor_, factory_, queue_};
 };
 
-TEST_F(LauncherPresentationTest, ShowingBuildsAFreshLauncherOnThatScreenAndStopsTheMonitor) {
+TEST_F(LauncherPresentationTest, ShowingBuildsAFreshLauncherOnceAndOnlyTheFirstShowingScans) {
     model_.setQuery("left over");
     presentation_.showVantor(right_);
+    presentation_.showVantor(left_);  // already shown: nothing
     ASSERT_EQ(factory_.made.size(), 1u);
     EXPECT_EQ(factory_.made[0]->screen, right_);
     EXPECT_EQ(factory_.made[0]->presentedWith, 180ms);
     EXPECT_FALSE(monitor_.isPolling());
     EXPECT_EQ(model_.query(), "");
-    EXPECT_TRUE(model_.isLoading());  // the first showing starts the first scan
-    EXPECT_EQ(worker_.jobs.size(), 1u);
-}
-
-TEST_F(LauncherPresentationTest, OnlyShowingsBeforeTheFirstLoadScan) {
-    presentation_.showVantor(left_);
-    finishScan();
-    factory_.made[0]->dismiss();
-    factory_.made[0]->finishFade();
+    EXPECT_TRUE(model_.isLoading());
+    EXPECT_EQ(worker_.runAll(), 1);
     queue_.runPending();
+    dismissAndFade(*factory_.made[0]);
     presentation_.showVantor(left_);
+    EXPECT_EQ(factory_.made.size(), 2u);
     EXPECT_TRUE(worker_.jobs.empty());
     EXPECT_FALSE(model_.isLoading());
-}
-
-TEST_F(LauncherPresentationTest, ASecondShowWhileShownChangesNothing) {
-    presentation_.showVantor(left_);
-    presentation_.showVantor(right_);
-    EXPECT_EQ(factory_.made.size(), 1u);
-    EXPECT_EQ(factory_.made[0]->screen, left_);
 }
 
 TEST_F(LauncherPresentationTest, DismissFadesOutAndRestartsTheMonitorOnlyAfterTheFade) {
@@ -121,6 +97,22 @@ TEST_F(LauncherPresentationTest, DismissFadesOutAndRestartsTheMonitorOnlyAfterTh
     EXPECT_TRUE(window->orderedOut);
     EXPECT_TRUE(monitor_.isPolling());
     EXPECT_FALSE(monitor_.isInsideCorner());
+
+    // A second dismiss during the fade starts the monitor at once.
+    presentation_.showVantor(left_);
+    factory_.made[1]->dismiss();
+    factory_.made[1]->dismiss();
+    EXPECT_TRUE(monitor_.isPolling());
+    factory_.made[1]->finishFade();
+    queue_.runPending();
+    EXPECT_TRUE(factory_.made[1]->orderedOut);
+
+    // Hiding with nothing shown only makes sure the monitor polls.
+    monitor_.stop();
+    presentation_.hideVantor();
+    presentation_.hideVantor();
+    EXPECT_TRUE(monitor_.isPolling());
+    EXPECT_EQ(factory_.made.size(), 2u);
 }
 
 TEST_F(LauncherPresentationTest, APointerStillInTheCornerOpensTheLauncherAgain) {
@@ -128,32 +120,11 @@ TEST_F(LauncherPresentationTest, APointerStillInTheCornerOpensTheLauncherAgain) 
     desktop_.setPointer({2, 898});
     queue_.advanceBy(350ms);
     ASSERT_EQ(factory_.made.size(), 1u);
-    factory_.made[0]->dismiss();
-    factory_.made[0]->finishFade();
-    queue_.runPending();
+    dismissAndFade(*factory_.made[0]);
     queue_.advanceBy(349ms);
     EXPECT_EQ(factory_.made.size(), 1u);
     queue_.advanceBy(1ms);
     EXPECT_EQ(factory_.made.size(), 2u);
-}
-
-TEST_F(LauncherPresentationTest, HidingWithNothingShownOnlyMakesSureTheMonitorPolls) {
-    monitor_.stop();
-    presentation_.hideVantor();
-    EXPECT_TRUE(monitor_.isPolling());
-    presentation_.hideVantor();
-    EXPECT_TRUE(monitor_.isPolling());
-    EXPECT_TRUE(factory_.made.empty());
-}
-
-TEST_F(LauncherPresentationTest, ASecondDismissDuringTheFadeStartsTheMonitorAtOnce) {
-    presentation_.showVantor(left_);
-    factory_.made[0]->dismiss();
-    factory_.made[0]->dismiss();
-    EXPECT_TRUE(monitor_.isPolling());
-    factory_.made[0]->finishFade();
-    queue_.runPending();
-    EXPECT_TRUE(factory_.made[0]->orderedOut);
 }
 
 TEST_F(LauncherPresentationTest, ShowingDuringTheFadeOpensANewWindowAndTheOldOneStillGoes) {
@@ -167,14 +138,13 @@ TEST_F(LauncherPresentationTest, ShowingDuringTheFadeOpensANewWindowAndTheOldOne
     queue_.runPending();
     EXPECT_TRUE(old->orderedOut);
     EXPECT_FALSE(factory_.made[1]->orderedOut);
-    // As the state table says, the old completion restarts the monitor even so;
-    // a trigger then reaches a shown launcher and has no effect.
+    // The old completion restarts the monitor even so; a trigger then reaches
+    // a shown launcher and has no effect.
     EXPECT_TRUE(monitor_.isPolling());
     presentation_.showVantor(left_);
     EXPECT_EQ(factory_.made.size(), 2u);
-}
 
-TEST_F(LauncherPresentationTest, ADismissAfterThePresentationIsGoneDoesNothing) {
+    // A dismiss after the presentation is gone does nothing.
     std::function<void()> dismiss;
     {
         LauncherPresentation shortLived(model_, monitor_, factory_, queue_);

@@ -6,6 +6,31 @@ namespace vantor::launcher_test {
 namespace {
 
 using std::chrono::milliseconds;
+using namespace scroll_phase;
+
+TEST(ScrollEventTest, WheelNotchesAreSixtyPointsAndATrackpadsPixelsArePoints) {
+    const struct {
+        WheelInput input;
+        ScrollEvent expected;
+    } cases[] = {
+        {{0, -120, 0, 0, WheelPhase::none}, {0, -60, none, none}},
+        {{0, 120, 0, 0, WheelPhase::none}, {0, 60, none, none}},
+        {{-240, -15, 0, 0, WheelPhase::none}, {-120, -7.5, none, none}},  // fractions of a notch
+        {{-40, 80, -3.5, 7.25, WheelPhase::began}, {-3.5, 7.25, began, none}},
+        {{0, 120, 2, 0, WheelPhase::changed}, {2, 0, changed, none}},  // one pixel delta is enough
+        {{0, 0, 0, 1, WheelPhase::ended}, {0, 1, ended, none}},
+        // Inertia carries no gesture phase of its own, only a momentum phase.
+        {{0, 0, 0, 1, WheelPhase::momentum}, {0, 1, none, changed}},
+    };
+    for (const auto& c : cases) {
+        auto event = scrollEventFromWheel(c.input);
+        EXPECT_EQ(std::tuple(event.scrollingDeltaX, event.scrollingDeltaY, event.phase,
+                             event.momentumPhase != none),
+                  std::tuple(c.expected.scrollingDeltaX, c.expected.scrollingDeltaY,
+                             c.expected.phase, c.expected.momentumPhase != none))
+            << c.input.angleDeltaY << " / " << c.input.pixelDeltaY;
+    }
+}
 
 // 120 items at page size 35: four pages.
 class LauncherScrollTest : public LauncherFixture {
@@ -14,24 +39,35 @@ protected:
         install(numberedApps(120));
         show();
     }
-    void scroll(const ScrollEvent& event) { vm().handleScrollWheel(event); }
+    void scroll(const ScrollEvent& event, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            vm().handleScrollWheel(event);
+        }
+    }
+    void rest() { queue_.advanceBy(milliseconds(180)); }
 };
 
-TEST_F(LauncherScrollTest, OneWheelNotchTurnsExactlyOnePage) {
+TEST_F(LauncherScrollTest, OneWheelNotchTurnsOnePageOnceTheWheelHasRested) {
+    vm().moveSelection(12);
     scroll(wheelNotch(-120));
-    EXPECT_EQ(vm().currentPage(), 1);
-    EXPECT_EQ(vm().selectedIndex(), 35);
+    EXPECT_EQ(at(), At(1, 35));  // the new page's first item
     EXPECT_EQ(vm().pageTurn().direction, 1);
     // A second notch straight after belongs to the same gesture.
     queue_.advanceBy(milliseconds(100));
     scroll(wheelNotch(-120));
-    EXPECT_EQ(vm().currentPage(), 1);
-    // Once the wheel has rested, the next notch turns again, either way.
-    queue_.advanceBy(milliseconds(180));
+    EXPECT_EQ(at(), At(1, 35));
+    rest();
     scroll(wheelNotch(120));
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_EQ(vm().selectedIndex(), 0);
+    EXPECT_EQ(at(), At(0, 0));
     EXPECT_EQ(vm().pageTurn().direction, -1);
+
+    // The threshold is reached at exactly its value, either way.
+    const std::pair<double, int> thresholds[] = {{-57.9, 0}, {-58, 1}, {57.9, 1}, {58, 0}};
+    for (auto [delta, page] : thresholds) {
+        rest();
+        scroll(phaseless(delta));
+        EXPECT_EQ(vm().currentPage(), page) << delta;
+    }
 }
 
 TEST_F(LauncherScrollTest, SmallWheelTicksAddUpUntilTheWheelRests) {
@@ -43,7 +79,6 @@ TEST_F(LauncherScrollTest, SmallWheelTicksAddUpUntilTheWheelRests) {
     EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), -50);
     scroll(phaseless(-10));
     EXPECT_EQ(vm().currentPage(), 1);
-    EXPECT_TRUE(vm().scrollGestureDidTurnPage());
 
     // Ticks less than the reset delay apart keep the gesture spent…
     for (int tick = 0; tick < 12; ++tick) {
@@ -55,124 +90,77 @@ TEST_F(LauncherScrollTest, SmallWheelTicksAddUpUntilTheWheelRests) {
     // …and the reset comes exactly the reset delay after the last one.
     queue_.advanceBy(milliseconds(179));
     EXPECT_TRUE(vm().scrollGestureDidTurnPage());
-    EXPECT_TRUE(vm().hasScrollGestureResetTask());
     queue_.advanceBy(milliseconds(1));
     EXPECT_FALSE(vm().scrollGestureDidTurnPage());
     EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
     EXPECT_FALSE(vm().hasScrollGestureResetTask());
-
-    for (int tick = 0; tick < 6; ++tick) {
-        scroll(phaseless(-10));
-    }
+    scroll(phaseless(-10), 6);
     EXPECT_EQ(vm().currentPage(), 2);
 }
 
-TEST_F(LauncherScrollTest, TheThresholdIsReachedAtExactlyItsValue) {
-    scroll(phaseless(-57.9));
-    EXPECT_EQ(vm().currentPage(), 0);
-    queue_.advanceBy(milliseconds(180));
-    scroll(phaseless(-58));
-    EXPECT_EQ(vm().currentPage(), 1);
-    queue_.advanceBy(milliseconds(180));
-    scroll(phaseless(57.9));
-    EXPECT_EQ(vm().currentPage(), 1);
-    queue_.advanceBy(milliseconds(180));
-    scroll(phaseless(58));
-    EXPECT_EQ(vm().currentPage(), 0);
-}
-
-TEST_F(LauncherScrollTest, ATrackpadSwipeTurnsOnePageAndItsInertiaNone) {
-    scroll(trackpad(scroll_phase::began, -4));
-    for (int i = 0; i < 40; ++i) {
-        scroll(trackpad(scroll_phase::changed, -12));
-    }
-    scroll(trackpad(scroll_phase::ended, 0));
-    for (int i = 0; i < 30; ++i) {
-        scroll(momentum(-20));
-    }
+TEST_F(LauncherScrollTest, ATrackpadSwipeTurnsOnePageAndNeitherInertiaNorSidewaysMotionDo) {
+    scroll(trackpad(began, -4));
+    scroll(trackpad(changed, -12), 40);
+    scroll(trackpad(ended, 0));
+    scroll(momentum(-20), 30);
     EXPECT_EQ(vm().currentPage(), 1);
     // A trackpad gesture waits for the next one instead of a timer.
     EXPECT_FALSE(vm().hasScrollGestureResetTask());
     queue_.advanceBy(milliseconds(1000));
-    scroll(trackpad(scroll_phase::changed, -100));
+    scroll(trackpad(changed, -100));
     EXPECT_EQ(vm().currentPage(), 1);
 
     // Lifting the fingers and swiping again turns the next page.
-    scroll(trackpad(scroll_phase::mayBegin, 0));
-    scroll(trackpad(scroll_phase::began, -30));
+    scroll(trackpad(mayBegin, 0));
+    scroll(trackpad(began, -30));
     EXPECT_EQ(vm().currentPage(), 1);
-    scroll(trackpad(scroll_phase::changed, -30));
-    EXPECT_EQ(vm().currentPage(), 2);
-    EXPECT_EQ(vm().selectedIndex(), 70);
+    scroll(trackpad(changed, -30));
+    EXPECT_EQ(at(), At(2, 70));
 
     // Inertia alone never turns, however far it goes.
-    scroll(trackpad(scroll_phase::began, 0));
-    for (int i = 0; i < 30; ++i) {
-        scroll(momentum(50));
+    scroll(trackpad(began, 0));
+    scroll(momentum(50), 30);
+    EXPECT_EQ(vm().currentPage(), 2);
+    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
+
+    // Mostly horizontal swipes count nothing; equal magnitudes count as vertical.
+    for (int i = 0; i < 20; ++i) {
+        scroll(trackpad(changed, -20, 25));
+        scroll(trackpad(changed, -20, -21));
     }
     EXPECT_EQ(vm().currentPage(), 2);
     EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
-}
-
-TEST_F(LauncherScrollTest, MostlyHorizontalSwipesNeverTurnAPage) {
-    scroll(trackpad(scroll_phase::began, 0));
-    for (int i = 0; i < 20; ++i) {
-        scroll(trackpad(scroll_phase::changed, -20, 25));
-        scroll(trackpad(scroll_phase::changed, -20, -21));
-    }
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
-    // Equal magnitudes count as vertical.
-    for (int i = 0; i < 3; ++i) {
-        scroll(trackpad(scroll_phase::changed, -20, 20));
-    }
-    EXPECT_EQ(vm().currentPage(), 1);
+    scroll(trackpad(changed, -20, 20), 3);
+    EXPECT_EQ(vm().currentPage(), 3);
 }
 
 TEST_F(LauncherScrollTest, ASwipePastTheLastOrFirstPageIsSpent) {
     vm().tapPageDot(3);
-    scroll(trackpad(scroll_phase::began, -60));
+    scroll(trackpad(began, -60));
     EXPECT_EQ(vm().currentPage(), 3);
     EXPECT_TRUE(vm().scrollGestureDidTurnPage());
     // Turning back within the same gesture does nothing: it is spent.
-    scroll(trackpad(scroll_phase::changed, 200));
+    scroll(trackpad(changed, 200));
     EXPECT_EQ(vm().currentPage(), 3);
-    scroll(trackpad(scroll_phase::began, 60));
-    EXPECT_EQ(vm().currentPage(), 2);
-    EXPECT_EQ(vm().selectedIndex(), 70);
+    scroll(trackpad(began, 60));
+    EXPECT_EQ(at(), At(2, 70));
 
     vm().tapPageDot(0);
     auto serial = vm().pageTurn().serial;
-    scroll(trackpad(scroll_phase::began, 60));
+    scroll(trackpad(began, 60));
     EXPECT_EQ(vm().currentPage(), 0);
     EXPECT_EQ(vm().pageTurn().serial, serial);
 }
 
-TEST_F(LauncherScrollTest, TurningSelectsTheFirstItemOfTheNewPage) {
-    install(numberedApps(50));
-    for (int i = 0; i < 12; ++i) {
-        vm().handleKeyDown(key_code::rightArrow);
-    }
-    scroll(wheelNotch(-120));
-    EXPECT_EQ(vm().currentPage(), 1);
-    EXPECT_EQ(vm().selectedIndex(), 35);
-    queue_.advanceBy(milliseconds(180));
-    scroll(wheelNotch(120));
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_EQ(vm().selectedIndex(), 0);
-}
-
 TEST_F(LauncherScrollTest, PageDotsTurnToTheirPageAndSelectItsFirstItem) {
     install(numberedApps(75));
-    vm().handleKeyDown(key_code::rightArrow);
-    vm().handleKeyDown(key_code::rightArrow);
+    vm().moveSelection(2);
     // The current page's dot only moves the selection.
     vm().tapPageDot(0);
-    EXPECT_EQ(vm().selectedIndex(), 0);
+    EXPECT_EQ(at(), At(0, 0));
     EXPECT_EQ(vm().pageTurn().serial, 0u);
     vm().tapPageDot(2);
-    EXPECT_EQ(vm().currentPage(), 2);
-    EXPECT_EQ(vm().selectedIndex(), 70);
+    EXPECT_EQ(at(), At(2, 70));
     EXPECT_EQ(vm().pageTurn().fromPage, 0);
     EXPECT_EQ(vm().pageTurn().toPage, 2);
     // A dot of a page that no longer exists does nothing.
@@ -181,25 +169,21 @@ TEST_F(LauncherScrollTest, PageDotsTurnToTheirPageAndSelectItsFirstItem) {
     EXPECT_EQ(vm().currentPage(), 2);
 }
 
-TEST_F(LauncherScrollTest, HidingForgetsTheGestureAndItsPendingReset) {
+TEST_F(LauncherScrollTest, HidingForgetsTheGestureAndNumbersThatAreNoneAreIgnored) {
     scroll(phaseless(-30));
     ASSERT_TRUE(vm().hasScrollGestureResetTask());
     vm().disappear();
     EXPECT_FALSE(vm().hasScrollGestureResetTask());
     EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
-    EXPECT_FALSE(vm().scrollGestureDidTurnPage());
     EXPECT_EQ(queue_.pendingCount(), 0);
     vm().appear();
     scroll(phaseless(-30));
     EXPECT_EQ(vm().currentPage(), 0);
-}
 
-TEST_F(LauncherScrollTest, EventsThatAreNotNumbersAreIgnored) {
-    double nan = std::numeric_limits<double>::quiet_NaN();
-    scroll(phaseless(nan));
+    scroll(phaseless(std::numeric_limits<double>::quiet_NaN()));
     scroll(phaseless(-30, std::numeric_limits<double>::infinity()));
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
-    scroll(phaseless(-60));
+    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), -30);
+    scroll(phaseless(-30));
     EXPECT_EQ(vm().currentPage(), 1);
 }
 
