@@ -11,30 +11,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(CommandLineTest, ListApplicationsPrintsEveryShownApplicationAndTouchesNoSettings) {
+TEST(CommandLineTest, ListsEveryShownApplicationAndAnswersHelpVersionAndMistakes) {
     E2eSession session;
     session.addApplication("beta.desktop", "Beta", "beta");
     session.addApplication("alpha.desktop", "alpha", "alpha");
-    {
-        std::ofstream hidden(session.home() / ".local/share/applications/hidden.desktop");
-        hidden << "[Desktop Entry]\nType=Application\nName=Hidden\nExec=true\nNoDisplay=true\n";
-        std::ofstream broken(session.home() / ".local/share/applications/broken.desktop");
-        broken << "this is not a desktop entry\n";
-    }
+    const fs::path apps = session.home() / ".local/share/applications";
+    std::ofstream(apps / "hidden.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Hidden\nExec=true\nNoDisplay=true\n";
+    std::ofstream(apps / "broken.desktop") << "this is not a desktop entry\n";
     fs::create_directories(session.home() / "Applications/Tool.app/Contents");
     std::string output;
     EXPECT_EQ(session.runVantor("--list-applications", &output), 0);
-    std::string apps = (session.home() / ".local/share/applications").string();
-    // Bundles and desktop entries in one list, by title.
-    EXPECT_EQ(output, apps + "/alpha.desktop\talpha\n" +    //
-                          apps + "/beta.desktop\tBeta\n" +  //
+    // Bundles and desktop entries in one list, by title; no settings touched.
+    EXPECT_EQ(output, apps.string() + "/alpha.desktop\talpha\n" + apps.string() +
+                          "/beta.desktop\tBeta\n" +
                           (session.home() / "Applications/Tool.app").string() + "\tTool\n");
     EXPECT_FALSE(fs::exists(session.defaultsFile()));
-}
 
-TEST(CommandLineTest, HelpVersionAndUnknownOptions) {
-    E2eSession session;
-    std::string output;
     EXPECT_EQ(session.runVantor("--help", &output), 0);
     EXPECT_NE(output.find("--list-applications"), std::string::npos);
     EXPECT_EQ(session.runVantor("--version", &output), 0);

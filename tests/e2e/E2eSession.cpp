@@ -157,6 +157,12 @@ bool E2eSession::waitForLaunch(const std::string& marker) {
     return waitUntil([&] { return wasLaunched(marker); });
 }
 
+void E2eSession::forgetLaunches() {
+    for (const auto& entry : fs::directory_iterator(root_ / "markers")) {
+        fs::remove(entry.path());
+    }
+}
+
 void E2eSession::startVantor() {
     std::string command = "exec " + environment() + shellQuote(VANTOR_BINARY) + " >" +
                           shellQuote((root_ / "vantor.log").string()) + " 2>&1";
@@ -178,12 +184,14 @@ bool E2eSession::isVantorRunning() {
     return vantor_ > 0 && ::waitpid(vantor_, nullptr, WNOHANG) == 0;
 }
 
-void E2eSession::stopVantor() {
+int E2eSession::stopVantor() {
+    int status = 0;
     if (vantor_ > 0) {
         ::kill(vantor_, SIGTERM);
-        ::waitpid(vantor_, nullptr, 0);
+        ::waitpid(vantor_, &status, 0);
         vantor_ = -1;
     }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void E2eSession::xdotool(const std::string& arguments) {

@@ -49,12 +49,15 @@ public:
                         const std::string& marker);
     bool wasLaunched(const std::string& marker) const;
     bool waitForLaunch(const std::string& marker);
+    // Forgets every launch seen so far.
+    void forgetLaunches();
 
     // Starts vantor in the background.
     void startVantor();
     // Runs vantor with arguments to the end; returns its exit status.
     int runVantor(const std::string& arguments, std::string* output = nullptr);
-    void stopVantor();
+    // Sends SIGTERM and waits; returns the exit status, -1 when a signal ended it.
+    int stopVantor();
     bool isVantorRunning();
 
     // xdotool, on the session's display.
