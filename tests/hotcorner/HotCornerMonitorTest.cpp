@@ -13,9 +13,8 @@ namespace vantor {
 namespace {
 
 using nlohmann::ordered_json;
-using testing::FakeDesktopServices;
-using testing::ManualMainQueue;
 using namespace std::chrono_literals;
+using Strings = std::vector<std::string>;
 
 const ScreenInfo mainScreen{"main", {0, 0, 1440, 900}};
 const ScreenInfo rightScreen{"right", {1440, 0, 1920, 1080}};
@@ -28,170 +27,117 @@ constexpr Point rightTopLeft{1441, 1079};
 class HotCornerMonitorTest : public ::testing::Test {
 protected:
     HotCornerMonitorTest() {
-        monitor.onTrigger = [this](const ScreenInfo& screen) { triggers.push_back(screen.name); };
+        monitor_->onTrigger = [this](const ScreenInfo& screen) {
+            triggers_.push_back(screen.name);
+        };
+    }
+    // Moves the pointer, then lets the clock run for one poll interval, for each point.
+    void tickAt(std::initializer_list<Point> points) {
+        for (Point p : points) {
+            desktop_.setPointer(p);
+            queue_.advanceBy(HotCornerMonitor::interval);
+        }
     }
 
-    // Moves the pointer, then lets the clock run for one poll interval.
-    void tickWithPointerAt(Point p) {
-        desktop.setPointer(p);
-        queue.advanceBy(HotCornerMonitor::interval);
-    }
-
-    MemoryDefaultsStore store;
-    FakeDesktopServices desktop{{mainScreen, rightScreen}};
-    ManualMainQueue queue;
-    HotCornerMonitor monitor{store, desktop, queue};
-    std::vector<std::string> triggers;
+    MemoryDefaultsStore store_;
+    testing::FakeDesktopServices desktop_{{mainScreen, rightScreen}};
+    testing::ManualMainQueue queue_;
+    std::unique_ptr<HotCornerMonitor> monitor_ =
+        std::make_unique<HotCornerMonitor>(store_, desktop_, queue_);
+    Strings triggers_;
 };
 
-TEST_F(HotCornerMonitorTest, StartsStoppedAndPollsOnlyOnceStarted) {
-    desktop.setPointer(mainTopLeft);
-    EXPECT_FALSE(monitor.isPolling());
-    queue.advanceBy(10s);
-    EXPECT_EQ(desktop.pointerQueryCount(), 0);
-    EXPECT_TRUE(triggers.empty());
+TEST_F(HotCornerMonitorTest, PollsEvery350MillisecondsOnceStartedAndNeverAfterStop) {
+    desktop_.setPointer(mainTopLeft);
+    EXPECT_FALSE(monitor_->isPolling());
+    queue_.advanceBy(10s);
+    EXPECT_EQ(desktop_.pointerQueryCount(), 0);
 
-    monitor.start();
-    EXPECT_TRUE(monitor.isPolling());
-    queue.advanceBy(349ms);
-    EXPECT_EQ(desktop.pointerQueryCount(), 0);
-    queue.advanceBy(1ms);
-    EXPECT_EQ(desktop.pointerQueryCount(), 1);
-    EXPECT_EQ(triggers, (std::vector<std::string>{"main"}));
+    monitor_->start();
+    queue_.advanceBy(349ms);
+    EXPECT_EQ(desktop_.pointerQueryCount(), 0);
+    queue_.advanceBy(1ms);
+    EXPECT_EQ(triggers_, Strings{"main"});
+    // Starting again while polling keeps the tick's time and the latch.
+    queue_.advanceBy(100ms);
+    monitor_->start();
+    queue_.advanceBy(249ms);
+    EXPECT_EQ(desktop_.pointerQueryCount(), 1);
+    queue_.advanceBy(350ms * 9 + 1ms);
+    EXPECT_EQ(desktop_.pointerQueryCount(), 11);
+    EXPECT_EQ(queue_.pendingCount(), 1);
+    EXPECT_EQ(triggers_.size(), 1u);
 
-    queue.advanceBy(350ms * 9);
-    EXPECT_EQ(desktop.pointerQueryCount(), 10);
-    EXPECT_EQ(queue.pendingCount(), 1);
+    monitor_->stop();
+    EXPECT_FALSE(monitor_->isPolling());
+    EXPECT_FALSE(monitor_->isInsideCorner());
+    queue_.advanceBy(10s);
+    EXPECT_EQ(desktop_.pointerQueryCount(), 11);
+    EXPECT_EQ(queue_.pendingCount(), 0);
+    // Still resting in the corner: the restarted monitor fires on its first tick.
+    monitor_->start();
+    tickAt({mainTopLeft});
+    EXPECT_EQ(triggers_.size(), 2u);
+    // Once gone, the monitor leaves no tick behind.
+    monitor_.reset();
+    EXPECT_EQ(queue_.pendingCount(), 0);
 }
 
-TEST_F(HotCornerMonitorTest, FiresOncePerEntryIntoTheCorner) {
-    monitor.start();
-    tickWithPointerAt(mainMiddle);
-    EXPECT_TRUE(triggers.empty());
-    EXPECT_FALSE(monitor.isInsideCorner());
-
-    for (int i = 0; i < 5; ++i) {
-        tickWithPointerAt(mainTopLeft);
-    }
-    EXPECT_EQ(triggers.size(), 1u);
-    EXPECT_TRUE(monitor.isInsideCorner());
-
-    tickWithPointerAt(mainMiddle);
-    EXPECT_FALSE(monitor.isInsideCorner());
-    tickWithPointerAt(mainTopLeft);
-    EXPECT_EQ(triggers.size(), 2u);
-
+TEST_F(HotCornerMonitorTest, FiresOncePerEntryIntoTheCornerOfTheScreenUnderThePointer) {
+    monitor_->start();
+    tickAt({mainMiddle, mainTopLeft, mainTopLeft, mainTopLeft});
+    EXPECT_EQ(triggers_, Strings{"main"});
+    EXPECT_TRUE(monitor_->isInsideCorner());
+    tickAt({mainMiddle});
+    EXPECT_FALSE(monitor_->isInsideCorner());
+    tickAt({mainTopLeft, mainMiddle, rightTopLeft});
+    EXPECT_EQ(triggers_, (Strings{"main", "main", "right"}));
     // A move between ticks that the poll never sees does not re-arm the latch.
-    desktop.setPointer(mainMiddle);
-    tickWithPointerAt(mainTopLeft);
-    EXPECT_EQ(triggers.size(), 2u);
-}
+    desktop_.setPointer(mainMiddle);
+    tickAt({rightTopLeft});
+    EXPECT_EQ(triggers_.size(), 3u);
 
-TEST_F(HotCornerMonitorTest, APointerOnNoScreenClearsTheLatch) {
-    monitor.start();
-    tickWithPointerAt(mainTopLeft);
-    ASSERT_TRUE(monitor.isInsideCorner());
-    // The main screen's top edge, with no screen above it.
-    tickWithPointerAt({1, 900});
-    EXPECT_FALSE(monitor.isInsideCorner());
-    EXPECT_EQ(triggers.size(), 1u);
-    tickWithPointerAt(mainTopLeft);
-    EXPECT_EQ(triggers.size(), 2u);
-
-    desktop.setScreens({});
-    tickWithPointerAt(mainTopLeft);
-    EXPECT_FALSE(monitor.isInsideCorner());
-    EXPECT_EQ(triggers.size(), 2u);
-}
-
-TEST_F(HotCornerMonitorTest, TheScreenUnderThePointerIsTestedAndReported) {
-    monitor.start();
-    tickWithPointerAt(rightTopLeft);
-    tickWithPointerAt(mainMiddle);
-    tickWithPointerAt(mainTopLeft);
-    EXPECT_EQ(triggers, (std::vector<std::string>{"right", "main"}));
+    // A pointer on no screen (above the main screen's top edge) clears the latch.
+    tickAt({mainTopLeft, {1, 900}});
+    EXPECT_FALSE(monitor_->isInsideCorner());
+    tickAt({mainTopLeft});
+    EXPECT_EQ(triggers_.size(), 4u);
 
     // The right screen's left edge lies within the main screen's right zone,
     // but the pointer is on the right screen, whose top-right corner is far off.
-    store.setString("HotCorner", "topRight");
-    tickWithPointerAt({1440, 899});
-    tickWithPointerAt({1439.5, 899});
-    EXPECT_EQ(triggers, (std::vector<std::string>{"right", "main", "main"}));
+    store_.setString("HotCorner", "topRight");
+    tickAt({{1440, 899}, {1439.5, 899}});
+    EXPECT_EQ(triggers_.size(), 5u);
+    EXPECT_EQ(triggers_.back(), "main");
+
+    desktop_.setScreens({});
+    tickAt({mainMiddle, mainTopRight});
+    EXPECT_FALSE(monitor_->isInsideCorner());
+    EXPECT_EQ(triggers_.size(), 5u);
 }
 
-TEST_F(HotCornerMonitorTest, StopEndsPollingAndClearsTheLatch) {
-    monitor.start();
-    tickWithPointerAt(mainTopLeft);
-    ASSERT_TRUE(monitor.isInsideCorner());
-
-    monitor.stop();
-    EXPECT_FALSE(monitor.isPolling());
-    EXPECT_FALSE(monitor.isInsideCorner());
-    const int queries = desktop.pointerQueryCount();
-    queue.advanceBy(10s);
-    EXPECT_EQ(desktop.pointerQueryCount(), queries);
-    EXPECT_EQ(queue.pendingCount(), 0);
-
-    // Still resting in the corner: the restarted monitor fires on its first tick.
-    monitor.start();
-    tickWithPointerAt(mainTopLeft);
-    EXPECT_EQ(triggers.size(), 2u);
-
-    // Stopping a stopped monitor only clears the latch.
-    monitor.stop();
-    monitor.stop();
-    EXPECT_FALSE(monitor.isPolling());
-}
-
-TEST_F(HotCornerMonitorTest, StartWhilePollingChangesNothing) {
-    monitor.start();
-    tickWithPointerAt(mainTopLeft);
-    queue.advanceBy(100ms);
-    monitor.start();
-    EXPECT_TRUE(monitor.isInsideCorner());
-    EXPECT_EQ(queue.pendingCount(), 1);
-    // The tick keeps its original time and the latch holds.
-    queue.advanceBy(249ms);
-    EXPECT_EQ(desktop.pointerQueryCount(), 1);
-    queue.advanceBy(1ms);
-    EXPECT_EQ(desktop.pointerQueryCount(), 2);
-    EXPECT_EQ(triggers.size(), 1u);
-}
-
-TEST_F(HotCornerMonitorTest, ACornerChangeAppliesAtTheNextTickAndLeavesTheLatch) {
-    monitor.start();
-    tickWithPointerAt(mainTopLeft);
-    ASSERT_EQ(triggers.size(), 1u);
-
-    monitor.setSelectedCorner(HotCorner::bottomRight);
-    EXPECT_EQ(store.string("HotCorner"), "bottomRight");
-    EXPECT_TRUE(monitor.isInsideCorner());
-    EXPECT_TRUE(monitor.isPolling());
-
-    tickWithPointerAt(mainTopLeft);
-    EXPECT_FALSE(monitor.isInsideCorner());
-    tickWithPointerAt({1439, 0});
-    EXPECT_EQ(triggers.size(), 2u);
-
-    // Set while the pointer already rests in the new corner: fires on the next tick.
-    desktop.setPointer(mainTopRight);
-    queue.advanceBy(350ms);
-    monitor.setSelectedCorner(HotCorner::topRight);
-    EXPECT_EQ(triggers.size(), 2u);
-    queue.advanceBy(350ms);
-    EXPECT_EQ(triggers.size(), 3u);
-}
-
-TEST_F(HotCornerMonitorTest, TheStoredCornerIsReadEveryTime) {
-    EXPECT_EQ(monitor.selectedCorner(), HotCorner::topLeft);
-    store.setString("HotCorner", "bottomLeft");
-    EXPECT_EQ(monitor.selectedCorner(), HotCorner::bottomLeft);
-
+TEST_F(HotCornerMonitorTest, TheCornerIsStoredAndReadAtEveryTickWithoutTouchingTheLatch) {
+    EXPECT_EQ(monitor_->selectedCorner(), HotCorner::topLeft);
     for (HotCorner corner : allHotCorners) {
-        monitor.setSelectedCorner(corner);
-        EXPECT_EQ(monitor.selectedCorner(), corner);
-        EXPECT_EQ(store.string("HotCorner"), std::string(rawValue(corner)));
+        monitor_->setSelectedCorner(corner);
+        EXPECT_EQ(monitor_->selectedCorner(), corner);
+        EXPECT_EQ(store_.string("HotCorner"), std::string(rawValue(corner)));
     }
+    store_.setString("HotCorner", "topLeft");
+    monitor_->start();
+    tickAt({mainTopLeft});
+    monitor_->setSelectedCorner(HotCorner::bottomRight);
+    EXPECT_TRUE(monitor_->isInsideCorner());
+    tickAt({mainTopLeft});
+    EXPECT_FALSE(monitor_->isInsideCorner());
+    tickAt({{1439, 0}});
+    EXPECT_EQ(triggers_.size(), 2u);
+    // Set while the pointer already rests in the new corner: fires on the next tick.
+    tickAt({mainTopRight});
+    monitor_->setSelectedCorner(HotCorner::topRight);
+    EXPECT_EQ(triggers_.size(), 2u);
+    queue_.advanceBy(350ms);
+    EXPECT_EQ(triggers_.size(), 3u);
 }
 
 TEST(HotCornerMonitorStoredValueTest, AnUnknownStoredCornerMeansTopLeftAndIsKept) {
@@ -199,85 +145,57 @@ TEST(HotCornerMonitorStoredValueTest, AnUnknownStoredCornerMeansTopLeftAndIsKept
          {ordered_json("TopLeft"), ordered_json(""), ordered_json("bottomright"), ordered_json(2),
           ordered_json::array({"topRight"}), ordered_json(nullptr)}) {
         MemoryDefaultsStore store(ordered_json{{"HotCorner", stored}});
-        FakeDesktopServices desktop({mainScreen});
-        ManualMainQueue queue;
+        testing::FakeDesktopServices desktop({mainScreen});
+        testing::ManualMainQueue queue;
         HotCornerMonitor monitor(store, desktop, queue);
         int fired = 0;
         monitor.onTrigger = [&](const ScreenInfo&) { ++fired; };
         EXPECT_EQ(monitor.selectedCorner(), HotCorner::topLeft) << stored.dump();
-
         monitor.start();
-        desktop.setPointer(mainTopRight);
-        queue.advanceBy(350ms);
-        desktop.setPointer(mainTopLeft);
-        queue.advanceBy(350ms);
+        for (Point p : {mainTopRight, mainTopLeft}) {
+            desktop.setPointer(p);
+            queue.advanceBy(350ms);
+        }
         EXPECT_EQ(fired, 1) << stored.dump();
         EXPECT_EQ(store.writeCount(), 0);
         EXPECT_EQ(store.values()["HotCorner"], stored);
     }
 }
 
-TEST_F(HotCornerMonitorTest, ATickWithoutACallbackStillSetsTheLatch) {
-    monitor.onTrigger = nullptr;
-    monitor.start();
-    tickWithPointerAt(mainTopLeft);
-    EXPECT_TRUE(monitor.isInsideCorner());
-}
+TEST_F(HotCornerMonitorTest, TheCallbackMayBeMissingOrStopRestartOrDestroyTheMonitor) {
+    monitor_->onTrigger = nullptr;
+    monitor_->start();
+    tickAt({mainTopLeft});
+    EXPECT_TRUE(monitor_->isInsideCorner());
 
-TEST_F(HotCornerMonitorTest, TheCallbackMayStopOrRestartTheMonitor) {
-    monitor.onTrigger = [this](const ScreenInfo&) { monitor.stop(); };
-    monitor.start();
-    tickWithPointerAt(mainTopLeft);
-    EXPECT_FALSE(monitor.isPolling());
-    EXPECT_FALSE(monitor.isInsideCorner());
-    EXPECT_EQ(queue.pendingCount(), 0);
+    monitor_->onTrigger = [this](const ScreenInfo&) { monitor_->stop(); };
+    tickAt({mainMiddle, mainTopLeft});
+    EXPECT_FALSE(monitor_->isPolling());
+    EXPECT_FALSE(monitor_->isInsideCorner());
+    EXPECT_EQ(queue_.pendingCount(), 0);
 
     int fired = 0;
-    monitor.onTrigger = [&](const ScreenInfo&) {
+    monitor_->onTrigger = [&](const ScreenInfo&) {
         ++fired;
-        monitor.stop();
-        monitor.start();
+        monitor_->stop();
+        monitor_->start();
     };
-    monitor.start();
-    queue.advanceBy(350ms * 3);
+    monitor_->start();
+    queue_.advanceBy(350ms * 3);
     // Every restart clears the latch, so each tick in the corner fires, and
     // only one tick is ever pending.
     EXPECT_EQ(fired, 3);
-    EXPECT_EQ(queue.pendingCount(), 1);
-}
+    EXPECT_EQ(queue_.pendingCount(), 1);
 
-TEST(HotCornerMonitorLifetimeTest, NoTickRunsAfterTheMonitorIsGone) {
-    MemoryDefaultsStore store;
-    FakeDesktopServices desktop({mainScreen});
-    desktop.setPointer(mainTopLeft);
-    ManualMainQueue queue;
-    auto monitor = std::make_unique<HotCornerMonitor>(store, desktop, queue);
-    monitor->start();
-    queue.advanceBy(350ms);
-    EXPECT_EQ(desktop.pointerQueryCount(), 1);
-
-    monitor.reset();
-    EXPECT_EQ(queue.pendingCount(), 0);
-    queue.advanceBy(10s);
-    EXPECT_EQ(desktop.pointerQueryCount(), 1);
-}
-
-TEST(HotCornerMonitorLifetimeTest, TheCallbackMayDestroyTheMonitor) {
-    MemoryDefaultsStore store;
-    FakeDesktopServices desktop({mainScreen});
-    desktop.setPointer(mainTopLeft);
-    ManualMainQueue queue;
-    auto monitor = std::make_unique<HotCornerMonitor>(store, desktop, queue);
-    int fired = 0;
-    monitor->onTrigger = [&](const ScreenInfo&) {
+    monitor_->onTrigger = [&](const ScreenInfo&) {
         ++fired;
-        monitor.reset();
+        monitor_.reset();
     };
-    monitor->start();
-    queue.advanceBy(10s);
-    EXPECT_EQ(fired, 1);
-    EXPECT_EQ(monitor, nullptr);
-    EXPECT_EQ(desktop.pointerQueryCount(), 1);
+    monitor_->stop();
+    monitor_->start();
+    queue_.advanceBy(10s);
+    EXPECT_EQ(fired, 4);
+    EXPECT_EQ(monitor_, nullptr);
 }
 
 }  // namespace
