@@ -3,102 +3,74 @@
 #include <unistd.h>
 
 #include "DiscoveryFixtures.h"
-#include "discovery/ApplicationDiscovery.h"
+#include "discovery/PathText.h"
 
 namespace vantor {
 namespace {
 
 using testing::makeBundle;
 using testing::namesOf;
-using testing::PlistFormat;
 using testing::PlistValue;
 using Strings = std::vector<std::string>;
 
 class BundleDiscoveryTest : public ::testing::Test {
 protected:
     BundleDiscoveryTest() { testing::neutraliseEnvironment(environment_); }
-
-    // The three roots inside the tree, in their order.
-    DiscoveryRoots roots() const {
-        return {{tree_.path("Applications"), tree_.path("System/Applications"),
-                 tree_.path("home/Applications")},
-                {}};
+    // The three bundle roots inside the tree, in their order, and a desktop entry folder.
+    DiscoveryResult discover() const {
+        return ApplicationDiscovery::discoverApplications(
+            {{tree_.path("Applications"), tree_.path("System/Applications"),
+              tree_.path("home/Applications")},
+             {tree_.path("data/applications")}});
     }
-    DiscoveryResult discover() const { return ApplicationDiscovery::discoverApplications(roots()); }
-    Strings discoveredIDs() const { return testing::idsOf(discover().applications); }
+    Strings names() const { return namesOf(discover().applications); }
 
     testing::ScopedEnvironment environment_;
     testing::TempTree tree_;
 };
 
-TEST_F(BundleDiscoveryTest, FindsBundlesInSubFoldersButNeverInsidePackages) {
+TEST_F(BundleDiscoveryTest, FindsApplicationBundlesButNeverInsidePackagesHiddenOrUnreadableNames) {
     std::string terminal = tree_.folder("Applications/Utilities/Terminal.app");
     tree_.folder("Applications/Utilities/Terminal.app/Contents/Helpers/Inner.app");
     tree_.folder("Applications/Kit.framework/Versions/A/Helper.app");
     tree_.folder("Applications/Plugins/Thing.BUNDLE/Nested.app");
-    // A folder with no package extension is still a package when it holds an Info.plist.
-    makeBundle(tree_, "Applications/Suite", {});
-    tree_.folder("Applications/Suite/Contents/Tool.app");
-
-    DiscoveryResult result = discover();
-    ASSERT_EQ(result.applications.size(), 1u);
-    EXPECT_EQ(result.applications[0].id.raw(), terminal);
-    EXPECT_EQ(result.applications[0].url, terminal);
-    EXPECT_EQ(result.applications[0].name, "Terminal");
-    EXPECT_TRUE(result.anyRootWalked);
-}
-
-TEST_F(BundleDiscoveryTest, OnlyTheExactExtensionAppCountsWhateverTheEntryIs) {
     tree_.folder("Applications/Tool.APP/Contents/Inner.app");  // a package, not an application
     tree_.folder("Applications/Other.App");
     tree_.file("Applications/notes.app", "just a file");
-    tree_.folder("Applications/Real.app");
     tree_.file("Applications/application", "");
-
-    EXPECT_EQ(namesOf(discover().applications), (Strings{"notes", "Real"}));
-}
-
-TEST_F(BundleDiscoveryTest, HiddenEntriesAreNeitherListedNorEntered) {
+    // A folder with no package extension is still a package when it holds an Info.plist.
+    makeBundle(tree_, "Applications/Suite", {});
+    tree_.folder("Applications/Suite/Contents/Tool.app");
     tree_.folder("Applications/.Secret.app");
     tree_.folder("Applications/.cache/Cached.app");
-    tree_.folder("Applications/Shown.app");
+    tree_.folder("Applications/Bad\xff.app");
+    tree_.folder("Applications/Bad\xfe/Inside.app");
+    tree_.folder("System/Applications/System Two.app");
 
-    EXPECT_EQ(namesOf(discover().applications), (Strings{"Shown"}));
+    DiscoveryResult result = discover();
+    EXPECT_EQ(namesOf(result.applications), (Strings{"notes", "System Two", "Terminal"}));
+    EXPECT_EQ(result.applications[2].id.raw(), terminal);
+    EXPECT_EQ(result.applications[2].url, terminal);
 }
 
-TEST_F(BundleDiscoveryTest, APathReachedTwiceIsListedOnceUnderItsStandardForm) {
+TEST_F(BundleDiscoveryTest, APathIsListedOnceUnderItsStandardFormAndEqualTitlesKeepRootOrder) {
     std::string bundle = tree_.folder("Applications/Same.app");
-    DiscoveryRoots twice{{tree_.path("Applications/"), tree_.path("Applications/../Applications"),
-                          tree_.path(".//Applications/./")},
-                         {}};
-    DiscoveryResult result = ApplicationDiscovery::discoverApplications(twice);
-    EXPECT_EQ(testing::idsOf(result.applications), (Strings{bundle}));
-
     tree_.folder("System");
-    DiscoveryRoots untidy{{tree_.path("System/../Applications//")}, {}};
+    DiscoveryRoots untidy{
+        {tree_.path("Applications/"), tree_.path("Applications/../Applications"),
+         tree_.path(".//Applications/./"), tree_.path("System/../Applications//")},
+        {}};
     EXPECT_EQ(testing::idsOf(ApplicationDiscovery::discoverApplications(untidy).applications),
               (Strings{bundle}));
-}
 
-TEST_F(BundleDiscoveryTest, TitlesSortByNumberAndIgnoreCaseAndEqualTitlesKeepRootOrder) {
-    tree_.folder("Applications/Item 10.app");
-    tree_.folder("Applications/item 2.app");
-    tree_.folder("Applications/Zebra.app");
-    tree_.folder("Applications/apple.app");
-    tree_.folder("home/Applications/Banana.app");
-    EXPECT_EQ(namesOf(discover().applications),
-              (Strings{"apple", "Banana", "item 2", "Item 10", "Zebra"}));
-}
-
-TEST_F(BundleDiscoveryTest, EqualTitlesKeepTheOrderOfTheRoots) {
     // Paths that sort the other way round, so only the root order can explain the result.
     std::string home = tree_.folder("home/Applications/A/Twin.app");
     std::string system = tree_.folder("System/Applications/B/Twin.app");
     std::string first = tree_.folder("Applications/C/Twin.app");
-    EXPECT_EQ(discoveredIDs(), (Strings{first, system, home}));
+    EXPECT_EQ(testing::idsOf(discover().applications), (Strings{bundle, first, system, home}));
 }
 
-TEST_F(BundleDiscoveryTest, NamesFollowDisplayNameThenBundleNameThenTheFileName) {
+TEST_F(BundleDiscoveryTest, NamesFollowDisplayNameThenBundleNameThenTheFileNameInEitherPlist) {
     makeBundle(tree_, "Applications/One.app",
                {{"CFBundleDisplayName", PlistValue::string("Display")},
                 {"CFBundleName", PlistValue::string("Bundle")}});
@@ -116,27 +88,22 @@ TEST_F(BundleDiscoveryTest, NamesFollowDisplayNameThenBundleNameThenTheFileName)
     tree_.file("Applications/Five.app/Contents/Info.plist", "<plist><dict><key>CFBundle");
     tree_.file("Applications/Six.app/Contents/Info.plist",
                "<?xml version=\"1.0\"?><plist><array/></plist>");
-
-    auto names = namesOf(discover().applications);
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (Strings{"", "Display", "Five", "Four", "Second", "Six", "Three"}));
-}
-
-TEST_F(BundleDiscoveryTest, ReadsBinaryAndXmlInfoPlists) {
-    makeBundle(tree_, "Applications/Xml.app", {{"CFBundleName", PlistValue::string("Café XML")}},
-               PlistFormat::xml);
     makeBundle(tree_, "Applications/Bin.app",
-               {{"CFBundleDisplayName", PlistValue::string("二进制 Binary")}}, PlistFormat::binary);
-    makeBundle(tree_, "Applications/Ascii.app", {{"CFBundleName", PlistValue::string("Plain")}},
-               PlistFormat::binary);
-    EXPECT_EQ(namesOf(discover().applications), (Strings{"Café XML", "Plain", "二进制 Binary"}));
+               {{"CFBundleDisplayName", PlistValue::string("二进制 Binary")}},
+               testing::PlistFormat::binary);
+    makeBundle(tree_, "Applications/Xml.app", {{"CFBundleName", PlistValue::string("Café XML")}});
+
+    auto found = names();
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (Strings{"", "Café XML", "Display", "Five", "Four", "Second", "Six", "Three",
+                              "二进制 Binary"}));
 }
 
 TEST_F(BundleDiscoveryTest, LinksAreListedByNameButNeverFollowedSoALoopEnds) {
     std::string real = tree_.folder("elsewhere/Real.app");
     tree_.folder("elsewhere/Real.app/Contents/Inner.app");
     tree_.folder("elsewhere/Plain/Hidden Behind Link.app");
-    tree_.link("Applications/Linked.app", real);
+    std::string linked = tree_.link("Applications/Linked.app", real);
     tree_.link("Applications/Loop.app", tree_.path("Applications"));
     tree_.link("Applications/loop", tree_.path("Applications"));
     tree_.link("Applications/Sub/up", "..");
@@ -145,57 +112,88 @@ TEST_F(BundleDiscoveryTest, LinksAreListedByNameButNeverFollowedSoALoopEnds) {
 
     DiscoveryResult result = discover();
     EXPECT_EQ(namesOf(result.applications), (Strings{"Dangling", "Linked", "Loop"}));
-    // The link's own path is the id; it is not resolved.
-    EXPECT_EQ(result.applications[1].id.raw(), tree_.path("Applications/Linked.app"));
-}
-
-TEST_F(BundleDiscoveryTest, NamesThatAreNotUtf8ArePassedOver) {
-    tree_.folder("Applications/Bad\xff.app");
-    tree_.folder("Applications/Bad\xfe/Inside.app");
-    tree_.folder("Applications/Good.app");
-    EXPECT_EQ(namesOf(discover().applications), (Strings{"Good"}));
-}
-
-TEST_F(BundleDiscoveryTest, AnUnreadableFolderIsPassedOverAndTheRestIsFound) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop reads for root";
-    }
-    tree_.folder("Applications/Locked/Inside.app");
-    tree_.folder("Applications/Open.app");
-    tree_.folder("home/Applications/Mine.app");
-    ::chmod(tree_.path("Applications/Locked").c_str(), 0);
-    ::chmod(tree_.path("System/Applications").c_str(), 0);
-    tree_.folder("System");
-
-    DiscoveryResult result = discover();
-    EXPECT_EQ(namesOf(result.applications), (Strings{"Mine", "Open"}));
-    EXPECT_TRUE(result.anyRootWalked);
+    EXPECT_EQ(result.applications[1].id.raw(), linked);  // the link's own path
 }
 
 TEST_F(BundleDiscoveryTest, AScanThatCouldWalkNoRootIsToldApartFromAnEmptyOne) {
-    // Nothing at any root.
-    DiscoveryResult missing = discover();
-    EXPECT_TRUE(missing.applications.empty());
-    EXPECT_FALSE(missing.anyRootWalked);
-
+    EXPECT_FALSE(discover().anyRootWalked);
     // Something at a root, but not a folder that can be opened.
     tree_.file("Applications", "a file");
     tree_.link("home/Applications", tree_.path("nowhere"));
     EXPECT_FALSE(discover().anyRootWalked);
-
-    // One empty root that opens: a real answer, "nothing installed".
-    tree_.folder("System/Applications");
-    DiscoveryResult empty = discover();
-    EXPECT_TRUE(empty.applications.empty());
-    EXPECT_TRUE(empty.anyRootWalked);
+    // One empty root of either kind that opens: a real answer, "nothing installed".
+    for (const char* root : {"data/applications", "System/Applications"}) {
+        testing::TempTree tree;
+        tree.folder(root);
+        DiscoveryResult empty = ApplicationDiscovery::discoverApplications(
+            {{tree.path("System/Applications")}, {tree.path("data/applications")}});
+        EXPECT_TRUE(empty.anyRootWalked) << root;
+        EXPECT_TRUE(empty.applications.empty());
+    }
+    if (::geteuid() == 0) {
+        return;  // permissions do not stop reads for root
+    }
+    // An unreadable folder is passed over and the rest is found.
+    tree_.folder("System/Applications/Locked/Inside.app");
+    tree_.folder("System/Applications/Open.app");
+    tree_.file("data/applications/mine.desktop", testing::desktopEntry("Mine"));
+    ::chmod(tree_.path("System/Applications/Locked").c_str(), 0);
+    ::chmod(tree_.path("data/applications").c_str(), 0);
+    DiscoveryResult result = discover();
+    EXPECT_EQ(namesOf(result.applications), Strings{"Open"});
+    EXPECT_TRUE(result.anyRootWalked);
 }
 
-TEST_F(BundleDiscoveryTest, OnlyRootsThatExistContribute) {
-    tree_.folder("Applications/System One.app");
-    tree_.folder("System/Applications/System Two.app");
-    DiscoveryResult result = discover();  // no Applications folder in the home folder
-    EXPECT_EQ(namesOf(result.applications), (Strings{"System One", "System Two"}));
-    EXPECT_TRUE(result.anyRootWalked);
+TEST_F(BundleDiscoveryTest, BundlesAndDesktopEntriesSortTogetherBundlesFirstOnATie) {
+    std::string bundle = tree_.folder("Applications/Editor.app");
+    tree_.folder("Applications/Zed.app");
+    std::string entry =
+        tree_.file("data/applications/editor.desktop", testing::desktopEntry("Editor"));
+    tree_.file("data/applications/calc.desktop", testing::desktopEntry("calculator 10"));
+    tree_.file("data/applications/calc2.desktop", testing::desktopEntry("Calculator 9"));
+    DiscoveryResult result = discover();
+    EXPECT_EQ(namesOf(result.applications),
+              (Strings{"Calculator 9", "calculator 10", "Editor", "Editor", "Zed"}));
+    EXPECT_EQ(result.applications[2].id.raw(), bundle);
+    EXPECT_EQ(result.applications[3].id.raw(), entry);
+}
+
+TEST(DiscoveryRootsTest, ComeFromHomeAndTheXdgVariables) {
+    testing::ScopedEnvironment environment;
+    environment.set("HOME", "/home/someone/");
+    environment.unset("XDG_DATA_HOME");
+    environment.unset("XDG_DATA_DIRS");
+    const Strings defaultFolders{"/home/someone/.local/share/applications",
+                                 "/usr/local/share/applications", "/usr/share/applications"};
+    DiscoveryRoots defaults = DiscoveryRoots::fromEnvironment();
+    EXPECT_EQ(defaults.bundleRoots,
+              (Strings{"/Applications", "/System/Applications", "/home/someone/Applications"}));
+    EXPECT_EQ(defaults.desktopEntryFolders, defaultFolders);
+    environment.set("XDG_DATA_HOME", "/data/home");
+    environment.set("XDG_DATA_DIRS", "/opt/share/:relative/share::/usr/share");
+    EXPECT_EQ(
+        DiscoveryRoots::fromEnvironment().desktopEntryFolders,
+        (Strings{"/data/home/applications", "/opt/share/applications", "/usr/share/applications"}));
+    // Relative values are ignored, as the XDG rules say; an empty list means the default.
+    environment.set("XDG_DATA_HOME", "relative");
+    environment.set("XDG_DATA_DIRS", "");
+    EXPECT_EQ(DiscoveryRoots::fromEnvironment().desktopEntryFolders, defaultFolders);
+}
+
+TEST(PathTextTest, StandardisingResolvesDotsAndSlashesByTextAlone) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/x/../x/Applications/", "/x/Applications"},
+        {"//Applications//Utilities/./Terminal.app/", "/Applications/Utilities/Terminal.app"},
+        {"/../..", "/"},
+        {"/", "/"},
+        {"a/../../b", "../b"},
+        {"a/..", "."}};
+    for (auto [path, standard] : cases) {
+        EXPECT_EQ(standardisePath(path), standard) << path;
+    }
+    EXPECT_TRUE(isValidUtf8("Café 文本"));
+    EXPECT_FALSE(isValidUtf8("Bad \xff"));
+    EXPECT_FALSE(isValidUtf8(std::string("nul\0inside", 10)));
 }
 
 }  // namespace
