@@ -7,6 +7,7 @@ namespace vantor {
 namespace {
 
 using nlohmann::ordered_json;
+using Strings = std::vector<std::string>;
 
 TEST(Base64Test, RoundTripsEveryLengthAndRejectsMalformedText) {
     std::string bytes;
@@ -16,13 +17,12 @@ TEST(Base64Test, RoundTripsEveryLengthAndRejectsMalformedText) {
     }
     EXPECT_EQ(encodeBase64("foobar"), "Zm9vYmFy");
     EXPECT_EQ(encodeBase64("fo"), "Zm8=");
-    EXPECT_FALSE(decodeBase64("Zm9"));
-    EXPECT_FALSE(decodeBase64("Zm=v"));
-    EXPECT_FALSE(decodeBase64("Zm9v!A=="));
-    EXPECT_FALSE(decodeBase64("Zg==Zg=="));
+    for (const char* bad : {"Zm9", "Zm=v", "Zm9v!A==", "Zg==Zg=="}) {
+        EXPECT_FALSE(decodeBase64(bad)) << bad;
+    }
 }
 
-TEST(JsonDefaultsTest, TypedReadsGiveNothingForOtherShapes) {
+TEST(JsonDefaultsTest, TypedReadsGiveNothingForOtherShapesAndASetReplacesAnyShape) {
     MemoryDefaultsStore store(ordered_json{{"list", {"a", "b"}},
                                            {"mixed", {"a", 1}},
                                            {"number", 48},
@@ -32,34 +32,31 @@ TEST(JsonDefaultsTest, TypedReadsGiveNothingForOtherShapes) {
                                            {"moreThanBytes", {{"data", "Zm9v"}, {"x", 1}}},
                                            {"real", 1.5},
                                            {"huge", 18446744073709551615ULL}});
-    EXPECT_EQ(store.stringArray("list"), (std::vector<std::string>{"a", "b"}));
-    EXPECT_FALSE(store.stringArray("mixed"));
-    EXPECT_FALSE(store.stringArray("text"));
-    EXPECT_FALSE(store.stringArray("missing"));
-    EXPECT_EQ(store.integer("number"), 48);
-    EXPECT_EQ(store.integer("text"), 0);
-    EXPECT_EQ(store.integer("real"), 0);
-    EXPECT_EQ(store.integer("huge"), 0);
-    EXPECT_EQ(store.integer("missing"), 0);
-    EXPECT_EQ(store.data("bytes"), "foo");
-    EXPECT_FALSE(store.data("badBytes"));
-    EXPECT_FALSE(store.data("moreThanBytes"));
-    EXPECT_FALSE(store.data("text"));
-    EXPECT_EQ(store.string("text"), "48");
-    EXPECT_FALSE(store.string("number"));
-}
+    // What each typed read makes of each stored value ("-" for nothing).
+    auto reads = [&store](const char* key) {
+        return Strings{store.stringArray(key) ? "list" : "-", std::to_string(store.integer(key)),
+                       store.data(key).value_or("-"), store.string(key).value_or("-")};
+    };
+    const std::pair<const char*, Strings> cases[] = {
+        {"list", {"list", "0", "-", "-"}},       {"mixed", {"-", "0", "-", "-"}},
+        {"number", {"-", "48", "-", "-"}},       {"text", {"-", "0", "-", "48"}},
+        {"bytes", {"-", "0", "foo", "-"}},       {"badBytes", {"-", "0", "-", "-"}},
+        {"moreThanBytes", {"-", "0", "-", "-"}}, {"real", {"-", "0", "-", "-"}},
+        {"huge", {"-", "0", "-", "-"}},          {"missing", {"-", "0", "-", "-"}},
+    };
+    for (const auto& [key, expected] : cases) {
+        EXPECT_EQ(reads(key), expected) << key;
+    }
+    EXPECT_EQ(store.stringArray("list"), (Strings{"a", "b"}));
 
-TEST(JsonDefaultsTest, ASetIsReadBackAtOnceAndReplacesAnyShape) {
-    MemoryDefaultsStore store(ordered_json{{"key", 1}});
-    store.setString("key", "value");
-    EXPECT_EQ(store.string("key"), "value");
-    EXPECT_EQ(store.integer("key"), 0);
-    store.setData("key", std::string("\0\xFF", 2));
-    EXPECT_EQ(store.data("key"), std::string("\0\xFF", 2));
-    store.setStringArray("key", {});
-    EXPECT_EQ(store.stringArray("key"), std::vector<std::string>{});
-    store.setInteger("key", -7);
-    EXPECT_EQ(store.integer("key"), -7);
+    store.setString("number", "value");
+    EXPECT_EQ(reads("number"), (Strings{"-", "0", "-", "value"}));
+    store.setData("number", std::string("\0\xFF", 2));
+    EXPECT_EQ(store.data("number"), std::string("\0\xFF", 2));
+    store.setStringArray("number", {});
+    EXPECT_EQ(store.stringArray("number"), Strings{});
+    store.setInteger("number", -7);
+    EXPECT_EQ(reads("number"), (Strings{"-", "-7", "-", "-"}));
     EXPECT_EQ(store.writeCount(), 4);
 }
 

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/FileDefaultsStore.h"
+#include "support/TempTree.h"
 
 namespace vantor {
 namespace {
@@ -15,43 +16,31 @@ namespace fs = std::filesystem;
 
 class FileDefaultsStoreTest : public ::testing::Test {
 protected:
-    FileDefaultsStoreTest() {
-        char pattern[] = "/tmp/vantor-defaults-XXXXXX";
-        root_ = ::mkdtemp(pattern);
-        file_ = root_ / "config" / "vantor" / "defaults.json";
-    }
-    ~FileDefaultsStoreTest() override {
-        fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(root_);
-    }
-    void writeFile(const std::string& text) {
-        fs::create_directories(file_.parent_path());
-        std::ofstream(file_) << text;
-    }
-    std::string readFile(const fs::path& path) const {
-        std::ifstream in(path);
+    std::string read(const fs::path& path) const {
         std::stringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(path).rdbuf();
         return text.str();
     }
-    std::vector<fs::path> corruptCopies() const {
-        std::vector<fs::path> copies;
+    // Every file in the store's folder but the store's own.
+    std::vector<std::string> others() const {
+        std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(file_.parent_path())) {
-            if (entry.path().filename().string().starts_with("defaults.json.corrupt-")) {
-                copies.push_back(entry.path());
+            if (entry.path() != file_) {
+                names.push_back(entry.path().filename().string());
             }
         }
-        return copies;
+        return names;
     }
 
-    fs::path root_;
-    fs::path file_;
+    testing::TempTree tree_;
+    fs::path file_ = tree_.path("config/vantor/defaults.json");
 };
 
-TEST_F(FileDefaultsStoreTest, ValuesSurviveARestartAndTheFileIsPrivate) {
+TEST_F(FileDefaultsStoreTest, ValuesSurviveARestartInAPrivateFileAndUnknownKeysStayInPlace) {
+    tree_.file("config/vantor/defaults.json",
+               R"({"Zebra": {"nested": [1, 2]}, "VantorPageSize": "big", "Alpha": true})");
     {
         FileDefaultsStore store(file_);
-        EXPECT_FALSE(fs::exists(file_));  // nothing written until a set
         store.setStringArray("VantorItemOrder", {"app:/a.app", "folder:X"});
         store.setInteger("VantorPageSize", 48);
         store.setData("VantorFolders", "[]");
@@ -61,54 +50,42 @@ TEST_F(FileDefaultsStoreTest, ValuesSurviveARestartAndTheFileIsPrivate) {
     struct stat info {};
     ASSERT_EQ(::stat(file_.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600);
+    EXPECT_EQ(nlohmann::ordered_json::parse(read(file_)).dump(),
+              R"({"Zebra":{"nested":[1,2]},"VantorPageSize":48,"Alpha":true,)"
+              R"("VantorItemOrder":["app:/a.app","folder:X"],"VantorFolders":{"data":"W10="},)"
+              R"("HotCorner":"bottomRight"})");
     FileDefaultsStore reopened(file_);
     EXPECT_EQ(reopened.stringArray("VantorItemOrder"),
               (std::vector<std::string>{"app:/a.app", "folder:X"}));
     EXPECT_EQ(reopened.integer("VantorPageSize"), 48);
     EXPECT_EQ(reopened.data("VantorFolders"), "[]");
     EXPECT_EQ(reopened.string("HotCorner"), "bottomRight");
-    // No temporary file is left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(file_.parent_path()), fs::directory_iterator()),
-              1);
+    EXPECT_TRUE(others().empty());  // no temporary file is left behind
 }
 
-TEST_F(FileDefaultsStoreTest, KeysItDoesNotKnowAreKeptInPlace) {
-    writeFile(R"({"Zebra": {"nested": [1, 2]}, "VantorPageSize": "big", "Alpha": true})");
-    FileDefaultsStore store(file_);
-    store.setInteger("VantorPageSize", 24);
-    auto written = nlohmann::ordered_json::parse(readFile(file_));
-    EXPECT_EQ(written.dump(), R"({"Zebra":{"nested":[1,2]},"VantorPageSize":24,"Alpha":true})");
-}
+TEST_F(FileDefaultsStoreTest, AnUnreadableFileIsKeptAsideOnceBeforeTheFirstWrite) {
+    for (const std::string contents : {"{ this is not json", "[1, 2, 3]"}) {
+        SCOPED_TRACE(contents);
+        fs::remove_all(file_.parent_path());
+        tree_.file("config/vantor/defaults.json", contents);
+        FileDefaultsStore store(file_);
+        EXPECT_FALSE(store.string("HotCorner"));
+        EXPECT_EQ(read(file_), contents);  // reading alone changes nothing
+        EXPECT_TRUE(others().empty());
 
-TEST_F(FileDefaultsStoreTest, AnUnparsableFileIsKeptAsideBeforeTheFirstWrite) {
-    writeFile("{ this is not json");
-    FileDefaultsStore store(file_);
-    EXPECT_FALSE(store.string("HotCorner"));
-    EXPECT_EQ(readFile(file_), "{ this is not json");  // reading alone changes nothing
-    EXPECT_TRUE(corruptCopies().empty());
-
-    store.setString("HotCorner", "topRight");
-    auto copies = corruptCopies();
-    ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(readFile(copies[0]), "{ this is not json");
-    EXPECT_EQ(FileDefaultsStore(file_).string("HotCorner"), "topRight");
-    store.setString("HotCorner", "bottomLeft");
-    EXPECT_EQ(corruptCopies().size(), 1u);
-}
-
-TEST_F(FileDefaultsStoreTest, AFileThatIsNotAnObjectCountsAsUnreadable) {
-    writeFile("[1, 2, 3]");
-    FileDefaultsStore store(file_);
-    store.setInteger("VantorPageSize", 63);
-    ASSERT_EQ(corruptCopies().size(), 1u);
-    EXPECT_EQ(readFile(corruptCopies()[0]), "[1, 2, 3]");
+        store.setString("HotCorner", "topRight");
+        store.setString("HotCorner", "bottomLeft");
+        ASSERT_EQ(others().size(), 1u);
+        EXPECT_TRUE(others()[0].starts_with("defaults.json.corrupt-"));
+        EXPECT_EQ(read(file_.parent_path() / others()[0]), contents);
+        EXPECT_EQ(FileDefaultsStore(file_).string("HotCorner"), "bottomLeft");
+    }
 }
 
 TEST_F(FileDefaultsStoreTest, AnUnwritableFolderKeepsTheValueInMemory) {
     if (::geteuid() == 0) {
         // root writes anywhere; a file standing where the folder should be blocks even root.
-        fs::create_directories(root_ / "config");
-        std::ofstream(root_ / "config" / "vantor") << "in the way";
+        tree_.file("config/vantor", "in the way");
     } else {
         fs::create_directories(file_.parent_path());
         fs::permissions(file_.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
@@ -119,19 +96,13 @@ TEST_F(FileDefaultsStoreTest, AnUnwritableFolderKeepsTheValueInMemory) {
     EXPECT_EQ(store.integer("VantorPageSize"), 48);
 }
 
-TEST_F(FileDefaultsStoreTest, ItsPlaceFollowsXdgConfigHome) {
-    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
-    std::string saved = savedConfig ? savedConfig : "";
-    ::setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+TEST(FileDefaultsPathTest, FollowsAnAbsoluteXdgConfigHomeElseHome) {
+    testing::ScopedEnvironment environment;
+    environment.set("XDG_CONFIG_HOME", "/somewhere/config");
     EXPECT_EQ(FileDefaultsStore::defaultPath(), "/somewhere/config/vantor/defaults.json");
-    ::setenv("XDG_CONFIG_HOME", "relative/is/ignored", 1);
-    ::setenv("HOME", "/home/someone", 1);
+    environment.set("XDG_CONFIG_HOME", "relative/is/ignored");
+    environment.set("HOME", "/home/someone");
     EXPECT_EQ(FileDefaultsStore::defaultPath(), "/home/someone/.config/vantor/defaults.json");
-    if (savedConfig) {
-        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    } else {
-        ::unsetenv("XDG_CONFIG_HOME");
-    }
 }
 
 }  // namespace
