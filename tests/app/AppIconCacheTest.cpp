@@ -11,18 +11,24 @@
 namespace vantor {
 namespace {
 
-ApplicationItem entry(const std::string& path, const std::string& name = "Example") {
-    return ApplicationItem{path, name, path};
+ApplicationItem entry(const std::string& path) {
+    return ApplicationItem{path, "Example", path};
 }
 
-TEST(AppIconCacheTest, KeysRoundToWholePointsAndTellRatiosApart) {
-    auto a = entry("/apps/a.desktop");
-    EXPECT_EQ(AppIconCache::key(a, 78.5, 1), "/apps/a.desktop#79");
-    EXPECT_EQ(AppIconCache::key(a, 79.4, 1), AppIconCache::key(a, 78.5, 1));
-    EXPECT_EQ(AppIconCache::key(a, 78.49, 1), "/apps/a.desktop#78");
-    EXPECT_EQ(AppIconCache::key(a, 78.5175, 2), "/apps/a.desktop#79@2");
-    // Same name, another path: another icon.
-    EXPECT_NE(AppIconCache::key(entry("/apps/b.desktop"), 79, 1), AppIconCache::key(a, 79, 1));
+TEST(AppIconCacheTest, KeysRoundToWholePointsAndTellPathsAndRatiosApart) {
+    const struct {
+        std::string path;
+        double points;
+        double ratio;
+        const char* key;
+    } cases[] = {{"/apps/a.desktop", 78.5, 1, "/apps/a.desktop#79"},
+                 {"/apps/a.desktop", 79.4, 1, "/apps/a.desktop#79"},
+                 {"/apps/a.desktop", 78.49, 1, "/apps/a.desktop#78"},
+                 {"/apps/a.desktop", 78.5175, 2, "/apps/a.desktop#79@2"},
+                 {"/apps/b.desktop", 79, 1, "/apps/b.desktop#79"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(AppIconCache::key(entry(c.path), c.points, c.ratio), c.key);
+    }
 }
 
 class IconLoadingTest : public ::testing::Test {
@@ -31,39 +37,32 @@ protected:
         ASSERT_TRUE(folder_.isValid());
         QImage red(48, 48, QImage::Format_ARGB32);
         red.fill(Qt::red);
-        iconPath_ = folder_.filePath("red.png").toStdString();
-        ASSERT_TRUE(red.save(QString::fromStdString(iconPath_)));
+        ASSERT_TRUE(red.save(folder_.filePath("red.png")));
     }
-    std::string writeEntry(const std::string& name, const std::string& icon) {
+    // A desktop entry with the given icon.
+    ApplicationItem withIcon(const std::string& name, const std::string& icon) {
         std::string path = folder_.filePath(QString::fromStdString(name)).toStdString();
         std::ofstream(path) << "[Desktop Entry]\nType=Application\nName=" << name
                             << "\nExec=true\nIcon=" << icon << "\n";
-        return path;
+        return entry(path);
     }
+    std::string red() const { return folder_.filePath("red.png").toStdString(); }
 
     QTemporaryDir folder_;
-    std::string iconPath_;
 };
 
-TEST_F(IconLoadingTest, AnIconIsDecodedAtThePixelSizeAskedFor) {
-    QImage image =
-        loadApplicationIcon(entry(writeEntry("red.desktop", iconPath_)), 79, 2, "hicolor");
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(158, 158));
+TEST_F(IconLoadingTest, AnIconIsDecodedAtThePixelSizeAskedForAndAMissingOneIsTheGenericOne) {
+    QImage image = loadApplicationIcon(withIcon("red.desktop", red()), 79, 2, "hicolor");
+    ASSERT_EQ(image.size(), QSize(158, 158));
     EXPECT_EQ(image.pixelColor(79, 79), QColor(Qt::red));
-}
-
-TEST_F(IconLoadingTest, AMissingIconGivesTheGenericOneAtThatSize) {
     for (const auto& application :
-         {entry(writeEntry("none.desktop", "no-such-icon-anywhere")), entry("/no/such/Tool.app")}) {
-        QImage image = loadApplicationIcon(application, 79, 1, "hicolor");
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), QSize(79, 79));
+         {withIcon("none.desktop", "no-such-icon-anywhere"), entry("/no/such/Tool.app")}) {
+        EXPECT_EQ(loadApplicationIcon(application, 79, 1, "hicolor").size(), QSize(79, 79));
     }
 }
 
 TEST_F(IconLoadingTest, TheCacheLoadsOnceInTheBackgroundAndKeepsTheIcon) {
-    auto application = entry(writeEntry("cached.desktop", iconPath_));
+    auto application = withIcon("cached.desktop", red());
     EXPECT_TRUE(AppIconCache::icon(application, 64, 2).isNull());  // loading has begun
     QElapsedTimer timer;
     timer.start();
@@ -71,7 +70,6 @@ TEST_F(IconLoadingTest, TheCacheLoadsOnceInTheBackgroundAndKeepsTheIcon) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     QPixmap first = AppIconCache::icon(application, 64, 2);
-    ASSERT_FALSE(first.isNull());
     EXPECT_EQ(first.size(), QSize(128, 128));
     EXPECT_EQ(first.devicePixelRatio(), 2);
     // The same rounded size is the same kept icon.
