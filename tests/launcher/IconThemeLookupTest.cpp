@@ -25,7 +25,11 @@ Folder scalable(const std::string& path, int min, int max) {
 // has them: the user's, the system's and the loose pixmaps.
 class IconThemeLookupTest : public ::testing::Test {
 protected:
-    std::string file(const std::string& relative) const { return tree_.file(relative, "icon"); }
+    void files(const Strings& relatives) const {
+        for (const auto& relative : relatives) {
+            tree_.file(relative, "icon");
+        }
+    }
     void theme(const std::string& at, const std::vector<Folder>& folders,
                const std::string& header = "") const {
         std::string list, groups;
@@ -39,16 +43,17 @@ protected:
     IconThemeLookup lookup(const std::string& name = "Mine") const {
         return {{tree_.path("home"), tree_.path("share"), tree_.path("pixmaps")}, name};
     }
-    // Each (name, size, scale) must find `expected`.
+    // Each (name, size, scale) must find the file at `expected` in the tree ("" for none).
     struct Expected {
         std::string name;
         int size;
-        std::optional<std::string> expected;
+        std::string expected;
         int scale = 1;
     };
     void expectFound(const IconThemeLookup& icons, const std::vector<Expected>& cases) const {
         for (const auto& c : cases) {
-            EXPECT_EQ(icons.findIcon(c.name, c.size, c.scale), c.expected)
+            EXPECT_EQ(icons.findIcon(c.name, c.size, c.scale).value_or(""),
+                      c.expected.empty() ? "" : tree_.path(c.expected))
                 << c.name << " at " << c.size << "@" << c.scale;
         }
     }
@@ -57,7 +62,6 @@ protected:
 };
 
 TEST_F(IconThemeLookupTest, AFolderForTheSizeFirstThenTheNearestTheFirstOfEquals) {
-    theme("share/hicolor", {fixed("48x48/apps", 48)});
     theme("share/Mine", {scalable("scalable/small", 8, 32),
                          fixed("48x48/apps", 48),
                          fixed("128x128/apps", 128),
@@ -65,33 +69,30 @@ TEST_F(IconThemeLookupTest, AFolderForTheSizeFirstThenTheNearestTheFirstOfEquals
                          {"60x60/apps", "Size=60\nType=Threshold\nThreshold=3"},
                          {"20x20/apps", "Size=20"},
                          fixed("23x23/apps", 23)});
-    std::string small = file("share/Mine/scalable/small/editor.svg");
-    std::string png = file("share/Mine/48x48/apps/editor.png");
-    file("share/Mine/48x48/apps/editor.svg");
-    file("share/Mine/48x48/apps/editor.xpm");
-    std::string large = file("share/Mine/128x128/apps/editor.png");
-    std::string big = file("share/Mine/scalable/big/editor.svg");
-    std::string fixed48 = file("share/Mine/48x48/apps/viewer.png");
-    std::string near60 = file("share/Mine/60x60/apps/viewer.png");
-    std::string near20 = file("share/Mine/20x20/apps/viewer.png");
-    std::string fixed23 = file("share/Mine/23x23/apps/viewer.png");
-    expectFound(lookup(), {
-                              {"editor", 48, png},  // png before svg and xpm
-                              {"editor", 8, small},
-                              {"editor", 32, small},
-                              {"editor", 40, small},  // 8 either way: the first listed
-                              {"editor", 90, large},  // 38 against 42
-                              {"editor", 170, big},   // 30 below its minimum, 42 above 128
-                              {"editor", 4096, big},
-                              // A threshold folder serves its size give or take (2 unless
-                              // said); beyond, it is as far as the nearest size it serves.
-                              {"viewer", 57, near60},
-                              {"viewer", 63, near60},
-                              {"viewer", 53, near60},  // 4 from 57, 5 from the earlier 48
-                              {"viewer", 22, near20},
-                              {"viewer", 18, near20},
-                              {"viewer", 23, fixed23},
-                          });
+    files({"share/Mine/scalable/small/editor.svg", "share/Mine/48x48/apps/editor.png",
+           "share/Mine/48x48/apps/editor.svg", "share/Mine/48x48/apps/editor.xpm",
+           "share/Mine/128x128/apps/editor.png", "share/Mine/scalable/big/editor.svg",
+           "share/Mine/48x48/apps/viewer.png", "share/Mine/60x60/apps/viewer.png",
+           "share/Mine/20x20/apps/viewer.png", "share/Mine/23x23/apps/viewer.png"});
+    const std::string small = "share/Mine/scalable/small/editor.svg",
+                      big = "share/Mine/scalable/big/editor.svg",
+                      near60 = "share/Mine/60x60/apps/viewer.png",
+                      near20 = "share/Mine/20x20/apps/viewer.png";
+    expectFound(lookup(), {{"editor", 48, "share/Mine/48x48/apps/editor.png"},  // png first
+                           {"editor", 8, small},
+                           {"editor", 32, small},
+                           {"editor", 40, small},  // 8 either way: the first listed
+                           {"editor", 90, "share/Mine/128x128/apps/editor.png"},  // 38 against 42
+                           {"editor", 170, big},  // 30 below its minimum, 42 above 128
+                           {"editor", 4096, big},
+                           // A threshold folder serves its size give or take (2 unless
+                           // said); beyond, it is as far as the nearest size it serves.
+                           {"viewer", 57, near60},
+                           {"viewer", 63, near60},
+                           {"viewer", 53, near60},  // 4 from 57, 5 from the earlier 48
+                           {"viewer", 22, near20},
+                           {"viewer", 18, near20},
+                           {"viewer", 23, "share/Mine/23x23/apps/viewer.png"}});
 }
 
 TEST_F(IconThemeLookupTest, DoubledScreensPreferFoldersForTheirScale) {
@@ -99,14 +100,14 @@ TEST_F(IconThemeLookupTest, DoubledScreensPreferFoldersForTheirScale) {
                "[Icon Theme]\nDirectories=48x48/apps,96x96/apps\nScaledDirectories=48x48@2/apps\n"
                "[48x48/apps]\nSize=48\nType=Fixed\n[96x96/apps]\nSize=96\nType=Fixed\n"
                "[48x48@2/apps]\nSize=48\nScale=2\nType=Fixed\n");
-    std::string normal = file("share/hicolor/48x48/apps/editor.png");
-    file("share/hicolor/96x96/apps/editor.png");  // as many pixels, listed earlier
-    std::string doubled = file("share/hicolor/48x48@2/apps/editor.png");
-    file("share/hicolor/48x48/apps/viewer.png");
-    std::string large = file("share/hicolor/96x96/apps/viewer.png");
-    expectFound(lookup("hicolor"), {{"editor", 48, doubled, 2},
-                                    {"editor", 48, normal, 1},
-                                    {"viewer", 48, large, 2}});  // the nearest in device pixels
+    // The 96 one has as many pixels as the doubled one and is listed earlier.
+    files({"share/hicolor/48x48/apps/editor.png", "share/hicolor/96x96/apps/editor.png",
+           "share/hicolor/48x48@2/apps/editor.png", "share/hicolor/48x48/apps/viewer.png",
+           "share/hicolor/96x96/apps/viewer.png"});
+    expectFound(lookup("hicolor"),
+                {{"editor", 48, "share/hicolor/48x48@2/apps/editor.png", 2},
+                 {"editor", 48, "share/hicolor/48x48/apps/editor.png", 1},
+                 {"viewer", 48, "share/hicolor/96x96/apps/viewer.png", 2}});  // nearest in pixels
 }
 
 TEST_F(IconThemeLookupTest, TheThemeThenItsParentsDepthFirstThenHicolorThenLooseIcons) {
@@ -116,138 +117,115 @@ TEST_F(IconThemeLookupTest, TheThemeThenItsParentsDepthFirstThenHicolorThenLoose
     theme("share/Parent", {fixed("48x48/apps", 48)}, "Inherits=Grand,Mine,../escape");
     theme("share/Grand", {fixed("48x48/apps", 48)}, "Inherits=Parent");
     theme("share/Other", {fixed("48x48/apps", 48)});
-    // Not a theme name but a path: never reached.
-    theme("escape", {fixed("48x48/apps", 48)});
-    file("escape/48x48/apps/c.png");
-    std::string grand = file("share/Grand/48x48/apps/a.png");
-    file("share/Other/48x48/apps/a.png");
-    std::string other = file("share/Other/48x48/apps/b.png");
-    file("share/hicolor/48x48/apps/b.png");
-    std::string hicolor = file("share/hicolor/48x48/apps/c.png");
-    // The theme's own icon at the wrong size comes before a parent's at the right one.
-    std::string ownSmall = file("share/Mine/16x16/apps/d.png");
-    file("share/Parent/48x48/apps/d.png");
-    // Loose icons lie in the base folders themselves, a theme's before them.
-    file("pixmaps/c.png");
-    file("pixmaps/legacy.svg");
-    std::string legacy = file("pixmaps/legacy.png");
-    std::string users = file("home/mine.xpm");
-    file("pixmaps/mine.png");
-    expectFound(lookup(), {{"a", 48, grand},
-                           {"b", 48, other},
-                           {"c", 48, hicolor},
-                           {"d", 48, ownSmall},
-                           {"legacy", 48, legacy},
-                           {"mine", 48, users},
-                           {"nothing-like-it", 48, std::nullopt}});  // and the cycle ended
+    theme("escape", {fixed("48x48/apps", 48)});  // a path, not a theme name: never reached
+    files({"escape/48x48/apps/c.png", "share/Grand/48x48/apps/a.png",
+           "share/Other/48x48/apps/a.png", "share/Other/48x48/apps/b.png",
+           "share/hicolor/48x48/apps/b.png", "share/hicolor/48x48/apps/c.png",
+           "share/Mine/16x16/apps/d.png", "share/Parent/48x48/apps/d.png", "pixmaps/c.png",
+           "pixmaps/legacy.svg", "pixmaps/legacy.png", "home/mine.xpm", "pixmaps/mine.png"});
+    expectFound(lookup(), {{"a", 48, "share/Grand/48x48/apps/a.png"},
+                           {"b", 48, "share/Other/48x48/apps/b.png"},
+                           {"c", 48, "share/hicolor/48x48/apps/c.png"},
+                           // The theme's own icon at the wrong size before a parent's.
+                           {"d", 48, "share/Mine/16x16/apps/d.png"},
+                           // Loose icons lie in the base folders themselves.
+                           {"legacy", 48, "pixmaps/legacy.png"},
+                           {"mine", 48, "home/mine.xpm"},
+                           {"nothing-like-it", 48, ""}});  // and the cycle ended
 }
 
-TEST_F(IconThemeLookupTest, AMissingOrBrokenThemeLeavesHicolor) {
+TEST_F(IconThemeLookupTest,
+       AThemeOverSeveralBaseFoldersTakesTheFirstIndexAndBrokenOnesLeaveHicolor) {
     theme("share/hicolor", {fixed("48x48/apps", 48)});
-    std::string found = file("share/hicolor/48x48/apps/editor.png");
-    file("share/NoIndex/48x48/apps/editor.png");
-    file("share/Garbled/index.theme");  // no [Icon Theme] group
-    file("share/Garbled/48x48/apps/editor.png");
-    tree_.folder("share/Folder/index.theme");
-    file("share/Folder/48x48/apps/editor.png");
-    for (const char* name : {"Gone", "NoIndex", "Garbled", "Folder", ""}) {
-        EXPECT_EQ(lookup(name).findIcon("editor", 48), found) << name;
-    }
-}
-
-TEST_F(IconThemeLookupTest, AThemeOverSeveralBaseFoldersTakesTheFirstIndexAndAllFiles) {
-    theme("share/hicolor", {fixed("48x48/apps", 48)});
-    file("home/Mine/index.theme");  // unusable: the system's describes the theme
+    tree_.file("home/Mine/index.theme", "");  // unusable: the system's describes the theme
     theme("share/Mine", {fixed("16x16/apps", 16), fixed("48x48/apps", 48)});
-    std::string users = file("home/Mine/48x48/apps/editor.png");
-    file("share/Mine/48x48/apps/editor.png");
-    std::string systems = file("share/Mine/48x48/apps/viewer.png");
-    // The theme's folder order comes before the base folders' order.
-    file("home/Mine/48x48/apps/player.png");
-    std::string small = file("share/Mine/16x16/apps/player.png");
-    file("home/Mine/64x64/apps/extra.png");  // a folder the index does not list
-    expectFound(lookup(), {{"editor", 48, users},
-                           {"viewer", 48, systems},
-                           {"player", 16, small},
-                           {"extra", 64, std::nullopt}});
+    files({"home/Mine/48x48/apps/editor.png", "share/Mine/48x48/apps/editor.png",
+           "share/Mine/48x48/apps/viewer.png", "home/Mine/48x48/apps/player.png",
+           "share/Mine/16x16/apps/player.png", "home/Mine/64x64/apps/extra.png"});
+    expectFound(lookup(), {{"editor", 48, "home/Mine/48x48/apps/editor.png"},
+                           {"viewer", 48, "share/Mine/48x48/apps/viewer.png"},
+                           // The theme's folder order before the base folders' order.
+                           {"player", 16, "share/Mine/16x16/apps/player.png"},
+                           {"extra", 64, ""}});  // a folder the index does not list
+
+    files({"share/hicolor/48x48/apps/tool.png", "share/NoIndex/48x48/apps/tool.png",
+           "share/Garbled/index.theme", "share/Garbled/48x48/apps/tool.png",
+           "share/Folder/48x48/apps/tool.png"});
+    tree_.folder("share/Folder/index.theme");
+    for (const char* name : {"Gone", "NoIndex", "Garbled", "Folder", ""}) {
+        EXPECT_EQ(lookup(name).findIcon("tool", 48),
+                  tree_.path("share/hicolor/48x48/apps/tool.png"))
+            << name;
+    }
 }
 
 TEST_F(IconThemeLookupTest, NamesPathsAndLinksAndWhatCannotBeAnIcon) {
     theme("share/hicolor", {fixed("48x48/apps", 48), {"32x32/apps", "Size=32"}});
-    std::string themed = file("share/hicolor/48x48/apps/editor.png");
-    std::string dotted = file("share/hicolor/48x48/apps/org.example.Maps-symbolic.svg");
-    file("share/hicolor/48x48/secret.png");
-    std::string elsewhere = file("opt/app/icon.png");
-    std::string linked = tree_.link("opt/app/linked.png", elsewhere);
+    files({"share/hicolor/48x48/apps/editor.png",
+           "share/hicolor/48x48/apps/org.example.Maps-symbolic.svg",
+           "share/hicolor/48x48/secret.png", "opt/app/icon.png", "elsewhere/dangling.svg"});
     // Links count by what they point to; a theme folder may be linked in.
-    std::string alias = tree_.link("share/hicolor/48x48/apps/alias.png", "editor.png");
+    tree_.link("opt/app/linked.png", tree_.path("opt/app/icon.png"));
+    tree_.link("share/hicolor/48x48/apps/alias.png", "editor.png");
     tree_.link("share/hicolor/48x48/apps/dangling.png", "missing.png");
-    file("elsewhere/dangling.svg");
     tree_.link("share/hicolor/32x32/apps", tree_.path("elsewhere"));
     auto icons = lookup("hicolor");
+    const std::string themed = "share/hicolor/48x48/apps/editor.png";
     expectFound(icons, {{"editor.svg", 48, themed},  // the name counts, not the type
-                        {"EDITOR.PNG", 48, std::nullopt},
                         {"editor.PNG", 48, themed},
-                        {elsewhere, 48, elsewhere},
-                        {linked, 16, linked, 2},
-                        {"alias", 48, alias},
-                        {"dangling", 48, tree_.path("share/hicolor/32x32/apps/dangling.svg")},
-                        {"", 48, std::nullopt},
-                        {".png", 48, std::nullopt},
-                        {"apps/editor", 48, std::nullopt},
-                        {"../secret", 48, std::nullopt},
-                        {std::string("editor\0x", 8), 48, std::nullopt},
-                        {tree_.path("opt/missing.png"), 48, std::nullopt},
-                        {tree_.path("share"), 48, std::nullopt},
-                        {"editor", 0, std::nullopt},
-                        {"editor", 48, std::nullopt, 0}});
+                        {"EDITOR.PNG", 48, ""},
+                        {tree_.path("opt/app/icon.png"), 48, "opt/app/icon.png"},
+                        {tree_.path("opt/app/linked.png"), 16, "opt/app/linked.png", 2},
+                        {"alias", 48, "share/hicolor/48x48/apps/alias.png"},
+                        {"dangling", 48, "share/hicolor/32x32/apps/dangling.svg"},
+                        {"", 48, ""},
+                        {".png", 48, ""},
+                        {"apps/editor", 48, ""},
+                        {"../secret", 48, ""},
+                        {std::string("editor\0x", 8), 48, ""},
+                        {tree_.path("opt/missing.png"), 48, ""},
+                        {tree_.path("share"), 48, ""},
+                        {"editor", 0, ""},
+                        {"editor", 48, "", 0}});
     EXPECT_EQ(icons.findFirstIcon({"org.example.Maps", "org.example.Maps-symbolic", "editor"}, 48),
-              dotted);
+              tree_.path("share/hicolor/48x48/apps/org.example.Maps-symbolic.svg"));
     EXPECT_EQ(icons.findFirstIcon({"unknown", "also-unknown"}, 48), std::nullopt);
 }
 
-TEST_F(IconThemeLookupTest, ConcurrentLookupsAgreeWithSequentialOnes) {
+TEST_F(IconThemeLookupTest, ConcurrentFirstLookupsAgreeWithSequentialOnes) {
     theme("share/hicolor", {fixed("48x48/apps", 48), scalable("scalable/apps", 8, 512)});
     theme("share/Mine", {fixed("16x16/apps", 16), fixed("48x48/apps", 48)});
-    Strings names = {"unknown"};
     for (int i = 0; i < 60; ++i) {
-        names.push_back("app" + std::to_string(i));
-        file("share/" + std::string(i % 3 == 0 ? "Mine" : "hicolor") +
-             (i % 2 == 0 ? "/48x48/apps/" : "/scalable/apps/") + names.back() +
-             (i % 2 == 0 ? ".png" : ".svg"));
-        if (i % 5 == 0) {
-            file("share/Mine/16x16/apps/" + names.back() + ".png");
-        }
+        files({"share/" + std::string(i % 3 ? "hicolor" : "Mine") +
+               (i % 2 ? "/scalable/apps/app" : "/48x48/apps/app") + std::to_string(i) +
+               (i % 2 ? ".svg" : ".png")});
     }
-    using Results = std::map<std::pair<std::string, int>, std::optional<std::string>>;
-    auto lookUpAll = [&names](const IconThemeLookup& icons, std::size_t offset) {
-        Results results;
-        for (std::size_t k = 0; k < names.size(); ++k) {
-            const std::string& name = names[(k * 7 + offset) % names.size()];
-            for (int size : {16, 32, 48, 96}) {
-                results[{name, size}] = icons.findIcon(name, size);
+    auto lookUpAll = [](const IconThemeLookup& icons, int offset) {
+        std::map<std::pair<int, int>, std::optional<std::string>> results;
+        for (int k = 0; k < 61; ++k) {
+            for (int size : {16, 48, 96}) {
+                int i = (k * 7 + offset) % 61;  // 60: no such icon
+                results[{i, size}] = icons.findIcon("app" + std::to_string(i), size);
             }
         }
         return results;
     };
-    Results expected = lookUpAll(lookup(), 0);
-    EXPECT_EQ(expected.at({"app0", 16}), tree_.path("share/Mine/16x16/apps/app0.png"));
-    EXPECT_EQ(expected.at({"app1", 96}), tree_.path("share/hicolor/scalable/apps/app1.svg"));
-
+    const auto expected = lookUpAll(lookup(), 0);
+    EXPECT_EQ(expected.at({1, 96}), tree_.path("share/hicolor/scalable/apps/app1.svg"));
     // A fresh lookup, so the threads also race to read the themes; each in its own order.
     auto shared = lookup();
-    constexpr std::size_t threadCount = 8;
-    std::latch start(threadCount);
-    std::vector<Results> results(threadCount);
-    std::vector<std::jthread> threads;
-    for (std::size_t t = 0; t < threadCount; ++t) {
-        threads.emplace_back([&, t] {
-            start.arrive_and_wait();
-            results[t] = lookUpAll(shared, t);
-        });
+    std::latch start(8);
+    std::vector<decltype(lookUpAll(shared, 0))> results(8);
+    {
+        std::vector<std::jthread> threads;
+        for (int t = 0; t < 8; ++t) {
+            threads.emplace_back([&, t] {
+                start.arrive_and_wait();
+                results[t] = lookUpAll(shared, t);
+            });
+        }
     }
-    threads.clear();  // joins
-    for (const Results& result : results) {
+    for (const auto& result : results) {
         EXPECT_EQ(result, expected);
     }
 }

@@ -34,10 +34,8 @@ TEST(PageGridTest, MetricsForEachPageSizeInSeveralAreas) {
         {{1200, 600}, 24, {36, 170, 19.5, 135.375, 78.5175, 146.2}},
         // A 1080p screen's grid area: the label width reaches its cap.
         {{1804, 900}, 35, {46.388571, 217.952653, 23.4, 161.28, 93.5424, 150}},
-        {{1600, 1000}, 48, {36, 168.5, 21.666667, 148.611111, 86.194444, 144.91}},
         // Narrow: both gaps at their floors, icon and label at their minimums.
         {{600, 400}, 63, {20, 48.888889, 14, 45.142857, 78, 104}},
-        {{1000, 700}, 63, {20, 93.333333, 14, 88, 78, 104}},
         // Wide: both gaps at their caps, icon and label at their maximums.
         {{4000, 2000}, 48, {48, 458, 30, 308.333333, 108, 150}},
     };
