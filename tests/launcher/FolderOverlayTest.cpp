@@ -70,7 +70,8 @@ TEST(FolderOverlayTest, ScrollingTurnsAtFiftyTwoPointsAndOnlyToPagesThatExist) {
     EXPECT_EQ(std::pair(overlay.pageTurn().fromPage, overlay.pageTurn().toPage), std::pair(0l, 2l));
 }
 
-// The overlay as the launcher runs it.
+// The overlay as the launcher runs it: a folder of the first applications of
+// eighty, shown first and opened.
 class LauncherFolderTest : public LauncherFixture {
 protected:
     void showWithFolder(int appsInFolder) {
@@ -81,15 +82,7 @@ protected:
         }
         folderID_ = makeFolder(names);
         show();
-        vm().tapSlot(slotAt(0));
-        ASSERT_NE(vm().folderOverlay(), nullptr);
-    }
-    const FolderOverlay& overlay() { return *vm().folderOverlay(); }
-    // A rescan without the applications numbered from `from` to before `to`.
-    void uninstall(int from, int to) {
-        auto apps = numberedApps(80);
-        apps.erase(apps.begin() + from, apps.begin() + to);
-        model_.applyScanResult(apps);
+        play({{"tap 0", "page 0, item 0, folder page 0"}});
     }
 
     CanonicalString folderID_;
@@ -97,71 +90,47 @@ protected:
 
 TEST_F(LauncherFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
     showWithFolder(30);
-    EXPECT_TRUE(overlay().isScrollMonitorInstalled());
-    vm().handleScrollWheel(trackpad(began, -52));
-    EXPECT_EQ(overlay().currentPage(), 1);
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
-    vm().tapFolderPageDot(2);
-    EXPECT_EQ(overlay().currentPage(), 2);
-    // Hiding the launcher stops the folder's paging too.
-    vm().disappear();
-    EXPECT_FALSE(overlay().isScrollMonitorInstalled());
-    vm().handleScrollWheel(trackpad(began, 60));
-    EXPECT_EQ(overlay().currentPage(), 2);
-    vm().appear();
-
-    // Closed, the folder stops paging and the grid pages again; -52 is not
-    // enough for it.
-    vm().closeFolder();
-    EXPECT_EQ(vm().folderOverlay(), nullptr);
-    vm().handleScrollWheel(trackpad(began, -52));
-    EXPECT_EQ(vm().currentPage(), 0);
-    vm().handleScrollWheel(trackpad(changed, -6));
-    EXPECT_EQ(vm().currentPage(), 1);
-    // A folder opened again starts on its first page.
-    vm().tapPageDot(0);
-    vm().tapSlot(slotAt(0));
-    EXPECT_EQ(overlay().currentPage(), 0);
-    // Opening an application from it closes the whole launcher.
-    vm().tapFolderApplication(*overlay().pageSlots().at(1));
-    EXPECT_EQ(openedNames(), (Strings{appName(1)}));
-    EXPECT_EQ(dismissCount_, 1);
+    play({{"pad began -52", "page 0, item 0, folder page 1"}});
+    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);  // the grid's gesture saw nothing
+    play({{"folder-dot 2", "page 0, item 0, folder page 2"},
+          // Hiding the launcher stops the folder's paging too.
+          {"hide", ""},
+          {"pad began 60", "page 0, item 0, folder page 2"},
+          {"appear", ""},
+          {"pad began 60", "page 0, item 0, folder page 1"},
+          // Closed, the folder stops paging and the grid pages again; 52 is not
+          // enough for it.
+          {"close", "page 0, item 0"},
+          {"pad began -52", "page 0, item 0"},
+          {"pad changed -6", "page 1, item 35"},
+          // A folder opened again starts on its first page; launching from it
+          // closes the whole launcher.
+          {"dot 0", ""},
+          {"tap 0", "page 0, item 0, folder page 0"},
+          {"folder-tap 1", "page 0, item 0, folder page 0, opened App 01, dismissed"}});
 }
 
 TEST_F(LauncherFolderTest, TheOverlayFollowsTheFoldersContentsUntilItIsDissolved) {
     showWithFolder(20);
-    vm().tapFolderPageDot(1);
     // A rescan that removes some of the folder's applications keeps it open.
-    uninstall(5, 15);
-    queue_.runPending();
-    ASSERT_EQ(vm().openedFolderID(), folderID_);
-    EXPECT_EQ(overlay().applications().size(), 10u);
-    EXPECT_EQ(overlay().pageCount(), 1);
-    EXPECT_EQ(overlay().currentPage(), 0);
+    play({{"folder-dot 1", ""}, {"scan 80 5 15", ""}, {"settle", "page 0, item 0, folder page 0"}});
+    EXPECT_EQ(vm().openedFolderID(), folderID_);
+    EXPECT_EQ(vm().folderOverlay()->applications().size(), 10u);
+    EXPECT_EQ(vm().folderOverlay()->pageCount(), 1);
 }
 
 TEST_F(LauncherFolderTest, AFolderDissolvedWhileOpenClosesAndTheLauncherWorksAgainAtOnce) {
     showWithFolder(2);
-    uninstall(1, 2);  // leaves the folder a single application
-    queue_.runPending();
-    EXPECT_FALSE(vm().openedFolderID());
-    EXPECT_EQ(vm().folderOverlay(), nullptr);
-    EXPECT_TRUE(vm().handleKeyDown(key_code::rightArrow));
-    EXPECT_EQ(vm().selectedIndex(), 1);
-    vm().handleScrollWheel(wheelNotch(-120));
-    EXPECT_EQ(vm().currentPage(), 1);
-
+    play({{"scan 80 1 2", ""},  // leaves the folder a single application
+          {"settle", "page 0, item 0"},
+          {"right", "page 0, item 1"},
+          {"notch -120", "page 1, item 35"},
+          {"dot 0", ""}});
     // A key that comes before the change was looked at is handled normally too.
-    vm().tapPageDot(0);
     makeFolder({appName(2), appName(3)});
-    vm().tapSlot(slotAt(0));
-    ASSERT_TRUE(vm().openedFolderID());
-    uninstall(2, 3);
-    EXPECT_TRUE(vm().handleKeyDown(key_code::downArrow));
-    EXPECT_FALSE(vm().openedFolderID());
-    EXPECT_EQ(vm().selectedIndex(), 7);
-    EXPECT_EQ(dismissCount_, 0);
+    play({{"tap 0", "page 0, item 0, folder page 0"},
+          {"scan 80 2 3", ""},
+          {"down", "page 0, item 7"}});
 }
 
 }  // namespace

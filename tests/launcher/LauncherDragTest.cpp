@@ -3,24 +3,8 @@
 namespace vantor::launcher_test {
 namespace {
 
-using Strings = std::vector<std::string>;
-using testing::appItemID;
-
-// Page size 24 (6 × 4) in a 1200 × 600 grid: columns 206 apart, rows
-// 154.875 apart, cells 170 × 135.375; a cell's folder drop zone spans
-// 40.8 < x < 129.2 and 24.3675 < y < 97.47 inside it.
-const Size gridArea{1200, 600};
-const Point beyondTheGrid{1300, 700};
-
-// The middle of a cell: inside its folder drop zone.
-Point middle(std::int64_t offset) {
-    return {206.0 * (offset % 6) + 85, 154.875 * (offset / 6) + 60};
-}
-// Near a cell's left edge: over the cell, outside its drop zone.
-Point edge(std::int64_t offset) {
-    return {206.0 * (offset % 6) + 10, 154.875 * (offset / 6) + 60};
-}
-
+// Page size 24: six columns, four rows. "move middle N" is inside cell N's
+// folder drop zone, "move edge N" over the cell but outside it.
 class LauncherDragTest : public LauncherFixture {
 protected:
     void showWith(int count) {
@@ -29,182 +13,129 @@ protected:
         show();
         store_.clearWrites();
     }
-    // Presses a tile and drags it past the start distance to `to`.
-    void startDrag(std::int64_t offset, Point to) {
-        vm().pressSlot(slotAt(offset), middle(offset));
-        moveTo(to);
-        ASSERT_TRUE(vm().draggedItemID());
-    }
-    void moveTo(Point p) { vm().movePointer(p, gridArea); }
-    std::string item(std::size_t index) const {
-        return testing::titles(model_.filteredItems()).at(index);
-    }
-    std::string destination() const { return vm().lastDragDestination().value_or("none"); }
-    std::string target() const {
-        return vm().folderDropTargetID() ? vm().folderDropTargetID()->raw() : "none";
-    }
-    // Releases the pointer; the drag must be over with a selection inside the list.
-    void release() {
-        vm().releasePointer();
-        EXPECT_FALSE(vm().draggedItemID());
-        EXPECT_FALSE(vm().folderDropTargetID());
-        EXPECT_FALSE(vm().lastDragDestination());
-        EXPECT_GE(vm().selectedIndex(), 0);
-        EXPECT_LT(vm().selectedIndex(), static_cast<std::int64_t>(model_.filteredItems().size()));
+    // Titles of the items from..to, inclusive.
+    std::string items(std::size_t from, std::size_t to) const {
+        auto all = testing::titles(model_.filteredItems());
+        std::string line;
+        for (std::size_t i = from; i <= to; ++i) {
+            line += (i > from ? " " : "") + all.at(i);
+        }
+        return line;
     }
 };
 
-TEST_F(LauncherDragTest, APressThatStaysWithinEightPointsIsATap) {
+TEST_F(LauncherDragTest, APressThatStaysWithinEightPointsIsATapAndOtherReleasesAreNot) {
     showWith(10);
-    vm().pressSlot(slotAt(2), middle(2));
-    moveTo({middle(2).x + 5, middle(2).y + 6});  // 7.8 points away
-    EXPECT_FALSE(vm().draggedItemID());
-    vm().releasePointer();
-    EXPECT_EQ(openedNames(), (Strings{appName(2)}));
-    EXPECT_EQ(dismissCount_, 1);
-
-    // Eight points start a drag, and a drag's release is no tap.
-    vm().pressSlot(slotAt(3), middle(3));
-    moveTo({middle(3).x, middle(3).y + 8});
-    EXPECT_EQ(vm().draggedItemID(), CanonicalString(appItemID(appName(3))));
-    EXPECT_TRUE(vm().isDragging(slotAt(3)));
-    release();
-    // Nor is a filler pressed and moved away, or a drag taken away.
-    vm().pressSlot(slotAt(20), middle(20));
-    moveTo(middle(21));
-    vm().releasePointer();
-    startDrag(0, middle(1));
-    vm().cancelPointer();
-    EXPECT_FALSE(vm().draggedItemID());
-    EXPECT_TRUE(model_.folders().empty());  // and drops into no folder
-    EXPECT_EQ(openedNames().size(), 1u);
-    EXPECT_EQ(dismissCount_, 1);
+    play({{"press 2", ""},
+          {"move 502 65.565", "page 0, item 0"},  // 7.8 points from the press
+          {"release", "page 0, item 2, opened App 02, dismissed"},
+          {"press 3", ""},
+          {"move 703 67.565", "page 0, item 3, dragging App 03 to before:App 03"},  // 8 points
+          {"release", "page 0, item 3"},
+          // Nor is a filler pressed and moved away, or a drag taken away, which
+          // drops into no folder either.
+          {"press 20", ""},
+          {"move middle 21", ""},
+          {"release", "page 0, item 3"},
+          {"press 0", ""},
+          {"move middle 1", "page 0, item 0, dragging App 00 to folder:App 01, onto App 01"},
+          {"cancel", "page 0, item 0"}});
+    EXPECT_TRUE(model_.folders().empty());
 }
 
 TEST_F(LauncherDragTest, DraggingMovesTheItemLiveAndWritesOncePerDestination) {
     showWith(20);
-    startDrag(0, edge(3));
-    EXPECT_EQ(destination(), "before:" + appItemID("App 03"));
-    EXPECT_EQ(item(2), "App 00");
-    EXPECT_EQ(item(3), "App 03");
-    EXPECT_EQ(vm().selectedIndex(), 2);
-    // The selection follows the dragged item, not the pointer's hovering.
-    vm().hoverSlot(slotAt(7), true);
-    EXPECT_EQ(vm().selectedIndex(), 2);
+    play({{"press 0", ""},
+          {"move edge 3", "page 0, item 2, dragging App 00 to before:App 03"},
+          {"hover 7", "page 0, item 2, dragging App 00 to before:App 03"},  // hovering selects not
+          {"move edge 1", "page 0, item 1, dragging App 00 to before:App 02"}});
+    EXPECT_EQ(items(0, 3), "App 01 App 00 App 02 App 03");
     int writes = store_.writeCount();
-    moveTo({edge(3).x + 5, edge(3).y + 30});  // within the same destination
+    play({{"move 221 90", ""}});  // within the same destination
     EXPECT_EQ(store_.writeCount(), writes);
-
-    moveTo(edge(1));
-    EXPECT_EQ(item(1), "App 00");
-    EXPECT_EQ(vm().selectedIndex(), 1);
     // Over a filler, or beyond the grid's bottom-right corner, to the end, once.
-    moveTo(middle(22));
-    EXPECT_EQ(destination(), "end");
-    EXPECT_EQ(item(19), "App 00");
+    play({{"move middle 22", "page 0, item 19, dragging App 00 to end"}});
     writes = store_.writeCount();
-    moveTo(edge(23));
-    moveTo(beyondTheGrid);
-    EXPECT_EQ(store_.writeCount(), writes);
+    play({{"move edge 23", ""}, {"move 1300 700", ""}, {"release", "page 0, item 19"}});
     // The release writes nothing more: the order changed while dragging.
-    release();
     EXPECT_EQ(store_.writeCount(), writes);
-    EXPECT_EQ(vm().selectedIndex(), 19);
-
+    EXPECT_EQ(items(18, 19), "App 19 App 00");
     // A tile's own cell is no move and its own middle no folder target.
-    startDrag(4, {middle(4).x + 10, middle(4).y});
-    EXPECT_EQ(target(), "none");
-    EXPECT_EQ(item(4), "App 05");
-    release();
+    play({{"press 4", ""},
+          {"move 919 59.565", "page 0, item 4, dragging App 05 to before:App 05"},
+          {"release", "page 0, item 4"}});
+    EXPECT_EQ(items(3, 5), "App 04 App 05 App 06");
     EXPECT_TRUE(model_.folders().empty());
 }
 
 TEST_F(LauncherDragTest, AnItemCanBeCarriedToAnotherPageAndBack) {
     showWith(30);
     // Beyond a full page's last cell the item goes in front of that cell's item.
-    startDrag(0, beyondTheGrid);
-    EXPECT_EQ(destination(), "before:" + appItemID("App 23"));
-    EXPECT_EQ(item(22), "App 00");
     // Scrolling during the drag turns the page under the pointer. In front of
-    // the next page's first item is the last place of the first page: the
-    // view follows the item back.
-    vm().handleScrollWheel(wheelNotch(-120));
-    ASSERT_EQ(vm().currentPage(), 1);
-    moveTo(edge(0));
-    EXPECT_EQ(item(23), "App 00");
-    EXPECT_EQ(item(24), "App 24");
-    EXPECT_EQ(at(), At(0, 23));
-    queue_.advanceBy(std::chrono::milliseconds(180));
-    vm().handleScrollWheel(wheelNotch(-120));
-    moveTo(edge(2));
-    EXPECT_EQ(item(25), "App 00");
-    EXPECT_EQ(item(26), "App 26");
-    EXPECT_EQ(at(), At(1, 25));
-    release();
-    EXPECT_EQ(at(), At(1, 25));
+    // the next page's first item is the last place of the first page: the view
+    // follows the item back.
+    play({{"press 0", ""},
+          {"move 1300 700", "page 0, item 22, dragging App 00 to before:App 23"},
+          {"notch -120", "page 1, item 24, dragging App 00 to before:App 23"},
+          {"move edge 0", "page 0, item 23, dragging App 00 to before:App 24"},
+          {"wait 180", ""},
+          {"notch -120", ""},
+          {"move edge 2", "page 1, item 25, dragging App 00 to before:App 26"},
+          {"release", "page 1, item 25"}});
+    EXPECT_EQ(items(22, 26), "App 23 App 24 App 25 App 00 App 26");
 }
 
 TEST_F(LauncherDragTest, TheMiddleOfAnotherTileMarksAFolderTargetThatTheReleaseDropsOn) {
     showWith(20);
-    startDrag(0, middle(1));
-    const std::string app01 = appItemID("App 01");
-    EXPECT_EQ(target(), app01);
-    EXPECT_EQ(destination(), "folder:" + app01);
+    play({{"press 0", ""},
+          {"move middle 1", "page 0, item 0, dragging App 00 to folder:App 01, onto App 01"}});
     EXPECT_TRUE(vm().isFolderDropTarget(slotAt(1)));
     EXPECT_EQ(store_.writeCount(), 0);  // marking changes no order
     // Towards the tile's edge the mark goes and the item moves in front of it.
-    moveTo(edge(1));
-    EXPECT_EQ(target(), "none");
-    EXPECT_EQ(destination(), "before:" + app01);
-    moveTo(middle(7));
-    EXPECT_EQ(target(), appItemID("App 07"));
-    moveTo(middle(1));
-    EXPECT_EQ(target(), app01);
-    release();
+    play({{"move edge 1", "page 0, item 0, dragging App 00 to before:App 01"},
+          {"move middle 7", "page 0, item 0, dragging App 00 to folder:App 07, onto App 07"},
+          {"move middle 1", ""},
+          {"release", "page 0, item 0"}});  // the target went into the folder
     ASSERT_EQ(model_.folders().size(), 1u);
     EXPECT_EQ(
         model_.folders()[0].applicationIDs,
         (std::vector<CanonicalString>{"/Applications/App 01.app", "/Applications/App 00.app"}));
-    EXPECT_EQ(item(0), "文件夹");
-    // The target went into the folder, so the selection stays where it was.
-    EXPECT_EQ(vm().selectedIndex(), 0);
+    EXPECT_EQ(items(0, 1), "文件夹 App 02");
 
     // Dropping on the folder adds the item and selects the folder.
-    startDrag(5, middle(0));  // App 06
-    EXPECT_EQ(target(), folderItemID(model_.folders()[0].id).raw());
-    release();
+    const std::string folder = folderItemID(model_.folders()[0].id).raw();
+    play({{"press 5", ""},
+          {"move middle 0",
+           "page 0, item 5, dragging App 06 to folder:" + folder + ", onto " + folder},
+          {"release", "page 0, item 0"}});
     EXPECT_EQ(model_.folders()[0].applicationIDs.back(),
               CanonicalString("/Applications/App 06.app"));
-    EXPECT_EQ(at(), At(0, 0));
 
     // A folder dropped on an application changes nothing.
     auto folders = model_.folders();
     store_.clearWrites();
-    startDrag(0, middle(2));
-    EXPECT_EQ(target(), appItemID("App 03"));
-    release();
+    play(
+        {{"press 0", ""},
+         {"move middle 2", "page 0, item 0, dragging " + folder + " to folder:App 03, onto App 03"},
+         {"release", "page 0, item 2"}});
     EXPECT_EQ(model_.folders(), folders);
     EXPECT_EQ(store_.writeCount(), 0);
-    EXPECT_EQ(vm().selectedIndex(), 2);
 }
 
 TEST_F(LauncherDragTest, AnEmptyGridOrAnOpenFolderTakesNoDrag) {
     showWith(20);
-    vm().pressSlot(slotAt(0), middle(0));
-    vm().movePointer(middle(3), {0, 600});
-    EXPECT_TRUE(vm().draggedItemID());
-    EXPECT_FALSE(vm().lastDragDestination());
+    vm().pressSlot(slotAt(0), {85, 60});
+    vm().movePointer({400, 60}, {0, 600});
+    EXPECT_EQ(state(), "page 0, item 0, dragging App 00 to -");
+    play({{"release", "page 0, item 0"}});
     EXPECT_EQ(store_.writeCount(), 0);
-    release();
 
     makeFolder({"App 00", "App 01"});
-    vm().tapSlot(slotAt(0));
-    ASSERT_TRUE(vm().openedFolderID());
-    vm().pressSlot(slotAt(3), middle(3));
-    moveTo(edge(6));
-    vm().releasePointer();
-    EXPECT_FALSE(vm().draggedItemID());
-    EXPECT_EQ(item(3), "App 04");
+    play({{"tap 0", "page 0, item 0, folder page 0"},
+          {"press 3", ""},
+          {"move edge 6", "page 0, item 0, folder page 0"},
+          {"release", ""}});
+    EXPECT_EQ(items(3, 3), "App 04");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,80 +16,9 @@
 namespace vantor::launcher_test {
 
 // "App 01", "App 02", …: names that sort in their numeric order.
-inline std::string appName(int number) {
-    char name[16];
-    std::snprintf(name, sizeof name, "App %02d", number);
-    return name;
-}
-
-inline std::vector<ApplicationItem> numberedApps(int count) {
-    std::vector<ApplicationItem> apps;
-    for (int i = 0; i < count; ++i) {
-        apps.push_back(testing::app(appName(i)));
-    }
-    return apps;
-}
-
-// A model with installed applications and a shown launcher over it, on a
-// manual clock.
-class LauncherFixture : public ::testing::Test {
-protected:
-    LauncherFixture() : model_(store_) {}
-
-    void install(std::vector<ApplicationItem> apps) {
-        model_.applyScanResult(std::move(apps));
-        queue_.runPending();
-    }
-
-    LauncherViewModel& show() {
-        viewModel_ = std::make_unique<LauncherViewModel>(model_, desktop_, queue_,
-                                                         [this] { ++dismissCount_; });
-        viewModel_->appear();
-        queue_.runPending();
-        return *viewModel_;
-    }
-
-    LauncherViewModel& vm() const { return *viewModel_; }
-
-    // The shown page and the selected index, compared in one go.
-    using At = std::pair<std::int64_t, std::int64_t>;
-    At at() const { return {viewModel_->currentPage(), viewModel_->selectedIndex()}; }
-
-    std::vector<std::string> openedNames() const {
-        std::vector<std::string> names;
-        for (const auto& application : desktop_.openedApplications()) {
-            names.push_back(application.name);
-        }
-        return names;
-    }
-
-    std::string itemIDAt(std::size_t index) const {
-        return model_.filteredItems().at(index).id().raw();
-    }
-
-    PageSlot slotAt(std::int64_t offset) {
-        return viewModel_->pageSlots().at(static_cast<std::size_t>(offset));
-    }
-
-    // Makes a folder of the named applications (dropping each on the first).
-    CanonicalString makeFolder(const std::vector<std::string>& names) {
-        model_.createFolderByDroppingItem(testing::appItemID(names.at(1)),
-                                          testing::appItemID(names.at(0)));
-        CanonicalString folderID = model_.folders().back().id;
-        for (std::size_t i = 2; i < names.size(); ++i) {
-            model_.createFolderByDroppingItem(testing::appItemID(names[i]), folderItemID(folderID));
-        }
-        queue_.runPending();
-        return folderID;
-    }
-
-    MemoryDefaultsStore store_;
-    LauncherModel model_;
-    testing::FakeDesktopServices desktop_;
-    testing::ManualMainQueue queue_;
-    int dismissCount_ = 0;
-    std::unique_ptr<LauncherViewModel> viewModel_;
-};
+std::string appName(int number);
+// App 00 … App <count - 1>, leaving out those numbered from `skipFrom` to before `skipTo`.
+std::vector<ApplicationItem> numberedApps(int count, int skipFrom = 0, int skipTo = 0);
 
 // Scroll events as the toolkit would deliver them.
 inline ScrollEvent wheelNotch(int angleDeltaY) {
@@ -102,8 +30,72 @@ inline ScrollEvent phaseless(double deltaY, double deltaX = 0) {
 inline ScrollEvent trackpad(std::uint32_t phase, double deltaY, double deltaX = 0) {
     return ScrollEvent{deltaX, deltaY, phase, scroll_phase::none};
 }
-inline ScrollEvent momentum(double deltaY) {
-    return ScrollEvent{0, deltaY, scroll_phase::none, scroll_phase::changed};
-}
+
+// One step of a scenario and the state expected after it ("" checks nothing).
+struct Step {
+    std::string action;
+    std::string expected;
+};
+
+// A model with installed applications and a shown launcher over it, on a
+// manual clock, driven by one-line steps (see act) and read back as one line
+// (see state), so that a scenario is a table of steps.
+class LauncherFixture : public ::testing::Test {
+protected:
+    LauncherFixture() : model_(store_) {}
+
+    void install(std::vector<ApplicationItem> apps) {
+        model_.applyScanResult(std::move(apps));
+        queue_.runPending();
+    }
+    LauncherViewModel& show();
+    LauncherViewModel& vm() const { return *viewModel_; }
+
+    // Runs the steps in order, checking the state after each.
+    void play(const std::vector<Step>& steps);
+    // Keys: right left up down return enter escape, "key <code>".
+    // Scrolling: "notch <angle>" (a wheel, 120 a notch), "wheel <dy> [<dx>]"
+    //   (phaseless points), "pad <began|changed|ended|mayBegin> <dy> [<dx>]",
+    //   "momentum <dy>", "wait <ms>" (the clock moves on).
+    // Pointer, by cell of the shown page: "dot <page>", "hover <cell>",
+    //   "leave <cell>", "tap <cell>", "press <cell>", "move <middle|edge> <cell>",
+    //   "move <x> <y>", release, cancel; a drag's grid is 1200 × 600.
+    // Folder: close, "folder-dot <page>", "folder-tap <cell>".
+    // Model: "query [<text>]", "size <page size>", "scan <count> [<from> <to>]"
+    //   (see numberedApps), settle (runs what the main queue holds).
+    // Lifecycle: hide, appear, dismiss.
+    // "… x<n>" repeats a step n times.
+    void act(const std::string& action);
+    // "page P, item S", then ", folder page F" while a folder is open,
+    // ", dragging X to D" and ", onto T" during a drag, and what happened since
+    // the last look: ", passed on" (the last key went to the search field),
+    // ", opened A and B", ", dismissed".
+    std::string state();
+
+    using At = std::pair<std::int64_t, std::int64_t>;
+    At at() const { return {viewModel_->currentPage(), viewModel_->selectedIndex()}; }
+    std::vector<std::string> openedNames() const;
+    std::string itemIDAt(std::size_t index) const {
+        return model_.filteredItems().at(index).id().raw();
+    }
+    PageSlot slotAt(std::int64_t offset) const {
+        return viewModel_->pageSlots().at(static_cast<std::size_t>(offset));
+    }
+    // Makes a folder of the named applications (dropping each on the first).
+    CanonicalString makeFolder(const std::vector<std::string>& names);
+
+    MemoryDefaultsStore store_;
+    LauncherModel model_;
+    testing::FakeDesktopServices desktop_;
+    testing::ManualMainQueue queue_;
+    int dismissCount_ = 0;
+    std::unique_ptr<LauncherViewModel> viewModel_;
+
+private:
+    Point cellPoint(const std::string& where, std::int64_t cell) const;
+    std::size_t seenOpened_ = 0;
+    int seenDismissals_ = 0;
+    bool lastKeyPassedOn_ = false;
+};
 
 }  // namespace vantor::launcher_test

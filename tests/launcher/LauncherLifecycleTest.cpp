@@ -3,16 +3,13 @@
 namespace vantor::launcher_test {
 namespace {
 
-using Strings = std::vector<std::string>;
-using namespace key_code;
-
 class LauncherLifecycleTest : public LauncherFixture {};
 
 TEST_F(LauncherLifecycleTest, AppearingStartsOnTheFirstItemAndHidingStopsKeysAndScrolling) {
     install(numberedApps(50));
     viewModel_ = std::make_unique<LauncherViewModel>(model_, desktop_, queue_, [] {});
     EXPECT_FALSE(vm().contentVisible());
-    EXPECT_FALSE(vm().handleKeyDown(rightArrow));
+    play({{"right", "page 0, item 0, passed on"}});
     int focusRequests = 0;
     vm().setSearchFieldFocusRequest([&] { ++focusRequests; });
     vm().appear();
@@ -22,92 +19,62 @@ TEST_F(LauncherLifecycleTest, AppearingStartsOnTheFirstItemAndHidingStopsKeysAnd
     queue_.runPending();
     EXPECT_TRUE(vm().searchFieldFocused());
     EXPECT_EQ(focusRequests, 1);
-    EXPECT_EQ(at(), At(0, 0));
     EXPECT_EQ(vm().pageTurn().serial, 0u);
     EXPECT_EQ(vm().pageCount(), 2);
     EXPECT_EQ(vm().pageSlots().size(), 35u);
     EXPECT_TRUE(vm().isSelected(slotAt(0)));
     EXPECT_FALSE(vm().isSelected(slotAt(1)));
-
-    vm().appear();  // a second appearance keeps one registration of each
-    vm().disappear();
-    EXPECT_FALSE(vm().isKeyMonitorInstalled());
-    EXPECT_FALSE(vm().isScrollMonitorInstalled());
-    EXPECT_FALSE(vm().handleKeyDown(escape));
-    EXPECT_FALSE(vm().handleKeyDown(rightArrow));
-    vm().handleScrollWheel(wheelNotch(-120));
-    EXPECT_EQ(at(), At(0, 0));
-    vm().disappear();  // harmless with nothing registered
-    vm().appear();
-    EXPECT_TRUE(vm().handleKeyDown(rightArrow));
-    vm().handleScrollWheel(wheelNotch(-120));
-    EXPECT_EQ(at(), At(1, 35));
+    play({{"appear", ""},  // a second appearance keeps one registration of each
+          {"hide", ""},
+          {"escape", "page 0, item 0, passed on"},
+          {"right", "page 0, item 0, passed on"},
+          {"notch -120", "page 0, item 0"},
+          {"hide", ""},  // harmless with nothing registered
+          {"appear", ""},
+          {"right", "page 0, item 1"},
+          {"notch -120", "page 1, item 35"}});
 }
 
 TEST_F(LauncherLifecycleTest, ModelChangesKeepTheSelectionInsideTheNewList) {
     install(numberedApps(50));
     show();
-    // A new query or page size starts again on the first page.
-    vm().tapPageDot(1);
-    model_.setQuery("App");
-    queue_.runPending();
-    EXPECT_EQ(at(), At(0, 0));
-    vm().tapPageDot(1);
-    model_.setPageSize(24);
-    queue_.runPending();
-    EXPECT_EQ(at(), At(0, 0));
-    EXPECT_EQ(vm().pageCount(), 3);
-    EXPECT_EQ(vm().pageLayout(), PageGridLayout(24));
-    model_.setPageSize(35);
-
-    // A key typed before the change was looked at still acts on the new list.
-    vm().moveSelection(2);
-    model_.setQuery("App 4");
-    EXPECT_TRUE(vm().handleKeyDown(rightArrow));
-    EXPECT_EQ(at(), At(0, 1));
-    EXPECT_EQ(itemIDAt(1), testing::appItemID("App 41"));
-    model_.setQuery("");
-
-    // A rescan pulls the selection back into the list; one that keeps it inside leaves it.
-    vm().tapPageDot(1);
-    vm().moveSelection(3);
-    model_.applyScanResult(numberedApps(20));
-    queue_.runPending();
-    EXPECT_EQ(at(), At(0, 19));
-    vm().handleKeyDown(leftArrow);
-    model_.applyScanResult(numberedApps(30));
-    queue_.runPending();
-    EXPECT_EQ(at(), At(0, 18));
+    play({// A new query or page size starts again on the first page.
+          {"dot 1", ""},
+          {"query App", ""},
+          {"settle", "page 0, item 0"},
+          {"dot 1", ""},
+          {"size 24", ""},
+          {"settle", "page 0, item 0"},
+          {"size 35", ""},
+          // A key typed before a change was looked at acts on the new list.
+          {"right x2", "page 0, item 2"},
+          {"query App 4", ""},
+          {"right", "page 0, item 1"},
+          {"query", ""},
+          // A rescan pulls the selection back into the list; one that keeps it
+          // inside leaves it.
+          {"dot 1", ""},
+          {"right x3", "page 1, item 38"},
+          {"scan 20", ""},
+          {"settle", "page 0, item 19"},
+          {"left", ""},
+          {"scan 30", ""},
+          {"settle", "page 0, item 18"}});
+    EXPECT_EQ(itemIDAt(18), testing::appItemID("App 18"));
 }
 
-TEST_F(LauncherLifecycleTest, TappingATileSelectsAndOpensItAndTheEmptyPartsClose) {
+TEST_F(LauncherLifecycleTest, TappingATileOpensItAndTheEmptyPartsClose) {
     install(numberedApps(6));
     CanonicalString folderID = makeFolder({appName(4), appName(5)});
     show();
-    ASSERT_TRUE(model_.filteredItems().at(4).isFolder());
-
-    // A folder opens in the overlay; the launcher stays.
-    vm().tapSlot(slotAt(4));
-    EXPECT_EQ(vm().selectedIndex(), 4);
-    EXPECT_EQ(vm().openedFolderID(), folderID);
-    ASSERT_NE(vm().folderOverlay(), nullptr);
-    EXPECT_EQ(vm().folderOverlay()->applications().size(), 2u);
-    // The overlay covers the grid: its tiles take no taps.
-    vm().tapSlot(slotAt(2));
-    EXPECT_TRUE(openedNames().empty());
-    EXPECT_EQ(dismissCount_, 0);
-    vm().closeFolder();
-
-    // An application is launched and the launcher closed, whatever the launch does.
-    vm().tapSlot(slotAt(2));
-    EXPECT_EQ(vm().selectedIndex(), 2);
-    EXPECT_EQ(openedNames(), (Strings{appName(2)}));
-    EXPECT_EQ(dismissCount_, 1);
-    vm().tapSlot(slotAt(10));  // a filler
-    EXPECT_EQ(dismissCount_, 2);
-    vm().dismiss();  // backdrop, empty grid area, close button
-    EXPECT_EQ(dismissCount_, 3);
-    EXPECT_EQ(openedNames().size(), 1u);
+    // A folder opens in the overlay, which covers the grid; an application is
+    // launched and the launcher closed, whatever the launch does.
+    play({{"tap 4", "page 0, item 4, folder page 0"},
+          {"tap 2", "page 0, item 4, folder page 0"},
+          {"close", ""},
+          {"tap 2", "page 0, item 2, opened App 02, dismissed"},
+          {"tap 10", "page 0, item 2, dismissed"},  // a filler
+          {"dismiss", "page 0, item 2, dismissed"}});
 }
 
 TEST_F(LauncherLifecycleTest, ObserversHearOfEachChangeOnceAndOfModelChangesAfterwards) {
@@ -115,17 +82,12 @@ TEST_F(LauncherLifecycleTest, ObserversHearOfEachChangeOnceAndOfModelChangesAfte
     show();
     int changes = 0;
     auto subscription = vm().observe([&] { ++changes; });
-    vm().handleKeyDown(rightArrow);
-    EXPECT_EQ(changes, 1);
-    // A key that changes nothing redraws nothing.
-    vm().handleKeyDown(leftArrow);
-    vm().handleKeyDown(leftArrow);
-    EXPECT_FALSE(vm().handleKeyDown('a'));
-    EXPECT_EQ(changes, 2);
+    play({{"right", ""}, {"left x2", ""}, {"key 0", ""}});
+    EXPECT_EQ(changes, 2);  // what changes nothing redraws nothing
     // Several announcements of one model operation are looked at once, later.
-    model_.applyScanResult(numberedApps(48));
+    play({{"scan 48", ""}});
     EXPECT_EQ(changes, 2);
-    queue_.runPending();
+    play({{"settle", ""}});
     EXPECT_EQ(changes, 3);
 }
 
@@ -134,12 +96,9 @@ TEST_F(LauncherLifecycleTest, ClosingTheLauncherMayDestroyTheViewModelOnTheSpot)
     viewModel_ = std::make_unique<LauncherViewModel>(model_, desktop_, queue_,
                                                      [this] { viewModel_.reset(); });
     vm().appear();
-    int changes = 0;
-    auto subscription = vm().observe([&] { ++changes; });
-    vm().handleKeyDown(rightArrow);
-    EXPECT_TRUE(viewModel_->handleKeyDown(returnKey));
-    EXPECT_EQ(viewModel_, nullptr);
-    EXPECT_EQ(openedNames(), (Strings{appName(1)}));
+    auto subscription = vm().observe([] {});
+    play({{"right", ""}, {"return", "gone"}});
+    EXPECT_EQ(openedNames(), std::vector<std::string>{appName(1)});
     // Its deferred work finds it gone and does nothing.
     model_.setQuery("x");
     queue_.runPending();

@@ -1,11 +1,8 @@
-#include <limits>
-
 #include "launcher/LauncherFixture.h"
 
 namespace vantor::launcher_test {
 namespace {
 
-using std::chrono::milliseconds;
 using namespace scroll_phase;
 
 TEST(ScrollEventTest, WheelNotchesAreSixtyPointsAndATrackpadsPixelsArePoints) {
@@ -14,8 +11,7 @@ TEST(ScrollEventTest, WheelNotchesAreSixtyPointsAndATrackpadsPixelsArePoints) {
         ScrollEvent expected;
     } cases[] = {
         {{0, -120, 0, 0, WheelPhase::none}, {0, -60, none, none}},
-        {{0, 120, 0, 0, WheelPhase::none}, {0, 60, none, none}},
-        {{-240, -15, 0, 0, WheelPhase::none}, {-120, -7.5, none, none}},  // fractions of a notch
+        {{-240, 15, 0, 0, WheelPhase::none}, {-120, 7.5, none, none}},  // fractions of a notch
         {{-40, 80, -3.5, 7.25, WheelPhase::began}, {-3.5, 7.25, began, none}},
         {{0, 120, 2, 0, WheelPhase::changed}, {2, 0, changed, none}},  // one pixel delta is enough
         {{0, 0, 0, 1, WheelPhase::ended}, {0, 1, ended, none}},
@@ -39,152 +35,85 @@ protected:
         install(numberedApps(120));
         show();
     }
-    void scroll(const ScrollEvent& event, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            vm().handleScrollWheel(event);
-        }
-    }
-    void rest() { queue_.advanceBy(milliseconds(180)); }
 };
 
-TEST_F(LauncherScrollTest, OneWheelNotchTurnsOnePageOnceTheWheelHasRested) {
-    vm().moveSelection(12);
-    scroll(wheelNotch(-120));
-    EXPECT_EQ(at(), At(1, 35));  // the new page's first item
+TEST_F(LauncherScrollTest, AWheelTurnsOnePageAtTheThresholdOnceItHasRested) {
+    play({{"right x12", "page 0, item 12"},
+          {"notch -120", "page 1, item 35"},  // the new page's first item
+          {"wait 100", ""},
+          {"notch -120", "page 1, item 35"},  // the same gesture
+          {"wait 180", ""},
+          {"notch 120", "page 0, item 0"},
+          {"wait 180", ""},
+          {"wheel -57.9", "page 0, item 0"},
+          {"wait 180", ""},
+          {"wheel -58", "page 1, item 35"},
+          {"wait 180", ""},
+          {"wheel 57.9", "page 1, item 35"},
+          {"wait 180", ""},
+          {"wheel 58", "page 0, item 0"},
+          // Small ticks add up while they come less than the reset delay apart…
+          {"wait 180", ""},
+          {"wheel -10", ""},
+          {"wait 179", ""},
+          {"wheel -10 x4", "page 0, item 0"},
+          {"wait 179", ""},
+          {"wheel -10", "page 1, item 35"},
+          {"wait 179", ""},
+          {"wheel -10 x12", "page 1, item 35"},
+          // …and the gesture ends exactly the reset delay after the last one.
+          {"wait 179", ""},
+          {"wheel -10 x6", "page 1, item 35"},
+          {"wait 180", ""},
+          {"wheel -10 x6", "page 2, item 70"}});
     EXPECT_EQ(vm().pageTurn().direction, 1);
-    // A second notch straight after belongs to the same gesture.
-    queue_.advanceBy(milliseconds(100));
-    scroll(wheelNotch(-120));
-    EXPECT_EQ(at(), At(1, 35));
-    rest();
-    scroll(wheelNotch(120));
-    EXPECT_EQ(at(), At(0, 0));
-    EXPECT_EQ(vm().pageTurn().direction, -1);
-
-    // The threshold is reached at exactly its value, either way.
-    const std::pair<double, int> thresholds[] = {{-57.9, 0}, {-58, 1}, {57.9, 1}, {58, 0}};
-    for (auto [delta, page] : thresholds) {
-        rest();
-        scroll(phaseless(delta));
-        EXPECT_EQ(vm().currentPage(), page) << delta;
-    }
-}
-
-TEST_F(LauncherScrollTest, SmallWheelTicksAddUpUntilTheWheelRests) {
-    for (int tick = 1; tick <= 5; ++tick) {
-        scroll(phaseless(-10));
-        queue_.advanceBy(milliseconds(100));
-    }
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), -50);
-    scroll(phaseless(-10));
-    EXPECT_EQ(vm().currentPage(), 1);
-
-    // Ticks less than the reset delay apart keep the gesture spent…
-    for (int tick = 0; tick < 12; ++tick) {
-        queue_.advanceBy(milliseconds(179));
-        scroll(phaseless(-10));
-    }
-    EXPECT_EQ(vm().currentPage(), 1);
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), -60);
-    // …and the reset comes exactly the reset delay after the last one.
-    queue_.advanceBy(milliseconds(179));
-    EXPECT_TRUE(vm().scrollGestureDidTurnPage());
-    queue_.advanceBy(milliseconds(1));
-    EXPECT_FALSE(vm().scrollGestureDidTurnPage());
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
-    EXPECT_FALSE(vm().hasScrollGestureResetTask());
-    scroll(phaseless(-10), 6);
-    EXPECT_EQ(vm().currentPage(), 2);
+    EXPECT_EQ(std::pair(vm().pageTurn().fromPage, vm().pageTurn().toPage), std::pair(1l, 2l));
 }
 
 TEST_F(LauncherScrollTest, ATrackpadSwipeTurnsOnePageAndNeitherInertiaNorSidewaysMotionDo) {
-    scroll(trackpad(began, -4));
-    scroll(trackpad(changed, -12), 40);
-    scroll(trackpad(ended, 0));
-    scroll(momentum(-20), 30);
-    EXPECT_EQ(vm().currentPage(), 1);
-    // A trackpad gesture waits for the next one instead of a timer.
+    play({{"pad began -4", ""},
+          {"pad changed -12 x40", "page 1, item 35"},
+          {"pad ended 0", ""},
+          {"momentum -20 x30", "page 1, item 35"},
+          // A trackpad gesture ends with the next one, not with a timer.
+          {"wait 1000", ""},
+          {"pad changed -100", "page 1, item 35"},
+          {"pad mayBegin 0", ""},
+          {"pad began -30", "page 1, item 35"},
+          {"pad changed -30", "page 2, item 70"},
+          // Inertia alone never turns, however far it goes.
+          {"pad began 0", ""},
+          {"momentum 50 x30", "page 2, item 70"},
+          // Mostly sideways motion counts nothing; equal magnitudes count as vertical.
+          {"pad changed -20 25 x20", ""},
+          {"pad changed -20 -21 x20", "page 2, item 70"},
+          {"pad changed -20 20 x3", "page 3, item 105"},
+          // Past the last page the swipe is spent: turning back within it does nothing.
+          {"pad began -60", "page 3, item 105"},
+          {"pad changed 200", "page 3, item 105"},
+          {"pad began 60", "page 2, item 70"},
+          {"dot 0", "page 0, item 0"},
+          {"pad began 60", "page 0, item 0"}});
     EXPECT_FALSE(vm().hasScrollGestureResetTask());
-    queue_.advanceBy(milliseconds(1000));
-    scroll(trackpad(changed, -100));
-    EXPECT_EQ(vm().currentPage(), 1);
-
-    // Lifting the fingers and swiping again turns the next page.
-    scroll(trackpad(mayBegin, 0));
-    scroll(trackpad(began, -30));
-    EXPECT_EQ(vm().currentPage(), 1);
-    scroll(trackpad(changed, -30));
-    EXPECT_EQ(at(), At(2, 70));
-
-    // Inertia alone never turns, however far it goes.
-    scroll(trackpad(began, 0));
-    scroll(momentum(50), 30);
-    EXPECT_EQ(vm().currentPage(), 2);
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
-
-    // Mostly horizontal swipes count nothing; equal magnitudes count as vertical.
-    for (int i = 0; i < 20; ++i) {
-        scroll(trackpad(changed, -20, 25));
-        scroll(trackpad(changed, -20, -21));
-    }
-    EXPECT_EQ(vm().currentPage(), 2);
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
-    scroll(trackpad(changed, -20, 20), 3);
-    EXPECT_EQ(vm().currentPage(), 3);
-}
-
-TEST_F(LauncherScrollTest, ASwipePastTheLastOrFirstPageIsSpent) {
-    vm().tapPageDot(3);
-    scroll(trackpad(began, -60));
-    EXPECT_EQ(vm().currentPage(), 3);
-    EXPECT_TRUE(vm().scrollGestureDidTurnPage());
-    // Turning back within the same gesture does nothing: it is spent.
-    scroll(trackpad(changed, 200));
-    EXPECT_EQ(vm().currentPage(), 3);
-    scroll(trackpad(began, 60));
-    EXPECT_EQ(at(), At(2, 70));
-
-    vm().tapPageDot(0);
-    auto serial = vm().pageTurn().serial;
-    scroll(trackpad(began, 60));
-    EXPECT_EQ(vm().currentPage(), 0);
-    EXPECT_EQ(vm().pageTurn().serial, serial);
+    EXPECT_EQ(vm().pageTurn().toPage, 0);
 }
 
 TEST_F(LauncherScrollTest, PageDotsTurnToTheirPageAndSelectItsFirstItem) {
     install(numberedApps(75));
-    vm().moveSelection(2);
-    // The current page's dot only moves the selection.
-    vm().tapPageDot(0);
-    EXPECT_EQ(at(), At(0, 0));
-    EXPECT_EQ(vm().pageTurn().serial, 0u);
-    vm().tapPageDot(2);
-    EXPECT_EQ(at(), At(2, 70));
-    EXPECT_EQ(vm().pageTurn().fromPage, 0);
-    EXPECT_EQ(vm().pageTurn().toPage, 2);
-    // A dot of a page that no longer exists does nothing.
-    vm().tapPageDot(3);
-    vm().tapPageDot(-1);
-    EXPECT_EQ(vm().currentPage(), 2);
+    play({{"right x2", ""},
+          {"dot 0", "page 0, item 0"},  // the current page's dot only selects
+          {"dot 2", "page 2, item 70"},
+          {"dot 3", "page 2, item 70"},  // a page that does not exist
+          {"dot -1", "page 2, item 70"}});
+    EXPECT_EQ(vm().pageTurn().serial, 1u);
+    EXPECT_EQ(std::pair(vm().pageTurn().fromPage, vm().pageTurn().toPage), std::pair(0l, 2l));
 }
 
-TEST_F(LauncherScrollTest, HidingForgetsTheGestureAndNumbersThatAreNoneAreIgnored) {
-    scroll(phaseless(-30));
-    ASSERT_TRUE(vm().hasScrollGestureResetTask());
-    vm().disappear();
-    EXPECT_FALSE(vm().hasScrollGestureResetTask());
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);
-    EXPECT_EQ(queue_.pendingCount(), 0);
-    vm().appear();
-    scroll(phaseless(-30));
-    EXPECT_EQ(vm().currentPage(), 0);
-
-    scroll(phaseless(std::numeric_limits<double>::quiet_NaN()));
-    scroll(phaseless(-30, std::numeric_limits<double>::infinity()));
-    EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), -30);
-    scroll(phaseless(-30));
-    EXPECT_EQ(vm().currentPage(), 1);
+TEST_F(LauncherScrollTest, HidingForgetsTheGestureAndScrollsThatAreNoNumbersAreIgnored) {
+    play({{"wheel -30", ""}, {"hide", ""}});
+    EXPECT_EQ(queue_.pendingCount(), 0);  // no reset left behind
+    play({{"appear", ""}, {"wheel -30", "page 0, item 0"}});
+    play({{"wheel nan", ""}, {"wheel -30 inf", ""}, {"wheel -28", "page 1, item 35"}});
 }
 
 }  // namespace
