@@ -12,146 +12,133 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct FakeSurface : LauncherSurface {
-    FakeSurface(ScreenInfo s, std::function<void()> d)
+// A launcher window that records what it was asked and holds its fade-out until finishFade.
+struct FakeWindow : LauncherSurface {
+    FakeWindow(ScreenInfo s, std::function<void()> d)
         : screen(std::move(s)), dismiss(std::move(d)) {}
-    void present(std::chrono::milliseconds fadeIn) override { presentedWith = fadeIn; }
-    void fadeOut(std::chrono::milliseconds duration, std::function<void()> done) override {
-        fadedOutWith = duration;
+    void present(std::chrono::milliseconds) override { presented = true; }
+    void fadeOut(std::chrono::milliseconds, std::function<void()> done) override {
         completion = std::move(done);
     }
     void orderOut() override { orderedOut = true; }
     void finishFade() { std::exchange(completion, nullptr)(); }
 
     ScreenInfo screen;
-    std::function<void()> dismiss;
-    std::optional<std::chrono::milliseconds> presentedWith, fadedOutWith;
-    std::function<void()> completion;
-    bool orderedOut = false;
+    std::function<void()> dismiss, completion;
+    bool presented = false, orderedOut = false;
 };
 
-struct FakeFactory : LauncherSurfaceFactory {
-    std::shared_ptr<LauncherSurface> makeLauncher(const ScreenInfo& screen,
-                                                  std::function<void()> dismiss) override {
-        made.push_back(std::make_shared<FakeSurface>(screen, std::move(dismiss)));
-        return made.back();
-    }
-    std::vector<std::shared_ptr<FakeSurface>> made;
-};
-
-class LauncherPresentationTest : public ::testing::Test {
+class LauncherPresentationTest : public ::testing::Test, public LauncherSurfaceFactory {
 protected:
     LauncherPresentationTest() { monitor_.start(); }
-    // Dismisses the shown window and lets its fade end.
-    void dismissAndFade(FakeSurface& window) {
+    std::shared_ptr<LauncherSurface> makeLauncher(const ScreenInfo& screen,
+                                                  std::function<void()> dismiss) override {
+        windows_.push_back(std::make_shared<FakeWindow>(screen, std::move(dismiss)));
+        return windows_.back();
+    }
+    // Dismisses a window and lets its fade end.
+    void dismissAndFade(FakeWindow& window) {
         window.dismiss();
         window.finishFade();
         queue_.runPending();
     }
 
-    ScreenInfo left_{"left", {0, 0, 1440, 900}};
-    ScreenInfo right_{"right", {1440, 0, 1920, 1080}};
+    ScreenInfo left_{"left", {0, 0, 1440, 900}}, right_{"right", {1440, 0, 1920, 1080}};
     MemoryDefaultsStore store_;
     testing::FakeDesktopServices desktop_{{left_, right_}};
     testing::ManualMainQueue queue_;
     testing::ManualWorker worker_;
-    FakeFactory factory_;
+    std::vector<std::shared_ptr<FakeWindow>> windows_;
     LauncherModel model_{store_,
                          {[] {
                               return ScanResult{{testing::app("A")}, true};
                           },
                           &worker_, &queue_}};
     HotCornerMonitor monitor_{store_, desktop_, queue_};
-    LauncherPresentation presentation_{model_, monitor_, factory_, queue_};
+    LauncherPresentation presentation_{model_, monitor_, *this, queue_};
 };
 
-TEST_F(LauncherPresentationTest, ShowingBuildsAFreshLauncherOnceAndOnlyTheFirstShowingScans) {
+TEST_F(LauncherPresentationTest, ShowingBuildsOneFreshLauncherAndOnlyTheFirstShowingScans) {
     model_.setQuery("left over");
     presentation_.showVantor(right_);
     presentation_.showVantor(left_);  // already shown: nothing
-    ASSERT_EQ(factory_.made.size(), 1u);
-    EXPECT_EQ(factory_.made[0]->screen, right_);
-    EXPECT_TRUE(factory_.made[0]->presentedWith);
+    ASSERT_EQ(windows_.size(), 1u);
+    EXPECT_EQ(windows_[0]->screen, right_);
+    EXPECT_TRUE(windows_[0]->presented);
     EXPECT_FALSE(monitor_.isPolling());
     EXPECT_EQ(model_.query(), "");
-    EXPECT_TRUE(model_.isLoading());
     EXPECT_EQ(worker_.runAll(), 1);
     queue_.runPending();
-    dismissAndFade(*factory_.made[0]);
+    dismissAndFade(*windows_[0]);
     presentation_.showVantor(left_);
-    EXPECT_EQ(factory_.made.size(), 2u);
-    EXPECT_TRUE(worker_.jobs.empty());
-    EXPECT_FALSE(model_.isLoading());
+    EXPECT_EQ(windows_.size(), 2u);
+    EXPECT_EQ(worker_.runAll(), 0);
 }
 
 TEST_F(LauncherPresentationTest, DismissFadesOutAndRestartsTheMonitorOnlyAfterTheFade) {
     presentation_.showVantor(left_);
-    auto window = factory_.made[0];
-    window->dismiss();
+    windows_[0]->dismiss();
     EXPECT_FALSE(presentation_.isShown());
-    EXPECT_TRUE(window->fadedOutWith);
     EXPECT_FALSE(monitor_.isPolling());
-    window->finishFade();
-    EXPECT_FALSE(window->orderedOut);  // the completion's work runs on a later turn
+    windows_[0]->finishFade();
+    EXPECT_FALSE(windows_[0]->orderedOut);  // the completion's work runs on a later turn
     queue_.runPending();
-    EXPECT_TRUE(window->orderedOut);
+    EXPECT_TRUE(windows_[0]->orderedOut);
     EXPECT_TRUE(monitor_.isPolling());
     EXPECT_FALSE(monitor_.isInsideCorner());
 
     // A second dismiss during the fade starts the monitor at once.
     presentation_.showVantor(left_);
-    factory_.made[1]->dismiss();
-    factory_.made[1]->dismiss();
+    windows_[1]->dismiss();
+    windows_[1]->dismiss();
     EXPECT_TRUE(monitor_.isPolling());
-    factory_.made[1]->finishFade();
+    windows_[1]->finishFade();
     queue_.runPending();
-    EXPECT_TRUE(factory_.made[1]->orderedOut);
-
+    EXPECT_TRUE(windows_[1]->orderedOut);
     // Hiding with nothing shown only makes sure the monitor polls.
     monitor_.stop();
     presentation_.hideVantor();
     EXPECT_TRUE(monitor_.isPolling());
-    EXPECT_EQ(factory_.made.size(), 2u);
+    EXPECT_EQ(windows_.size(), 2u);
 }
 
-TEST_F(LauncherPresentationTest, APointerStillInTheCornerOpensTheLauncherAgain) {
+TEST_F(LauncherPresentationTest, APointerStillInTheCornerOpensTheLauncherAgainAtTheNextTick) {
     monitor_.onTrigger = [this](const ScreenInfo& screen) { presentation_.showVantor(screen); };
     desktop_.setPointer({2, 898});
     queue_.advanceBy(350ms);
-    ASSERT_EQ(factory_.made.size(), 1u);
-    dismissAndFade(*factory_.made[0]);
+    ASSERT_EQ(windows_.size(), 1u);
+    dismissAndFade(*windows_[0]);
     queue_.advanceBy(349ms);
-    EXPECT_EQ(factory_.made.size(), 1u);
+    EXPECT_EQ(windows_.size(), 1u);
     queue_.advanceBy(1ms);
-    EXPECT_EQ(factory_.made.size(), 2u);
+    EXPECT_EQ(windows_.size(), 2u);
 }
 
 TEST_F(LauncherPresentationTest, ShowingDuringTheFadeOpensANewWindowAndTheOldOneStillGoes) {
     presentation_.showVantor(left_);
-    auto old = factory_.made[0];
-    old->dismiss();
+    windows_[0]->dismiss();
     presentation_.showVantor(right_);
-    ASSERT_EQ(factory_.made.size(), 2u);
+    ASSERT_EQ(windows_.size(), 2u);
     EXPECT_TRUE(presentation_.isShown());
-    old->finishFade();
+    windows_[0]->finishFade();
     queue_.runPending();
-    EXPECT_TRUE(old->orderedOut);
-    EXPECT_FALSE(factory_.made[1]->orderedOut);
+    EXPECT_TRUE(windows_[0]->orderedOut);
+    EXPECT_FALSE(windows_[1]->orderedOut);
     // The old completion restarts the monitor even so; a trigger then reaches
     // a shown launcher and has no effect.
     EXPECT_TRUE(monitor_.isPolling());
     presentation_.showVantor(left_);
-    EXPECT_EQ(factory_.made.size(), 2u);
+    EXPECT_EQ(windows_.size(), 2u);
 
     // A dismiss after the presentation is gone does nothing.
     std::function<void()> dismiss;
     {
-        LauncherPresentation shortLived(model_, monitor_, factory_, queue_);
+        LauncherPresentation shortLived(model_, monitor_, *this, queue_);
         shortLived.showVantor(left_);
-        dismiss = factory_.made.back()->dismiss;
+        dismiss = windows_.back()->dismiss;
     }
     dismiss();
-    EXPECT_FALSE(factory_.made.back()->fadedOutWith);
+    EXPECT_FALSE(windows_.back()->completion);
 }
 
 }  // namespace
