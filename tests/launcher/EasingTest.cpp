@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "launcher/Easing.h"
 
 namespace vantor {
@@ -25,8 +27,11 @@ TEST(EasingTest, CurvesStartAtZeroEndAtOneAndOnlyUnderdampedSpringsOvershoot) {
         EXPECT_EQ(curve.progress(curve.duration()), 1);
         EXPECT_EQ(sweep(curve), std::pair(1.0, false));
     }
+    // A damped oscillator overshoots by exp(-ζπ/√(1-ζ²)); critically damped, it
+    // has covered 1 - 2/e after 1/ω.
     Easing bouncy = Easing::spring(0.22, 0.78);
-    EXPECT_GT(sweep(bouncy).first, 1.005);
+    EXPECT_NEAR(sweep(bouncy).first, 1 + std::exp(-0.78 * M_PI / std::sqrt(1 - 0.78 * 0.78)), 1e-4);
+    EXPECT_NEAR(Easing::spring(0.24, 1.0).progress(0.24 / (2 * M_PI)), 1 - 2 / M_E, 1e-9);
     EXPECT_NEAR(bouncy.progress(bouncy.duration() * 0.999), 1, 0.01);
     // Ease-out is ahead of linear time; ease-in-out is symmetric about the middle.
     EXPECT_GT(Easing::easeOut(1).progress(0.25), 0.35);

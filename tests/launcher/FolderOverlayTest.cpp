@@ -93,11 +93,14 @@ TEST_F(LauncherFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
     play({{"pad began -52", "page 0, item 0, folder page 1"}});
     EXPECT_DOUBLE_EQ(vm().verticalScrollAmount(), 0);  // the grid's gesture saw nothing
     play({{"folder-dot 2", "page 0, item 0, folder page 2"},
-          // Hiding the launcher stops the folder's paging too.
+          // Hiding the launcher stops the folder's paging too, and forgets the
+          // gesture it was in.
+          {"pad began 30", ""},
           {"hide", ""},
-          {"pad began 60", "page 0, item 0, folder page 2"},
+          {"pad changed 60", "page 0, item 0, folder page 2"},
           {"appear", ""},
-          {"pad began 60", "page 0, item 0, folder page 1"},
+          {"pad changed 30", "page 0, item 0, folder page 2"},
+          {"pad changed 30", "page 0, item 0, folder page 1"},
           // Closed, the folder stops paging and the grid pages again; 52 is not
           // enough for it.
           {"close", "page 0, item 0"},

@@ -95,7 +95,8 @@ TEST_F(LauncherScrollTest, ATrackpadSwipeTurnsOnePageAndNeitherInertiaNorSideway
           {"dot 0", "page 0, item 0"},
           {"pad began 60", "page 0, item 0"}});
     EXPECT_FALSE(vm().hasScrollGestureResetTask());
-    EXPECT_EQ(vm().pageTurn().toPage, 0);
+    // A turn back starts its settle from above, a turn on from below.
+    EXPECT_EQ(std::pair(vm().pageTurn().toPage, vm().pageTurn().startOffset), std::pair(0l, -24.0));
 }
 
 TEST_F(LauncherScrollTest, PageDotsTurnToTheirPageAndSelectItsFirstItem) {
@@ -105,8 +106,9 @@ TEST_F(LauncherScrollTest, PageDotsTurnToTheirPageAndSelectItsFirstItem) {
           {"dot 2", "page 2, item 70"},
           {"dot 3", "page 2, item 70"},  // a page that does not exist
           {"dot -1", "page 2, item 70"}});
-    EXPECT_EQ(vm().pageTurn().serial, 1u);
-    EXPECT_EQ(std::pair(vm().pageTurn().fromPage, vm().pageTurn().toPage), std::pair(0l, 2l));
+    const PageTurn& turn = vm().pageTurn();
+    EXPECT_EQ(std::tuple(turn.serial, turn.fromPage, turn.toPage, turn.startOffset),
+              std::tuple(1u, 0l, 2l, 24.0));
 }
 
 TEST_F(LauncherScrollTest, HidingForgetsTheGestureAndScrollsThatAreNoNumbersAreIgnored) {
