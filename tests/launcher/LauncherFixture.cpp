@@ -1,6 +1,5 @@
 #include "launcher/LauncherFixture.h"
 
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -24,9 +23,7 @@ std::string shortened(std::string text) {
 }  // namespace
 
 std::string appName(int number) {
-    char name[16];
-    std::snprintf(name, sizeof name, "App %02d", number);
-    return name;
+    return (number < 10 ? "App 0" : "App ") + std::to_string(number);
 }
 
 std::vector<ApplicationItem> numberedApps(int count, int skipFrom, int skipTo) {
