@@ -51,7 +51,7 @@ TEST_F(StatusMenuTest, TheMenuListsItsEntriesWithShortcutsAndTheDefaultsChecked)
     EXPECT_EQ(describe(menu_.makeMenu().get()),
               (Strings{"显示Vantor Ctrl+L", "重新扫描应用 Ctrl+R", "---", "触发角", "  ✓ 左上角",
                        "  右上角", "  左下角", "  右下角", "每页数量", "  24 个", "  ✓ 35 个",
-                       "  48 个", "  63 个", "已隐藏的应用", "---", "退出 Ctrl+Q"}));
+                       "  48 个", "  63 个", "已隐藏的应用", "  无", "---", "退出 Ctrl+Q"}));
 }
 
 TEST_F(StatusMenuTest, ChoicesAreStoredAndTheMenuIsBuiltAgainWhilePathsThatNameNoEntryDoNothing) {
