@@ -8,7 +8,7 @@ namespace vantor {
 
 std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot& slot) {
     Batch batch(*this);
-    if (openedFolderID_ || press_ || !slot.item) {
+    if (openedFolderID_ || press_ || finished_ || !slot.item) {
         return std::nullopt;
     }
     std::int64_t index = absoluteIndex(slot);
@@ -22,7 +22,7 @@ std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot&
 
 std::optional<ContextMenu> LauncherViewModel::contextMenuForFolderCell(std::int64_t cell) {
     Batch batch(*this);
-    if (!folderOverlay_ || press_ || cell < 0 || cell >= FolderOverlay::pageSize) {
+    if (!folderOverlay_ || press_ || finished_ || cell < 0 || cell >= FolderOverlay::pageSize) {
         return std::nullopt;
     }
     auto slots = folderOverlay_->pageSlots();
@@ -54,8 +54,8 @@ void LauncherViewModel::chooseContextMenuEntry(const ContextMenu& menu, ContextM
     VantorItem item = menu.item;
     bool inPanel = menu.place == ContextMenuPlace::folderPanel;
     // A panel's menu acts only while that panel is still open, a grid's only
-    // while no folder covers the grid.
-    if (inPanel ? !folderOverlay_ : openedFolderID_.has_value()) {
+    // while no folder covers the grid; none once the showing is over.
+    if (finished_ || (inPanel ? !folderOverlay_ : openedFolderID_.has_value())) {
         return;
     }
     switch (action) {

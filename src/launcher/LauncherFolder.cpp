@@ -36,11 +36,17 @@ void LauncherViewModel::syncOpenedFolder() {
     } else {
         // The folder is gone (a rescan or a drag dissolved it). Leaving it
         // "open" would show no overlay yet keep paging and every key but Escape dead.
-        closeFolder();
+        closeOpenedFolder();
     }
 }
 
 void LauncherViewModel::closeFolder() {
+    if (takesTaps()) {
+        closeOpenedFolder();
+    }
+}
+
+void LauncherViewModel::closeOpenedFolder() {
     Batch batch(*this);
     if (!openedFolderID_) {
         return;
@@ -58,7 +64,7 @@ void LauncherViewModel::closeFolder() {
 
 void LauncherViewModel::tapFolderApplication(const ApplicationItem& application) {
     Batch batch(*this);
-    if (!folderOverlay_) {
+    if (!folderOverlay_ || !takesTaps()) {
         return;
     }
     // Opening from a folder closes the whole launcher, not just the folder.
@@ -68,7 +74,7 @@ void LauncherViewModel::tapFolderApplication(const ApplicationItem& application)
 
 void LauncherViewModel::tapFolderPageDot(std::int64_t page) {
     Batch batch(*this);
-    if (folderOverlay_ && folderOverlay_->animatePageChange(page)) {
+    if (takesTaps() && folderOverlay_ && folderOverlay_->animatePageChange(page)) {
         markChanged();
     }
 }

@@ -26,7 +26,7 @@ std::int64_t cellIndex(double position, double stride, std::int64_t count) {
 
 void LauncherViewModel::pressFolderCell(std::int64_t cell, Point location) {
     Batch batch(*this);
-    if (!folderOverlay_ || press_ || cell < 0 || cell >= FolderOverlay::pageSize) {
+    if (!folderOverlay_ || press_ || !takesTaps() || cell < 0 || cell >= FolderOverlay::pageSize) {
         return;
     }
     auto slots = folderOverlay_->pageSlots();
@@ -123,7 +123,7 @@ void LauncherViewModel::leaveFolderWithDraggedApplication(Point location, Size w
     ApplicationItem application = press_->slot.item->asApplication();
     model_.takeApplicationOutOfFolder(folderID, application.id);
     lastDragDestination_.reset();
-    closeFolder();
+    closeOpenedFolder();
     // From here on the same press is a drag in the grid.
     press_->folderCell.reset();
     press_->leftFolder = true;
@@ -166,7 +166,7 @@ void LauncherViewModel::finishFolderDrag() {
 
 void LauncherViewModel::beginRenamingFolder() {
     Batch batch(*this);
-    if (!folderOverlay_ || renamingFolder_) {
+    if (!folderOverlay_ || renamingFolder_ || finished_) {
         return;
     }
     renamingFolder_ = true;

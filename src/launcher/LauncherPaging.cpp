@@ -9,6 +9,9 @@ namespace vantor {
 
 void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {
     Batch batch(*this);
+    if (finished_) {
+        return;
+    }
     handleMainScrollWheel(event);
     if (folderOverlay_ && folderOverlay_->handleScrollWheel(event)) {
         markChanged();
@@ -75,7 +78,7 @@ void LauncherViewModel::animatePageChange(std::int64_t page,
 
 void LauncherViewModel::tapPageDot(std::int64_t page) {
     Batch batch(*this);
-    if (openedFolderID_ || page < 0 || page >= pageCount()) {
+    if (openedFolderID_ || !takesTaps() || page < 0 || page >= pageCount()) {
         return;
     }
     std::int64_t firstOnPage =

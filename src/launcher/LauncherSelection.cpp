@@ -64,6 +64,10 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
         return false;
     }
     Batch batch(*this);
+    // The showing is over: nothing more reaches the launcher or its search field.
+    if (finished_) {
+        return true;
+    }
     // Only the key code counts: with Shift, Control or the like held a key
     // acts as the plain key.
     if (renamingFolder_) {
@@ -84,7 +88,7 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
     if (openedFolderID_) {
         switch (keyCode) {
             case key_code::escape:
-                closeFolder();
+                closeOpenedFolder();
                 return true;
             case key_code::f2:
                 beginRenamingFolder();

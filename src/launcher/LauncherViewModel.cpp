@@ -51,10 +51,10 @@ void LauncherViewModel::syncWithModel() {
         seenPageSize_ = model_.pageSize();
         resetSelection();
     }
-    // A rescan keeps the selection where it was, as far as the list still reaches.
+    // A rescan keeps the selected item selected, as far as it is still there.
     if (model_.applications() != seenApplications_) {
         seenApplications_ = model_.applications();
-        clampSelection();
+        followSelection();
     } else if (selectedIndex_ >= itemCount()) {
         // Fewer items to show (one was hidden, say): keep the selection on one.
         clampSelection();
@@ -187,8 +187,31 @@ void LauncherViewModel::setSelectedIndex(std::int64_t index) {
 
 // ---- Activation and dismissal ------------------------------------------------
 
+void LauncherViewModel::followSelection() {
+    if (selectedItemID_) {
+        if (auto index = indexOfItem(*selectedItemID_)) {
+            setSelectedIndex(*index);
+            setCurrentPage(paging::pageOfIndex(*index, modelPageSize()));
+            return;
+        }
+    }
+    clampSelection();
+}
+
+void LauncherViewModel::rememberSelection() {
+    const auto& items = model_.filteredItems();
+    if (selectedIndex_ >= 0 && selectedIndex_ < static_cast<std::int64_t>(items.size())) {
+        selectedItemID_ = items[static_cast<std::size_t>(selectedIndex_)].id();
+    } else {
+        selectedItemID_.reset();
+    }
+}
+
 void LauncherViewModel::open(const VantorItem& item) {
     Batch batch(*this);
+    if (finished_) {
+        return;
+    }
     if (item.isApplication()) {
         // Launching never blocks and reports nothing; the launcher closes at once.
         desktop_.openApplication(item.asApplication());
@@ -201,7 +224,7 @@ void LauncherViewModel::open(const VantorItem& item) {
 void LauncherViewModel::tapSlot(const PageSlot& slot) {
     Batch batch(*this);
     // The open folder's overlay covers the grid.
-    if (openedFolderID_) {
+    if (openedFolderID_ || !takesTaps()) {
         return;
     }
     if (!slot.item) {
@@ -215,10 +238,25 @@ void LauncherViewModel::tapSlot(const PageSlot& slot) {
 }
 
 void LauncherViewModel::dismiss() {
+    if (takesTaps()) {
+        callDismiss();
+    }
+}
+
+void LauncherViewModel::handleExitCommand() {
     callDismiss();
 }
 
+void LauncherViewModel::pointerPressed(int clickCount) {
+    repeatedPress_ = clickCount > 1;
+}
+
 void LauncherViewModel::callDismiss() {
+    if (finished_) {
+        return;
+    }
+    finished_ = true;
+    press_.reset();
     // A copy, since the call may destroy this view-model and its members.
     Dismiss dismiss = dismiss_;
     if (dismiss) {

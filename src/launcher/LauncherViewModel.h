@@ -151,6 +151,22 @@ public:
     void tapSlot(const PageSlot& slot);
     // Closes the launcher: the backdrop, the empty grid area, the close button.
     void dismiss();
+    // The window was closed from outside (the window manager's close, Alt+F4).
+    void handleExitCommand();
+    // True once an application was opened or the launcher closed. The showing
+    // is over then: until the next one, taps, keys, scrolling and drags do
+    // nothing, so a double click or a second Return cannot start an
+    // application twice.
+    bool isFinished() const { return finished_; }
+    // The pointer went down. `clickCount` is 2 for the second press of a
+    // double click: the first click already acted (opened the folder, turned
+    // the page), so this press and its release act on nothing.
+    void pointerPressed(int clickCount);
+    // A drag or a folder's renaming is under way: a rescan now would pull
+    // items from under the pointer or the folder from under its name field.
+    bool isEditingArrangement() const {
+        return press_.has_value() || draggedItemID_.has_value() || renamingFolder_;
+    }
 
     // ---- Selection and keys ----------------------------------------------
 
@@ -217,7 +233,7 @@ public:
 
     // The opened folder's paging state; null while no folder is open.
     const FolderOverlay* folderOverlay() const { return folderOverlay_.get(); }
-    // The overlay's close button, its backdrop, its exit command.
+    // The overlay's close button and its backdrop.
     void closeFolder();
     // An application cell of the overlay: launch it and close the launcher.
     void tapFolderApplication(const ApplicationItem& application);
@@ -303,7 +319,15 @@ private:
     void leaveFolderWithDraggedApplication(Point location, Size window);
     void dragMovedOutsideFolder(Point location, Size window);
     void finishFolderDrag();
+    void closeOpenedFolder();
     void callDismiss();
+    // Whether a tap may act: the showing goes on and the press is not the
+    // second half of a double click.
+    bool takesTaps() const { return !finished_ && !repeatedPress_; }
+    // After a rescan: the selected item stays selected wherever it moved,
+    // else the selection is pulled back into the list.
+    void followSelection();
+    void rememberSelection();
 
     LauncherModel& model_;
     DesktopServices& desktop_;
@@ -332,6 +356,10 @@ private:
     std::unique_ptr<FolderOverlay> folderOverlay_;
     std::optional<Press> press_;
     bool shown_ = false;
+    bool finished_ = false;
+    bool repeatedPress_ = false;
+    // The selected item as of the end of the last event, for a rescan to find it again.
+    std::optional<CanonicalString> selectedItemID_;
 
     // What the model held when last looked at, to tell which field changed.
     std::string seenQuery_;

@@ -19,7 +19,11 @@ public:
         if (alive_.expired()) {
             return;
         }
-        if (--viewModel_.batchDepth_ == 0 && viewModel_.changed_) {
+        if (--viewModel_.batchDepth_ != 0) {
+            return;
+        }
+        viewModel_.rememberSelection();
+        if (viewModel_.changed_) {
             viewModel_.changed_ = false;
             viewModel_.changes_.notify();
         }

@@ -29,6 +29,7 @@ TEST_F(LauncherDragTest, APressThatStaysWithinEightPointsIsATapAndOtherReleasesA
     play({{"press 2", ""},
           {"move 502 65.565", "page 0, item 0"},  // 7.8 points from the press
           {"release", "page 0, item 2, opened App 02, dismissed"},
+          {"show", ""},
           {"press 3", ""},
           {"move 703 67.565", "page 0, item 3, dragging App 03 to before:App 03"},  // 8 points
           {"release", "page 0, item 3"},

@@ -123,6 +123,10 @@ void LauncherFixture::act(const std::string& action) {
         {"hide", [&] { vm().disappear(); }},
         {"appear", [&] { vm().appear(); }},
         {"dismiss", [&] { vm().dismiss(); }},
+        {"exit", [&] { vm().handleExitCommand(); }},
+        {"show", [&] { show(); }},
+        {"click", [&] { vm().pointerPressed(1); }},
+        {"double", [&] { vm().pointerPressed(2); }},
     };
     auto verb = verbs.find(w.at(0));
     ASSERT_NE(verb, verbs.end()) << "no such step: " << action;

@@ -63,7 +63,9 @@ protected:
     // Folder: close, "folder-dot <page>", "folder-tap <cell>".
     // Model: "query [<text>]", "size <page size>", "scan <count> [<from> <to>]"
     //   (see numberedApps), settle (runs what the main queue holds).
-    // Lifecycle: hide, appear, dismiss.
+    // Lifecycle: hide, appear, dismiss, exit (the window manager's close),
+    //   show (the next showing, with a new view-model).
+    // The pointer going down before a tap: click, double (a double click's second press).
     // "… x<n>" repeats a step n times.
     void act(const std::string& action);
     // "page P, item S", then ", folder page F" while a folder is open,

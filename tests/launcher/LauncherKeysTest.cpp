@@ -69,7 +69,8 @@ TEST_F(LauncherKeysTest, ReturnAndEnterOpenTheSelectedApplicationOrFolderWhereOn
     show();
     play({{"right", ""},
           {"enter", "page 0, item 1, opened App 01, dismissed"},
-          {"right", ""},
+          {"show", ""},
+          {"right x2", ""},
           {"return", "page 0, item 2, folder page 0"}});  // the folder, third
     EXPECT_EQ(vm().openedFolderID(), folderID);
     play({{"left", "page 0, item 2, folder page 0, passed on"},

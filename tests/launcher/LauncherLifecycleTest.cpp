@@ -59,8 +59,14 @@ TEST_F(LauncherLifecycleTest, ModelChangesKeepTheSelectionInsideTheNewList) {
           {"settle", "page 0, item 19"},
           {"left", ""},
           {"scan 30", ""},
-          {"settle", "page 0, item 18"}});
-    EXPECT_EQ(itemIDAt(18), testing::appItemID("App 18"));
+          {"settle", "page 0, item 18"},
+          // Items gone before the selected one: the selection follows it.
+          {"scan 30 0 5", ""},
+          {"settle", "page 0, item 13"},
+          // A new query looked at together with a rescan starts at the top.
+          {"scan 30", ""},
+          {"query App", ""},
+          {"settle", "page 0, item 0"}});
 }
 
 TEST_F(LauncherLifecycleTest, TappingATileOpensItAndTheEmptyPartsClose) {
@@ -73,8 +79,61 @@ TEST_F(LauncherLifecycleTest, TappingATileOpensItAndTheEmptyPartsClose) {
           {"tap 2", "page 0, item 4, folder page 0"},
           {"close", ""},
           {"tap 2", "page 0, item 2, opened App 02, dismissed"},
-          {"tap 10", "page 0, item 2, dismissed"},  // a filler
-          {"dismiss", "page 0, item 2, dismissed"}});
+          {"show", ""},
+          {"tap 10", "page 0, item 0, dismissed"},  // a filler
+          {"show", ""},
+          {"dismiss", "page 0, item 0, dismissed"}});
+}
+
+TEST_F(LauncherLifecycleTest, AShowingEndsWithItsFirstLaunchOrDismissal) {
+    install(numberedApps(40));
+    // Whatever ended the showing, the second click of a double click, a second
+    // Return and every other way in do nothing until the next showing.
+    const std::vector<Step> endings = {
+        {"return", "page 0, item 0, opened App 00, dismissed"},
+        {"tap 1", "page 0, item 1, opened App 01, dismissed"},
+        {"escape", "page 0, item 0, dismissed"},
+        {"dismiss", "page 0, item 0, dismissed"},  // the backdrop, the close button
+        {"exit", "page 0, item 0, dismissed"},     // the window manager's close
+    };
+    for (const auto& ending : endings) {
+        SCOPED_TRACE(ending.action);
+        show();
+        play({ending});
+        std::string after = ending.expected.substr(0, ending.expected.find(", opened"));
+        after = after.substr(0, after.find(", dismissed"));
+        play({{"click", ""},
+              {"tap 2", after},
+              {"return", after},
+              {"enter", after},
+              {"escape", after},
+              {"key 0", after},  // not typed either
+              {"press 3", after},
+              {"move middle 5", after},
+              {"release", after},
+              {"dot 1", after},
+              {"notch -120", after},
+              {"dismiss", after},
+              {"exit", after}});
+    }
+    play({{"show", ""}, {"tap 2", "page 0, item 2, opened App 02, dismissed"}});
+}
+
+TEST_F(LauncherLifecycleTest, ADoubleClickOnAFolderOpensItOnceAndLeavesItsPanelAlone) {
+    install(numberedApps(6));
+    makeFolder({appName(4), appName(5)});
+    show();
+    // The second click lands on the panel that has just opened: on one of its
+    // applications, its close button, the backdrop.
+    play({{"click", ""},
+          {"tap 4", "page 0, item 4, folder page 0"},
+          {"double", ""},
+          {"folder-tap 0", "page 0, item 4, folder page 0"},
+          {"close", "page 0, item 4, folder page 0"},
+          {"dismiss", "page 0, item 4, folder page 0"},
+          // A later click is a click again.
+          {"click", ""},
+          {"folder-tap 0", "page 0, item 4, opened App 04, dismissed"}});
 }
 
 TEST_F(LauncherLifecycleTest, ObserversHearOfEachChangeOnceAndOfModelChangesAfterwards) {
