@@ -1,6 +1,7 @@
 #include "app/LauncherWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEasingCurve>
 #include <QGuiApplication>
 #include <QPointer>
@@ -8,9 +9,11 @@
 #include <QScreen>
 #include <QThreadPool>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "launcher/views/BackdropCapture.h"
 #include "launcher/views/VantorView.h"
+#include "platform/qt/X11Window.h"
 
 namespace vantor {
 namespace {
@@ -92,7 +95,10 @@ private:
 LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
                                DesktopServices& desktop, MainQueue& mainQueue,
                                std::function<void()> dismiss)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+    // A plain window, not a tool window: window managers keep a tool window
+    // (transient for the program) out of the layer above the others. The
+    // taskbar and pager are told to leave it out instead.
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::NoDropShadowWindowHint) {
     setObjectName(QStringLiteral("VantorLauncherWindow"));
     setWindowTitle(QStringLiteral("Vantor"));
@@ -102,6 +108,13 @@ LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
     if (qtScreen != nullptr) {
         setScreen(qtScreen);
         setGeometry(qtScreen->geometry());
+    }
+    // Full screen on that screen, above panels, on every workspace, in no
+    // taskbar: said before the window is first shown, when window managers read it.
+    setWindowState(Qt::WindowFullScreen);
+    if (x11::isAvailable()) {
+        x11::prepareOverlayWindow(winId());
+        windowHandle()->installEventFilter(this);
     }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -133,6 +146,30 @@ LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
 }
 
 LauncherWindow::~LauncherWindow() = default;
+
+void LauncherWindow::closeEvent(QCloseEvent* event) {
+    // Quitting closes every window first and gives up if one refuses: only
+    // a close from the window manager is turned into a dismissal.
+    if (!event->spontaneous()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    // The presentation fades the window out and lets it go; closing it here
+    // would cut the fade short and leave the corner unpolled.
+    event->ignore();
+    view_->viewModel().handleExitCommand();
+}
+
+bool LauncherWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Once the window manager has put the window on screen, it can be given
+    // the focus; asked earlier, the request would find nothing to focus.
+    if (!activated_ && watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        activated_ = true;
+        x11::activateWindow(winId());
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 std::shared_ptr<LauncherSurface> LauncherWindowFactory::makeLauncher(
     const ScreenInfo& screen, std::function<void()> dismiss) {

@@ -25,8 +25,15 @@ public:
 
     VantorView* view() const { return view_; }
 
+protected:
+    // The window manager's close (Alt+F4, a close button elsewhere) closes the
+    // launcher as Escape does: faded out, the corner polled again.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     VantorView* view_ = nullptr;
+    bool activated_ = false;
 };
 
 // Makes launcher windows for the presentation and drives their fades.

@@ -298,13 +298,28 @@ void VantorView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    pressHit_ = hitTest(event->position());
+    viewModel_->pointerPressed(1);
+    pressAt(event->position());
+}
+
+void VantorView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    // The first click of the pair has acted already; the view-model lets
+    // this one act on nothing, whatever lies under it now.
+    viewModel_->pointerPressed(2);
+    pressAt(event->position());
+}
+
+void VantorView::pressAt(const QPointF& position) {
+    pressHit_ = hitTest(position);
     if (pressHit_.kind == Hit::Kind::slot) {
         auto slots = viewModel_->pageSlots();
         viewModel_->pressSlot(slots.at(static_cast<size_t>(pressHit_.index)),
-                              toPoint(toGrid(event->position())));
+                              toPoint(toGrid(position)));
     } else if (pressHit_.kind == Hit::Kind::folderCell) {
-        viewModel_->pressFolderCell(pressHit_.index, toPoint(event->position()));
+        viewModel_->pressFolderCell(pressHit_.index, toPoint(position));
     }
 }
 

@@ -66,6 +66,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
@@ -113,6 +114,7 @@ private:
     PanelPicture currentPanelPicture() const;
     // Keeps the open panel's picture, or starts the fade of the last one.
     void followFolderPanel(double now);
+    void pressAt(const QPointF& position);
     QRectF gridArea() const;
     QPointF toGrid(const QPointF& p) const;
     void viewModelChanged();

@@ -12,6 +12,8 @@
 #include <memory>
 
 #include "hotcorner/ScreenCoordinates.h"
+#include "platform/qt/StartupLaunchContext.h"
+#include "platform/qt/X11Window.h"
 
 namespace vantor {
 namespace {
@@ -79,9 +81,12 @@ void QtDesktopServices::openApplication(const ApplicationItem& application) {
             std::cerr << "vantor: cannot read the desktop entry " << path << '\n';
             return;
         }
+        // The user's action was just now: its time lets the new window take the focus.
+        std::unique_ptr<GAppLaunchContext, GObjectDeleter> context(
+            newStartupLaunchContext(x11::serverTime()));
         GError* error = nullptr;
         // Spawns the program and returns; it never waits for it.
-        if (!g_app_info_launch(G_APP_INFO(info.get()), nullptr, nullptr, &error)) {
+        if (!g_app_info_launch(G_APP_INFO(info.get()), nullptr, context.get(), &error)) {
             std::cerr << "vantor: could not start " << path << ": "
                       << (error != nullptr ? error->message : "unknown error") << '\n';
             g_clear_error(&error);

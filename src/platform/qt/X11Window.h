@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QtGui/qwindowdefs.h>
+#include <cstdint>
+
+namespace vantor::x11 {
+
+// Whether the program draws through an X server (Qt's xcb platform).
+bool isAvailable();
+
+// Tells the window manager, before the window is first shown, that it is an
+// overlay: full-screen, above every other window (panels too), on every
+// workspace, and in no taskbar or pager. Nothing without X11.
+void prepareOverlayWindow(WId window);
+
+// Gives the shown window keyboard focus. Asks the window manager as a pager
+// would (which focus-stealing prevention lets through: the user asked for the
+// launcher) and sets the input focus itself. Nothing without X11.
+void activateWindow(WId window);
+
+// The X server's time now, to stamp what the user just did; 0 without X11.
+std::uint32_t serverTime();
+
+}  // namespace vantor::x11
