@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTemporaryDir>
@@ -59,6 +60,71 @@ TEST_F(IconLoadingTest, AnIconIsDecodedAtThePixelSizeAskedForAndAMissingOneIsThe
          {withIcon("none.desktop", "no-such-icon-anywhere"), entry("/no/such/Tool.app")}) {
         EXPECT_EQ(loadApplicationIcon(application, 79, 1, "hicolor").size(), QSize(79, 79));
     }
+}
+
+// Runs the event loop until the cache has nothing in flight.
+void settle() {
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    } while ((AppIconCache::pendingCount() > 0 || AppIconCache::isRefreshing()) &&
+             timer.elapsed() < 5000);
+}
+
+QColor centreColour(const QPixmap& pixmap) {
+    QImage image = pixmap.toImage();
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+TEST_F(IconLoadingTest, ARefreshLoadsAgainTheIconsWhoseFilesChangedAndOnlyThose) {
+    QImage green(48, 48, QImage::Format_ARGB32);
+    green.fill(Qt::green);
+    std::string greenPath = folder_.filePath("green.png").toStdString();
+    ASSERT_TRUE(green.save(QString::fromStdString(greenPath)));
+    auto changing = entry(writeEntry("changing.desktop", iconPath_));
+    auto steady = entry(writeEntry("steady.desktop", greenPath));
+    // An icon that no theme has yet: the theme gets it later.
+    auto themed = entry(writeEntry("themed.desktop", "vantor-test-late-icon"));
+    for (const auto& application : {changing, steady, themed}) {
+        AppIconCache::icon(application, 40, 1);
+    }
+    settle();
+    QPixmap steadyBefore = AppIconCache::icon(steady, 40, 1);
+    ASSERT_EQ(centreColour(AppIconCache::icon(changing, 40, 1)), QColor(Qt::red));
+    quint64 changingRevision = AppIconCache::revision(changing);
+    quint64 steadyRevision = AppIconCache::revision(steady);
+
+    // The file is replaced; a refresh without a theme change sees it.
+    QImage blue(64, 64, QImage::Format_ARGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(QString::fromStdString(iconPath_)));
+    AppIconCache::refresh(false);
+    settle();
+    EXPECT_EQ(centreColour(AppIconCache::icon(changing, 40, 1)), QColor(Qt::blue));
+    EXPECT_EQ(AppIconCache::revision(changing), changingRevision + 1);
+    EXPECT_EQ(AppIconCache::icon(steady, 40, 1).cacheKey(), steadyBefore.cacheKey());
+    EXPECT_EQ(AppIconCache::revision(steady), steadyRevision);
+
+    // An icon theme of the user's gets the missing icon: found once the
+    // themes are read again.
+    QTemporaryDir dataHome;
+    ASSERT_TRUE(dataHome.isValid());
+    QString theme = dataHome.filePath(QStringLiteral("icons/hicolor"));
+    ASSERT_TRUE(QDir().mkpath(theme + QStringLiteral("/48x48/apps")));
+    std::ofstream(theme.toStdString() + "/index.theme")
+        << "[Icon Theme]\nName=Hicolor\nDirectories=48x48/apps\n[48x48/apps]\nSize=48\n";
+    QImage yellow(48, 48, QImage::Format_ARGB32);
+    yellow.fill(Qt::yellow);
+    ASSERT_TRUE(yellow.save(theme + QStringLiteral("/48x48/apps/vantor-test-late-icon.png")));
+    QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+    AppIconCache::refresh(true);
+    settle();
+    EXPECT_EQ(centreColour(AppIconCache::icon(themed, 40, 1)), QColor(Qt::yellow));
+    qputenv("XDG_DATA_HOME", savedDataHome);
+    AppIconCache::refresh(true);
+    settle();
 }
 
 TEST_F(IconLoadingTest, TheCacheLoadsOnceInTheBackgroundAndKeepsTheIcon) {

@@ -4,6 +4,7 @@
 #include <gio/gio.h>
 #include <plist/plist.h>
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
@@ -134,14 +135,74 @@ QImage drawnGenericIcon(int pixels) {
     return image;
 }
 
-const IconThemeLookup& themeLookup(const QString& themeName) {
-    static std::once_flag once;
-    static std::unique_ptr<IconThemeLookup> lookup;
-    std::call_once(once, [&] {
-        lookup = std::make_unique<IconThemeLookup>(IconThemeLookup::defaultBaseFolders(),
+// One lookup for everybody, read on first use; a theme change puts a fresh
+// one in its place while lookups already under way finish on the old one.
+std::mutex lookupMutex;
+std::shared_ptr<const IconThemeLookup> sharedLookup;
+
+std::shared_ptr<const IconThemeLookup> themeLookup(const QString& themeName) {
+    std::lock_guard lock(lookupMutex);
+    if (!sharedLookup) {
+        sharedLookup = std::make_shared<IconThemeLookup>(IconThemeLookup::defaultBaseFolders(),
+                                                         themeName.toStdString());
+    }
+    return sharedLookup;
+}
+
+void replaceThemeLookup(const QString& themeName) {
+    auto fresh = std::make_shared<IconThemeLookup>(IconThemeLookup::defaultBaseFolders(),
                                                    themeName.toStdString());
-    });
-    return *lookup;
+    std::lock_guard lock(lookupMutex);
+    sharedLookup = std::move(fresh);
+}
+
+// The file to read for an application's icon: its own file, else its theme
+// name, else the theme's generic application icon; empty when none exists.
+std::string iconFile(const ApplicationItem& application, int points, double devicePixelRatio,
+                     const IconThemeLookup& lookup) {
+    // Themes keep doubled pictures for doubled screens.
+    const int scale = std::max(1, static_cast<int>(std::lround(devicePixelRatio)));
+    IconSource source;
+    if (application.url.ends_with(".desktop")) {
+        source = desktopEntryIconSource(application.url);
+    } else {
+        source.file = bundleIconFile(application.url);
+    }
+    if (!source.file.empty() && QFileInfo(QString::fromStdString(source.file)).isFile()) {
+        return source.file;
+    }
+    if (!source.themeNames.empty()) {
+        if (auto file = lookup.findFirstIcon(source.themeNames, points, scale)) {
+            return *file;
+        }
+    }
+    if (auto file = lookup.findFirstIcon(
+            {"application-x-executable", "application-default-icon", "applications-other"}, points,
+            scale)) {
+        return *file;
+    }
+    return {};
+}
+
+QString stampOf(const std::string& file) {
+    if (file.empty()) {
+        return {};
+    }
+    QFileInfo info(QString::fromStdString(file));
+    return info.filePath() + QLatin1Char('|') + QString::number(info.size()) + QLatin1Char('|') +
+           QString::number(info.lastModified().toMSecsSinceEpoch());
+}
+
+// The icon and the stamp of the file it came from.
+std::pair<QImage, QString> loadIcon(const ApplicationItem& application, int points,
+                                    double devicePixelRatio, const IconThemeLookup& lookup) {
+    const int pixels = std::max(1, static_cast<int>(std::lround(points * devicePixelRatio)));
+    std::string file = iconFile(application, points, devicePixelRatio, lookup);
+    QImage image = readImage(file, pixels);
+    if (image.isNull()) {
+        return {drawnGenericIcon(pixels), QString()};
+    }
+    return {image, stampOf(file)};
 }
 
 long long roundedPoints(double size) {
@@ -152,30 +213,7 @@ long long roundedPoints(double size) {
 
 QImage loadApplicationIcon(const ApplicationItem& application, int points, double devicePixelRatio,
                            const QString& themeName) {
-    const IconThemeLookup& lookup = themeLookup(themeName);
-    const int pixels = std::max(1, static_cast<int>(std::lround(points * devicePixelRatio)));
-    // Themes keep doubled pictures for doubled screens.
-    const int scale = std::max(1, static_cast<int>(std::lround(devicePixelRatio)));
-    IconSource source;
-    if (application.url.ends_with(".desktop")) {
-        source = desktopEntryIconSource(application.url);
-    } else {
-        source.file = bundleIconFile(application.url);
-    }
-    QImage image = readImage(source.file, pixels);
-    if (image.isNull() && !source.themeNames.empty()) {
-        if (auto file = lookup.findFirstIcon(source.themeNames, points, scale)) {
-            image = readImage(*file, pixels);
-        }
-    }
-    if (image.isNull()) {
-        if (auto file = lookup.findFirstIcon(
-                {"application-x-executable", "application-default-icon", "applications-other"},
-                points, scale)) {
-            image = readImage(*file, pixels);
-        }
-    }
-    return image.isNull() ? drawnGenericIcon(pixels) : image;
+    return loadIcon(application, points, devicePixelRatio, *themeLookup(themeName)).first;
 }
 
 AppIconCache& AppIconCache::shared() {
@@ -203,7 +241,7 @@ QPixmap AppIconCache::icon(const ApplicationItem& application, double size,
     AppIconCache& cache = shared();
     QString cacheKey = key(application, size, devicePixelRatio);
     if (auto it = cache.icons_.constFind(cacheKey); it != cache.icons_.constEnd()) {
-        return *it;
+        return it->pixmap;
     }
     int points = static_cast<int>(std::max(1LL, roundedPoints(size)));
     cache.request(cacheKey, application, points, devicePixelRatio);
@@ -219,23 +257,110 @@ void AppIconCache::request(const QString& key, const ApplicationItem& applicatio
     QString themeName = themeName_;
     QThreadPool::globalInstance()->start(
         [this, key, application, points, devicePixelRatio, themeName] {
-            QImage image = loadApplicationIcon(application, points, devicePixelRatio, themeName);
+            auto [image, source] =
+                loadIcon(application, points, devicePixelRatio, *themeLookup(themeName));
             image.setDevicePixelRatio(devicePixelRatio);
             QMetaObject::invokeMethod(
-                this, [this, key, image] { arrive(key, image); }, Qt::QueuedConnection);
+                this,
+                [this, key, application, points, devicePixelRatio, image, source] {
+                    arrive(key, application, points, devicePixelRatio, image, source);
+                },
+                Qt::QueuedConnection);
         });
 }
 
-void AppIconCache::arrive(const QString& key, const QImage& image) {
+void AppIconCache::arrive(const QString& key, const ApplicationItem& application, int points,
+                          double devicePixelRatio, const QImage& image, const QString& source) {
     pending_.remove(key);
-    icons_.insert(key, QPixmap::fromImage(image));
+    icons_.insert(key,
+                  Kept{QPixmap::fromImage(image), application, points, devicePixelRatio, source});
     Q_EMIT iconsArrived();
 }
 
 void AppIconCache::warmUp() {
     QString themeName = shared().themeName_;
     QThreadPool::globalInstance()->start(
-        [themeName] { themeLookup(themeName).findIcon("application-x-executable", 64); });
+        [themeName] { themeLookup(themeName)->findIcon("application-x-executable", 64); });
+}
+
+void AppIconCache::refresh(bool themesChanged) {
+    shared().startRefresh(themesChanged);
+}
+
+bool AppIconCache::isRefreshing() {
+    return shared().refreshing_;
+}
+
+quint64 AppIconCache::revision(const ApplicationItem& application) {
+    return shared().revisions_.value(QString::fromStdString(application.id.canonical()), 0);
+}
+
+void AppIconCache::startRefresh(bool themesChanged) {
+    // One refresh at a time; what is asked meanwhile runs once after it.
+    if (refreshing_) {
+        refreshAgain_ = true;
+        themesChangedAgain_ = themesChangedAgain_ || themesChanged;
+        return;
+    }
+    refreshing_ = true;
+    struct Look {
+        QString key;
+        ApplicationItem application;
+        int points;
+        double ratio;
+        QString source;
+    };
+    std::vector<Look> looks;
+    looks.reserve(static_cast<std::size_t>(icons_.size()));
+    for (auto it = icons_.cbegin(); it != icons_.cend(); ++it) {
+        looks.push_back({it.key(), it->application, it->points, it->devicePixelRatio, it->source});
+    }
+    QString themeName = themeName_;
+    QThreadPool::globalInstance()->start(
+        [this, looks = std::move(looks), themeName, themesChanged] {
+            if (themesChanged) {
+                replaceThemeLookup(themeName);
+            }
+            auto lookup = themeLookup(themeName);
+            std::vector<Replacement> replacements;
+            for (const Look& look : looks) {
+                std::string file = iconFile(look.application, look.points, look.ratio, *lookup);
+                if (stampOf(file) == look.source) {
+                    continue;
+                }
+                auto [image, source] = loadIcon(look.application, look.points, look.ratio, *lookup);
+                if (source == look.source) {
+                    continue;  // still unreadable: the drawn icon it already has
+                }
+                image.setDevicePixelRatio(look.ratio);
+                replacements.push_back({look.key, image, source});
+            }
+            QMetaObject::invokeMethod(
+                this, [this, replacements] { finishRefresh(replacements); }, Qt::QueuedConnection);
+        });
+}
+
+void AppIconCache::finishRefresh(const std::vector<Replacement>& replacements) {
+    QSet<QString> changed;
+    for (const Replacement& replacement : replacements) {
+        auto it = icons_.find(replacement.key);
+        if (it == icons_.end()) {
+            continue;
+        }
+        it->pixmap = QPixmap::fromImage(replacement.image);
+        it->source = replacement.source;
+        changed.insert(QString::fromStdString(it->application.id.canonical()));
+    }
+    for (const QString& id : changed) {
+        ++revisions_[id];
+    }
+    refreshing_ = false;
+    if (!changed.isEmpty()) {
+        Q_EMIT iconsArrived();
+    }
+    if (std::exchange(refreshAgain_, false)) {
+        startRefresh(std::exchange(themesChangedAgain_, false));
+    }
 }
 
 int AppIconCache::cachedCount() {

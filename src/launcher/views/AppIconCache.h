@@ -11,11 +11,12 @@
 
 namespace vantor {
 
-// Application icons, made once per application and pixel size and kept for
-// the life of the process, so a redraw never reads an icon file again. Icons
-// are found and decoded on worker threads: a request for an icon not yet
-// loaded starts its loading and gives a null pixmap, and `iconsArrived` is
-// emitted on the UI thread once it is there. UI thread only.
+// Application icons, made once per application and pixel size and kept, so a
+// redraw never reads an icon file again. Icons are found and decoded on worker
+// threads: a request for an icon not yet loaded starts its loading and gives a
+// null pixmap, and `iconsArrived` is emitted on the UI thread once it is there.
+// An icon is let go of only when refresh() finds that its file changed (an
+// application got another icon, a theme was installed). UI thread only.
 class AppIconCache : public QObject {
     Q_OBJECT
 
@@ -37,18 +38,48 @@ public:
     // Icons asked for and not yet arrived.
     static int pendingCount();
 
+    // Looks on a worker thread at the file each kept icon came from and loads
+    // again those that changed. With `themesChanged` the icon themes are read
+    // anew first, so newly installed icons are found.
+    static void refresh(bool themesChanged);
+    // Counts the replacements of an application's icons: a picture made from
+    // its icons is stale once this has moved on.
+    static quint64 revision(const ApplicationItem& application);
+    // A refresh is running.
+    static bool isRefreshing();
+
 Q_SIGNALS:
     void iconsArrived();
 
 private:
+    struct Kept {
+        QPixmap pixmap;
+        ApplicationItem application;
+        int points = 0;
+        double devicePixelRatio = 1;
+        QString source;  // the file it came from, its size and change time
+    };
+    struct Replacement {
+        QString key;
+        QImage image;
+        QString source;
+    };
+
     AppIconCache() = default;
     void request(const QString& key, const ApplicationItem& application, int points,
                  double devicePixelRatio);
-    void arrive(const QString& key, const QImage& image);
+    void arrive(const QString& key, const ApplicationItem& application, int points,
+                double devicePixelRatio, const QImage& image, const QString& source);
+    void startRefresh(bool themesChanged);
+    void finishRefresh(const std::vector<Replacement>& replacements);
 
-    QHash<QString, QPixmap> icons_;
+    QHash<QString, Kept> icons_;
     QSet<QString> pending_;
+    QHash<QString, quint64> revisions_;
     QString themeName_;
+    bool refreshing_ = false;
+    bool refreshAgain_ = false;
+    bool themesChangedAgain_ = false;
 };
 
 // Finds and decodes an application's icon for `points` × `points` at a device

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "launcher/views/AppIconCache.h"
 #include "launcher/views/BackdropCapture.h"
 #include "launcher/views/Painting.h"
 #include "launcher/views/TilePainter.h"
@@ -80,10 +81,16 @@ const QPixmap* VantorView::tilePicture(const VantorItem& item, const QRectF& cel
                                                                       .arg(metrics.cellWidth)
                                                                       .arg(metrics.cellHeight)
                                                                       .arg(ratio);
-    // A folder's picture also depends on what it holds.
-    if (item.isFolder()) {
+    // The picture shows the title and the icons as they are now: a renamed
+    // application or a replaced icon makes a new one.
+    key += QLatin1Char('|') + QString::fromStdString(item.title());
+    if (item.isApplication()) {
+        key += QLatin1Char('#') + QString::number(AppIconCache::revision(item.asApplication()));
+    } else {
+        // A folder's picture also depends on what it holds.
         for (const auto& application : item.asFolder().applications) {
-            key += QLatin1Char('|') + QString::fromStdString(application.id.raw());
+            key += QLatin1Char('|') + QString::fromStdString(application.id.raw()) +
+                   QLatin1Char('#') + QString::number(AppIconCache::revision(application));
         }
     }
     if (const QPixmap* kept = tilePictures().object(key)) {
