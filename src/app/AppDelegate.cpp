@@ -1,14 +1,41 @@
 #include "app/AppDelegate.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTimer>
+#include <iostream>
 
 #include "app/LauncherWindow.h"
+#include "app/LiveApplications.h"
 #include "app/StatusMenu.h"
 #include "discovery/ApplicationDiscovery.h"
 #include "launcher/views/VantorView.h"
+#include "platform/AutostartEntry.h"
 
 namespace vantor {
+namespace {
+
+// What the autostart entry runs: "vantor" when that is this program found on
+// PATH (an installed Vantor), else this program's own path.
+std::string autostartProgram() {
+    QString self = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    QString onPath = QStandardPaths::findExecutable(QStringLiteral("vantor"));
+    if (!onPath.isEmpty() && QFileInfo(onPath).canonicalFilePath() == self) {
+        return "vantor";
+    }
+    return self.toStdString();
+}
+
+void setStartsAtLogin(bool enabled) {
+    std::string error = AutostartEntry::fromEnvironment().setEnabled(enabled, autostartProgram());
+    if (!error.empty()) {
+        std::cerr << "vantor: " << error << '\n';
+    }
+}
+
+}  // namespace
+
 AppDelegate::AppDelegate()
     : userDefaults_(FileDefaultsStore::defaultPath()),
       launcherModel_(userDefaults_,
@@ -20,7 +47,13 @@ AppDelegate::AppDelegate()
       statusMenu_(std::make_unique<StatusMenu>(
           monitor_, launcherModel_,
           StatusMenu::Actions{[this] { showVantorFromMenu(); }, [this] { reloadApplications(); },
-                              [] { QCoreApplication::quit(); }})) {
+                              [] { QCoreApplication::quit(); },
+                              [] { return AutostartEntry::fromEnvironment().isEnabled(); },
+                              &setStartsAtLogin})),
+      liveApplications_(std::make_unique<LiveApplications>(launcherModel_, mainQueue_, [this] {
+          LauncherWindow* window = windowFactory_->currentWindow();
+          return window != nullptr && window->view()->viewModel().isEditingArrangement();
+      })) {
 }
 
 AppDelegate::~AppDelegate() {
@@ -43,10 +76,19 @@ void AppDelegate::applicationDidFinishLaunching() {
     // Once the event loop runs: fonts and the icon theme, so even the first
     // opening does not wait for them. Nothing is scanned.
     QTimer::singleShot(0, [] { VantorView::warmUp(); });
+    liveApplications_->start();
 }
 
 void AppDelegate::applicationWillTerminate() {
     monitor_.stop();
+}
+
+void AppDelegate::toggleLauncher() {
+    if (presentation_->isShown()) {
+        presentation_->hideVantor();
+    } else {
+        showVantorFromMenu();
+    }
 }
 
 void AppDelegate::showVantorFromMenu() {

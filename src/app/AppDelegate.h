@@ -13,6 +13,7 @@
 namespace vantor {
 
 class LauncherWindowFactory;
+class LiveApplications;
 class StatusMenu;
 
 // The program's one owner of everything: the settings, the model, the corner
@@ -32,6 +33,9 @@ public:
     // The menu's show command: the launcher on the focused screen.
     void showVantorFromMenu();
     void reloadApplications() { launcherModel_.reload(); }
+    // For a keyboard shortcut: opens the launcher as the menu does, or closes
+    // the open one.
+    void toggleLauncher();
 
     LauncherModel& model() { return launcherModel_; }
     HotCornerMonitor& monitor() { return monitor_; }
@@ -48,6 +52,7 @@ private:
     std::unique_ptr<LauncherWindowFactory> windowFactory_;
     std::unique_ptr<LauncherPresentation> presentation_;
     std::unique_ptr<StatusMenu> statusMenu_;
+    std::unique_ptr<LiveApplications> liveApplications_;
     std::shared_ptr<AppDelegate*> self_ = std::make_shared<AppDelegate*>(this);
 };
 

@@ -15,6 +15,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             action = CommandLine::Action::listApplications;
         } else if (argument == "--show") {
             action = CommandLine::Action::showLauncher;
+        } else if (argument == "--toggle") {
+            action = CommandLine::Action::toggleLauncher;
         } else if (argument == "--menu") {
             if (i + 1 == arguments.size() || arguments[i + 1].empty()) {
                 return {CommandLine::Action::invalid,
@@ -40,6 +42,8 @@ std::string usageText() {
            "enters a screen corner. Without an option it starts in the system tray.\n"
            "\n"
            "  --show               ask the running Vantor to show its launcher\n"
+           "  --toggle             show the running Vantor's launcher, or close it when it\n"
+           "                       is open (for a keyboard shortcut)\n"
            "  --menu ENTRY         choose an entry of the running Vantor's tray menu, for\n"
            "                       desktops without a tray, e.g. --menu \"每页数量/48 个\";\n"
            "                       only the first \"/\" separates, so\n"

@@ -10,6 +10,7 @@ struct CommandLine {
     enum class Action {
         runTray,
         showLauncher,
+        toggleLauncher,
         chooseMenuEntry,
         listApplications,
         help,

@@ -102,8 +102,9 @@ void StatusMenu::setupStatusItem() {
         trayIcon_->show();
         return;
     }
-    std::cerr << "vantor: no system tray is available; the hot corner still works, and the "
-                 "icon appears when a tray does\n";
+    std::cerr << "vantor: no system tray is available; the launcher opens from the screen "
+                 "corner and with \"vantor --toggle\" (bind it to a key), and the tray icon "
+                 "appears when a tray does\n";
     trayWatch_ = new QTimer(this);
     connect(trayWatch_, &QTimer::timeout, this, [this] {
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -159,6 +160,17 @@ std::unique_ptr<QMenu> StatusMenu::makeMenu() {
     if (listedHidden_.empty()) {
         hidden->addAction(QStringLiteral("无"))->setEnabled(false);
     }
+
+    QAction* login = menu->addAction(QStringLiteral("登录时启动"));
+    login->setCheckable(true);
+    bool canChoose = actions_.startsAtLogin && actions_.setStartsAtLogin;
+    login->setEnabled(canChoose);
+    login->setChecked(canChoose && actions_.startsAtLogin());
+    // What the user saw decides: a click on a checked entry turns it off.
+    connect(login, &QAction::triggered, this, [this](bool checked) {
+        actions_.setStartsAtLogin(checked);
+        rebuildMenu();
+    });
 
     menu->addSeparator();
 

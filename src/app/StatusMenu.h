@@ -21,9 +21,9 @@ class LauncherModel;
 enum class HotCorner;
 
 // The tray icon and its menu: show the launcher, rescan, choose the trigger
-// corner and the page size, show a hidden application again, quit. The menu
-// is built whole from the stored values and built again after each choice (and
-// when the hidden applications change), so it is never stale.
+// corner and the page size, show a hidden application again, start at login,
+// quit. The menu is built whole from the stored values and built again after
+// each choice (and when the hidden applications change), so it is never stale.
 class StatusMenu : public QObject {
     Q_OBJECT
 
@@ -32,6 +32,10 @@ public:
         std::function<void()> showVantor;
         std::function<void()> reloadApplications;
         std::function<void()> quit;
+        // Whether Vantor starts at login, and the choice to change it; the
+        // entry is greyed out without them.
+        std::function<bool()> startsAtLogin;
+        std::function<void(bool)> setStartsAtLogin;
     };
 
     StatusMenu(HotCornerMonitor& monitor, LauncherModel& model, Actions actions);

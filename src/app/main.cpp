@@ -95,6 +95,15 @@ int main(int argc, char** argv) {
             }
             return 0;
         }
+        case Action::toggleLauncher: {
+            QCoreApplication core(argc, argv);
+            if (!vantor::SingleInstance::sendToRunningInstance(QStringLiteral("toggle"))) {
+                std::cerr << "vantor: no running Vantor to open or close; start it with "
+                             "\"vantor\" first\n";
+                return 1;
+            }
+            return 0;
+        }
         case Action::chooseMenuEntry: {
             if (!hasGraphicalSession()) {
                 return 1;
@@ -130,6 +139,14 @@ int main(int argc, char** argv) {
             QTimer::singleShot(0, [&delegatePointer] {
                 if (delegatePointer != nullptr) {
                     delegatePointer->showVantorFromMenu();
+                }
+            });
+            return true;
+        }
+        if (request == QStringLiteral("toggle")) {
+            QTimer::singleShot(0, [&delegatePointer] {
+                if (delegatePointer != nullptr) {
+                    delegatePointer->toggleLauncher();
                 }
             });
             return true;

@@ -42,16 +42,24 @@ protected:
     testing::ManualMainQueue queue_;
     LauncherModel model_{store_};
     HotCornerMonitor monitor_{store_, desktop_, queue_};
-    int shows_ = 0, reloads_ = 0, quits_ = 0;
-    StatusMenu menu_{
-        monitor_, model_, {[this] { ++shows_; }, [this] { ++reloads_; }, [this] { ++quits_; }}};
+    int shows_ = 0, reloads_ = 0, quits_ = 0, loginChoices_ = 0;
+    bool startsAtLogin_ = false;
+    StatusMenu menu_{monitor_,
+                     model_,
+                     {[this] { ++shows_; }, [this] { ++reloads_; }, [this] { ++quits_; },
+                      [this] { return startsAtLogin_; },
+                      [this](bool on) {
+                          startsAtLogin_ = on;
+                          ++loginChoices_;
+                      }}};
 };
 
 TEST_F(StatusMenuTest, TheMenuListsItsEntriesWithShortcutsAndTheDefaultsChecked) {
-    EXPECT_EQ(describe(menu_.makeMenu().get()),
-              (Strings{"显示Vantor Ctrl+L", "重新扫描应用 Ctrl+R", "---", "触发角", "  ✓ 左上角",
-                       "  右上角", "  左下角", "  右下角", "每页数量", "  24 个", "  ✓ 35 个",
-                       "  48 个", "  63 个", "已隐藏的应用", "  无", "---", "退出 Ctrl+Q"}));
+    EXPECT_EQ(
+        describe(menu_.makeMenu().get()),
+        (Strings{"显示Vantor Ctrl+L", "重新扫描应用 Ctrl+R", "---", "触发角", "  ✓ 左上角",
+                 "  右上角", "  左下角", "  右下角", "每页数量", "  24 个", "  ✓ 35 个", "  48 个",
+                 "  63 个", "已隐藏的应用", "  无", "登录时启动", "---", "退出 Ctrl+Q"}));
 }
 
 TEST_F(StatusMenuTest, ChoicesAreStoredAndTheMenuIsBuiltAgainWhilePathsThatNameNoEntryDoNothing) {
@@ -73,6 +81,14 @@ TEST_F(StatusMenuTest, ChoicesAreStoredAndTheMenuIsBuiltAgainWhilePathsThatNameN
               2);
     EXPECT_NE(std::find(entries.begin(), entries.end(), "  ✓ 右下角"), entries.end());
     EXPECT_NE(std::find(entries.begin(), entries.end(), "  ✓ 48 个"), entries.end());
+    // Starting at login: each click turns it over, the mark shows it.
+    EXPECT_TRUE(menu_.triggerEntry("登录时启动"));
+    EXPECT_TRUE(startsAtLogin_);
+    entries = describe(menu_.menu());
+    EXPECT_NE(std::find(entries.begin(), entries.end(), "✓ 登录时启动"), entries.end());
+    EXPECT_TRUE(menu_.triggerEntry("登录时启动"));
+    EXPECT_FALSE(startsAtLogin_);
+    EXPECT_EQ(loginChoices_, 2);
     for (const char* path : {"显示Vantor", "重新扫描应用", "退出"}) {
         EXPECT_TRUE(menu_.triggerEntry(path)) << path;
     }
@@ -88,6 +104,8 @@ TEST(CommandLineParsingTest, OptionsAndTheirMistakes) {
     } cases[] = {
         {{}, Action::runTray, ""},
         {{"--show"}, Action::showLauncher, ""},
+        {{"--toggle"}, Action::toggleLauncher, ""},
+        {{"--toggle", "--show"}, Action::invalid, ""},
         {{"--menu", "触发角/左下角"}, Action::chooseMenuEntry, "触发角/左下角"},
         {{"--menu"}, Action::invalid, ""},
         {{"--show", "--list-applications"}, Action::invalid, ""},
