@@ -64,11 +64,16 @@ bool E2eSession::waitUntil(const std::function<bool()>& condition,
 }
 
 VirtualDisplay& VirtualDisplay::shared() {
+    static VirtualDisplay display(1920, 1080, WindowManager::xfwm4);
+    return display;
+}
+
+VirtualDisplay& VirtualDisplay::bare() {
     static VirtualDisplay display(1920, 1080);
     return display;
 }
 
-VirtualDisplay::VirtualDisplay(int width, int height) {
+VirtualDisplay::VirtualDisplay(int width, int height, WindowManager windowManager) {
     int number = 70 + static_cast<int>(::getpid() % 200);
     while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
            fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
@@ -87,9 +92,51 @@ VirtualDisplay::VirtualDisplay(int width, int height) {
     E2eSession::waitUntil([&] {
         return runShell("DISPLAY=" + name_ + " xdotool getdisplaygeometry >/dev/null 2>&1") == 0;
     });
+    if (windowManager == WindowManager::xfwm4) {
+        startWindowManager();
+    }
+}
+
+void VirtualDisplay::startWindowManager() {
+    char pattern[] = "/tmp/vantor-e2e-wm-XXXXXX";
+    windowManagerHome_ = ::mkdtemp(pattern);
+    // Focus-stealing prevention on: a window that takes the focus without
+    // the user's say is refused it.
+    fs::path settings = windowManagerHome_ / "config/xfce4/xfconf/xfce-perchannel-xml";
+    fs::create_directories(settings);
+    std::ofstream(settings / "xfwm4.xml")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<channel name=\"xfwm4\" version=\"1.0\">\n"
+           "  <property name=\"general\" type=\"empty\">\n"
+           "    <property name=\"prevent_focus_stealing\" type=\"bool\" value=\"true\"/>\n"
+           "    <property name=\"workspace_count\" type=\"int\" value=\"2\"/>\n"
+           "  </property>\n"
+           "</channel>\n";
+    std::string command =
+        "exec env DISPLAY=" + name_ + " HOME=" + shellQuote(windowManagerHome_.string()) +
+        " XDG_CONFIG_HOME=" + shellQuote((windowManagerHome_ / "config").string()) +
+        " NO_AT_BRIDGE=1 dbus-run-session -- xfwm4 --compositor=off"
+        " --sm-client-disable >/dev/null 2>&1";
+    windowManager_ = ::fork();
+    if (windowManager_ == 0) {
+        ::setsid();  // its own group, so the settings daemon it starts goes with it
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    E2eSession::waitUntil([&] {
+        std::string output;
+        runShell("DISPLAY=" + name_ + " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", &output);
+        return output.find("window id") != std::string::npos;
+    });
 }
 
 VirtualDisplay::~VirtualDisplay() {
+    if (windowManager_ > 0) {
+        ::kill(-windowManager_, SIGTERM);
+        ::waitpid(windowManager_, nullptr, 0);
+        std::error_code error;
+        fs::remove_all(windowManagerHome_, error);
+    }
     if (server_ > 0) {
         ::kill(server_, SIGTERM);
         ::waitpid(server_, nullptr, 0);
@@ -226,6 +273,19 @@ bool E2eSession::isLauncherVisible() {
         "DISPLAY=" + displayName() + " xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null",
         &output);
     return !output.empty();
+}
+
+std::string E2eSession::launcherWindow() {
+    std::string output;
+    runOnDisplay("xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null | head -1", &output);
+    while (!output.empty() && (output.back() == '\n' || output.back() == ' ')) {
+        output.pop_back();
+    }
+    return output;
+}
+
+int E2eSession::runOnDisplay(const std::string& command, std::string* output) {
+    return runShell("DISPLAY=" + displayName() + " " + command, output);
 }
 
 bool E2eSession::waitForLauncher(bool visible) {

@@ -17,17 +17,26 @@ namespace vantor::e2e {
 // A virtual X display shared by the tests of one program.
 class VirtualDisplay {
 public:
-    // 1920 × 1080, started on first use.
+    enum class WindowManager { none, xfwm4 };
+
+    // 1920 × 1080 under xfwm4 (with focus-stealing prevention on), as on a
+    // real desktop; started on first use.
     static VirtualDisplay& shared();
-    VirtualDisplay(int width, int height);
+    // 1920 × 1080 with no window manager at all.
+    static VirtualDisplay& bare();
+    VirtualDisplay(int width, int height, WindowManager windowManager = WindowManager::none);
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
     ~VirtualDisplay();
     const std::string& name() const { return name_; }
 
 private:
+    void startWindowManager();
+
     std::string name_;
     pid_t server_ = -1;
+    pid_t windowManager_ = -1;
+    std::filesystem::path windowManagerHome_;
 };
 
 // A temporary home with its own XDG folders, applications whose launch writes
@@ -68,6 +77,10 @@ public:
 
     // Whether vantor's launcher window is mapped.
     bool isLauncherVisible();
+    // The X id of the shown launcher window ("" when none), and a command
+    // (xprop, xdotool, …) run on the session's display.
+    std::string launcherWindow();
+    int runOnDisplay(const std::string& command, std::string* output = nullptr);
     bool waitForLauncher(bool visible);
     // Polls until `condition` holds or about ten seconds have passed (sanitizer
     // builds on a busy machine start slowly).
