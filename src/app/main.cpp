@@ -96,6 +96,9 @@ int main(int argc, char** argv) {
             return 0;
         }
         case Action::toggleLauncher: {
+            if (!hasGraphicalSession()) {
+                return 1;
+            }
             QCoreApplication core(argc, argv);
             if (!vantor::SingleInstance::sendToRunningInstance(QStringLiteral("toggle"))) {
                 std::cerr << "vantor: no running Vantor to open or close; start it with "
