@@ -84,10 +84,16 @@ void AppDelegate::applicationWillTerminate() {
 }
 
 void AppDelegate::toggleLauncher() {
-    if (presentation_->isShown()) {
-        presentation_->hideVantor();
-    } else {
+    if (!presentation_->isShown()) {
         showVantorFromMenu();
+        return;
+    }
+    // Closed as the window manager's close does: the showing is over, so a
+    // key pressed during the fade-out starts nothing.
+    if (LauncherWindow* window = windowFactory_->currentWindow()) {
+        window->view()->viewModel().handleExitCommand();
+    } else {
+        presentation_->hideVantor();
     }
 }
 
