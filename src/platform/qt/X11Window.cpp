@@ -23,7 +23,7 @@ xcb_atom_t atom(xcb_connection_t* connection, std::string_view name) {
     auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data());
     std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
         xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window) {
