@@ -46,14 +46,16 @@ void LauncherViewModel::syncWithModel() {
     // A new query or page size starts again on page 0 with the first item.
     bool queryChanged = model_.query() != seenQuery_;
     bool pageSizeChanged = model_.pageSize() != seenPageSize_;
+    bool applicationsChanged = model_.applications() != seenApplications_;
+    if (applicationsChanged) {
+        seenApplications_ = model_.applications();
+    }
     if (queryChanged || pageSizeChanged) {
         seenQuery_ = model_.query();
         seenPageSize_ = model_.pageSize();
         resetSelection();
-    }
-    // A rescan keeps the selected item selected, as far as it is still there.
-    if (model_.applications() != seenApplications_) {
-        seenApplications_ = model_.applications();
+    } else if (applicationsChanged) {
+        // A rescan keeps the selected item selected, as far as it is still there.
         followSelection();
     } else if (selectedIndex_ >= itemCount()) {
         // Fewer items to show (one was hidden, say): keep the selection on one.
