@@ -82,11 +82,11 @@ TEST_F(IconLoadingTest, ARefreshLoadsAgainTheIconsWhoseFilesChangedAndOnlyThose)
     green.fill(Qt::green);
     std::string greenPath = folder_.filePath("green.png").toStdString();
     ASSERT_TRUE(green.save(QString::fromStdString(greenPath)));
-    auto changing = entry(writeEntry("changing.desktop", iconPath_));
-    auto steady = entry(writeEntry("steady.desktop", greenPath));
+    ApplicationItem changing = withIcon("changing.desktop", red());
+    ApplicationItem steady = withIcon("steady.desktop", greenPath);
     // An icon that no theme has yet: the theme gets it later.
-    auto themed = entry(writeEntry("themed.desktop", "vantor-test-late-icon"));
-    for (const auto& application : {changing, steady, themed}) {
+    ApplicationItem themed = withIcon("themed.desktop", "vantor-test-late-icon");
+    for (const ApplicationItem& application : {changing, steady, themed}) {
         AppIconCache::icon(application, 40, 1);
     }
     settle();
@@ -98,7 +98,7 @@ TEST_F(IconLoadingTest, ARefreshLoadsAgainTheIconsWhoseFilesChangedAndOnlyThose)
     // The file is replaced; a refresh without a theme change sees it.
     QImage blue(64, 64, QImage::Format_ARGB32);
     blue.fill(Qt::blue);
-    ASSERT_TRUE(blue.save(QString::fromStdString(iconPath_)));
+    ASSERT_TRUE(blue.save(QString::fromStdString(red())));
     AppIconCache::refresh(false);
     settle();
     EXPECT_EQ(centreColour(AppIconCache::icon(changing, 40, 1)), QColor(Qt::blue));

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "discovery/DiscoveryFixtures.h"
+#include "support/TempTree.h"
 #include "discovery/WatchedFolders.h"
 
 namespace vantor {

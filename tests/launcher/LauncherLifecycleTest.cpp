@@ -133,7 +133,7 @@ TEST_F(LauncherLifecycleTest, ADoubleClickOnAFolderOpensItOnceAndLeavesItsPanelA
           {"dismiss", "page 0, item 4, folder page 0"},
           // A later click is a click again.
           {"click", ""},
-          {"folder-tap 0", "page 0, item 4, opened App 04, dismissed"}});
+          {"folder-tap 0", "page 0, item 4, folder page 0, opened App 04, dismissed"}});
 }
 
 TEST_F(LauncherLifecycleTest, ObserversHearOfEachChangeOnceAndOfModelChangesAfterwards) {
