@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/TempTree.h"
 #include "discovery/WatchedFolders.h"
+#include "support/TempTree.h"
 
 namespace vantor {
 
