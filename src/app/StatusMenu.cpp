@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "hotcorner/HotCornerMonitor.h"
+#include "hotcorner/CornerSource.h"
 #include "model/LauncherModel.h"
 
 namespace vantor {
@@ -70,7 +70,7 @@ QIcon gridIcon() {
 
 }  // namespace
 
-StatusMenu::StatusMenu(HotCornerMonitor& monitor, LauncherModel& model, Actions actions)
+StatusMenu::StatusMenu(CornerSource& monitor, LauncherModel& model, Actions actions)
     : monitor_(monitor), model_(model), actions_(std::move(actions)) {
     // The model announces before it changes: look once it has, on a later turn.
     modelSubscription_ = model_.observe([this] {

@@ -16,7 +16,7 @@ class QTimer;
 
 namespace vantor {
 
-class HotCornerMonitor;
+class CornerSource;
 class LauncherModel;
 enum class HotCorner;
 
@@ -38,7 +38,7 @@ public:
         std::function<void(bool)> setStartsAtLogin;
     };
 
-    StatusMenu(HotCornerMonitor& monitor, LauncherModel& model, Actions actions);
+    StatusMenu(CornerSource& monitor, LauncherModel& model, Actions actions);
     ~StatusMenu() override;
 
     // Shows the icon; without a system tray, says so once and shows it when one appears.
@@ -66,7 +66,7 @@ private:
     // menu lists are no longer those the model has (not while it is open).
     void checkHiddenListing();
 
-    HotCornerMonitor& monitor_;
+    CornerSource& monitor_;
     LauncherModel& model_;
     Actions actions_;
     std::unique_ptr<QSystemTrayIcon> trayIcon_;

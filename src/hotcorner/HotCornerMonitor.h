@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "hotcorner/CornerSource.h"
 #include "hotcorner/HotCorner.h"
 #include "platform/DefaultsStore.h"
 #include "platform/DesktopServices.h"
@@ -16,7 +17,7 @@ namespace vantor {
 // started; a latch keeps a pointer resting in the corner from firing again
 // until it has been seen outside the corner or the monitor has been stopped.
 // Main thread only.
-class HotCornerMonitor {
+class HotCornerMonitor : public CornerSource {
 public:
     static constexpr double zoneSize = 6;
     static constexpr std::chrono::milliseconds interval{350};
@@ -26,22 +27,21 @@ public:
     HotCornerMonitor(const HotCornerMonitor&) = delete;
     HotCornerMonitor& operator=(const HotCornerMonitor&) = delete;
     // Cancels the pending tick, so none runs on a destroyed monitor.
-    ~HotCornerMonitor();
+    ~HotCornerMonitor() override;
 
-    // Called from inside a tick with the screen whose corner was entered.
-    std::function<void(const ScreenInfo&)> onTrigger;
+    // onTrigger is called from inside a tick with the screen whose corner was entered.
 
     // Read from the store every time: an absent, non-string or unknown value
     // means the top left corner, and is left as it is.
-    HotCorner selectedCorner() const;
+    HotCorner selectedCorner() const override;
     // Stored at once; the next tick uses it. The latch is left alone.
-    void setSelectedCorner(HotCorner corner);
+    void setSelectedCorner(HotCorner corner) override;
 
     // Begins polling, the first tick one interval from now. Does nothing while
     // polling (the latch keeps its state).
-    void start();
+    void start() override;
     // Ends polling, if it runs, and always clears the latch.
-    void stop();
+    void stop() override;
 
     bool isPolling() const { return timer_.has_value(); }
     bool isInsideCorner() const { return isInsideCorner_; }

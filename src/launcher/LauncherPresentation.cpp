@@ -1,12 +1,12 @@
 #include "launcher/LauncherPresentation.h"
 
-#include "hotcorner/HotCornerMonitor.h"
+#include "hotcorner/CornerSource.h"
 #include "model/LauncherModel.h"
 #include "platform/MainQueue.h"
 
 namespace vantor {
 
-LauncherPresentation::LauncherPresentation(LauncherModel& model, HotCornerMonitor& monitor,
+LauncherPresentation::LauncherPresentation(LauncherModel& model, CornerSource& monitor,
                                            LauncherSurfaceFactory& factory, MainQueue& mainQueue)
     : model_(model),
       monitor_(monitor),

@@ -8,7 +8,7 @@
 
 namespace vantor {
 
-class HotCornerMonitor;
+class CornerSource;
 class LauncherModel;
 class MainQueue;
 
@@ -40,7 +40,7 @@ public:
     static constexpr std::chrono::milliseconds fadeInDuration{180};
     static constexpr std::chrono::milliseconds fadeOutDuration{140};
 
-    LauncherPresentation(LauncherModel& model, HotCornerMonitor& monitor,
+    LauncherPresentation(LauncherModel& model, CornerSource& monitor,
                          LauncherSurfaceFactory& factory, MainQueue& mainQueue);
     ~LauncherPresentation();
     LauncherPresentation(const LauncherPresentation&) = delete;
@@ -54,7 +54,7 @@ public:
 
 private:
     LauncherModel& model_;
-    HotCornerMonitor& monitor_;
+    CornerSource& monitor_;
     LauncherSurfaceFactory& factory_;
     MainQueue& mainQueue_;
     std::shared_ptr<LauncherSurface> launcherWindow_;
