@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "hotcorner/HotCornerMonitor.h"
+#include "hotcorner/CornerSource.h"
 #include "launcher/LauncherPresentation.h"
 #include "model/LauncherModel.h"
 #include "model/ThreadBackgroundWorker.h"
@@ -30,7 +30,8 @@ public:
     // Stops polling; everything else was stored when it changed.
     void applicationWillTerminate();
 
-    // The menu's show command: the launcher on the focused screen.
+    // The menu's show command: the launcher on the screen of the last corner
+    // entered where the corner source knows it, else on the focused screen.
     void showVantorFromMenu();
     void reloadApplications() { launcherModel_.reload(); }
     // For a keyboard shortcut: opens the launcher as the menu does, or closes
@@ -38,7 +39,7 @@ public:
     void toggleLauncher();
 
     LauncherModel& model() { return launcherModel_; }
-    HotCornerMonitor& monitor() { return monitor_; }
+    CornerSource& monitor() { return *monitor_; }
     LauncherPresentation& presentation() { return *presentation_; }
     StatusMenu& statusMenu() { return *statusMenu_; }
 
@@ -48,7 +49,7 @@ private:
     QtDesktopServices desktop_;
     ThreadBackgroundWorker worker_;
     LauncherModel launcherModel_;
-    HotCornerMonitor monitor_;
+    std::unique_ptr<CornerSource> monitor_;  // the poll on X11, sensors on Wayland
     std::unique_ptr<LauncherWindowFactory> windowFactory_;
     std::unique_ptr<LauncherPresentation> presentation_;
     std::unique_ptr<StatusMenu> statusMenu_;

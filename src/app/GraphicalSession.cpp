@@ -51,6 +51,11 @@ bool canReachWaylandDisplay(const std::string& display) {
 
 }  // namespace
 
+bool prefersWaylandPlatform() {
+    std::string platform = variable("QT_QPA_PLATFORM");
+    return !variable("WAYLAND_DISPLAY").empty() && (platform.empty() || platform == "wayland");
+}
+
 std::optional<std::string> missingGraphicalSession() {
     // QT_QPA_PLATFORM may list fall-backs ("wayland;xcb") and options ("xcb:x=y").
     std::string platform = variable("QT_QPA_PLATFORM");

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEasingCurve>
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QPropertyAnimation>
@@ -25,6 +26,12 @@ QEasingCurve bezier(double x1, double y1, double x2, double y2) {
     return curve;
 }
 
+// On Wayland a client can neither capture the screen nor change its window's
+// opacity, and is placed full-screen on an output by the compositor.
+bool onWayland() {
+    return QGuiApplication::platformName() == QStringLiteral("wayland");
+}
+
 QScreen* qtScreenNamed(const std::string& name) {
     for (QScreen* screen : QGuiApplication::screens()) {
         if (screen->name().toStdString() == name) {
@@ -44,6 +51,12 @@ public:
     }
 
     void present(std::chrono::milliseconds fadeIn) override {
+        if (onWayland()) {
+            window_->showFullScreen();
+            window_->activateWindow();
+            animateContent(0, 1, fadeIn, bezier(0, 0, 0.58, 1), nullptr);
+            return;
+        }
         window_->setWindowOpacity(0);
         window_->show();
         window_->raise();
@@ -52,6 +65,10 @@ public:
     }
 
     void fadeOut(std::chrono::milliseconds duration, std::function<void()> completion) override {
+        if (onWayland()) {
+            animateContent(1, 0, duration, bezier(0.42, 0, 0.58, 1), std::move(completion));
+            return;
+        }
         animateOpacity(0, duration, bezier(0.42, 0, 0.58, 1), std::move(completion));
     }
 
@@ -80,6 +97,36 @@ private:
         // The completion may let go of this surface, so it is moved out first.
         QObject::connect(animation, &QPropertyAnimation::finished, animation,
                          [completion = std::move(completion)]() mutable {
+                             if (auto done = std::exchange(completion, nullptr)) {
+                                 done();
+                             }
+                         });
+        animation->start(QAbstractAnimation::DeleteWhenStopped);
+    }
+
+    // Fades the view through an opacity effect, which is dropped once the
+    // content is fully shown so that drawing is not redirected while in use.
+    void animateContent(double from, double to, std::chrono::milliseconds duration,
+                        const QEasingCurve& curve, std::function<void()> completion) {
+        if (!window_ || window_->view() == nullptr) {
+            if (completion) {
+                completion();
+            }
+            return;
+        }
+        auto* effect = new QGraphicsOpacityEffect(window_->view());
+        effect->setOpacity(from);
+        window_->view()->setGraphicsEffect(effect);
+        auto* animation = new QPropertyAnimation(effect, "opacity", effect);
+        animation->setDuration(static_cast<int>(duration.count()));
+        animation->setStartValue(from);
+        animation->setEndValue(to);
+        animation->setEasingCurve(curve);
+        QObject::connect(animation, &QPropertyAnimation::finished, window_,
+                         [window = window_, to, completion = std::move(completion)]() mutable {
+                             if (window && window->view() != nullptr && to >= 1) {
+                                 window->view()->setGraphicsEffect(nullptr);
+                             }
                              if (auto done = std::exchange(completion, nullptr)) {
                                  done();
                              }
@@ -123,7 +170,8 @@ LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
     // The blur runs on a worker thread: the window starts fading in from
     // transparent meanwhile, and the blurred backdrop replaces the plain dark
     // fill a few milliseconds later, long before the fade makes it visible.
-    QImage capture = captureScreen(qtScreen);
+    // On Wayland nothing can be captured: the view's dark translucent fill stays.
+    QImage capture = onWayland() ? QImage() : captureScreen(qtScreen);
     if (!capture.isNull()) {
         QPointer<VantorView> view(view_);
         QSize size = qtScreen->geometry().size();

@@ -127,7 +127,17 @@ int main(int argc, char** argv) {
     if (!hasGraphicalSession()) {
         return 1;
     }
-    QApplication app(argc, argv);
+    // Asked for by an argument rather than the environment, so applications
+    // started from the launcher do not inherit the choice.
+    std::vector<char*> qtArguments(argv, argv + argc);
+    char platformOption[] = "-platform";
+    char waylandPlatform[] = "wayland";
+    if (vantor::prefersWaylandPlatform()) {
+        qtArguments.insert(qtArguments.begin() + 1, {platformOption, waylandPlatform});
+    }
+    int qtArgumentCount = static_cast<int>(qtArguments.size());
+    qtArguments.push_back(nullptr);
+    QApplication app(qtArgumentCount, qtArguments.data());
     QApplication::setApplicationName(QStringLiteral("vantor"));
     QApplication::setQuitOnLastWindowClosed(false);
 
