@@ -177,7 +177,9 @@ std::string E2eSession::environment() const {
            " XDG_DATA_HOME=" + shellQuote((home() / ".local/share").string()) +
            " XDG_DATA_DIRS=" + shellQuote((root_ / "data").string() + extraDataFolders_) +
            " XDG_RUNTIME_DIR=" + shellQuote((root_ / "run").string()) +
-           " DISPLAY=" + displayName() + " LANG=C.UTF-8 QT_QPA_PLATFORM=xcb " + extraEnvironment_;
+           (waylandDisplay_.empty() ? " DISPLAY=" + displayName() + " QT_QPA_PLATFORM=xcb"
+                                    : " WAYLAND_DISPLAY=" + shellQuote(waylandDisplay_)) +
+           " LANG=C.UTF-8 " + extraEnvironment_;
 }
 
 std::string E2eSession::displayName() const {

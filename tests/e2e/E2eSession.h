@@ -92,6 +92,9 @@ public:
 
     // Where this session's vantor runs (the shared display unless set).
     void setDisplay(const VirtualDisplay& display) { display_ = &display; }
+    // Runs vantor as a client of this Wayland compositor socket instead, with
+    // Qt choosing its platform by itself.
+    void setWaylandDisplay(const std::string& socket) { waylandDisplay_ = socket; }
     // More system application folders, searched after the session's own.
     void addDataFolder(const std::string& folder) { extraDataFolders_ += ":" + folder; }
     // More environment settings for vantor, as NAME=value words.
@@ -101,6 +104,7 @@ public:
 
 private:
     std::string displayName() const;
+    std::string waylandDisplay_;
 
     std::filesystem::path root_;
     pid_t vantor_ = -1;
