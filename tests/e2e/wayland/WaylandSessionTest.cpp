@@ -53,11 +53,12 @@ public:
         E2eSession::waitUntil([&] { return !ipcSocket().empty() && !socket().empty(); });
     }
     ~HeadlessSway() {
+        // The compositor first: a pointer client waiting on it then ends too.
+        ::kill(sway_, SIGTERM);
+        ::waitpid(sway_, nullptr, 0);
         if (pointer_ != nullptr) {
             ::pclose(pointer_);
         }
-        ::kill(sway_, SIGTERM);
-        ::waitpid(sway_, nullptr, 0);
         std::error_code ignored;
         fs::remove_all(root_, ignored);
     }
