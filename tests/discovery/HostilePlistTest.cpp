@@ -88,6 +88,7 @@ TEST(HostilePlistTest, XmlNestingCountsOnlyRealContainerElements) {
         {"a quoted '>' in a declaration",
          "<!DOCTYPE plist [<!ENTITY x \"<array>\">]><plist version=\">\"><array></array></plist>",
          true},
+        {"a quoted '/>' in a container's attribute", repeat("<array a=\"/>\">", 65), false},
         {"other case and space", repeat("< ARRAY >", 65) + closes65, false},
         {"mixed containers", repeat("<array><dict><key>k</key>", 33) + "<array/>", false},
         {"a container closed as the other kind", "<plist><array></dict></plist>", false},

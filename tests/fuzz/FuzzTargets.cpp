@@ -1,0 +1,150 @@
+#include "fuzz/FuzzTargets.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "discovery/DesktopEntryDiscovery.h"
+#include "discovery/InfoPlist.h"
+#include "discovery/PathText.h"
+#include "hotcorner/HotCorner.h"
+#include "model/LauncherModel.h"
+#include "model/VantorFolder.h"
+#include "platform/JsonDefaults.h"
+
+namespace vantor::fuzz {
+namespace {
+
+std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+void require(bool condition, const char* promise) {
+    if (!condition) {
+        std::fprintf(stderr, "fuzz: broken promise: %s\n", promise);
+        std::abort();
+    }
+}
+
+// One folder for the whole run, removed when the process ends normally.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-fuzz-XXXXXX");
+        require(::mkdtemp(pattern.data()) != nullptr, "a scratch folder can be made");
+        path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Installed applications whose ids the folder corpus uses.
+std::vector<ApplicationItem> sampleApplications() {
+    return {{"/a.app", "Alpha", "/a.app"},
+            {"/b.app", "Beta", "/b.app"},
+            {"/c.app", "终端", "/c.app"},
+            {"/d.desktop", "Delta", "/d.desktop"}};
+}
+
+// What the program does with folders and order it reads: install a scan
+// against them, list the grid, search it.
+void exerciseModel(DefaultsStore& store) {
+    LauncherModel model(store);
+    model.applyScanResult(sampleApplications());
+    model.topLevelItems();
+    model.setQuery("a");
+    model.filteredItems();
+    if (!model.folders().empty()) {
+        model.folderItem(model.folders().front().id);
+    }
+}
+
+}  // namespace
+
+int fuzzInfoPlist(const std::uint8_t* data, std::size_t size) {
+    if (std::optional<BundleNames> names = parseInfoPlist(bytesOf(data, size))) {
+        require(!names->displayName || isValidUtf8(*names->displayName), "display name is UTF-8");
+        require(!names->bundleName || isValidUtf8(*names->bundleName), "bundle name is UTF-8");
+    }
+    return 0;
+}
+
+int fuzzDesktopEntry(const std::uint8_t* data, std::size_t size) {
+    static const ScratchFolder folder;
+    static const std::string path = folder.path() + "/fuzz.desktop";
+    {
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        require(static_cast<bool>(file), "the entry can be written");
+    }
+    const DesktopEntryEnvironment environments[] = {
+        {},
+        {{"zh_CN.UTF-8", "de_DE@euro", "pt_BR"}, {"GNOME", "KDE"}},
+    };
+    for (const DesktopEntryEnvironment& environment : environments) {
+        if (std::optional<ApplicationItem> item = loadDesktopEntry(path, environment)) {
+            require(item->id.raw() == path && item->url == path, "an entry's id is its path");
+            require(isValidUtf8(item->name), "an entry's name is UTF-8");
+        }
+    }
+    return 0;
+}
+
+int fuzzSettings(const std::uint8_t* data, std::size_t size) {
+    std::optional<nlohmann::ordered_json> values = parseDefaultsObject(bytesOf(data, size));
+    if (!values) {
+        return 0;
+    }
+    MemoryDefaultsStore store(*values);
+    for (std::string_view key :
+         {defaults_keys::itemOrder, defaults_keys::applicationOrder, defaults_keys::pageSize,
+          defaults_keys::folders, defaults_keys::hotCorner}) {
+        store.stringArray(key);
+        store.integer(key);
+        store.data(key);
+        store.string(key);
+    }
+    if (auto corner = store.string(defaults_keys::hotCorner)) {
+        hotCornerFromRawValue(*corner);
+    }
+    exerciseModel(store);
+    // Whatever was read must be written back as it was: nothing lost on save.
+    std::string saved;
+    try {
+        saved = store.values().dump(2);
+    } catch (const nlohmann::json::exception&) {
+        require(false, "settings read can be saved");
+    }
+    std::optional<nlohmann::ordered_json> again = parseDefaultsObject(saved);
+    require(again && *again == store.values(), "saved settings read back the same");
+    return 0;
+}
+
+int fuzzFolders(const std::uint8_t* data, std::size_t size) {
+    std::optional<std::vector<VantorFolder>> folders = decodeFolders(bytesOf(data, size));
+    if (!folders) {
+        return 0;
+    }
+    std::optional<std::string> encoded = encodeFolders(*folders);
+    require(encoded.has_value(), "decoded folders can be encoded");
+    std::optional<std::vector<VantorFolder>> again = decodeFolders(*encoded);
+    require(again && *again == *folders, "encoded folders decode the same");
+
+    MemoryDefaultsStore store;
+    store.setData(defaults_keys::folders, *encoded);
+    exerciseModel(store);
+    return 0;
+}
+
+}  // namespace vantor::fuzz
