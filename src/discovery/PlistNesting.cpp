@@ -18,8 +18,9 @@ std::size_t skipPast(std::string_view data, std::size_t from, std::string_view t
 }
 
 // Just past the '>' closing a tag or declaration that starts at `from`,
-// stepping over quoted attribute values and a DOCTYPE's internal subset.
-std::size_t skipTag(std::string_view data, std::size_t from) {
+// stepping over quoted attribute values and, in a declaration, its
+// bracketed internal subset, as the reader does.
+std::size_t skipTag(std::string_view data, std::size_t from, bool declaration) {
     char quote = 0;
     int brackets = 0;
     for (std::size_t i = from; i < data.size(); ++i) {
@@ -30,9 +31,9 @@ std::size_t skipTag(std::string_view data, std::size_t from) {
             }
         } else if (c == '"' || c == '\'') {
             quote = c;
-        } else if (c == '[') {
+        } else if (c == '[' && declaration) {
             ++brackets;
-        } else if (c == ']') {
+        } else if (c == ']' && declaration) {
             --brackets;
         } else if (c == '>' && brackets <= 0) {
             return i + 1;
@@ -79,6 +80,9 @@ char containerKind(std::string_view data, std::size_t nameStart) {
 
 bool xmlNestingWithin(std::string_view data, std::size_t maxDepth) {
     std::string open;  // the kinds of the containers open now, outermost first
+    // WORKAROUND: the reader puts whatever follows an empty container at the
+    // top level ("<array/>") inside it, one level deeper than it stands.
+    std::size_t adoptedLevels = 0;
     std::size_t i = 0;
     while ((i = data.find('<', i)) != std::string_view::npos) {
         std::string_view rest = data.substr(i);
@@ -96,15 +100,20 @@ bool xmlNestingWithin(std::string_view data, std::size_t maxDepth) {
                 }
                 open.pop_back();
             }
-            i = skipTag(data, i + 2);
+            i = skipTag(data, i + 2, false);
         } else {
-            char kind = rest.starts_with("<!") ? 0 : containerKind(data, i + 1);
-            std::size_t end = skipTag(data, i + 1);
+            bool declaration = rest.starts_with("<!");
+            char kind = declaration ? 0 : containerKind(data, i + 1);
+            std::size_t end = skipTag(data, i + 1, declaration);
             bool empty = end != std::string_view::npos && data[end - 2] == '/';
-            if (kind != 0 && !empty) {
-                open.push_back(kind);
-                if (open.size() > maxDepth) {
+            if (kind != 0) {
+                if (open.size() + adoptedLevels + 1 > maxDepth) {
                     return false;
+                }
+                if (!empty) {
+                    open.push_back(kind);
+                } else if (open.empty()) {
+                    adoptedLevels = 1;
                 }
             }
             i = end;

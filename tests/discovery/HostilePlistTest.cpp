@@ -88,6 +88,8 @@ TEST(HostilePlistTest, XmlNestingCountsOnlyRealContainerElements) {
         {"a quoted '>' in a declaration",
          "<!DOCTYPE plist [<!ENTITY x \"<array>\">]><plist version=\">\"><array></array></plist>",
          true},
+        {"what follows an empty top-level container, which the reader puts inside it",
+         "<plist><array/>" + repeat("<array>", 64) + repeat("</array>", 64) + "</plist>", false},
         {"a quoted '/>' in a container's attribute", repeat("<array a=\"/>\">", 65), false},
         {"other case and space", repeat("< ARRAY >", 65) + closes65, false},
         {"mixed containers", repeat("<array><dict><key>k</key>", 33) + "<array/>", false},
