@@ -89,13 +89,12 @@ std::size_t treeDepth(plist_t root) {
             plist_dict_iter iterator = nullptr;
             plist_dict_new_iter(node, &iterator);
             while (true) {
-                char* key = nullptr;
+                // Values only: reading a key holding a NUL trips an assertion in the reader.
                 plist_t value = nullptr;
-                plist_dict_next_item(node, iterator, &key, &value);
-                if (key == nullptr) {
+                plist_dict_next_item(node, iterator, nullptr, &value);
+                if (value == nullptr) {
                     break;
                 }
-                std::free(key);
                 pending.emplace_back(value, depth + 1);
             }
             std::free(iterator);
