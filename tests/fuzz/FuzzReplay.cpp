@@ -51,7 +51,7 @@ std::vector<std::string> largeDesktopEntries() {
 
 std::vector<std::string> largeSettings() {
     std::string manyStrings;
-    for (int i = 0; i < 100'000; ++i) {
+    for (int i = 0; i < 20'000; ++i) {
         manyStrings += "\"app:/" + std::to_string(i) + "\",";
     }
     return {"{\"VantorPageSize\": 48, \"x\": " + testing::deepJsonArray(200'000) + "}",
