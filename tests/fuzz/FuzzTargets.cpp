@@ -60,17 +60,35 @@ std::vector<ApplicationItem> sampleApplications() {
             {"/d.desktop", "Delta", "/d.desktop"}};
 }
 
-// What the program does with folders and order it reads: install a scan
-// against them, list the grid, search it.
+// What the program does with folders, order and hidden applications it
+// reads: install a scan against them, list the grid, search it, and edit the
+// first folder and the first application the way a user can.
 void exerciseModel(DefaultsStore& store) {
     LauncherModel model(store);
     model.applyScanResult(sampleApplications());
     model.topLevelItems();
     model.setQuery("a");
     model.filteredItems();
-    if (!model.folders().empty()) {
-        model.folderItem(model.folders().front().id);
+    model.setQuery("");
+    model.hiddenApplications();
+    CanonicalString first = sampleApplications().front().id;
+    model.hideApplication(first);
+    model.showApplication(first);
+    if (model.folders().empty()) {
+        return;
     }
+    VantorFolder folder = model.folders().front();
+    model.folderItem(folder.id);
+    if (folder.applicationIDs.size() >= 2) {
+        model.moveApplicationInFolder(folder.id, folder.applicationIDs.back(),
+                                      folder.applicationIDs.front());
+        model.moveApplicationToFolderEnd(folder.id, folder.applicationIDs.front());
+    }
+    if (!folder.applicationIDs.empty()) {
+        model.takeApplicationOutOfFolder(folder.id, folder.applicationIDs.front());
+    }
+    model.dissolveFolder(folder.id);
+    model.topLevelItems();
 }
 
 // How many containers deep the reader's tree goes, walked without recursion.
@@ -167,7 +185,7 @@ int fuzzSettings(const std::uint8_t* data, std::size_t size) {
     MemoryDefaultsStore store(*values);
     for (std::string_view key :
          {defaults_keys::itemOrder, defaults_keys::applicationOrder, defaults_keys::pageSize,
-          defaults_keys::folders, defaults_keys::hotCorner}) {
+          defaults_keys::folders, defaults_keys::hiddenApplications, defaults_keys::hotCorner}) {
         store.stringArray(key);
         store.integer(key);
         store.data(key);
