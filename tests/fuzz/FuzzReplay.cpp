@@ -28,9 +28,10 @@ constexpr std::size_t defaultMutationsPerSeed = 200;
 
 struct Target {
     const char* name;  // and its corpus folder
+    const char* dictionary;
     int (*run)(const std::uint8_t*, std::size_t);
-    Mutator::Format format;
     std::vector<std::string> (*largeInputs)();
+    std::vector<std::pair<std::string, std::string>> nesting;
 };
 
 std::vector<std::string> largePlists() {
@@ -62,105 +63,53 @@ std::vector<std::string> largeFolders() {
     return {testing::deepJsonArray(200'000, "{}")};
 }
 
-const Mutator::Format plistFormat{{"<array>",
-                                   "</array>",
-                                   "<dict>",
-                                   "</dict>",
-                                   "<array/>",
-                                   "<dict/>",
-                                   "<key>CFBundleName</key>",
-                                   "<key>CFBundleDisplayName</key>",
-                                   "<string>",
-                                   "</string>",
-                                   "<![CDATA[",
-                                   "]]>",
-                                   "<!--",
-                                   "-->",
-                                   "<?xml version=\"1.0\"?>",
-                                   "<!DOCTYPE plist [",
-                                   "]>",
-                                   "&lt;",
-                                   "&#x1F600;",
-                                   "&#0;",
-                                   "<integer>",
-                                   "<data>AAAA</data>",
-                                   "<true/>",
-                                   "bplist00",
-                                   std::string("\xA1\x00", 2),
-                                   "\xAF\x13",
-                                   "\xD1",
-                                   "\x5F\x10\x20",
-                                   "\x6F\x10\x08"},
-                                  {{"<array>", "</array>"}, {"<dict><key>k</key>", "</dict>"}}};
-
-const Mutator::Format desktopFormat{{"[Desktop Entry]\n",
-                                     "\n[Desktop Action new]\n",
-                                     "\nName=",
-                                     "\nName[zh_CN]=",
-                                     "\nName[de]=",
-                                     "\nExec=",
-                                     "\nTryExec=",
-                                     "\nType=Application",
-                                     "\nHidden=true",
-                                     "\nNoDisplay=true",
-                                     "\nOnlyShowIn=",
-                                     "\nNotShowIn=",
-                                     "GNOME;",
-                                     "KDE;",
-                                     "\nDBusActivatable=true",
-                                     "\\n",
-                                     "\\t",
-                                     "\\s",
-                                     "\\",
-                                     ";",
-                                     "=",
-                                     "[",
-                                     "]",
-                                     "@",
-                                     "#",
-                                     "\xC2\x9B",
-                                     "\xFF",
-                                     std::string(1, '\0')},
-                                    {{"[", "]"}}};
-
-const Mutator::Format jsonFormat{{"{",
-                                  "}",
-                                  "[",
-                                  "]",
-                                  "\"",
-                                  ":",
-                                  ",",
-                                  "\\u",
-                                  "\\ud800",
-                                  "\\udc00",
-                                  "\\u0000",
-                                  "\\\"",
-                                  "null",
-                                  "true",
-                                  "-0",
-                                  "1e999",
-                                  "18446744073709551616",
-                                  "-9223372036854775809",
-                                  "\"VantorItemOrder\":",
-                                  "\"VantorPageSize\":",
-                                  "\"VantorFolders\":",
-                                  "\"VantorHiddenApplications\":",
-                                  "{\"data\":\"",
-                                  "\"HotCorner\":",
-                                  "\"id\":",
-                                  "\"name\":",
-                                  "\"applicationIDs\":[",
-                                  "\"/a.app\"",
-                                  "\"app:/b.app\"",
-                                  "\"folder:"},
-                                 {{"[", "]"}, {"{\"k\":", "}"}, {"[{\"a\":", "}]"}}};
-
+// Each with its corpus folder, its dictionary and what nests in its format.
 const Target targets[] = {
-    {"plist", fuzzInfoPlist, plistFormat, largePlists},
-    {"desktop", fuzzDesktopEntry, desktopFormat, largeDesktopEntries},
-    {"settings", fuzzSettings, jsonFormat, largeSettings},
-    {"folders", fuzzFolders, jsonFormat, largeFolders},
+    {"plist",
+     "plist.dict",
+     fuzzInfoPlist,
+     largePlists,
+     {{"<array>", "</array>"}, {"<dict><key>k</key>", "</dict>"}}},
+    {"desktop", "desktop.dict", fuzzDesktopEntry, largeDesktopEntries, {{"[", "]"}}},
+    {"settings",
+     "json.dict",
+     fuzzSettings,
+     largeSettings,
+     {{"[", "]"}, {"{\"k\":", "}"}, {"[{\"a\":", "}]"}}},
+    {"folders",
+     "json.dict",
+     fuzzFolders,
+     largeFolders,
+     {{"[", "]"}, {"{\"k\":", "}"}, {"[{\"a\":", "}]"}}},
 };
+
+// The entries of a dictionary in libFuzzer's format: one quoted text a line,
+// optionally named (name="text"), with \\, \" and \xHH escapes.
+std::vector<std::string> readDictionary(const fs::path& file) {
+    std::vector<std::string> tokens;
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::size_t open = line.find('"');
+        std::size_t close = line.rfind('"');
+        if (line.starts_with('#') || open == std::string::npos || close <= open) {
+            continue;
+        }
+        std::string token;
+        for (std::size_t i = open + 1; i < close; ++i) {
+            if (line[i] == '\\' && i + 1 < close && line[i + 1] == 'x' && i + 3 < close) {
+                token.push_back(static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16)));
+                i += 3;
+            } else if (line[i] == '\\' && i + 1 < close) {
+                token.push_back(line[++i]);
+            } else {
+                token.push_back(line[i]);
+            }
+        }
+        tokens.push_back(std::move(token));
+    }
+    return tokens;
+}
 
 std::size_t mutationsPerSeed() {
     const char* text = std::getenv("VANTOR_FUZZ_MUTATIONS");
@@ -174,35 +123,6 @@ std::uint64_t fnv1a(std::string_view text) {
     }
     return hash;
 }
-
-class Runner {
-public:
-    explicit Runner(const Target& target) : target_(target) {
-        trace_ = std::getenv("VANTOR_FUZZ_TRACE") != nullptr;
-        if (const char* path = std::getenv("VANTOR_FUZZ_LAST_INPUT")) {
-            lastInput_ = path;
-        }
-    }
-
-    void run(const std::string& input, const std::string& label) {
-        if (trace_) {
-            std::cerr << target_.name << ' ' << label << " (" << input.size() << " bytes)\n";
-        }
-        if (!lastInput_.empty()) {
-            std::ofstream(lastInput_, std::ios::binary | std::ios::trunc) << input;
-        }
-        target_.run(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
-        ++runs_;
-    }
-
-    std::size_t runs() const { return runs_; }
-
-private:
-    const Target& target_;
-    bool trace_ = false;
-    std::string lastInput_;
-    std::size_t runs_ = 0;
-};
 
 class FuzzReplay : public ::testing::TestWithParam<Target> {};
 
@@ -221,21 +141,34 @@ TEST_P(FuzzReplay, CorpusAndItsMutationsRunWithoutACrash) {
         seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-    Runner runner(target);
+    Mutator::Format format{readDictionary(fs::path(VANTOR_FUZZ_DICTIONARIES) / target.dictionary),
+                           target.nesting};
+    ASSERT_FALSE(format.tokens.empty()) << "no dictionary " << target.dictionary;
+
+    bool trace = std::getenv("VANTOR_FUZZ_TRACE") != nullptr;
+    const char* lastInput = std::getenv("VANTOR_FUZZ_LAST_INPUT");
+    auto run = [&](const std::string& input, const std::string& label) {
+        if (trace) {
+            std::cerr << target.name << ' ' << label << " (" << input.size() << " bytes)\n";
+        }
+        if (lastInput != nullptr) {
+            std::ofstream(lastInput, std::ios::binary | std::ios::trunc) << input;
+        }
+        target.run(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
+    };
     std::size_t mutations = mutationsPerSeed();
     for (std::size_t i = 0; i < seeds.size(); ++i) {
         std::string name = files[i].filename().string();
-        runner.run(seeds[i], name);
-        Mutator mutator(fnv1a(std::string(target.name) + "/" + name), target.format);
+        run(seeds[i], name);
+        Mutator mutator(fnv1a(std::string(target.name) + "/" + name), format);
         for (std::size_t k = 0; k < mutations; ++k) {
-            runner.run(mutator.mutate(seeds[i], seeds), name + " mutation " + std::to_string(k));
+            run(mutator.mutate(seeds[i], seeds), name + " mutation " + std::to_string(k));
         }
     }
     std::vector<std::string> large = target.largeInputs();
     for (std::size_t i = 0; i < large.size(); ++i) {
-        runner.run(large[i], "large input " + std::to_string(i));
+        run(large[i], "large input " + std::to_string(i));
     }
-    RecordProperty("inputs", std::to_string(runner.runs()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay, ::testing::ValuesIn(targets),
