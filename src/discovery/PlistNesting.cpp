@@ -152,8 +152,6 @@ public:
                tableOffset_ <= trailer && objectCount_ <= (trailer - tableOffset_) / offsetSize_;
     }
 
-    std::uint64_t top() const { return top_; }
-
     // Walks every path from the top object, depth first with a stack of its
     // own; false at the first container too deep, reference or offset outside
     // the table, or once maxPlistNodes nodes have been met.

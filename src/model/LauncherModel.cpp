@@ -121,6 +121,9 @@ void LauncherModel::reload() {
         std::cerr << "vantor: could not start a scan of the installed applications: "
                   << error.what() << '\n';
         setLoading(false);
+    } catch (...) {
+        std::cerr << "vantor: could not start a scan of the installed applications\n";
+        setLoading(false);
     }
 }
 
