@@ -13,6 +13,7 @@
 #include "app/SingleInstance.h"
 #include "app/StatusMenu.h"
 #include "discovery/ApplicationDiscovery.h"
+#include "discovery/ApplicationListing.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ bool hasGraphicalSession() {
 int listApplications() {
     auto found = vantor::ApplicationDiscovery::discoverApplications();
     for (const auto& application : found.applications) {
-        std::cout << application.id.raw() << '\t' << application.name << '\n';
+        std::cout << vantor::applicationListingLine(application) << '\n';
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "discovery/FileAccess.h"
 #include "discovery/PathText.h"
+#include "discovery/PlistNesting.h"
 
 namespace vantor {
 namespace {
@@ -43,8 +44,17 @@ std::optional<BundleNames> parseInfoPlist(std::string_view data) {
     if (data.empty() || data.size() > std::numeric_limits<uint32_t>::max()) {
         return std::nullopt;
     }
+    if (!plistNestingWithin(data)) {
+        return std::nullopt;  // the reader would recurse too deep, or expand without end
+    }
+    // Only the two formats checked above reach the reader, whatever others it learns.
     plist_t parsed = nullptr;
-    plist_from_memory(data.data(), static_cast<uint32_t>(data.size()), &parsed);
+    auto size = static_cast<uint32_t>(data.size());
+    if (isBinaryPlist(data)) {
+        plist_from_bin(data.data(), size, &parsed);
+    } else {
+        plist_from_xml(data.data(), size, &parsed);
+    }
     PlistPtr root(parsed);
     if (!root || plist_get_node_type(root.get()) != PLIST_DICT) {
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "model/LauncherModel.h"
 
 #include <algorithm>
+#include <iostream>
 #include <random>
 
 #include "platform/MainQueue.h"
@@ -105,15 +106,39 @@ void LauncherModel::reload() {
     }
     setLoading(true);
     std::weak_ptr<LauncherModel*> weakSelf = self_;
-    reloadServices_.worker->start(
-        [scan = reloadServices_.scan, queue = reloadServices_.mainQueue, weakSelf] {
-            ScanResult result = scan();
-            queue->post([weakSelf, result = std::move(result)]() mutable {
-                if (auto self = weakSelf.lock(); self && *self != nullptr) {
-                    (*self)->finishReload(std::move(result));
-                }
+    try {
+        reloadServices_.worker->start(
+            [scan = reloadServices_.scan, queue = reloadServices_.mainQueue, weakSelf] {
+                ScanResult result = runScan(scan);
+                queue->post([weakSelf, result = std::move(result)]() mutable {
+                    if (auto self = weakSelf.lock(); self && *self != nullptr) {
+                        (*self)->finishReload(std::move(result));
+                    }
+                });
             });
-        });
+    } catch (const std::exception& error) {
+        // No thread to scan on: a failed scan, and the next request may try again.
+        std::cerr << "vantor: could not start a scan of the installed applications: "
+                  << error.what() << '\n';
+        setLoading(false);
+    } catch (...) {
+        std::cerr << "vantor: could not start a scan of the installed applications\n";
+        setLoading(false);
+    }
+}
+
+ScanResult LauncherModel::runScan(const std::function<ScanResult()>& scan) {
+    // An exception must not end the program from the worker thread: the scan
+    // has failed, and what the model shows stays as it was.
+    try {
+        return scan();
+    } catch (const std::exception& error) {
+        std::cerr << "vantor: the scan of the installed applications failed: " << error.what()
+                  << '\n';
+    } catch (...) {
+        std::cerr << "vantor: the scan of the installed applications failed\n";
+    }
+    return ScanResult{{}, /*anyRootWalked=*/false};
 }
 
 void LauncherModel::finishReload(ScanResult result) {

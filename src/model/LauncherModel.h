@@ -106,7 +106,9 @@ public:
     void showApplication(const CanonicalString& applicationID);
 
     // Scans the installed applications off the main thread and installs the
-    // result on it. A request while a scan runs is dropped, not queued.
+    // result on it. A request while a scan runs is dropped, not queued. A scan
+    // that throws, or that no thread can be started for, has failed: nothing
+    // changes but the loading flag, and the next request scans again.
     void reload();
     // Installs a scan's applications: sorted by the stored application order,
     // folders pruned, the stored order brought up to date; marks the model loaded.
@@ -118,6 +120,7 @@ private:
         std::string folded;
     };
 
+    static ScanResult runScan(const std::function<ScanResult()>& scan);
     void finishReload(ScanResult result);
     void setLoading(bool loading);
     static std::vector<VantorFolder> loadFolders(const DefaultsStore& store);

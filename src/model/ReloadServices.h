@@ -21,6 +21,7 @@ struct ScanResult {
 class BackgroundWorker {
 public:
     virtual ~BackgroundWorker() = default;
+    // Throws (std::system_error, for one) when the job cannot be started.
     virtual void start(std::function<void()> job) = 0;
 };
 

@@ -28,6 +28,9 @@ void ThreadBackgroundWorker::start(std::function<void()> job) {
         return true;
     });
     auto done = std::make_shared<std::atomic<bool>>(false);
+    // Room first: a started thread must never be dropped unjoined by a failed
+    // push. std::thread throws std::system_error when it cannot start one.
+    running_.reserve(running_.size() + 1);
     running_.push_back({std::thread([job = std::move(job), done] {
                             job();
                             done->store(true);

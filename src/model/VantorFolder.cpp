@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "model/HashCombine.h"
+#include "platform/JsonNesting.h"
 
 namespace vantor {
 
@@ -37,6 +38,9 @@ std::optional<std::string> encodeFolders(const std::vector<VantorFolder>& folder
 }
 
 std::optional<std::vector<VantorFolder>> decodeFolders(std::string_view json) {
+    if (!jsonNestingWithin(json)) {
+        return std::nullopt;
+    }
     nlohmann::json parsed = nlohmann::json::parse(json, nullptr, /*allow_exceptions=*/false);
     if (!parsed.is_array()) {
         return std::nullopt;

@@ -3,8 +3,20 @@
 #include <limits>
 
 #include "platform/Base64.h"
+#include "platform/JsonNesting.h"
 
 namespace vantor {
+
+std::optional<nlohmann::ordered_json> parseDefaultsObject(std::string_view text) {
+    if (!jsonNestingWithin(text)) {
+        return std::nullopt;
+    }
+    auto parsed = nlohmann::ordered_json::parse(text, nullptr, /*allow_exceptions=*/false);
+    if (!parsed.is_object()) {
+        return std::nullopt;
+    }
+    return parsed;
+}
 
 const nlohmann::ordered_json* JsonDefaults::find(std::string_view key) const {
     auto it = values_.find(std::string(key));

@@ -6,6 +6,11 @@
 
 namespace vantor {
 
+// The settings object a stored text holds, or nothing when the text is not a
+// JSON object or nests deeper than maxJsonNesting levels (the library would
+// overflow the stack copying or saving it).
+std::optional<nlohmann::ordered_json> parseDefaultsObject(std::string_view text);
+
 // A defaults store over one JSON object: a string is a JSON string, an integer
 // a JSON integer, a string array a JSON array of strings, bytes an object
 // {"data": "<base64>"}. Members of other shapes or names are kept untouched.

@@ -1,0 +1,162 @@
+// Info.plists made to hurt the reader: nested too deep, tables that point
+// outside the file or expand without end.
+#include <gtest/gtest.h>
+
+#include "DiscoveryFixtures.h"
+#include "discovery/InfoPlist.h"
+#include "discovery/PlistNesting.h"
+#include "support/HostileInputs.h"
+
+namespace vantor {
+namespace {
+
+using testing::BinaryPlistBuilder;
+using testing::deepBinaryPlist;
+using testing::deepXmlPlist;
+
+// What the program itself does with a bundle in ~/Applications: the scan
+// reads its Info.plist on the way.
+TEST(HostilePlistTest, ADeeplyNestedInfoPlistIsRefusedAndTheBundleKeepsItsFolderName) {
+    struct Case {
+        const char* what;
+        std::string plist;
+    };
+    const Case cases[] = {
+        {"XML, 200,000 arrays deep (3 MB)", deepXmlPlist(200'000)},
+        {"binary, 120,000 arrays deep", deepBinaryPlist(120'000)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::ScopedEnvironment environment;
+        testing::neutraliseEnvironment(environment);
+        testing::TempTree tree;
+        environment.set("HOME", tree.folder("home"));
+        environment.set("XDG_DATA_DIRS", tree.folder("data"));
+        tree.file("home/Applications/X.app/Contents/Info.plist", c.plist);
+
+        DiscoveryResult result = ApplicationDiscovery::discoverApplications();
+        ASSERT_EQ(result.applications.size(), 1u);
+        EXPECT_EQ(result.applications[0].name, "X");  // not "Deep": nothing of it is trusted
+    }
+}
+
+TEST(HostilePlistTest, SixtyFourLevelsAreReadAndSixtyFiveRefusedInBothFormats) {
+    // The generated dictionary adds one level around its arrays.
+    struct Case {
+        const char* what;
+        std::string plist;
+        bool read;
+    };
+    const Case cases[] = {
+        {"XML, 64 levels", deepXmlPlist(63), true},
+        {"XML, 65 levels", deepXmlPlist(64), false},
+        {"binary, 64 levels", deepBinaryPlist(63), true},
+        {"binary, 65 levels", deepBinaryPlist(64), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::optional<BundleNames> names = parseInfoPlist(c.plist);
+        ASSERT_EQ(names.has_value(), c.read);
+        if (c.read) {
+            EXPECT_EQ(names->bundleName, "Deep");
+        }
+    }
+}
+
+TEST(HostilePlistTest, XmlNestingCountsOnlyRealContainerElements) {
+    auto repeat = [](std::string_view text, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i) {
+            out += text;
+        }
+        return out;
+    };
+    std::string closes65 = repeat("</array>", 65);
+    struct Case {
+        const char* what;
+        std::string xml;
+        bool within;
+    };
+    const Case cases[] = {
+        {"inside a comment", "<plist><!--" + repeat("<array>", 100) + "--><dict/></plist>", true},
+        {"inside CDATA",
+         "<plist><dict><key>k</key><string><![CDATA[" + repeat("<dict>", 100) +
+             "]]></string></dict></plist>",
+         true},
+        {"empty elements", "<plist><array>" + repeat("<array/><dict />", 100) + "</array></plist>",
+         true},
+        {"a quoted '>' in a declaration",
+         "<!DOCTYPE plist [<!ENTITY x \"<array>\">]><plist version=\">\"><array></array></plist>",
+         true},
+        {"what follows an empty top-level container, which the reader puts inside it",
+         "<plist><array/>" + repeat("<array>", 64) + repeat("</array>", 64) + "</plist>", false},
+        {"a quoted '/>' in a container's attribute", repeat("<array a=\"/>\">", 65), false},
+        {"other case and space", repeat("< ARRAY >", 65) + closes65, false},
+        {"mixed containers", repeat("<array><dict><key>k</key>", 33) + "<array/>", false},
+        {"a container closed as the other kind", "<plist><array></dict></plist>", false},
+        {"a close without an open", "<plist></array><array></array></plist>", false},
+        {"a comment cut short", "<plist><array><!-- </array></plist>", false},
+        {"a tag cut short", "<plist><array", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(plistNestingWithin(c.xml), c.within);
+    }
+}
+
+TEST(HostilePlistTest, BinaryTablesMustStayInsideTheFileAndExpandToAFewNodes) {
+    // An application's names in a sound file, the dictionary holding more than
+    // 15 pairs so its count takes an integer object of its own.
+    BinaryPlistBuilder sound;
+    std::vector<std::uint64_t> keys{sound.addString("CFBundleName")};
+    std::vector<std::uint64_t> values{sound.addString("Sound")};
+    for (int i = 0; i < 20; ++i) {
+        keys.push_back(sound.addString("Key" + std::to_string(i)));
+        values.push_back(sound.addArray({values[0]}));
+    }
+    std::uint64_t soundTop = sound.addDict(keys, values);
+
+    BinaryPlistBuilder cycle;
+    cycle.addArray({0});
+
+    // Forty levels, each holding the next twice: 2^40 nodes once copied out.
+    BinaryPlistBuilder shared;
+    for (int level = 0; level < 40; ++level) {
+        shared.addArray({shared.size() + 1, shared.size() + 1});
+    }
+    shared.addArray({});
+
+    BinaryPlistBuilder outside;
+    outside.addArray({7});
+    outside.addString("only two objects");
+
+    auto withTrailerByte = [](std::string file, std::size_t fromEnd, char value) {
+        file[file.size() - fromEnd] = value;
+        return file;
+    };
+    std::string soundFile = sound.build(soundTop);
+    struct Case {
+        const char* what;
+        std::string file;
+        bool within;
+    };
+    const Case cases[] = {
+        {"sound", soundFile, true},
+        {"a container holding itself", cycle.build(0), false},
+        {"one object shared down forty levels", shared.build(0), false},
+        {"a reference past the last object", outside.build(0), false},
+        {"a top object past the last", withTrailerByte(soundFile, 9, 100), false},
+        {"more objects than the offset table holds", withTrailerByte(soundFile, 17, 120), false},
+        {"an offset table past the end", withTrailerByte(soundFile, 2, 0x7F), false},
+        {"references of no size", withTrailerByte(soundFile, 25, 0), false},
+        {"a header and nothing else", "bplist00", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(plistNestingWithin(c.file), c.within);
+    }
+    EXPECT_EQ(parseInfoPlist(soundFile)->bundleName, "Sound");
+}
+
+}  // namespace
+}  // namespace vantor

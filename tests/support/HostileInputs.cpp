@@ -1,0 +1,126 @@
+#include "support/HostileInputs.h"
+
+namespace vantor::testing {
+namespace {
+
+int bytesFor(std::uint64_t value) {
+    int bytes = 1;
+    while (bytes < 8 && (value >> (8 * bytes)) != 0) {
+        ++bytes;
+    }
+    return bytes;
+}
+
+void appendBigEndian(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i) {
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+}
+
+// A marker with its count: counts of 15 and more follow as an integer object.
+void appendMarker(std::string& out, std::uint8_t kind, std::uint64_t count) {
+    if (count < 15) {
+        out.push_back(static_cast<char>((kind << 4) | count));
+        return;
+    }
+    out.push_back(static_cast<char>((kind << 4) | 0x0F));
+    out.push_back(static_cast<char>(0x13));  // an 8-byte integer
+    appendBigEndian(out, count, 8);
+}
+
+}  // namespace
+
+std::size_t BinaryPlistBuilder::addString(std::string_view ascii) {
+    objects_.push_back({0x5, std::string(ascii), {}});
+    return objects_.size() - 1;
+}
+
+std::size_t BinaryPlistBuilder::addArray(std::vector<std::uint64_t> refs) {
+    objects_.push_back({0xA, "", std::move(refs)});
+    return objects_.size() - 1;
+}
+
+std::size_t BinaryPlistBuilder::addDict(std::vector<std::uint64_t> keyRefs,
+                                        std::vector<std::uint64_t> valueRefs) {
+    std::vector<std::uint64_t> refs = std::move(keyRefs);
+    refs.insert(refs.end(), valueRefs.begin(), valueRefs.end());
+    objects_.push_back({0xD, "", std::move(refs)});
+    return objects_.size() - 1;
+}
+
+std::string BinaryPlistBuilder::build(std::uint64_t top, int refSize, int offsetSize) const {
+    if (refSize == 0) {
+        refSize = bytesFor(objects_.empty() ? 0 : objects_.size() - 1);
+    }
+    std::string out = "bplist00";
+    std::vector<std::uint64_t> offsets;
+    offsets.reserve(objects_.size());
+    for (const Object& object : objects_) {
+        offsets.push_back(out.size());
+        if (object.kind == 0x5) {
+            appendMarker(out, object.kind, object.ascii.size());
+            out += object.ascii;
+            continue;
+        }
+        std::uint64_t count = object.kind == 0xD ? object.refs.size() / 2 : object.refs.size();
+        appendMarker(out, object.kind, count);
+        for (std::uint64_t ref : object.refs) {
+            appendBigEndian(out, ref, refSize);
+        }
+    }
+    std::uint64_t tableOffset = out.size();
+    if (offsetSize == 0) {
+        offsetSize = bytesFor(offsets.empty() ? 0 : offsets.back());
+    }
+    for (std::uint64_t offset : offsets) {
+        appendBigEndian(out, offset, offsetSize);
+    }
+    out.append(6, '\0');
+    out.push_back(static_cast<char>(offsetSize));
+    out.push_back(static_cast<char>(refSize));
+    appendBigEndian(out, objects_.size(), 8);
+    appendBigEndian(out, top, 8);
+    appendBigEndian(out, tableOffset, 8);
+    return out;
+}
+
+std::string deepXmlPlist(std::size_t depth, std::string_view name) {
+    std::string out =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+        "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+        "<plist version=\"1.0\"><dict><key>CFBundleName</key><string>";
+    out += name;
+    out += "</string><key>Deep</key>";
+    out.reserve(out.size() + depth * 15 + 32);
+    for (std::size_t i = 0; i < depth; ++i) {
+        out += "<array>";
+    }
+    for (std::size_t i = 0; i < depth; ++i) {
+        out += "</array>";
+    }
+    out += "</dict></plist>\n";
+    return out;
+}
+
+std::string deepBinaryPlist(std::size_t depth, std::string_view name) {
+    BinaryPlistBuilder builder;
+    std::uint64_t nameKey = builder.addString("CFBundleName");
+    std::uint64_t nameValue = builder.addString(name);
+    std::uint64_t deepKey = builder.addString("Deep");
+    std::uint64_t top = builder.addDict({nameKey, deepKey}, {nameValue, builder.size() + 1});
+    for (std::size_t level = 1; level < depth; ++level) {
+        builder.addArray({builder.size() + 1});
+    }
+    builder.addArray({});
+    return builder.build(top);
+}
+
+std::string deepJsonArray(std::size_t depth, std::string_view inner) {
+    std::string out(depth, '[');
+    out += inner;
+    out.append(depth, ']');
+    return out;
+}
+
+}  // namespace vantor::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantor::testing {
+
+// Builds binary property lists object by object, so a test can make any
+// object table, sound or not: references are not checked here.
+class BinaryPlistBuilder {
+public:
+    std::size_t addString(std::string_view ascii);
+    std::size_t addArray(std::vector<std::uint64_t> refs);
+    // Keys first, then values, as the format stores them.
+    std::size_t addDict(std::vector<std::uint64_t> keyRefs, std::vector<std::uint64_t> valueRefs);
+
+    std::size_t size() const { return objects_.size(); }
+
+    // The file with `top` as its top object. References and offsets take the
+    // fewest bytes that hold them, unless sizes are given.
+    std::string build(std::uint64_t top, int refSize = 0, int offsetSize = 0) const;
+
+private:
+    struct Object {
+        std::uint8_t kind;  // the marker's high nibble
+        std::string ascii;
+        std::vector<std::uint64_t> refs;
+    };
+    std::vector<Object> objects_;
+};
+
+// An Info.plist dictionary {CFBundleName: name, Deep: [[[…]]]} whose array
+// nests `depth` levels, as XML.
+std::string deepXmlPlist(std::size_t depth, std::string_view name = "Deep");
+// The same as a binary property list.
+std::string deepBinaryPlist(std::size_t depth, std::string_view name = "Deep");
+// A JSON array nesting `depth` levels around `inner`.
+std::string deepJsonArray(std::size_t depth, std::string_view inner = "");
+
+}  // namespace vantor::testing
