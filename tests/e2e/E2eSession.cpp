@@ -1,5 +1,6 @@
 #include "E2eSession.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -74,21 +75,35 @@ VirtualDisplay& VirtualDisplay::bare() {
 }
 
 VirtualDisplay::VirtualDisplay(int width, int height, WindowManager windowManager) {
-    int number = 70 + static_cast<int>(::getpid() % 200);
-    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
-           fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
-        ++number;
+    // Xvfb picks a free display number itself and reports it: choosing one
+    // here could hand two test processes started together the same server,
+    // and the first to end would take the other's display with it.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        return;
     }
-    name_ = ":" + std::to_string(number);
     server_ = ::fork();
     if (server_ == 0) {
         ::setsid();
         std::freopen("/dev/null", "w", stderr);
+        if (report[1] == 3) {
+            ::fcntl(3, F_SETFD, 0);
+        } else {
+            ::dup2(report[1], 3);  // the copy is not closed on exec
+        }
         std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        ::execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", geometry.c_str(), "-noreset",
+        ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", geometry.c_str(), "-noreset",
                  "-nolisten", "tcp", static_cast<char*>(nullptr));
         ::_exit(127);
     }
+    ::close(report[1]);
+    std::string number;
+    char digit;
+    while (::read(report[0], &digit, 1) == 1 && digit != '\n') {
+        number += digit;
+    }
+    ::close(report[0]);
+    name_ = ":" + number;
     E2eSession::waitUntil([&] {
         return runShell("DISPLAY=" + name_ + " xdotool getdisplaygeometry >/dev/null 2>&1") == 0;
     });
@@ -227,6 +242,13 @@ int E2eSession::runVantor(const std::string& arguments, std::string* output) {
     return runShell("timeout 30 " + environment() + shellQuote(VANTOR_BINARY) + " " + arguments +
                         " 2>/dev/null",
                     output);
+}
+
+std::string E2eSession::vantorLog() const {
+    std::ifstream in(root_ / "vantor.log");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 bool E2eSession::isVantorRunning() {

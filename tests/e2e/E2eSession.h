@@ -67,6 +67,8 @@ public:
     int runVantor(const std::string& arguments, std::string* output = nullptr);
     // Sends SIGTERM and waits; returns the exit status, -1 when a signal ended it.
     int stopVantor();
+    // What the program started by startVantor() printed so far.
+    std::string vantorLog() const;
     bool isVantorRunning();
 
     // xdotool, on the session's display.

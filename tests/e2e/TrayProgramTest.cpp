@@ -45,7 +45,7 @@ TEST(TrayProgramTest, TheCornerOpensTheLauncherOneInstanceRunsAndSigtermEndsItCl
     EXPECT_TRUE(session.waitForLauncher(true));
     EXPECT_TRUE(session.isVantorRunning());
 
-    EXPECT_EQ(session.stopVantor(), 0);
+    EXPECT_EQ(session.stopVantor(), 0) << session.vantorLog();
     EXPECT_EQ(session.runVantor("--show"), 1);
 }
 
