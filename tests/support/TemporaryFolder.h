@@ -9,28 +9,16 @@
 
 namespace vantor::testing {
 
-// A fresh folder (under /tmp unless told otherwise), removed with everything
-// in it, even when a test took its write permission away.
+// A fresh folder (under /tmp unless told otherwise), removed with its contents.
 class TemporaryFolder {
 public:
     explicit TemporaryFolder(const std::filesystem::path& base = "/tmp") {
         std::string pattern = (base / "vantor-test-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
     }
-    ~TemporaryFolder() {
-        std::error_code error;
-        for (auto it = std::filesystem::recursive_directory_iterator(path_, error);
-             it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-            if (it->is_directory(error)) {
-                std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                             std::filesystem::perm_options::add, error);
-            }
-        }
-        std::filesystem::remove_all(path_, error);
-    }
+    ~TemporaryFolder() { std::filesystem::remove_all(path_); }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
     const std::filesystem::path& path() const { return path_; }
 
 private:
@@ -38,9 +26,8 @@ private:
 };
 
 inline std::string readWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
