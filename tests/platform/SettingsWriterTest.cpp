@@ -1,6 +1,5 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -38,58 +37,44 @@ protected:
     void didSet(std::string_view) override { states.emplace_back(values()); }
 };
 
-// One writer program, to be killed once it has reported `killAfter` changes.
-struct KilledWriter {
-    std::uint32_t seed = 0;
-    int killAfter = 0;
-    std::unique_ptr<testing::TemporaryFolder> folder;
-    pid_t pid = -1;
-    int progress = -1;  // the read end of its progress pipe
-    int made = 0;       // changes it reported before the kill
-
-    fs::path file() const { return folder->path() / "vantor" / "defaults.json"; }
-    void start(int steps) {
-        int pipe[2];
-        ASSERT_EQ(::pipe2(pipe, O_CLOEXEC), 0);
-        std::string seedText = std::to_string(seed);
-        std::string stepsText = std::to_string(steps);
-        pid = ::fork();
-        if (pid == 0) {
-            ::dup2(pipe[1], STDOUT_FILENO);
-            ::execl(SETTINGS_WRITER_CHILD, SETTINGS_WRITER_CHILD, file().c_str(), seedText.c_str(),
-                    stepsText.c_str(), static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(pipe[1]);
-        progress = pipe[0];
+// Runs the writer program and kills it once it has reported `killAfter`
+// changes (or ended); returns how many it reported.
+int runAndKillWriter(const fs::path& file, std::uint32_t seed, int steps, int killAfter) {
+    int pipe[2];
+    if (::pipe2(pipe, O_CLOEXEC) != 0) {
+        return -1;
     }
-    // Reads what progress there is; kills it once far enough (or ended).
-    void readProgress() {
-        char buffer[64];
-        ssize_t got =
-            made < killAfter ? ::read(progress, buffer, std::min(64, killAfter - made)) : 0;
-        made += static_cast<int>(std::max<ssize_t>(got, 0));
-        if (made >= killAfter || got <= 0) {
-            ::kill(pid, SIGKILL);
-            int status = 0;
-            ::waitpid(pid, &status, 0);
-            ::close(progress);
-            progress = -1;
-            EXPECT_FALSE(WIFEXITED(status) && WEXITSTATUS(status) == 127) << "did not start";
-        }
+    std::string seedText = std::to_string(seed);
+    std::string stepsText = std::to_string(steps);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(pipe[1], STDOUT_FILENO);
+        ::execl(SETTINGS_WRITER_CHILD, SETTINGS_WRITER_CHILD, file.c_str(), seedText.c_str(),
+                stepsText.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
     }
-};
+    ::close(pipe[1]);
+    int made = 0;
+    char buffer[64];
+    for (ssize_t got = 1; made < killAfter && got > 0; made += static_cast<int>(got)) {
+        got = std::max<ssize_t>(0, ::read(pipe[0], buffer, std::min(64, killAfter - made)));
+    }
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ::close(pipe[0]);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 127 ? -1 : made;
+}
 
 TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlierState) {
     constexpr int runs = 200;
     constexpr int steps = 25;
-    constexpr std::size_t together = 8;  // runs at a time: their start-up overlaps
     // A process's death, unlike a power cut, does not depend on fsync: in
     // memory the 200 runs take seconds, not minutes.
     fs::path base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     const ordered_json initial = {{"Zebra", {{"kept", true}}}, {"VantorPageSize", 24}};
     std::map<std::uint32_t, std::vector<nlohmann::json>> statesBySeed;
-    for (std::uint32_t seed = 1; seed <= together; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
         RecordingStore recording(initial);
         testing::applySettingsChanges(recording, seed, steps);
         statesBySeed[seed] = recording.states;
@@ -97,55 +82,33 @@ TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlier
     std::mt19937 random(20240611);
     int runsBehind = 0;
     int temporaryFilesLeft = 0;
-    for (int first = 0; first < runs; first += together) {
-        std::vector<KilledWriter> writers(together);
-        for (std::size_t i = 0; i < together; ++i) {
-            auto& writer = writers[i];
-            writer.seed = static_cast<std::uint32_t>(i + 1);
-            writer.killAfter =
-                static_cast<int>(random() % statesBySeed[writer.seed].size());  // 0 … all
-            writer.folder = std::make_unique<testing::TemporaryFolder>(base);
-            writeWholeFile(writer.file(), initial.dump());
-            writer.start(steps);
-            if (writer.killAfter == 0) {
-                writer.readProgress();  // before it changes anything
-            }
+    for (int run = 0; run < runs; ++run) {
+        std::uint32_t seed = 1 + run % 8;
+        const auto& states = statesBySeed[seed];
+        TemporaryFolder folder(base);
+        fs::path file = folder.path() / "vantor" / "defaults.json";
+        writeWholeFile(file, initial.dump());
+        int made = runAndKillWriter(file, seed, steps, random() % states.size());
+        ASSERT_GE(made, 0) << "the writer program did not start";
+
+        std::string where =
+            "run " + std::to_string(run) + ", " + std::to_string(made) + " changes made: ";
+        auto parsed = parseSettings(readWholeFile(file));
+        ASSERT_TRUE(parsed) << where << "the file does not parse";
+        auto found = std::find(states.begin(), states.end(), nlohmann::json(*parsed));
+        ASSERT_NE(found, states.end()) << where << "a state no prefix leads to";
+        auto prefix = static_cast<int>(found - states.begin());
+        // The writer waited for the disk after every fifth change it reported.
+        EXPECT_GE(prefix, made / 5 * 5) << where << "a flushed change was lost";
+        struct stat info {};
+        ASSERT_EQ(::stat(file.c_str(), &info), 0);
+        EXPECT_TRUE(prefix == 0 || (info.st_mode & 0777) == 0600) << where;
+        for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+            std::string name = entry.path().filename().string();
+            EXPECT_FALSE(name.starts_with("defaults.json.corrupt-")) << where << name;
+            temporaryFilesLeft += name.starts_with("defaults.json.tmp-") ? 1 : 0;
         }
-        for (bool running = true; running;) {
-            std::vector<pollfd> waiting;
-            for (const auto& writer : writers) {
-                waiting.push_back({writer.progress, POLLIN, 0});
-            }
-            ::poll(waiting.data(), waiting.size(), -1);
-            running = false;
-            for (std::size_t i = 0; i < together; ++i) {
-                if (writers[i].progress >= 0 && waiting[i].revents != 0) {
-                    writers[i].readProgress();
-                }
-                running = running || writers[i].progress >= 0;
-            }
-        }
-        for (const auto& writer : writers) {
-            const auto& states = statesBySeed[writer.seed];
-            std::string run = "seed " + std::to_string(writer.seed) + ", killed after " +
-                              std::to_string(writer.made) + ": ";
-            auto parsed = parseSettings(readWholeFile(writer.file()));
-            ASSERT_TRUE(parsed) << run << "the file does not parse";
-            auto found = std::find(states.begin(), states.end(), nlohmann::json(*parsed));
-            ASSERT_NE(found, states.end()) << run << "a state no prefix leads to";
-            auto prefix = static_cast<int>(found - states.begin());
-            // The child waited for the disk after every fifth change it reported.
-            EXPECT_GE(prefix, writer.made / 5 * 5) << run << "a flushed change was lost";
-            struct stat info {};
-            ASSERT_EQ(::stat(writer.file().c_str(), &info), 0);
-            EXPECT_TRUE(prefix == 0 || (info.st_mode & 0777) == 0600) << run;
-            for (const auto& entry : fs::directory_iterator(writer.file().parent_path())) {
-                std::string name = entry.path().filename().string();
-                EXPECT_FALSE(name.starts_with("defaults.json.corrupt-")) << run << name;
-                temporaryFilesLeft += name.starts_with("defaults.json.tmp-") ? 1 : 0;
-            }
-            runsBehind += prefix < writer.made ? 1 : 0;
-        }
+        runsBehind += prefix < made ? 1 : 0;
     }
     std::cout << "killed " << runs << " writers: " << runsBehind
               << " while changes were on their way to the file, " << temporaryFilesLeft
@@ -197,22 +160,6 @@ TEST(SettingsWriterTest, StaleTemporaryFilesOfOurOwnWriterAreRemovedAtStart) {
     EXPECT_TRUE(fs::is_directory(folder.path() / "defaults.json.tmp-Folder"));
 }
 
-// Sets an environment variable (nullptr: unsets it) for one scope.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            saved_ = old;
-        }
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedVariable() { saved_ ? ::setenv(name_, saved_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
-
 TEST(SettingsPathTest, WithoutAUsableHomeTheAccountsHomeFolderIsTaken) {
     passwd* account = ::getpwuid(::getuid());
     ASSERT_NE(account, nullptr);
@@ -223,10 +170,21 @@ TEST(SettingsPathTest, WithoutAUsableHomeTheAccountsHomeFolderIsTaken) {
         {"relative/home", accountFile},
         {"/home/someone", "/home/someone/.config/vantor/defaults.json"},
     };
-    ScopedVariable noConfigHome("XDG_CONFIG_HOME", nullptr);
-    for (const auto& [home, expected] : cases) {
-        ScopedVariable variable("HOME", home);
-        EXPECT_EQ(FileDefaultsStore::defaultPath(), expected) << (home ? home : "(unset)");
+    std::optional<std::string> home, configHome;
+    if (const char* value = std::getenv("HOME")) {
+        home = value;
+    }
+    if (const char* value = std::getenv("XDG_CONFIG_HOME")) {
+        configHome = value;
+    }
+    ::unsetenv("XDG_CONFIG_HOME");
+    for (const auto& [value, expected] : cases) {
+        value ? ::setenv("HOME", value, 1) : ::unsetenv("HOME");
+        EXPECT_EQ(FileDefaultsStore::defaultPath(), expected) << (value ? value : "(unset)");
+    }
+    home ? ::setenv("HOME", home->c_str(), 1) : ::unsetenv("HOME");
+    if (configHome) {
+        ::setenv("XDG_CONFIG_HOME", configHome->c_str(), 1);
     }
 }
 
