@@ -206,16 +206,13 @@ int removeStaleTemporaryFiles(const fs::path& path, std::chrono::system_clock::t
     return removed;
 }
 
-std::optional<SettingsLock> SettingsLock::acquire(const fs::path& settingsPath) {
+SettingsLock SettingsLock::acquire(const fs::path& settingsPath) {
     fs::path lockPath = settingsPath;
     lockPath += ".lock";
     UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (!fd) {
-        return std::nullopt;
-    }
-    while (::flock(fd.get(), LOCK_EX) != 0) {
+    while (fd && ::flock(fd.get(), LOCK_EX) != 0) {
         if (errno != EINTR) {
-            return std::nullopt;
+            return SettingsLock(UniqueFd());  // ENOLCK on some network file systems
         }
     }
     return SettingsLock(std::move(fd));

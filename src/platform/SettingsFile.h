@@ -79,10 +79,12 @@ int removeStaleTemporaryFiles(const std::filesystem::path& path,
 
 // An exclusive flock on "<name>.lock" beside the settings file, held while it
 // lives: writers of several instances read, merge and replace the file one at
-// a time.
+// a time. Where the lock file cannot be made or the file system has no locks,
+// it holds nothing and writers go unlocked rather than not at all.
 class SettingsLock {
 public:
-    static std::optional<SettingsLock> acquire(const std::filesystem::path& settingsPath);
+    static SettingsLock acquire(const std::filesystem::path& settingsPath);
+    bool isHeld() const { return static_cast<bool>(fd_); }
 
 private:
     explicit SettingsLock(UniqueFd fd) : fd_(std::move(fd)) {}

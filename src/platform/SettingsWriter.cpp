@@ -132,8 +132,8 @@ bool SettingsWriter::write(const Changes& changes) {
     if (error) {
         return false;
     }
-    auto lock = SettingsLock::acquire(path_);
-    if (!lock || !readBaseIfReplaced()) {
+    SettingsLock lock = SettingsLock::acquire(path_);
+    if (!readBaseIfReplaced()) {
         return false;
     }
     nlohmann::ordered_json merged = base_;

@@ -65,8 +65,8 @@ TEST_F(SharedSettingsTest, EachTakesInWhatTheOtherStoredUnlessItHasANewerValueOf
     ASSERT_TRUE(a_->flush());
     {
         // Holding the writers' lock keeps b's own change from the file.
-        auto lock = SettingsLock::acquire(file_);
-        ASSERT_TRUE(lock);
+        SettingsLock lock = SettingsLock::acquire(file_);
+        ASSERT_TRUE(lock.isHeld());
         b_->setString("HotCorner", "bottomLeft");
         EXPECT_EQ(b_->takeOutsideChanges(), Keys{"VantorPageSize"});
         EXPECT_EQ(b_->integer("VantorPageSize"), 48);
