@@ -188,6 +188,11 @@ void LauncherModel::storedValuesChanged(const std::vector<std::string>& keys) {
         itemOrder_ = loadItemOrder(userDefaults_);
         invalidateItems();
     }
+    if (changed(defaults_keys::hiddenApplications)) {
+        announce();
+        restoreHiddenApplications();
+        invalidateItems();
+    }
     if (changed(defaults_keys::pageSize)) {
         int pageSize = loadPageSize(userDefaults_);
         if (pageSize != pageSize_) {

@@ -73,7 +73,9 @@ public:
     std::optional<VantorItem> folderItem(const CanonicalString& folderID) const;
 
     // Editing a folder the user made. Each call is one change, stored at once;
-    // a folder id or application id that does not fit changes nothing.
+    // a folder id or application id that does not fit changes nothing. All
+    // but the moves inside a folder (the steps of a drag, waited for at its
+    // end) wait until the change is on disk.
     //
     // The name is cleaned as cleanFolderName says (trimmed, one line, at most
     // folderNameMaxLength code points); a blank name keeps the old one.
@@ -119,7 +121,8 @@ public:
     // whose steps were stored without waiting.
     void waitUntilStored() { userDefaults_.flush(); }
     // Another instance stored new values under `keys`: takes those this model
-    // keeps (folders, order, page size) from the store and announces them.
+    // keeps (folders, order, hidden applications, page size) from the store
+    // and announces them.
     // Writes nothing.
     void storedValuesChanged(const std::vector<std::string>& keys);
 

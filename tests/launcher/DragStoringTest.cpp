@@ -32,6 +32,9 @@ TEST_F(LauncherFixture, OnlyTheEndOfAGestureWaitsForTheDisk) {
         {"a tap", [&] { vm().pressSlot(slotAt(5), at(5, 85)), vm().releasePointer(); }, false, 0},
         // The model waits for the new folder, the drag's end again (at no cost).
         {"dropping on an application", [&] { drag(2, 4, 85), vm().releasePointer(); }, true, 2},
+        {"renaming the folder", [&] { model_.renameFolder(model_.folders()[0].id, "X"); }, true, 1},
+        {"dissolving it", [&] { model_.dissolveFolder(model_.folders()[0].id); }, true, 1},
+        {"another folder", [&] { drag(2, 4, 85), vm().releasePointer(); }, true, 2},
         {"a scan that empties the folder", [&] { install({}); }, true, 1},
         {"a scan that changes no folder", [&] { install({}); }, true, 0},
     };

@@ -114,11 +114,14 @@ TEST_F(SharedSettingsTest, TheModelShowsWhatTheOtherInstanceArrangedWithoutWriti
     other.setPageSize(48);
     other.moveItemToEnd(testing::appItemID("Alpha"));
     other.createFolderByDroppingItem(testing::appItemID("Gamma"), testing::appItemID("Beta"));
+    other.hideApplication(testing::app("Alpha").id);
+    ASSERT_TRUE(a_->flush());
     auto fileBefore = testing::readWholeFile(file_);
     model.storedValuesChanged(b_->takeOutsideChanges());
     EXPECT_GT(announcements, 0);
     EXPECT_EQ(model.pageSize(), 48);
     EXPECT_EQ(model.folders(), other.folders());
+    EXPECT_TRUE(model.isApplicationHidden(testing::app("Alpha").id));
     EXPECT_EQ(testing::itemIDs(model.filteredItems()), testing::itemIDs(other.filteredItems()));
     EXPECT_TRUE(b_->flush());
     EXPECT_EQ(testing::readWholeFile(file_), fileBefore);
