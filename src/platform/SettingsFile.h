@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
