@@ -1,5 +1,6 @@
 #include "platform/SettingsWriter.h"
 
+#include <algorithm>
 #include <iostream>
 #include <system_error>
 
@@ -28,7 +29,12 @@ SettingsWriter::~SettingsWriter() {
 
 void SettingsWriter::change(const std::string& key, nlohmann::ordered_json value) {
     std::unique_lock lock(mutex_);
-    unwritten_[key] = Unwritten{std::move(value), ++lastHandedOver_};
+    auto [entry, added] = unwritten_.try_emplace(key);
+    entry->second.value = std::move(value);
+    entry->second.sequence = ++lastHandedOver_;
+    if (added) {
+        entry->second.since = lastHandedOver_;
+    }
     if (!thread_.joinable()) {
         writePending(lock);
         return;
@@ -70,11 +76,19 @@ void SettingsWriter::writePending(std::unique_lock<std::mutex>& lock) {
     // The latest value of every unwritten key: the state after the last change
     // handed over, whatever came between.
     std::uint64_t target = lastHandedOver_;
+    // In the order they were first changed, so keys new to the file are
+    // added in the order they were set, as memory holds them.
+    std::vector<const std::pair<const std::string, Unwritten>*> entries;
+    for (const auto& entry : unwritten_) {
+        entries.push_back(&entry);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const auto* a, const auto* b) { return a->second.since < b->second.since; });
     Changes changes;
     std::vector<std::uint64_t> sequences;
-    for (const auto& [key, unwritten] : unwritten_) {
-        changes.emplace_back(key, unwritten.value);
-        sequences.push_back(unwritten.sequence);
+    for (const auto* entry : entries) {
+        changes.emplace_back(entry->first, entry->second.value);
+        sequences.push_back(entry->second.sequence);
     }
     lock.unlock();
     bool written = write(changes);

@@ -45,7 +45,8 @@ public:
 private:
     struct Unwritten {
         nlohmann::ordered_json value;
-        std::uint64_t sequence = 0;
+        std::uint64_t sequence = 0;  // of its latest change
+        std::uint64_t since = 0;     // of the change that made it unwritten
     };
     using Changes = std::vector<std::pair<std::string, nlohmann::ordered_json>>;
 

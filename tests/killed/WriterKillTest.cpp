@@ -12,16 +12,13 @@
 
 #include "platform/FileDefaultsStore.h"
 #include "support/SettingsChangeScript.h"
-#include "support/TemporaryFolder.h"
+#include "support/TempTree.h"
 
 namespace vantor {
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::ordered_json;
-using testing::readWholeFile;
-using testing::TemporaryFolder;
-using testing::writeWholeFile;
 
 // Every state a run of changes passes through, key order aside.
 class RecordingStore : public JsonDefaults {
@@ -70,7 +67,7 @@ TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlier
     constexpr int steps = 25;
     // A process's death, unlike a power cut, does not depend on fsync: in
     // memory the 200 runs take seconds, not minutes.
-    fs::path base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     const ordered_json initial = {{"Zebra", {{"kept", true}}}, {"VantorPageSize", 24}};
     std::map<std::uint32_t, std::vector<nlohmann::json>> statesBySeed;
     for (std::uint32_t seed = 1; seed <= 8; ++seed) {
@@ -84,15 +81,14 @@ TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlier
     for (int run = 0; run < runs; ++run) {
         std::uint32_t seed = 1 + run % 8;
         const auto& states = statesBySeed[seed];
-        TemporaryFolder folder(base);
-        fs::path file = folder.path() / "vantor" / "defaults.json";
-        writeWholeFile(file, initial.dump());
+        testing::TempTree tree(base);
+        fs::path file = tree.file("vantor/defaults.json", initial.dump());
         int made = runAndKillWriter(file, seed, steps, random() % states.size());
         ASSERT_GE(made, 0) << "the writer program did not start";
 
         std::string where =
             "run " + std::to_string(run) + ", " + std::to_string(made) + " changes made: ";
-        auto parsed = parseSettings(readWholeFile(file));
+        auto parsed = parseSettings(tree.read("vantor/defaults.json"));
         ASSERT_TRUE(parsed) << where << "the file does not parse";
         auto found = std::find(states.begin(), states.end(), nlohmann::json(*parsed));
         ASSERT_NE(found, states.end()) << where << "a state no prefix leads to";

@@ -7,36 +7,35 @@
 namespace vantor::launcher_test {
 namespace {
 
-// Page size 24 (6 × 4) in a 1200 × 600 grid: cells 206 × 154.875 apart; the
-// middle of a cell is in its folder drop zone, 10 points from its left edge is not.
-const Size gridArea{1200, 600};
-Point at(int offset, double x) {
-    return {206.0 * (offset % 6) + x, 154.875 * (offset / 6) + 60};
-}
-
 TEST_F(LauncherFixture, OnlyTheEndOfAGestureWaitsForTheDisk) {
-    install(numberedApps(30));
-    model_.setPageSize(24);
+    act("scan 30");
+    act("size 24");
     show();
-    auto drag = [&](int from, int to, double x) {
-        vm().pressSlot(slotAt(from), at(from, 85));
-        for (int cell = from + 1; cell <= to; ++cell) {
-            vm().movePointer(at(cell, x), gridArea);
-        }
+    auto acts = [this](std::vector<std::string> actions) {
+        return [this, actions] {
+            for (const auto& action : actions) {
+                act(action);
+            }
+        };
     };
+    std::vector<std::string> acrossTenCells{"press 0"};
+    for (int cell = 1; cell <= 10; ++cell) {
+        acrossTenCells.push_back("move edge " + std::to_string(cell));
+    }
+    auto folder = [this] { return model_.folders().at(0).id; };
     const std::vector<std::tuple<std::string, std::function<void()>, bool, int>> cases = {
         // name, gesture, whether it stores anything, how often it waits
-        {"moving across ten cells", [&] { drag(0, 10, 10); }, true, 0},
-        {"releasing that drag", [&] { vm().releasePointer(); }, false, 1},
-        {"a drag taken away", [&] { drag(3, 8, 10), vm().cancelPointer(); }, true, 1},
-        {"a tap", [&] { vm().pressSlot(slotAt(5), at(5, 85)), vm().releasePointer(); }, false, 0},
+        {"moving across ten cells", acts(acrossTenCells), true, 0},
+        {"releasing that drag", acts({"release"}), false, 1},
+        {"a drag taken away", acts({"press 3", "move edge 8", "cancel"}), true, 1},
+        {"a tap", acts({"tap 5", "settle"}), false, 0},
         // The model waits for the new folder, the drag's end again (at no cost).
-        {"dropping on an application", [&] { drag(2, 4, 85), vm().releasePointer(); }, true, 2},
-        {"renaming the folder", [&] { model_.renameFolder(model_.folders()[0].id, "X"); }, true, 1},
-        {"dissolving it", [&] { model_.dissolveFolder(model_.folders()[0].id); }, true, 1},
-        {"another folder", [&] { drag(2, 4, 85), vm().releasePointer(); }, true, 2},
-        {"a scan that empties the folder", [&] { install({}); }, true, 1},
-        {"a scan that changes no folder", [&] { install({}); }, true, 0},
+        {"dropping on an application", acts({"press 2", "move middle 4", "release"}), true, 2},
+        {"renaming the folder", [&] { model_.renameFolder(folder(), "X"); }, true, 1},
+        {"dissolving it", [&] { model_.dissolveFolder(folder()); }, true, 1},
+        {"another folder", acts({"press 2", "move middle 4", "release"}), true, 2},
+        {"a scan that empties the folder", acts({"scan 0"}), true, 1},
+        {"a scan that changes no folder", acts({"scan 0"}), true, 0},
     };
     for (const auto& [name, gesture, writes, flushes] : cases) {
         store_.clearWrites();

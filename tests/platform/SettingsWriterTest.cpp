@@ -2,23 +2,18 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <optional>
-
 #include "platform/FileDefaultsStore.h"
-#include "support/TemporaryFolder.h"
+#include "support/TempTree.h"
 
 namespace vantor {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TemporaryFolder;
-using testing::writeWholeFile;
 
 TEST(SettingsWriterTest, AFailedWriteIsTriedAgainWithTheNextChange) {
-    TemporaryFolder folder;
-    fs::path file = folder.path() / "vantor" / "defaults.json";
-    // A file where the folder should be stops even root.
-    writeWholeFile(file.parent_path(), "in the way");
+    testing::TempTree tree;
+    fs::path file = tree.path("vantor/defaults.json");
+    tree.file("vantor", "in the way");  // a file where the folder should be stops even root
     FileDefaultsStore store(file);
     store.setInteger("VantorPageSize", 48);
     EXPECT_FALSE(store.flush());
@@ -43,20 +38,19 @@ TEST(SettingsWriterTest, StaleTemporaryFilesOfOurOwnWriterAreRemovedAtStart) {
         {"notes.json.tmp-Ab3xYz", seconds(120), false},
         {"defaults.json.corrupt-20240101T000000Z", seconds(172800), false},
     };
-    TemporaryFolder folder;
+    testing::TempTree tree;
     auto now = fs::file_time_type::clock::now();
     for (const auto& [name, age, removed] : cases) {
-        writeWholeFile(folder.path() / name, "{}");
-        fs::last_write_time(folder.path() / name, now - age);
+        fs::last_write_time(tree.file(name, "{}"), now - age);
     }
-    fs::create_directory(folder.path() / "defaults.json.tmp-Folder");  // nor is a folder ours
-    fs::last_write_time(folder.path() / "defaults.json.tmp-Folder", now - seconds(3600));
+    // Nor is a folder ours.
+    fs::last_write_time(tree.folder("defaults.json.tmp-Folder"), now - seconds(3600));
 
-    FileDefaultsStore store(folder.path() / "defaults.json");
+    FileDefaultsStore store(tree.path("defaults.json"));
     for (const auto& [name, age, removed] : cases) {
-        EXPECT_EQ(fs::exists(folder.path() / name), !removed) << name;
+        EXPECT_EQ(fs::exists(tree.path(name)), !removed) << name;
     }
-    EXPECT_TRUE(fs::is_directory(folder.path() / "defaults.json.tmp-Folder"));
+    EXPECT_TRUE(fs::is_directory(tree.path("defaults.json.tmp-Folder")));
 }
 
 TEST(SettingsPathTest, WithoutAUsableHomeTheAccountsHomeFolderIsTaken) {
@@ -69,28 +63,18 @@ TEST(SettingsPathTest, WithoutAUsableHomeTheAccountsHomeFolderIsTaken) {
         {"relative/home", accountFile},
         {"/home/someone", "/home/someone/.config/vantor/defaults.json"},
     };
-    std::optional<std::string> home, configHome;
-    if (const char* value = std::getenv("HOME")) {
-        home = value;
-    }
-    if (const char* value = std::getenv("XDG_CONFIG_HOME")) {
-        configHome = value;
-    }
-    ::unsetenv("XDG_CONFIG_HOME");
-    for (const auto& [value, expected] : cases) {
-        value ? ::setenv("HOME", value, 1) : ::unsetenv("HOME");
-        EXPECT_EQ(FileDefaultsStore::defaultPath(), expected) << (value ? value : "(unset)");
-    }
-    home ? ::setenv("HOME", home->c_str(), 1) : ::unsetenv("HOME");
-    if (configHome) {
-        ::setenv("XDG_CONFIG_HOME", configHome->c_str(), 1);
+    testing::ScopedEnvironment environment;
+    environment.unset("XDG_CONFIG_HOME");
+    for (const auto& [home, expected] : cases) {
+        home ? environment.set("HOME", home) : environment.unset("HOME");
+        EXPECT_EQ(FileDefaultsStore::defaultPath(), expected) << (home ? home : "(unset)");
     }
 }
 
 TEST(SettingsPathTest, WithoutAnyHomeValuesLastInMemoryAndTheWorkingFolderStaysUntouched) {
-    TemporaryFolder folder;
+    testing::TempTree tree;
     fs::path previous = fs::current_path();
-    fs::current_path(folder.path());
+    fs::current_path(tree.path());
     ::testing::internal::CaptureStderr();
     {
         FileDefaultsStore store{fs::path()};
@@ -101,7 +85,7 @@ TEST(SettingsPathTest, WithoutAnyHomeValuesLastInMemoryAndTheWorkingFolderStaysU
     }
     std::string said = ::testing::internal::GetCapturedStderr();
     fs::current_path(previous);
-    EXPECT_TRUE(fs::is_empty(folder.path()));
+    EXPECT_TRUE(fs::is_empty(tree.path()));
     auto first = said.find("no home folder");
     EXPECT_NE(first, std::string::npos) << said;
     EXPECT_EQ(said.find("no home folder", first + 1), std::string::npos) << "said more than once";

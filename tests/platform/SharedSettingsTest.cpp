@@ -7,7 +7,7 @@
 #include "platform/FileDefaultsStore.h"
 #include "support/ManualMainQueue.h"
 #include "support/ModelFixtures.h"
-#include "support/TemporaryFolder.h"
+#include "support/TempTree.h"
 
 namespace vantor {
 namespace {
@@ -18,13 +18,13 @@ using Keys = std::vector<std::string>;
 class SharedSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::writeWholeFile(file_, R"({"Zebra": [1, 2], "VantorPageSize": 35})");
+        tree_.file("vantor/defaults.json", R"({"Zebra": [1, 2], "VantorPageSize": 35})");
         a_ = std::make_unique<FileDefaultsStore>(file_);
         b_ = std::make_unique<FileDefaultsStore>(file_);
     }
 
-    testing::TemporaryFolder folder_;
-    fs::path file_ = folder_.path() / "vantor" / "defaults.json";
+    testing::TempTree tree_;
+    fs::path file_ = tree_.path("vantor/defaults.json");
     std::unique_ptr<FileDefaultsStore> a_;
     std::unique_ptr<FileDefaultsStore> b_;
 };
@@ -116,7 +116,7 @@ TEST_F(SharedSettingsTest, TheModelShowsWhatTheOtherInstanceArrangedWithoutWriti
     other.createFolderByDroppingItem(testing::appItemID("Gamma"), testing::appItemID("Beta"));
     other.hideApplication(testing::app("Alpha").id);
     ASSERT_TRUE(a_->flush());
-    auto fileBefore = testing::readWholeFile(file_);
+    auto fileBefore = tree_.read("vantor/defaults.json");
     model.storedValuesChanged(b_->takeOutsideChanges());
     EXPECT_GT(announcements, 0);
     EXPECT_EQ(model.pageSize(), 48);
@@ -124,7 +124,7 @@ TEST_F(SharedSettingsTest, TheModelShowsWhatTheOtherInstanceArrangedWithoutWriti
     EXPECT_TRUE(model.isApplicationHidden(testing::app("Alpha").id));
     EXPECT_EQ(testing::itemIDs(model.filteredItems()), testing::itemIDs(other.filteredItems()));
     EXPECT_TRUE(b_->flush());
-    EXPECT_EQ(testing::readWholeFile(file_), fileBefore);
+    EXPECT_EQ(tree_.read("vantor/defaults.json"), fileBefore);
 }
 
 }  // namespace
