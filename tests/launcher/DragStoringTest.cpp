@@ -28,7 +28,6 @@ TEST_F(LauncherFixture, OnlyTheEndOfAGestureWaitsForTheDisk) {
         {"moving across ten cells", acts(acrossTenCells), true, 0},
         {"releasing that drag", acts({"release"}), false, 1},
         {"a drag taken away", acts({"press 3", "move edge 8", "cancel"}), true, 1},
-        {"a tap", acts({"tap 5", "settle"}), false, 0},
         // The model waits for the new folder, the drag's end again (at no cost).
         {"dropping on an application", acts({"press 2", "move middle 4", "release"}), true, 2},
         {"renaming the folder", [&] { model_.renameFolder(folder(), "X"); }, true, 1},
