@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 #include <iostream>
 
 #include "app/LauncherWindow.h"
@@ -76,10 +77,13 @@ void AppDelegate::applicationDidFinishLaunching() {
     };
     monitor_->start();
     // What another instance of this user stores reaches this one too: the
-    // model re-reads its keys, the corner is read on every tick anyway, and
-    // the menu shows the new choices.
+    // model re-reads its keys, the corner moves, and the menu shows the new
+    // choices.
     userDefaults_.watchForOutsideChanges(mainQueue_, [this](const std::vector<std::string>& keys) {
         launcherModel_.storedValuesChanged(keys);
+        if (std::find(keys.begin(), keys.end(), defaults_keys::hotCorner) != keys.end()) {
+            monitor_->storedCornerChanged();
+        }
         statusMenu_->storedValuesChanged();
     });
     // Once the event loop runs: fonts and the icon theme, so even the first

@@ -9,6 +9,8 @@
 #include <iostream>
 #include <system_error>
 
+#include "platform/JsonDefaults.h"
+
 namespace vantor {
 namespace fs = std::filesystem;
 
@@ -101,14 +103,6 @@ std::optional<FileIdentity> currentIdentity(const fs::path& path) {
     return FileIdentity::of(info);
 }
 
-std::optional<nlohmann::ordered_json> parseSettings(std::string_view text) {
-    auto parsed = nlohmann::ordered_json::parse(text, nullptr, false);
-    if (!parsed.is_object()) {
-        return std::nullopt;
-    }
-    return parsed;
-}
-
 SettingsFileRead readSettingsFile(const fs::path& path) {
     SettingsFileRead result;
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -128,7 +122,7 @@ SettingsFileRead readSettingsFile(const fs::path& path) {
     }
     result.identity = FileIdentity::of(info);
     result.file = std::move(fd);
-    if (auto values = parseSettings(text)) {
+    if (auto values = parseDefaultsObject(text)) {
         result.state = SettingsFileRead::State::read;
         result.values = std::move(*values);
     } else {

@@ -49,9 +49,6 @@ struct FileIdentity {
 // The identity of what stands at `path` now; nothing when no file is there.
 std::optional<FileIdentity> currentIdentity(const std::filesystem::path& path);
 
-// The settings text as a JSON object; nothing when it is not one.
-std::optional<nlohmann::ordered_json> parseSettings(std::string_view text);
-
 struct SettingsFileRead {
     enum class State { missing, unreadable, read };
     State state = State::missing;

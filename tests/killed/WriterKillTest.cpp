@@ -88,7 +88,7 @@ TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlier
 
         std::string where =
             "run " + std::to_string(run) + ", " + std::to_string(made) + " changes made: ";
-        auto parsed = parseSettings(tree.read("vantor/defaults.json"));
+        auto parsed = parseDefaultsObject(tree.read("vantor/defaults.json"));
         ASSERT_TRUE(parsed) << where << "the file does not parse";
         auto found = std::find(states.begin(), states.end(), nlohmann::json(*parsed));
         ASSERT_NE(found, states.end()) << where << "a state no prefix leads to";
