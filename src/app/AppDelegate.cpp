@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 #include <iostream>
 
 #include "app/LauncherWindow.h"
@@ -59,6 +60,7 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate() {
     *self_ = nullptr;
+    userDefaults_.stopWatching();
     monitor_->stop();
 }
 
@@ -74,6 +76,16 @@ void AppDelegate::applicationDidFinishLaunching() {
         });
     };
     monitor_->start();
+    // What another instance of this user stores reaches this one too: the
+    // model re-reads its keys, the corner moves, and the menu shows the new
+    // choices.
+    userDefaults_.watchForOutsideChanges(mainQueue_, [this](const std::vector<std::string>& keys) {
+        launcherModel_.storedValuesChanged(keys);
+        if (std::find(keys.begin(), keys.end(), defaults_keys::hotCorner) != keys.end()) {
+            monitor_->storedCornerChanged();
+        }
+        statusMenu_->storedValuesChanged();
+    });
     // Once the event loop runs: fonts and the icon theme, so even the first
     // opening does not wait for them. Nothing is scanned.
     QTimer::singleShot(0, [] { VantorView::warmUp(); });
@@ -82,6 +94,9 @@ void AppDelegate::applicationDidFinishLaunching() {
 
 void AppDelegate::applicationWillTerminate() {
     monitor_->stop();
+    userDefaults_.stopWatching();
+    // Quitting, from the menu or by SIGTERM, waits for the last change.
+    userDefaults_.flush();
 }
 
 void AppDelegate::toggleLauncher() {

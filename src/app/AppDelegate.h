@@ -27,7 +27,7 @@ public:
 
     // Installs the tray icon, connects the corner to the launcher and starts polling.
     void applicationDidFinishLaunching();
-    // Stops polling; everything else was stored when it changed.
+    // Stops polling and waits until every change is on disk.
     void applicationWillTerminate();
 
     // The menu's show command: the launcher on the screen of the last corner

@@ -190,6 +190,18 @@ void StatusMenu::selectPageSize(int pageSize) {
     rebuildMenu();
 }
 
+void StatusMenu::storedValuesChanged() {
+    if (menu_ && menu_->isVisible()) {
+        // Replacing a menu under the pointer would snatch it away.
+        connect(
+            menu_.get(), &QMenu::aboutToHide, this,
+            [this] { QTimer::singleShot(0, this, [this] { rebuildMenu(); }); },
+            Qt::SingleShotConnection);
+        return;
+    }
+    rebuildMenu();
+}
+
 bool StatusMenu::triggerEntry(const QString& path) {
     if (!menu_) {
         menu_ = makeMenu();

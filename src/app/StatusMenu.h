@@ -50,6 +50,9 @@ public:
 
     void selectCorner(HotCorner corner);
     void selectPageSize(int pageSize);
+    // The stored corner or page size changed under it (another instance chose
+    // them): a fresh menu, once the open one has closed.
+    void storedValuesChanged();
 
     // Chooses the entry at `path` ("每页数量/48 个": a top-level title, or a
     // submenu's title, "/" and an entry's title), as a click on it would. Only

@@ -1,8 +1,5 @@
 #include "discovery/ApplicationDiscovery.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <numeric>
@@ -16,22 +13,6 @@
 
 namespace vantor {
 namespace {
-
-std::string homeFolder() {
-    std::string home = absolutePathVariable("HOME");
-    if (!home.empty()) {
-        return home;
-    }
-    // No usable HOME: the account's home, as GLib falls back to.
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-        found != nullptr && found->pw_dir != nullptr && found->pw_dir[0] == '/') {
-        return found->pw_dir;
-    }
-    return "";
-}
 
 void sortByTitle(std::vector<ApplicationItem>& applications) {
     TitleCollator collator;  // one per scan: collators are not thread-safe

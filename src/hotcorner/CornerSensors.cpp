@@ -23,6 +23,11 @@ HotCorner CornerSensors::selectedCorner() const {
 
 void CornerSensors::setSelectedCorner(HotCorner corner) {
     userDefaults_.setString(defaults_keys::hotCorner, std::string(rawValue(corner)));
+    storedCornerChanged();
+}
+
+void CornerSensors::storedCornerChanged() {
+    HotCorner corner = selectedCorner();
     if (started_ && !ended_ && placedCorner_ != corner) {
         // Every sensor moves, including one whose reopening is pending.
         for (auto& [id, output] : outputs_) {

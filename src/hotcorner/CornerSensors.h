@@ -47,6 +47,7 @@ public:
     HotCorner selectedCorner() const override;
     // Stored at once; while started, the sensors move to the new corner.
     void setSelectedCorner(HotCorner corner) override;
+    void storedCornerChanged() override;
     void start() override;
     void stop() override;
     // The screen of the last sensor entered, while it is still there.

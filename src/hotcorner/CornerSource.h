@@ -20,6 +20,8 @@ public:
 
     virtual HotCorner selectedCorner() const = 0;
     virtual void setSelectedCorner(HotCorner corner) = 0;
+    // The stored corner changed under it (another instance chose it).
+    virtual void storedCornerChanged() {}
     virtual void start() = 0;
     virtual void stop() = 0;
 

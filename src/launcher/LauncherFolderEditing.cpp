@@ -160,6 +160,9 @@ void LauncherViewModel::finishFolderDrag() {
         lastDragDestination_.reset();
         markChanged();
     }
+    // As at the end of a drag in the grid: the moves inside the panel reach
+    // the disk before the next event.
+    model_.waitUntilStored();
 }
 
 // ---- The folder's name ----------------------------------------------------------

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <iostream>
-#include <random>
 
 #include "platform/MainQueue.h"
+#include "platform/RandomBytes.h"
 
 #include "model/SearchText.h"
 
@@ -13,15 +13,33 @@ namespace vantor {
 LauncherModel::LauncherModel(DefaultsStore& userDefaults, ReloadServices reloadServices)
     : userDefaults_(userDefaults), reloadServices_(std::move(reloadServices)) {
     folders_ = loadFolders(userDefaults_);
+    itemOrder_ = loadItemOrder(userDefaults_);
+    restoreHiddenApplications();
+    pageSize_ = loadPageSize(userDefaults_);
+}
 
-    if (auto stored = userDefaults_.stringArray(defaults_keys::itemOrder)) {
-        itemOrder_.assign(stored->begin(), stored->end());
-    } else if (auto applicationOrder = userDefaults_.stringArray(defaults_keys::applicationOrder)) {
+std::vector<CanonicalString> LauncherModel::loadItemOrder(const DefaultsStore& store) {
+    std::vector<CanonicalString> order;
+    if (auto stored = store.stringArray(defaults_keys::itemOrder)) {
+        order.assign(stored->begin(), stored->end());
+    } else if (auto applicationOrder = store.stringArray(defaults_keys::applicationOrder)) {
         for (const auto& applicationID : *applicationOrder) {
-            itemOrder_.emplace_back(std::string(applicationItemPrefix) + applicationID);
+            order.emplace_back(std::string(applicationItemPrefix) + applicationID);
         }
     }
+    return order;
+}
 
+int LauncherModel::loadPageSize(const DefaultsStore& store) {
+    auto stored = store.integer(defaults_keys::pageSize);
+    bool allowed =
+        std::find(pageSizeOptions.begin(), pageSizeOptions.end(), stored) != pageSizeOptions.end();
+    return allowed ? static_cast<int>(stored) : defaultPageSize;
+}
+
+void LauncherModel::restoreHiddenApplications() {
+    hiddenApplicationIDs_.clear();
+    hiddenCanonicalIDs_.clear();
     // A value of another shape reads as nothing, so as no hidden application.
     if (auto hidden = userDefaults_.stringArray(defaults_keys::hiddenApplications)) {
         for (const auto& applicationID : *hidden) {
@@ -31,11 +49,6 @@ LauncherModel::LauncherModel(DefaultsStore& userDefaults, ReloadServices reloadS
             }
         }
     }
-
-    auto storedPageSize = userDefaults_.integer(defaults_keys::pageSize);
-    bool allowed = std::find(pageSizeOptions.begin(), pageSizeOptions.end(), storedPageSize) !=
-                   pageSizeOptions.end();
-    pageSize_ = allowed ? static_cast<int>(storedPageSize) : defaultPageSize;
 }
 
 std::vector<VantorFolder> LauncherModel::loadFolders(const DefaultsStore& store) {
@@ -151,9 +164,42 @@ void LauncherModel::finishReload(ScanResult result) {
 
 void LauncherModel::applyScanResult(std::vector<ApplicationItem> scannedApplications) {
     setApplications(applicationsOrderedByUserPreference(std::move(scannedApplications)));
+    auto foldersBefore = folders_;
     pruneFoldersForCurrentApplications();
     ensureItemOrderContainsCurrentItems();
     hasLoadedApplications_ = true;
+    if (folders_ != foldersBefore) {
+        waitUntilStored();  // pruned folders, like every folder change
+    }
+}
+
+void LauncherModel::storedValuesChanged(const std::vector<std::string>& keys) {
+    auto changed = [&](std::string_view key) {
+        return std::find(keys.begin(), keys.end(), key) != keys.end();
+    };
+    if (changed(defaults_keys::folders)) {
+        setFolders(loadFolders(userDefaults_));
+    }
+    if (changed(defaults_keys::applicationOrder) && hasLoadedApplications_) {
+        setApplications(applicationsOrderedByUserPreference(applications_));
+    }
+    if (changed(defaults_keys::itemOrder) || changed(defaults_keys::applicationOrder)) {
+        announce();
+        itemOrder_ = loadItemOrder(userDefaults_);
+        invalidateItems();
+    }
+    if (changed(defaults_keys::hiddenApplications)) {
+        announce();
+        restoreHiddenApplications();
+        invalidateItems();
+    }
+    if (changed(defaults_keys::pageSize)) {
+        int pageSize = loadPageSize(userDefaults_);
+        if (pageSize != pageSize_) {
+            announce();
+            pageSize_ = pageSize;
+        }
+    }
 }
 
 void LauncherModel::invalidateItems() {
@@ -171,19 +217,20 @@ const LauncherModel::TitleKeys& LauncherModel::titleKeys(const std::string& titl
 }
 
 std::string makeUuidString() {
-    static thread_local std::mt19937_64 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::uint64_t> distribution;
-    std::uint64_t high = distribution(generator);
-    std::uint64_t low = distribution(generator);
-    high = (high & ~0xF000ULL) | 0x4000ULL;            // version 4
-    low = (low & ~(0xC0ULL << 56)) | (0x80ULL << 56);  // RFC 4122 variant
-    char text[37];
-    std::snprintf(text, sizeof text, "%08llX-%04llX-%04llX-%04llX-%012llX",
-                  static_cast<unsigned long long>(high >> 32),
-                  static_cast<unsigned long long>((high >> 16) & 0xFFFF),
-                  static_cast<unsigned long long>(high & 0xFFFF),
-                  static_cast<unsigned long long>(low >> 48),
-                  static_cast<unsigned long long>(low & 0xFFFFFFFFFFFFULL));
+    std::array<std::uint8_t, 16> bytes{};
+    fillRandomBytes(bytes);
+    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);  // version 4
+    bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(36);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) {
+            text += '-';
+        }
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 0x0F];
+    }
     return text;
 }
 

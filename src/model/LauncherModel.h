@@ -20,9 +20,10 @@ namespace vantor {
 
 // The one model behind the launcher: the installed applications, the user's
 // folders and order, the search query, the page size and the loading flag.
-// Every change is written to the defaults store inside the operation that
-// makes it. Observers are told before a published field changes, so the view
-// layer schedules a redraw and re-reads afterwards. Main thread only.
+// Every change is handed to the defaults store inside the operation that
+// makes it; folder changes also wait until it is on disk. Observers are told
+// before a published field changes, so the view layer schedules a redraw and
+// re-reads afterwards. Main thread only.
 class LauncherModel {
 public:
     static constexpr std::array<int, 4> pageSizeOptions{24, 35, 48, 63};
@@ -72,7 +73,9 @@ public:
     std::optional<VantorItem> folderItem(const CanonicalString& folderID) const;
 
     // Editing a folder the user made. Each call is one change, stored at once;
-    // a folder id or application id that does not fit changes nothing.
+    // a folder id or application id that does not fit changes nothing. All
+    // but the moves inside a folder (the steps of a drag, waited for at its
+    // end) wait until the change is on disk.
     //
     // The name is cleaned as cleanFolderName says (trimmed, one line, at most
     // folderNameMaxLength code points); a blank name keeps the old one.
@@ -114,6 +117,15 @@ public:
     // folders pruned, the stored order brought up to date; marks the model loaded.
     void applyScanResult(std::vector<ApplicationItem> scannedApplications);
 
+    // Returns once every change so far is on disk: for the end of a gesture
+    // whose steps were stored without waiting.
+    void waitUntilStored() { userDefaults_.flush(); }
+    // Another instance stored new values under `keys`: takes those this model
+    // keeps (folders, order, hidden applications, page size) from the store
+    // and announces them.
+    // Writes nothing.
+    void storedValuesChanged(const std::vector<std::string>& keys);
+
 private:
     struct TitleKeys {
         std::string sortKey;
@@ -124,6 +136,9 @@ private:
     void finishReload(ScanResult result);
     void setLoading(bool loading);
     static std::vector<VantorFolder> loadFolders(const DefaultsStore& store);
+    static std::vector<CanonicalString> loadItemOrder(const DefaultsStore& store);
+    static int loadPageSize(const DefaultsStore& store);
+    void restoreHiddenApplications();
     void persistFolders();
     void setFolders(std::vector<VantorFolder> folders);
     void setApplications(std::vector<ApplicationItem> applications);

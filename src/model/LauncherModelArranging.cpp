@@ -58,6 +58,7 @@ bool LauncherModel::renameFolder(const CanonicalString& folderID, std::string_vi
     if (!positioned) {
         setItemOrder(std::move(order));
     }
+    waitUntilStored();
     return true;
 }
 
@@ -125,6 +126,7 @@ void LauncherModel::replaceFolder(std::size_t index, std::vector<CanonicalString
     setFolders(std::move(folders));
     persistFolders();
     setItemOrder(std::move(order));
+    waitUntilStored();
 }
 
 void LauncherModel::takeApplicationOutOfFolder(const CanonicalString& folderID,
@@ -159,6 +161,7 @@ void LauncherModel::takeApplicationOutOfFolder(const CanonicalString& folderID,
     auto at = std::find(order.begin(), order.end(), folderItem);
     order.insert(at == order.end() ? at : std::next(at), applicationItemID(applicationID));
     setItemOrder(std::move(order));
+    waitUntilStored();
 }
 
 void LauncherModel::dissolveFolder(const CanonicalString& folderID) {

@@ -67,6 +67,7 @@ void LauncherModel::createFolderByDroppingItem(const CanonicalString& droppedIte
     ids.insert(ids.begin() + static_cast<std::ptrdiff_t>(std::min(insertAt, ids.size())),
                std::move(newItemID));
     setItemOrder(std::move(ids));
+    waitUntilStored();
 }
 
 void LauncherModel::addApplicationToFolder(const CanonicalString& applicationID,
@@ -90,6 +91,7 @@ void LauncherModel::addApplicationToFolder(const CanonicalString& applicationID,
     CanonicalString addedItemID = applicationItemID(applicationID);
     std::erase(ids, addedItemID);
     setItemOrder(std::move(ids));
+    waitUntilStored();
 }
 
 std::optional<VantorItem> LauncherModel::folderItem(const CanonicalString& folderID) const {

@@ -12,7 +12,8 @@ using Bytes = std::string;  // raw bytes, not necessarily text
 
 // The per-user key-value store that holds everything Vantor remembers. A read
 // of a missing key, or of a value of another shape, gives nothing (0 for the
-// integer read). Every set replaces the value at once and lasts across restarts.
+// integer read). Every set replaces the value at once and lasts across
+// restarts; it may reach the disk a little later, and flush waits until it has.
 class DefaultsStore {
 public:
     virtual ~DefaultsStore() = default;
@@ -26,6 +27,10 @@ public:
     virtual void setInteger(std::string_view key, std::int64_t value) = 0;
     virtual void setData(std::string_view key, const Bytes& value) = 0;
     virtual void setString(std::string_view key, const std::string& value) = 0;
+
+    // Returns once every set so far is stored for good, so that a crash from
+    // now on loses none of them. False when one could not be stored.
+    virtual bool flush() { return true; }
 };
 
 // The keys Vantor stores, in one place.

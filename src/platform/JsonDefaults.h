@@ -40,7 +40,8 @@ private:
     nlohmann::ordered_json values_ = nlohmann::ordered_json::object();
 };
 
-// Kept in memory only; counts its writes so a test can tell that nothing was written.
+// Kept in memory only; counts its writes and flushes so a test can tell what
+// was written and when the caller waited for the disk.
 class MemoryDefaultsStore : public JsonDefaults {
 public:
     MemoryDefaultsStore() = default;
@@ -50,13 +51,22 @@ public:
 
     int writeCount() const { return static_cast<int>(writtenKeys_.size()); }
     const std::vector<std::string>& writtenKeys() const { return writtenKeys_; }
-    void clearWrites() { writtenKeys_.clear(); }
+    void clearWrites() {
+        writtenKeys_.clear();
+        flushCount_ = 0;
+    }
+    bool flush() override {
+        ++flushCount_;
+        return true;
+    }
+    int flushCount() const { return flushCount_; }
 
 protected:
     void didSet(std::string_view key) override { writtenKeys_.emplace_back(key); }
 
 private:
     std::vector<std::string> writtenKeys_;
+    int flushCount_ = 0;
 };
 
 }  // namespace vantor

@@ -1,5 +1,8 @@
 #include "platform/XdgEnvironment.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 namespace vantor {
@@ -7,6 +10,21 @@ namespace vantor {
 std::string absolutePathVariable(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
+}
+
+std::string homeFolder() {
+    std::string home = absolutePathVariable("HOME");
+    if (!home.empty()) {
+        return home;
+    }
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && found->pw_dir != nullptr && found->pw_dir[0] == '/') {
+        return found->pw_dir;
+    }
+    return "";
 }
 
 std::vector<std::string> xdgDataDirs() {

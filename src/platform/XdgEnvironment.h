@@ -9,6 +9,10 @@ namespace vantor {
 // ignore relative paths, which would depend on the working folder.
 std::string absolutePathVariable(const char* name);
 
+// $HOME when it is an absolute path, else the account's home folder from the
+// password database (as GLib falls back to), else "".
+std::string homeFolder();
+
 // The folders of $XDG_DATA_DIRS in order (default /usr/local/share:/usr/share),
 // relative entries left out.
 std::vector<std::string> xdgDataDirs();

@@ -94,6 +94,13 @@ Step closeSensor(SensorSurfaces::OutputId id) {
 Step corner(HotCorner c) {
     return [=](Rig& r) { r.sensors.setSelectedCorner(c); };
 }
+// Another instance stores a corner.
+Step storedCorner(HotCorner c) {
+    return [=](Rig& r) {
+        r.store.setString(defaults_keys::hotCorner, std::string(rawValue(c)));
+        r.sensors.storedCornerChanged();
+    };
+}
 Step advance(std::chrono::milliseconds by) {
     return [=](Rig& r) { r.queue.advanceBy(by); };
 }
@@ -159,6 +166,10 @@ const Case cases[] = {
      {add(1, "HEADLESS-1"), add(2, "HEADLESS-2"), start, corner(BR)},
      {},
      {{1, BR}, {2, BR}}},
+    {"CornerStoredByAnotherInstanceMovesEverySensor",
+     {add(1, "HEADLESS-1"), start, storedCorner(BR)},
+     {},
+     {{1, BR}}},
     {"CornerChangeWhileStoppedIsUsedAtStart",
      {add(1, "HEADLESS-1"), corner(BR), start},
      {},

@@ -21,11 +21,11 @@ protected:
         text << std::ifstream(path).rdbuf();
         return text.str();
     }
-    // Every file in the store's folder but the store's own.
+    // Every file in the store's folder but the store's own and the writers' lock.
     std::vector<std::string> others() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(file_.parent_path())) {
-            if (entry.path() != file_) {
+            if (entry.path() != file_ && entry.path().extension() != ".lock") {
                 names.push_back(entry.path().filename().string());
             }
         }
@@ -45,7 +45,7 @@ TEST_F(FileDefaultsStoreTest, ValuesSurviveARestartInAPrivateFileAndUnknownKeysS
         store.setInteger("VantorPageSize", 48);
         store.setData("VantorFolders", "[]");
         store.setString("HotCorner", "bottomRight");
-        EXPECT_TRUE(store.lastWriteSucceeded());
+        EXPECT_TRUE(store.flush());
     }
     struct stat info {};
     ASSERT_EQ(::stat(file_.c_str(), &info), 0);
@@ -75,6 +75,7 @@ TEST_F(FileDefaultsStoreTest, AnUnreadableFileIsKeptAsideOnceBeforeTheFirstWrite
 
         store.setString("HotCorner", "topRight");
         store.setString("HotCorner", "bottomLeft");
+        store.flush();
         ASSERT_EQ(others().size(), 1u);
         EXPECT_TRUE(others()[0].starts_with("defaults.json.corrupt-"));
         EXPECT_EQ(read(file_.parent_path() / others()[0]), contents);
@@ -92,7 +93,7 @@ TEST_F(FileDefaultsStoreTest, AnUnwritableFolderKeepsTheValueInMemory) {
     }
     FileDefaultsStore store(file_);
     store.setInteger("VantorPageSize", 48);
-    EXPECT_FALSE(store.lastWriteSucceeded());
+    EXPECT_FALSE(store.flush());
     EXPECT_EQ(store.integer("VantorPageSize"), 48);
 }
 

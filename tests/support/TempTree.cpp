@@ -5,15 +5,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace vantor::testing {
 
 namespace fs = std::filesystem;
 
-TempTree::TempTree() {
-    char pattern[] = "/tmp/vantor-discovery-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) {
+TempTree::TempTree(const std::string& base) {
+    std::string pattern = base + "/vantor-test-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot make a temporary folder");
     }
     root_ = pattern;
@@ -46,6 +47,11 @@ std::string TempTree::file(const std::string& relative, const std::string& conte
     fs::create_directories(target.parent_path());
     std::ofstream(target, std::ios::binary) << contents;
     return target.string();
+}
+
+std::string TempTree::read(const std::string& relative) const {
+    std::ifstream in(path(relative), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string TempTree::link(const std::string& relative, const std::string& target) const {

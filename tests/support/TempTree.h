@@ -11,7 +11,8 @@ namespace vantor::testing {
 // permissions) when the object goes.
 class TempTree {
 public:
-    TempTree();
+    // Under /tmp unless told otherwise.
+    explicit TempTree(const std::string& base = "/tmp");
     ~TempTree();
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
@@ -21,6 +22,8 @@ public:
     std::string folder(const std::string& relative) const;  // made with its parents
     std::string file(const std::string& relative, const std::string& contents = "") const;
     std::string link(const std::string& relative, const std::string& target) const;
+    // What a file inside the tree holds ("" when it cannot be read).
+    std::string read(const std::string& relative) const;
 
 private:
     std::string root_;

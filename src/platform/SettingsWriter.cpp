@@ -1,0 +1,176 @@
+#include "platform/SettingsWriter.h"
+
+#include <algorithm>
+#include <iostream>
+#include <system_error>
+
+namespace vantor {
+namespace fs = std::filesystem;
+
+SettingsWriter::SettingsWriter(fs::path path) : path_(std::move(path)) {
+    try {
+        thread_ = std::thread([this] { run(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: every change is then written by the caller, as
+        // it comes, rather than lost.
+    }
+}
+
+SettingsWriter::~SettingsWriter() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void SettingsWriter::change(const std::string& key, nlohmann::ordered_json value) {
+    std::unique_lock lock(mutex_);
+    auto [entry, added] = unwritten_.try_emplace(key);
+    entry->second.value = std::move(value);
+    entry->second.sequence = ++lastHandedOver_;
+    if (added) {
+        entry->second.since = lastHandedOver_;
+    }
+    if (!thread_.joinable()) {
+        writePending(lock);
+        return;
+    }
+    lock.unlock();
+    wake_.notify_one();
+}
+
+bool SettingsWriter::flush() {
+    std::unique_lock lock(mutex_);
+    std::uint64_t target = lastHandedOver_;
+    attempted_.wait(lock, [&] { return lastAttempted_ >= target; });
+    return unwritten_.empty();
+}
+
+std::vector<std::string> SettingsWriter::unwrittenKeys() const {
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> keys;
+    keys.reserve(unwritten_.size());
+    for (const auto& entry : unwritten_) {
+        keys.push_back(entry.first);
+    }
+    return keys;
+}
+
+void SettingsWriter::run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [&] { return stopping_ || lastAttempted_ < lastHandedOver_; });
+        if (lastAttempted_ < lastHandedOver_) {
+            writePending(lock);
+        } else if (stopping_) {
+            return;  // only once everything handed over has been tried
+        }
+    }
+}
+
+void SettingsWriter::writePending(std::unique_lock<std::mutex>& lock) {
+    // The latest value of every unwritten key: the state after the last change
+    // handed over, whatever came between.
+    std::uint64_t target = lastHandedOver_;
+    // In the order they were first changed, so keys new to the file are
+    // added in the order they were set, as memory holds them.
+    std::vector<const std::pair<const std::string, Unwritten>*> entries;
+    for (const auto& entry : unwritten_) {
+        entries.push_back(&entry);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const auto* a, const auto* b) { return a->second.since < b->second.since; });
+    Changes changes;
+    std::vector<std::uint64_t> sequences;
+    for (const auto* entry : entries) {
+        changes.emplace_back(entry->first, entry->second.value);
+        sequences.push_back(entry->second.sequence);
+    }
+    lock.unlock();
+    bool written = write(changes);
+    if (!written && !reportedFailure_) {
+        reportedFailure_ = true;
+        std::cerr << "vantor: could not write the settings file " << path_
+                  << "; changes are kept until Vantor quits\n";
+    }
+    lock.lock();
+    if (written) {
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            auto it = unwritten_.find(changes[i].first);
+            // A key changed again meanwhile waits for the next write.
+            if (it != unwritten_.end() && it->second.sequence == sequences[i]) {
+                unwritten_.erase(it);
+            }
+        }
+    }
+    // A failed write is not retried at once (the disk will not have changed
+    // its mind); what it held goes with the next change or flush.
+    lastAttempted_ = target;
+    attempted_.notify_all();
+}
+
+bool SettingsWriter::readBaseIfReplaced() {
+    if (baseKnown_ && currentIdentity(path_) == baseIdentity_) {
+        return true;
+    }
+    SettingsFileRead read = readSettingsFile(path_);
+    switch (read.state) {
+        case SettingsFileRead::State::unreadable:
+            // Never overwrite what the user had: keep it aside, or write nothing.
+            if (!moveUnreadableFileAside(path_)) {
+                return false;
+            }
+            [[fallthrough]];
+        case SettingsFileRead::State::missing:
+            base_ = nlohmann::ordered_json::object();
+            baseIdentity_.reset();
+            baseFile_ = UniqueFd();
+            break;
+        case SettingsFileRead::State::read:
+            base_ = std::move(read.values);
+            baseIdentity_ = read.identity;
+            baseFile_ = std::move(read.file);
+            break;
+    }
+    baseKnown_ = true;
+    return true;
+}
+
+bool SettingsWriter::write(const Changes& changes) {
+    std::error_code error;
+    fs::create_directories(path_.parent_path(), error);
+    if (error) {
+        return false;
+    }
+    SettingsLock lock = SettingsLock::acquire(path_);
+    if (!readBaseIfReplaced()) {
+        return false;
+    }
+    nlohmann::ordered_json merged = base_;
+    for (const auto& [key, value] : changes) {
+        merged[key] = value;
+    }
+    // Text that is not UTF-8 cannot be JSON; one such string must not keep
+    // every other setting from being stored.
+    std::string text =
+        merged.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    UniqueFd file = replaceFileAtomically(path_, text);
+    if (!file) {
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) == 0) {
+        base_ = std::move(merged);
+        baseIdentity_ = FileIdentity::of(info);
+        baseFile_ = std::move(file);
+    } else {
+        baseKnown_ = false;  // read it again next time
+    }
+    return true;
+}
+
+}  // namespace vantor

@@ -1,0 +1,131 @@
+// Two instances of the program (two stores) sharing one settings file.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "model/LauncherModel.h"
+#include "platform/FileDefaultsStore.h"
+#include "support/ManualMainQueue.h"
+#include "support/ModelFixtures.h"
+#include "support/TempTree.h"
+
+namespace vantor {
+namespace {
+
+namespace fs = std::filesystem;
+using Keys = std::vector<std::string>;
+
+class SharedSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tree_.file("vantor/defaults.json", R"({"Zebra": [1, 2], "VantorPageSize": 35})");
+        a_ = std::make_unique<FileDefaultsStore>(file_);
+        b_ = std::make_unique<FileDefaultsStore>(file_);
+    }
+
+    testing::TempTree tree_;
+    fs::path file_ = tree_.path("vantor/defaults.json");
+    std::unique_ptr<FileDefaultsStore> a_;
+    std::unique_ptr<FileDefaultsStore> b_;
+};
+
+TEST_F(SharedSettingsTest, TwoInstancesChangingDifferentKeysBothKeepTheirChange) {
+    // One chooses a page size, the other a corner, in every order of setting
+    // and writing; each started before the other wrote anything.
+    using Step = std::function<void(FileDefaultsStore & a, FileDefaultsStore & b)>;
+    Step setA = [](auto& a, auto&) { a.setInteger("VantorPageSize", 48); };
+    Step setB = [](auto&, auto& b) { b.setString("HotCorner", "bottomRight"); };
+    Step flushA = [](auto& a, auto&) { EXPECT_TRUE(a.flush()); };
+    Step flushB = [](auto&, auto& b) { EXPECT_TRUE(b.flush()); };
+    const std::vector<std::pair<std::string, std::vector<Step>>> orders = {
+        {"one after the other", {setA, flushA, setB, flushB}},
+        {"both pending", {setA, setB, flushA, flushB}},
+        {"both pending, the other first", {setB, setA, flushB, flushA}},
+        {"left to quitting", {setA, setB}},
+    };
+    for (const auto& [name, steps] : orders) {
+        a_.reset();
+        b_.reset();
+        SetUp();
+        for (const auto& step : steps) {
+            step(*a_, *b_);
+        }
+        a_.reset();
+        b_.reset();
+        FileDefaultsStore reopened(file_);
+        EXPECT_EQ(reopened.integer("VantorPageSize"), 48) << name;
+        EXPECT_EQ(reopened.string("HotCorner"), "bottomRight") << name;
+        EXPECT_EQ(reopened.values()["Zebra"], nlohmann::ordered_json({1, 2})) << name;
+    }
+}
+
+TEST_F(SharedSettingsTest, EachTakesInWhatTheOtherStoredUnlessItHasANewerValueOfItsOwn) {
+    a_->setInteger("VantorPageSize", 48);
+    a_->setString("HotCorner", "topRight");
+    ASSERT_TRUE(a_->flush());
+    {
+        // Holding the writers' lock keeps b's own change from the file.
+        SettingsLock lock = SettingsLock::acquire(file_);
+        ASSERT_TRUE(lock.isHeld());
+        b_->setString("HotCorner", "bottomLeft");
+        EXPECT_EQ(b_->takeOutsideChanges(), Keys{"VantorPageSize"});
+        EXPECT_EQ(b_->integer("VantorPageSize"), 48);
+        EXPECT_EQ(b_->string("HotCorner"), "bottomLeft");
+    }
+    ASSERT_TRUE(b_->flush());
+    EXPECT_EQ(a_->takeOutsideChanges(), Keys{"HotCorner"});
+    EXPECT_EQ(a_->string("HotCorner"), "bottomLeft");
+    // A change is told once, and one's own writes are no news.
+    EXPECT_EQ(a_->takeOutsideChanges(), Keys{});
+    EXPECT_EQ(b_->takeOutsideChanges(), Keys{});
+}
+
+TEST_F(SharedSettingsTest, TheWatchLooksEverySecondUntilStopped) {
+    testing::ManualMainQueue queue;
+    std::vector<Keys> told;
+    a_->watchForOutsideChanges(queue, [&](const Keys& keys) { told.push_back(keys); });
+    b_->setInteger("VantorPageSize", 63);
+    ASSERT_TRUE(b_->flush());
+    queue.advanceBy(std::chrono::milliseconds(999));
+    EXPECT_TRUE(told.empty());
+    queue.advanceBy(std::chrono::seconds(5));
+    EXPECT_EQ(told, std::vector<Keys>{{"VantorPageSize"}});
+
+    a_->stopWatching();
+    b_->setInteger("VantorPageSize", 24);
+    ASSERT_TRUE(b_->flush());
+    queue.advanceBy(std::chrono::seconds(5));
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(queue.pendingCount(), 0);
+}
+
+TEST_F(SharedSettingsTest, TheModelShowsWhatTheOtherInstanceArrangedWithoutWritingIt) {
+    LauncherModel other(*a_);
+    LauncherModel model(*b_);
+    std::vector<ApplicationItem> apps{testing::app("Alpha"), testing::app("Beta"),
+                                      testing::app("Gamma")};
+    other.applyScanResult(apps);
+    model.applyScanResult(apps);
+    ASSERT_TRUE(b_->flush());
+    b_->takeOutsideChanges();
+    int announcements = 0;
+    auto subscription = model.observe([&] { ++announcements; });
+
+    other.setPageSize(48);
+    other.moveItemToEnd(testing::appItemID("Alpha"));
+    other.createFolderByDroppingItem(testing::appItemID("Gamma"), testing::appItemID("Beta"));
+    other.hideApplication(testing::app("Alpha").id);
+    ASSERT_TRUE(a_->flush());
+    auto fileBefore = tree_.read("vantor/defaults.json");
+    model.storedValuesChanged(b_->takeOutsideChanges());
+    EXPECT_GT(announcements, 0);
+    EXPECT_EQ(model.pageSize(), 48);
+    EXPECT_EQ(model.folders(), other.folders());
+    EXPECT_TRUE(model.isApplicationHidden(testing::app("Alpha").id));
+    EXPECT_EQ(testing::itemIDs(model.filteredItems()), testing::itemIDs(other.filteredItems()));
+    EXPECT_TRUE(b_->flush());
+    EXPECT_EQ(tree_.read("vantor/defaults.json"), fileBefore);
+}
+
+}  // namespace
+}  // namespace vantor
