@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@
 #include "app/LiveApplications.h"
 #include "app/StatusMenu.h"
 #include "discovery/ApplicationDiscovery.h"
+#include "launcher/views/SearchField.h"
 #include "launcher/views/VantorView.h"
 #include "platform/AutostartEntry.h"
 #include "platform/qt/QtCornerSource.h"
@@ -126,6 +128,31 @@ void AppDelegate::showVantorFromMenu() {
         screen = screens.front();
     }
     presentation_->showVantor(*screen);
+}
+
+}  // namespace vantor
+
+namespace vantor {
+
+void AppDelegate::whenLauncherFocused(std::chrono::milliseconds limit, std::function<void()> done) {
+    auto* waiter = new QObject(qApp);
+    // One callback shared by the focus signal, the time limit and the first check.
+    auto pending = std::make_shared<std::function<void()>>(std::move(done));
+    auto finish = [waiter, pending] {
+        if (auto call = std::exchange(*pending, nullptr)) {
+            waiter->deleteLater();
+            call();
+        }
+    };
+    auto check = [this, finish] {
+        LauncherWindow* window = windowFactory_->currentWindow();
+        if (window == nullptr || window->view()->searchField()->hasFocus()) {
+            finish();
+        }
+    };
+    QObject::connect(qApp, &QApplication::focusChanged, waiter, check);
+    QTimer::singleShot(limit, waiter, finish);
+    check();
 }
 
 }  // namespace vantor

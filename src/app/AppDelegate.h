@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 #include "hotcorner/CornerSource.h"
@@ -37,6 +39,10 @@ public:
     // For a keyboard shortcut: opens the launcher as the menu does, or closes
     // the open one.
     void toggleLauncher();
+    // Calls `done` once the shown launcher's search field has keyboard focus,
+    // or when `limit` has passed (at once when no launcher is shown), so a
+    // script that types right after showing the launcher loses no key.
+    void whenLauncherFocused(std::chrono::milliseconds limit, std::function<void()> done);
 
     LauncherModel& model() { return launcherModel_; }
     CornerSource& monitor() { return *monitor_; }

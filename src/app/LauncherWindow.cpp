@@ -61,10 +61,14 @@ public:
         window_->show();
         window_->raise();
         window_->activateWindow();
+        window_->holdKeyboardUntilActive();
         animateOpacity(1, fadeIn, bezier(0, 0, 0.58, 1), nullptr);
     }
 
     void fadeOut(std::chrono::milliseconds duration, std::function<void()> completion) override {
+        if (window_) {
+            window_->endKeyboardHold();
+        }
         if (onWayland()) {
             animateContent(1, 0, duration, bezier(0.42, 0, 0.58, 1), std::move(completion));
             return;
@@ -217,6 +221,50 @@ bool LauncherWindow::eventFilter(QObject* watched, QEvent* event) {
         x11::activateWindow(winId());
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void LauncherWindow::holdKeyboardUntilActive() {
+    // WORKAROUND: a window manager may focus a new window only a while after
+    // mapping it; until then X delivers keys to the window that had the focus.
+    // A keyboard grab brings them here, where the search field is already the
+    // focus widget. Wayland gives no such grab, and needs none for keys typed
+    // after the window shows.
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || keyboardHold_ != nullptr) {
+        return;
+    }
+    keyboardHold_ = new QTimer(this);
+    keyboardHold_->setInterval(15);
+    auto step = [this] {
+        QWindow* handle = windowHandle();
+        if (handle == nullptr || !isVisible() || isActiveWindow()) {
+            endKeyboardHold();
+            return;
+        }
+        // Fails until the server has mapped the window; tried again on the next step.
+        if (!keyboardGrabbed_) {
+            keyboardGrabbed_ = handle->setKeyboardGrabEnabled(true);
+        }
+    };
+    connect(keyboardHold_, &QTimer::timeout, this, step);
+    keyboardHold_->start();
+    step();
+}
+
+void LauncherWindow::endKeyboardHold() {
+    if (keyboardHold_ != nullptr) {
+        keyboardHold_->stop();
+        keyboardHold_->deleteLater();
+        keyboardHold_ = nullptr;
+    }
+    if (keyboardGrabbed_ && windowHandle() != nullptr) {
+        windowHandle()->setKeyboardGrabEnabled(false);
+    }
+    keyboardGrabbed_ = false;
+}
+
+void LauncherWindow::hideEvent(QHideEvent* event) {
+    endKeyboardHold();
+    QWidget::hideEvent(event);
 }
 
 std::shared_ptr<LauncherSurface> LauncherWindowFactory::makeLauncher(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -25,15 +26,24 @@ public:
 
     VantorView* view() const { return view_; }
 
+    // Takes every key press from the moment the window shows until it is the
+    // active window (X11 only), so keys typed while the window manager is
+    // still handing it the focus reach the search field.
+    void holdKeyboardUntilActive();
+    void endKeyboardHold();
+
 protected:
     // The window manager's close (Alt+F4, a close button elsewhere) closes the
     // launcher as Escape does: faded out, the corner polled again.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     VantorView* view_ = nullptr;
     bool activated_ = false;
+    QTimer* keyboardHold_ = nullptr;
+    bool keyboardGrabbed_ = false;
 };
 
 // Makes launcher windows for the presentation and drives their fades.

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 
 namespace vantor {
 
@@ -38,7 +39,7 @@ bool SingleInstance::sendToRunningInstance(const QString& request, int timeoutMs
     return socket.waitForReadyRead(timeoutMs) && socket.readLine().trimmed() == "ok";
 }
 
-bool SingleInstance::listen(std::function<bool(const QString& request)> onRequest) {
+bool SingleInstance::listen(RequestHandler onRequest) {
     onRequest_ = std::move(onRequest);
     // Ask first: listening over a live socket would take it from the running instance.
     QLocalSocket probe;
@@ -60,9 +61,18 @@ bool SingleInstance::listen(std::function<bool(const QString& request)> onReques
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 while (socket->canReadLine()) {
                     QString request = QString::fromUtf8(socket->readLine()).trimmed();
-                    bool done = onRequest_ && onRequest_(request);
-                    socket->write(done ? "ok\n" : "refused\n");
-                    socket->flush();
+                    QPointer<QLocalSocket> client(socket);
+                    Reply reply = [client](bool done) {
+                        if (client) {
+                            client->write(done ? "ok\n" : "refused\n");
+                            client->flush();
+                        }
+                    };
+                    if (onRequest_) {
+                        onRequest_(request, std::move(reply));
+                    } else {
+                        reply(false);
+                    }
                 }
             });
         }

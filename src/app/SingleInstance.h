@@ -21,13 +21,19 @@ public:
     // could not carry the request out.
     static bool sendToRunningInstance(const QString& request, int timeoutMs = 5000);
 
+    // Answers a request, at once or later: whether it was carried out.
+    using Reply = std::function<void(bool done)>;
+    using RequestHandler = std::function<void(const QString& request, Reply reply)>;
+
     // Starts listening. False when another instance already listens.
-    // `onRequest` says whether it carried the request out.
-    bool listen(std::function<bool(const QString& request)> onRequest);
+    // `onRequest` answers each request through its reply, which may be kept
+    // and called later (the sender waits for it); a reply to a sender that
+    // has gone is dropped.
+    bool listen(RequestHandler onRequest);
 
 private:
     QLocalServer* server_ = nullptr;
-    std::function<bool(const QString&)> onRequest_;
+    RequestHandler onRequest_;
 };
 
 }  // namespace vantor

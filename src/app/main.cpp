@@ -144,31 +144,45 @@ int main(int argc, char** argv) {
 
     vantor::SingleInstance instance;
     vantor::AppDelegate* delegatePointer = nullptr;
-    bool listening = instance.listen([&delegatePointer](const QString& request) {
+    bool listening = instance.listen([&delegatePointer](const QString& request,
+                                                        vantor::SingleInstance::Reply reply) {
         if (delegatePointer == nullptr) {
-            return false;
+            reply(false);
+            return;
         }
-        if (request == QStringLiteral("show")) {
-            // Answered at once; the launcher opens on the next turn of the loop.
-            QTimer::singleShot(0, [&delegatePointer] {
-                if (delegatePointer != nullptr) {
-                    delegatePointer->showVantorFromMenu();
+        // The launcher opens (or closes) on the next turn of the loop; the
+        // answer waits until an opened launcher's search field has the
+        // keyboard (2 s at most), so whatever the sender types next lands there.
+        auto actThenAnswer = [&delegatePointer](auto action, vantor::SingleInstance::Reply reply) {
+            QTimer::singleShot(0, [&delegatePointer, action, reply = std::move(reply)] {
+                if (delegatePointer == nullptr) {
+                    reply(false);
+                    return;
                 }
+                action(*delegatePointer);
+                if (!delegatePointer->presentation().isShown()) {
+                    reply(true);
+                    return;
+                }
+                delegatePointer->whenLauncherFocused(std::chrono::seconds(2),
+                                                     [reply] { reply(true); });
             });
-            return true;
+        };
+        if (request == QStringLiteral("show")) {
+            actThenAnswer([](vantor::AppDelegate& delegate) { delegate.showVantorFromMenu(); },
+                          std::move(reply));
+            return;
         }
         if (request == QStringLiteral("toggle")) {
-            QTimer::singleShot(0, [&delegatePointer] {
-                if (delegatePointer != nullptr) {
-                    delegatePointer->toggleLauncher();
-                }
-            });
-            return true;
+            actThenAnswer([](vantor::AppDelegate& delegate) { delegate.toggleLauncher(); },
+                          std::move(reply));
+            return;
         }
         if (request.startsWith(QStringLiteral("menu "))) {
-            return delegatePointer->statusMenu().triggerEntry(request.mid(5));
+            reply(delegatePointer->statusMenu().triggerEntry(request.mid(5)));
+            return;
         }
-        return false;
+        reply(false);
     });
     if (!listening) {
         // Vantor already runs for this user and display: show its launcher instead.

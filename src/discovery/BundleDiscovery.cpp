@@ -9,6 +9,7 @@
 #include "discovery/FileAccess.h"
 #include "discovery/InfoPlist.h"
 #include "discovery/PathText.h"
+#include "model/ApplicationSearchData.h"
 
 namespace vantor {
 namespace {
@@ -131,7 +132,14 @@ ApplicationItem makeBundleItem(const std::string& standardPath) {
     } else {
         name = std::string(fileStem(standardPath));
     }
-    return ApplicationItem{standardPath, std::move(name), standardPath};
+    // Also found by its own name and its file's, where the shown one differs.
+    SearchFields fields;
+    if (names.bundleName) {
+        fields.names.push_back(*names.bundleName);
+    }
+    fields.names.emplace_back(fileStem(standardPath));
+    auto search = ApplicationSearchData::prepare(name, std::move(fields));
+    return ApplicationItem{standardPath, std::move(name), standardPath, std::move(search)};
 }
 
 DiscoveredApplications discoverBundles(const std::vector<std::string>& roots) {

@@ -7,11 +7,15 @@
 #include "discovery/FileAccess.h"
 #include "discovery/GLibPointers.h"
 #include "discovery/PathText.h"
+#include "discovery/ProgramName.h"
+#include "model/ApplicationSearchData.h"
 
 namespace vantor {
 namespace {
 
 constexpr const char* desktopGroup = G_KEY_FILE_DESKTOP_GROUP;
+// GLib has no constant for it.
+constexpr const char* keywordsKey = "Keywords";
 // Desktop entries are a few kilobytes; a larger file is not one.
 constexpr std::size_t maxDesktopEntryBytes = 1024 * 1024;
 
@@ -20,27 +24,62 @@ struct Claim {
     std::string path;
 };
 
-// The localized Name for the first wanted language that has a translation,
-// else the untranslated Name. Translations are looked up with explicit
-// locales, so the choice follows the rule above and not GLib's process-wide one
-// (which, for one, honours LANGUAGE even under the C locale).
-std::optional<std::string> localizedName(GKeyFile* file, const DesktopEntryEnvironment& env) {
+// The locale of the first wanted language that translates the key, as GLib
+// names it in the file. Translations are looked up with explicit locales, so
+// the choice follows the rule above and not GLib's process-wide one (which,
+// for one, honours LANGUAGE even under the C locale).
+std::optional<std::string> translationLocale(GKeyFile* file, const char* key,
+                                             const DesktopEntryEnvironment& env) {
     for (const std::string& language : env.languages) {
-        GCharPtr locale(g_key_file_get_locale_for_key(
-            file, desktopGroup, G_KEY_FILE_DESKTOP_KEY_NAME, language.c_str()));
+        GCharPtr locale(g_key_file_get_locale_for_key(file, desktopGroup, key, language.c_str()));
         if (locale) {
-            GCharPtr name(g_key_file_get_locale_string(
-                file, desktopGroup, G_KEY_FILE_DESKTOP_KEY_NAME, locale.get(), nullptr));
-            if (name) {
-                return std::string(name.get());
-            }
+            return std::string(locale.get());
         }
     }
-    GCharPtr name(g_key_file_get_string(file, desktopGroup, G_KEY_FILE_DESKTOP_KEY_NAME, nullptr));
-    if (!name) {
+    return std::nullopt;
+}
+
+std::optional<std::string> translatedString(GKeyFile* file, const char* key,
+                                            const DesktopEntryEnvironment& env) {
+    if (auto locale = translationLocale(file, key, env)) {
+        GCharPtr value(
+            g_key_file_get_locale_string(file, desktopGroup, key, locale->c_str(), nullptr));
+        if (value) {
+            return std::string(value.get());
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> untranslatedString(GKeyFile* file, const char* key) {
+    GCharPtr value(g_key_file_get_string(file, desktopGroup, key, nullptr));
+    if (!value) {
         return std::nullopt;  // missing, or not valid UTF-8
     }
-    return std::string(name.get());
+    return std::string(value.get());
+}
+
+// The localized Name for the first wanted language that has a translation,
+// else the untranslated Name.
+std::optional<std::string> localizedName(GKeyFile* file, const DesktopEntryEnvironment& env) {
+    if (auto name = translatedString(file, G_KEY_FILE_DESKTOP_KEY_NAME, env)) {
+        return name;
+    }
+    return untranslatedString(file, G_KEY_FILE_DESKTOP_KEY_NAME);
+}
+
+std::vector<std::string> translatedList(GKeyFile* file, const char* key,
+                                        const DesktopEntryEnvironment& env) {
+    std::vector<std::string> values;
+    if (auto locale = translationLocale(file, key, env)) {
+        gsize count = 0;
+        GStrvPtr list(g_key_file_get_locale_string_list(file, desktopGroup, key, locale->c_str(),
+                                                        &count, nullptr));
+        for (gsize i = 0; list && i < count; ++i) {
+            values.emplace_back(list.get()[i]);
+        }
+    }
+    return values;
 }
 
 std::vector<std::string> stringList(GKeyFile* file, const char* key) {
@@ -83,6 +122,30 @@ bool hasCommand(GKeyFile* file) {
     // An entry started over D-Bus needs no command line.
     return g_key_file_get_boolean(file, desktopGroup, G_KEY_FILE_DESKTOP_KEY_DBUS_ACTIVATABLE,
                                   nullptr) != FALSE;
+}
+
+// What else the entry is found by: its names in other languages, its generic
+// name and keywords, and the program it runs.
+SearchFields searchFieldsOf(GKeyFile* file, const DesktopEntryEnvironment& env) {
+    SearchFields fields;
+    if (auto name = untranslatedString(file, G_KEY_FILE_DESKTOP_KEY_NAME)) {
+        fields.names.push_back(std::move(*name));
+    }
+    const char* genericKey = G_KEY_FILE_DESKTOP_KEY_GENERIC_NAME;
+    if (auto generic = untranslatedString(file, genericKey)) {
+        fields.names.push_back(std::move(*generic));
+    }
+    fields.localizedGenericName = translatedString(file, genericKey, env).value_or("");
+    for (std::string& keyword : stringList(file, keywordsKey)) {
+        fields.names.push_back(std::move(keyword));
+    }
+    for (std::string& keyword : translatedList(file, keywordsKey, env)) {
+        fields.names.push_back(std::move(keyword));
+    }
+    if (auto exec = untranslatedString(file, G_KEY_FILE_DESKTOP_KEY_EXEC)) {
+        fields.program = programOfCommand(*exec);
+    }
+    return fields;
 }
 
 }  // namespace
@@ -174,7 +237,9 @@ std::optional<ApplicationItem> loadDesktopEntry(const std::string& path,
     if (!name) {
         return std::nullopt;
     }
-    return ApplicationItem{path, std::move(*name), path};
+    SearchFields fields = searchFieldsOf(file.get(), environment);
+    auto search = ApplicationSearchData::prepare(*name, std::move(fields));
+    return ApplicationItem{path, std::move(*name), path, std::move(search)};
 }
 
 DiscoveredApplications discoverDesktopEntries(const std::vector<std::string>& folders,

@@ -38,7 +38,8 @@ void LauncherViewModel::movePointer(Point location, Size gridArea) {
     if (!press_->movedAway && distance(location, press_->location) >= dragStartDistance) {
         press_->movedAway = true;
         // Only tiles drag; a filler pressed and moved is just no longer a tap.
-        press_->dragging = press_->slot.item.has_value();
+        // Ranked search results have no order to rearrange.
+        press_->dragging = press_->slot.item.has_value() && !model_.isSearching();
     }
     if (press_->dragging) {
         CanonicalString itemID = press_->slot.item->id();
@@ -51,7 +52,8 @@ void LauncherViewModel::releasePointer() {
     if (!press_) {
         return;
     }
-    Press press = std::move(*press_);
+    // WORKAROUND: a copy, not a move, which GCC 12 takes for a read of an uninitialized item.
+    const Press press = *press_;
     press_.reset();
     if (press.folderCell) {
         if (press.dragging) {
@@ -73,7 +75,8 @@ void LauncherViewModel::cancelPointer() {
     if (!press_) {
         return;
     }
-    Press press = std::move(*press_);
+    // WORKAROUND: a copy, not a move, which GCC 12 takes for a read of an uninitialized item.
+    const Press press = *press_;
     press_.reset();
     if (press.folderCell) {
         finishFolderDrag();

@@ -68,6 +68,7 @@ void LauncherViewModel::tapFolderApplication(const ApplicationItem& application)
         return;
     }
     // Opening from a folder closes the whole launcher, not just the folder.
+    model_.recordLaunch(application.id);
     desktop_.openApplication(application);
     callDismiss();
 }

@@ -216,6 +216,7 @@ void LauncherViewModel::open(const VantorItem& item) {
     }
     if (item.isApplication()) {
         // Launching never blocks and reports nothing; the launcher closes at once.
+        model_.recordLaunch(item.asApplication().id);
         desktop_.openApplication(item.asApplication());
         callDismiss();
         return;

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "model/CanonicalString.h"
 
 namespace vantor {
+
+class ApplicationSearchData;
 
 // One installed application. Its identity is `id`, the path of its bundle or
 // desktop entry; two records with the same id are the same application.
@@ -13,6 +16,8 @@ struct ApplicationItem {
     CanonicalString id;
     std::string name;
     std::string url;  // the path the application is opened through and its icon read from
+    // What the search looks at, prepared by the scan; without it the title alone.
+    std::shared_ptr<const ApplicationSearchData> search = nullptr;
 
     friend bool operator==(const ApplicationItem& a, const ApplicationItem& b) {
         return a.id == b.id;

@@ -1,12 +1,11 @@
 #include "model/LauncherModel.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iostream>
 
 #include "platform/MainQueue.h"
 #include "platform/RandomBytes.h"
-
-#include "model/SearchText.h"
 
 namespace vantor {
 
@@ -16,6 +15,20 @@ LauncherModel::LauncherModel(DefaultsStore& userDefaults, ReloadServices reloadS
     itemOrder_ = loadItemOrder(userDefaults_);
     restoreHiddenApplications();
     pageSize_ = loadPageSize(userDefaults_);
+    launchHistory_ = loadLaunchHistory(userDefaults_);
+    unixTime_ = [] {
+        return std::chrono::duration_cast<std::chrono::seconds>(
+                   std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    };
+    for (const auto& folder : folders_) {
+        titleSearch(folder.name.raw());
+    }
+}
+
+LaunchHistory LauncherModel::loadLaunchHistory(const DefaultsStore& store) {
+    auto history = store.data(defaults_keys::launchHistory);
+    return history ? LaunchHistory::decode(*history) : LaunchHistory{};
 }
 
 std::vector<CanonicalString> LauncherModel::loadItemOrder(const DefaultsStore& store) {
@@ -91,6 +104,10 @@ void LauncherModel::setLoading(bool loading) {
 void LauncherModel::setFolders(std::vector<VantorFolder> folders) {
     announce();
     folders_ = std::move(folders);
+    // A new or renamed folder's name is made searchable now, not at the next keystroke.
+    for (const auto& folder : folders_) {
+        titleSearch(folder.name.raw());
+    }
     invalidateItems();
 }
 
@@ -99,10 +116,16 @@ void LauncherModel::setApplications(std::vector<ApplicationItem> applications) {
     applications_ = std::move(applications);
     // Keep the title keys of what can be shown; forget those of removed applications.
     std::unordered_map<std::string, TitleKeys> kept;
-    for (const auto& application : applications_) {
-        if (auto it = titleKeys_.find(application.name); it != titleKeys_.end()) {
+    auto keep = [&](const std::string& title) {
+        if (auto it = titleKeys_.find(title); it != titleKeys_.end()) {
             kept.emplace(it->first, it->second);
         }
+    };
+    for (const auto& application : applications_) {
+        keep(application.name);
+    }
+    for (const auto& folder : folders_) {
+        keep(folder.name.raw());
     }
     titleKeys_ = std::move(kept);
     invalidateItems();
@@ -193,6 +216,11 @@ void LauncherModel::storedValuesChanged(const std::vector<std::string>& keys) {
         restoreHiddenApplications();
         invalidateItems();
     }
+    if (changed(defaults_keys::launchHistory)) {
+        announce();
+        launchHistory_ = loadLaunchHistory(userDefaults_);
+        filteredItems_.reset();
+    }
     if (changed(defaults_keys::pageSize)) {
         int pageSize = loadPageSize(userDefaults_);
         if (pageSize != pageSize_) {
@@ -210,10 +238,28 @@ void LauncherModel::invalidateItems() {
 const LauncherModel::TitleKeys& LauncherModel::titleKeys(const std::string& title) const {
     auto it = titleKeys_.find(title);
     if (it == titleKeys_.end()) {
-        it = titleKeys_.emplace(title, TitleKeys{collator_.sortKey(title), foldForSearch(title)})
-                 .first;
+        it = titleKeys_.emplace(title, TitleKeys{collator_.sortKey(title), nullptr}).first;
     }
     return it->second;
+}
+
+const ApplicationSearchData& LauncherModel::titleSearch(const std::string& title) const {
+    const TitleKeys& keys = titleKeys(title);
+    if (!keys.search) {
+        keys.search = ApplicationSearchData::prepare(title, {});
+    }
+    return *keys.search;
+}
+
+const ApplicationSearchData& LauncherModel::searchData(const ApplicationItem& application) const {
+    return application.search ? *application.search : titleSearch(application.name);
+}
+
+void LauncherModel::recordLaunch(const CanonicalString& applicationID) {
+    announce();
+    launchHistory_.recordLaunch(applicationID, unixTime_());
+    filteredItems_.reset();
+    userDefaults_.setData(defaults_keys::launchHistory, launchHistory_.encode());
 }
 
 std::string makeUuidString() {

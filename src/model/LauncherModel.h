@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "model/ApplicationItem.h"
+#include "model/ApplicationSearchData.h"
 #include "model/ChangeNotifier.h"
+#include "model/LaunchHistory.h"
 #include "model/ReloadServices.h"
 #include "model/TitleCollator.h"
 #include "model/VantorFolder.h"
@@ -50,6 +52,9 @@ public:
     const std::vector<CanonicalString>& itemOrder() const { return itemOrder_; }
 
     void setQuery(std::string query);
+    // True while a query (other than white space) narrows the grid: the
+    // results are then ranked and not in the user's order.
+    bool isSearching() const;
     // Takes only the allowed sizes; an unchanged size is neither announced nor written.
     void setPageSize(int pageSize);
 
@@ -59,7 +64,10 @@ public:
     // stored order) but are left out of every folder's resolved applications.
     const std::vector<VantorItem>& topLevelItems() const;
     // What the grid shows: topLevelItems without hidden applications, narrowed
-    // by the query; applications found inside a folder stand in its place.
+    // by the query, best match first (see SearchableText for how titles
+    // match); applications found inside a folder take its place. Within one
+    // kind of match the more launched come first, then the grid's order. An
+    // empty query gives the grid as arranged.
     const std::vector<VantorItem>& filteredItems() const;
 
     void moveItem(const CanonicalString& itemID, const CanonicalString& beforeItemID);
@@ -121,15 +129,29 @@ public:
     // whose steps were stored without waiting.
     void waitUntilStored() { userDefaults_.flush(); }
     // Another instance stored new values under `keys`: takes those this model
-    // keeps (folders, order, hidden applications, page size) from the store
-    // and announces them.
-    // Writes nothing.
+    // keeps (folders, order, hidden applications, page size, launch history)
+    // from the store and announces them. Writes nothing.
     void storedValuesChanged(const std::vector<std::string>& keys);
+
+    // Counts a launch from the launcher and stores the history at once.
+    void recordLaunch(const CanonicalString& applicationID);
+    const LaunchHistory& launchHistory() const { return launchHistory_; }
+    // Where the launch history's time comes from (Unix seconds); the system clock by default.
+    void setClock(std::function<std::int64_t()> unixTime) { unixTime_ = std::move(unixTime); }
+
+    // Drops the derived lists, so the next read derives them anew (to measure
+    // what the caching saves).
+    void forgetDerivedLists() const {
+        topLevelItems_.reset();
+        filteredItems_.reset();
+    }
 
 private:
     struct TitleKeys {
         std::string sortKey;
-        std::string folded;
+        // Made on first use for applications the scan did not prepare, and
+        // at once for folder names, when a folder is made or renamed.
+        mutable std::shared_ptr<const ApplicationSearchData> search;
     };
 
     static ScanResult runScan(const std::function<ScanResult()>& scan);
@@ -138,6 +160,7 @@ private:
     static std::vector<VantorFolder> loadFolders(const DefaultsStore& store);
     static std::vector<CanonicalString> loadItemOrder(const DefaultsStore& store);
     static int loadPageSize(const DefaultsStore& store);
+    static LaunchHistory loadLaunchHistory(const DefaultsStore& store);
     void restoreHiddenApplications();
     void persistFolders();
     void setFolders(std::vector<VantorFolder> folders);
@@ -161,7 +184,10 @@ private:
         std::vector<ApplicationItem> applications) const;
 
     const TitleKeys& titleKeys(const std::string& title) const;
+    const ApplicationSearchData& titleSearch(const std::string& title) const;
+    const ApplicationSearchData& searchData(const ApplicationItem& application) const;
     void invalidateItems();
+    void makeSearchEntries(const std::vector<VantorItem>& items) const;
     void announce() { objectWillChange_.notify(); }
 
     DefaultsStore& userDefaults_;
@@ -179,10 +205,33 @@ private:
     std::vector<CanonicalString> itemOrder_;
     std::vector<CanonicalString> hiddenApplicationIDs_;
     std::unordered_set<std::string> hiddenCanonicalIDs_;
+    LaunchHistory launchHistory_;
+    std::function<std::int64_t()> unixTime_;
 
     TitleCollator collator_;
     mutable std::unordered_map<std::string, TitleKeys> titleKeys_;
     mutable std::optional<std::vector<VantorItem>> topLevelItems_;
+    // Everything a search looks at, in the grid's order, made with
+    // topLevelItems_: each application (a folder's as an item of its own) and
+    // each folder's name, with its prepared search data at hand.
+    struct SearchEntry {
+        enum class Kind : std::uint8_t { application, inFolder, folderName };
+        const VantorItem* item;  // what a match yields
+        const ApplicationSearchData* data;
+        std::uint32_t group;  // index in topLevelItems_: a folder's entries share it
+        Kind kind;
+    };
+    mutable std::vector<VantorItem> folderApplicationItems_;
+    mutable std::vector<SearchEntry> searchEntries_;
+    mutable std::uint64_t searchEntriesGeneration_ = 0;
+    // What the last query found, so that a query typed on from it only looks
+    // at those: whatever matches a longer query matches its beginning too.
+    struct SearchMemo {
+        std::uint64_t generation = 0;  // of the entries it was made from
+        std::string foldedQuery;
+        std::vector<SearchEntry> matched;
+    };
+    mutable SearchMemo searchMemo_;
     mutable std::optional<std::vector<VantorItem>> filteredItems_;
 };
 

@@ -102,7 +102,47 @@ const std::vector<VantorItem>& LauncherModel::topLevelItems() const {
             return titleKeys(item.title()).sortKey;
         });
     topLevelItems_ = std::move(items);
+    makeSearchEntries(*topLevelItems_);
     return *topLevelItems_;
+}
+
+bool LauncherModel::isSearching() const {
+    return !trimQuery(query_).empty();
+}
+
+void LauncherModel::makeSearchEntries(const std::vector<VantorItem>& items) const {
+    using Kind = SearchEntry::Kind;
+    folderApplicationItems_.clear();
+    for (const auto& item : items) {
+        if (item.isFolder()) {
+            for (const auto& application : item.asFolder().applications) {
+                folderApplicationItems_.push_back(VantorItem::application(application));
+            }
+        }
+    }
+    searchEntries_.clear();
+    searchEntries_.reserve(items.size() + folderApplicationItems_.size());
+    std::size_t inFolder = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const VantorItem& item = items[i];
+        auto group = static_cast<std::uint32_t>(i);
+        if (item.isApplication()) {
+            // Hidden applications keep their place in the arrangement but are never found.
+            if (!isApplicationHidden(item.asApplication().id)) {
+                searchEntries_.push_back(
+                    {&item, &searchData(item.asApplication()), group, Kind::application});
+            }
+            continue;
+        }
+        searchEntries_.push_back(
+            {&item, &titleSearch(item.asFolder().folder.name.raw()), group, Kind::folderName});
+        for (std::size_t k = 0; k < item.asFolder().applications.size(); ++k, ++inFolder) {
+            const VantorItem& application = folderApplicationItems_[inFolder];
+            searchEntries_.push_back(
+                {&application, &searchData(application.asApplication()), group, Kind::inFolder});
+        }
+    }
+    ++searchEntriesGeneration_;
 }
 
 const std::vector<VantorItem>& LauncherModel::filteredItems() const {
@@ -110,46 +150,105 @@ const std::vector<VantorItem>& LauncherModel::filteredItems() const {
         return *filteredItems_;
     }
     const auto& all = topLevelItems();
-    std::string trimmed = trimQuery(query_);
-    auto hidden = [&](const VantorItem& item) {
-        return item.isApplication() && isApplicationHidden(item.asApplication().id);
-    };
-    if (trimmed.empty()) {
+    SearchQuery query = SearchQuery::prepare(query_);
+    if (query.empty()) {
         filteredItems_.emplace();
-        std::copy_if(all.begin(), all.end(), std::back_inserter(*filteredItems_),
-                     [&](const VantorItem& item) { return !hidden(item); });
+        std::copy_if(
+            all.begin(), all.end(), std::back_inserter(*filteredItems_),
+            [&](const VantorItem& item) {
+                return !(item.isApplication() && isApplicationHidden(item.asApplication().id));
+            });
         return *filteredItems_;
     }
-    std::string needle = foldForSearch(trimmed);
-    auto matches = [&](const std::string& title) {
-        return searchMatches(titleKeys(title).folded, needle);
+    // An application found only by another field than its title ranks last.
+    constexpr int otherFieldClass = static_cast<int>(TitleMatch::none);
+    constexpr int noMatch = otherFieldClass + 1;
+    auto classOf = [&](const ApplicationSearchData& data) {
+        TitleMatch title = data.matchTitle(query);
+        if (title != TitleMatch::none) {
+            return static_cast<int>(title);
+        }
+        return data.matchesOtherFields(query) ? otherFieldClass : noMatch;
     };
 
-    std::vector<VantorItem> result;
-    std::unordered_set<std::string> yielded;
-    for (const auto& item : all) {
-        if (item.isApplication()) {
-            const auto& application = item.asApplication();
-            if (!hidden(item) && matches(application.name) &&
-                yielded.insert(application.id.canonical()).second) {
-                result.push_back(item);
+    // Typed on from the last query: only what that one found can match.
+    // (Bytewise extension matters: a combining mark can change a folded
+    // character, and then the last results say nothing.)
+    bool narrowing = searchMemo_.generation == searchEntriesGeneration_ &&
+                     !searchMemo_.foldedQuery.empty() &&
+                     query.folded.starts_with(searchMemo_.foldedQuery);
+    std::vector<SearchEntry> narrowed;
+    if (narrowing) {
+        narrowed = std::move(searchMemo_.matched);
+    }
+    const std::vector<SearchEntry>& candidates = narrowing ? narrowed : searchEntries_;
+
+    // What was found, by reference into the cached lists: only the results
+    // are copied, once, at the end.
+    struct Found {
+        const VantorItem* item;
+        int matchClass;
+        double rank;
+    };
+    std::vector<Found> found;
+    std::vector<SearchEntry> matched;
+    // Top-level applications are distinct and in no folder; only folders may
+    // list one application twice, or one another holds too.
+    std::unordered_set<std::string_view> yieldedFromFolders;
+    // A folder found by its name shows only when none of its applications
+    // stands in for it; its entries come together, so it is settled at the
+    // next group.
+    std::optional<Found> pendingFolder;
+    std::uint32_t group = 0;
+    bool groupHasApplication = false;
+    auto settleFolder = [&] {
+        if (pendingFolder && !groupHasApplication) {
+            found.push_back(*pendingFolder);
+        }
+        pendingFolder.reset();
+        groupHasApplication = false;
+    };
+    for (const SearchEntry& entry : candidates) {
+        if (entry.group != group) {
+            settleFolder();
+            group = entry.group;
+        }
+        if (entry.kind == SearchEntry::Kind::folderName) {
+            TitleMatch byName = entry.data->matchTitle(query);
+            if (byName != TitleMatch::none) {
+                matched.push_back(entry);
+                pendingFolder = Found{entry.item, static_cast<int>(byName), neverLaunchedRank};
             }
             continue;
         }
-        const auto& folder = item.asFolder();
-        bool anyApplicationMatched = false;
-        for (const auto& application : folder.applications) {
-            if (!matches(application.name)) {
+        int matchClass = classOf(*entry.data);
+        if (matchClass == noMatch) {
+            continue;
+        }
+        matched.push_back(entry);
+        const auto& application = entry.item->asApplication();
+        if (entry.kind == SearchEntry::Kind::inFolder) {
+            groupHasApplication = true;
+            if (!yieldedFromFolders.insert(application.id.canonical()).second) {
                 continue;
             }
-            anyApplicationMatched = true;
-            if (yielded.insert(application.id.canonical()).second) {
-                result.push_back(VantorItem::application(application));
-            }
         }
-        if (!anyApplicationMatched && matches(folder.folder.name.raw())) {
-            result.push_back(item);
+        found.push_back({entry.item, matchClass, launchHistory_.rank(application.id)});
+    }
+    settleFolder();
+    searchMemo_ = {searchEntriesGeneration_, query.folded, std::move(matched)};
+
+    // Stable: equal matches keep the grid's order.
+    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        if (a.matchClass != b.matchClass) {
+            return a.matchClass < b.matchClass;
         }
+        return a.rank > b.rank;
+    });
+    std::vector<VantorItem> result;
+    result.reserve(found.size());
+    for (const Found& entry : found) {
+        result.push_back(*entry.item);
     }
     filteredItems_ = std::move(result);
     return *filteredItems_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -14,7 +15,8 @@ inline constexpr std::string_view applicationItemPrefix = "app:";
 inline constexpr std::string_view folderItemPrefix = "folder:";
 
 // One entry of the launcher grid: an application, or a folder together with
-// its applications resolved against the installed ones.
+// its applications resolved against the installed ones. Immutable, so copies
+// share one payload: the model's lists are copied on every keystroke.
 class VantorItem {
 public:
     struct Folder {
@@ -25,24 +27,29 @@ public:
     static VantorItem application(ApplicationItem application);
     static VantorItem folder(VantorFolder folder, std::vector<ApplicationItem> applications);
 
-    bool isApplication() const { return std::holds_alternative<ApplicationItem>(value_); }
-    bool isFolder() const { return std::holds_alternative<Folder>(value_); }
-    const ApplicationItem& asApplication() const { return std::get<ApplicationItem>(value_); }
-    const Folder& asFolder() const { return std::get<Folder>(value_); }
+    bool isApplication() const { return std::holds_alternative<ApplicationItem>(payload_->value); }
+    bool isFolder() const { return std::holds_alternative<Folder>(payload_->value); }
+    const ApplicationItem& asApplication() const {
+        return std::get<ApplicationItem>(payload_->value);
+    }
+    const Folder& asFolder() const { return std::get<Folder>(payload_->value); }
 
     // "app:<application id>" or "folder:<folder id>": the name stored orders use.
-    const CanonicalString& id() const { return id_; }
+    const CanonicalString& id() const { return payload_->id; }
     // What the title order and the search look at.
     const std::string& title() const;
 
     friend bool operator==(const VantorItem& a, const VantorItem& b);
 
 private:
+    struct Payload {
+        std::variant<ApplicationItem, Folder> value;
+        CanonicalString id;
+    };
     VantorItem(std::variant<ApplicationItem, Folder> value, CanonicalString id)
-        : value_(std::move(value)), id_(std::move(id)) {}
+        : payload_(std::make_shared<const Payload>(Payload{std::move(value), std::move(id)})) {}
 
-    std::variant<ApplicationItem, Folder> value_;
-    CanonicalString id_;
+    std::shared_ptr<const Payload> payload_;
 };
 
 inline CanonicalString applicationItemID(const CanonicalString& applicationID) {

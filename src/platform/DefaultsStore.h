@@ -41,6 +41,7 @@ inline constexpr std::string_view pageSize = "VantorPageSize";
 inline constexpr std::string_view folders = "VantorFolders";
 inline constexpr std::string_view hiddenApplications = "VantorHiddenApplications";
 inline constexpr std::string_view hotCorner = "HotCorner";
+inline constexpr std::string_view launchHistory = "VantorLaunchHistory";
 }  // namespace defaults_keys
 
 }  // namespace vantor

@@ -232,7 +232,8 @@ TEST_F(ModelTest, SearchMatchesTrimmedTitlesAndLooksIntoFolders) {
         Strings ids;
     } cases[] = {
         {"  TEX \n", {appItemID("Text Editor")}},
-        {"t", {appItemID("Calculator"), appItemID("Terminal"), appItemID("Text Editor")}},
+        // Titles that start with it come first.
+        {"t", {appItemID("Terminal"), appItemID("Text Editor"), appItemID("Calculator")}},
         {"Applications", {}},          // in every path, in no title
         {"map", {appItemID("Maps")}},  // an application in a folder stands in its place
         {"文件", {folder}},            // the folder's own name

@@ -12,6 +12,7 @@
 
 #include "launcher/views/AppIconCache.h"
 #include "launcher/views/Painting.h"
+#include "launcher/views/SearchField.h"
 
 namespace vantor {
 namespace {
@@ -111,7 +112,7 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setFocusPolicy(Qt::StrongFocus);
 
-    searchField_ = new QLineEdit(this);
+    searchField_ = new SearchField(this);
     searchField_->setObjectName(QStringLiteral("VantorSearchField"));
     searchField_->setPlaceholderText(QStringLiteral("搜索应用"));
     searchField_->setFrame(false);
@@ -203,6 +204,11 @@ QRectF VantorView::cellRect(std::int64_t offset) const {
 // ---- Events in ----------------------------------------------------------
 
 bool VantorView::handleKeyPress(int qtKey, Qt::KeyboardModifiers modifiers) {
+    // While an input method composes, its keys confirm or cancel the text
+    // being composed, or move within it: they are not the launcher's.
+    if (searchField_->isComposing()) {
+        return false;
+    }
     int code = keyCodeFor(qtKey, modifiers);
     return viewModel_->handleKeyDown(code);
 }
@@ -217,6 +223,9 @@ void VantorView::handleWheel(const QPoint& angleDelta, const QPoint& pixelDelta,
 void VantorView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     qApp->installEventFilter(eventFilter_.get());
+    // The field is the window's focus widget from the first frame on, so keys
+    // that arrive while the window is still being activated land in it.
+    searchField_->setFocus(Qt::OtherFocusReason);
     viewModel_->appear();
 }
 

@@ -15,11 +15,10 @@
 #include "launcher/LauncherViewModel.h"
 #include "launcher/views/TileAnimations.h"
 
-class QLineEdit;
-
 namespace vantor {
 
 class LauncherEventFilter;
+class SearchField;
 
 // The launcher's content: the blurred background, the search capsule, the
 // page grid with its dots, and the opened folder's panel. It draws what its
@@ -41,7 +40,7 @@ public:
     void setBackdrop(const QImage& blurred, const QImage& composedBackground);
 
     LauncherViewModel& viewModel() { return *viewModel_; }
-    QLineEdit* searchField() const { return searchField_; }
+    SearchField* searchField() const { return searchField_; }
     LauncherLayout layout() const;
     // Where a slot of the shown page is drawn, in this widget's coordinates.
     QRectF cellRect(std::int64_t offset) const;
@@ -171,7 +170,7 @@ private:
 
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;
-    QLineEdit* searchField_ = nullptr;
+    SearchField* searchField_ = nullptr;
     QLineEdit* folderNameField_ = nullptr;
     QPointer<QMenu> contextMenu_;
     std::unique_ptr<LauncherEventFilter> eventFilter_;

@@ -89,6 +89,10 @@ bool tour1080(const fs::path& out) {
 
     session.xdotool("type --delay 60 文档");
     ok &= shoot(session, out, "search-results.png");
+    // Pinyin initials, as typed with the input method off: 文档查看器 first.
+    session.xdotool("key ctrl+a");
+    session.xdotool("type --delay 60 wdck");
+    ok &= shoot(session, out, "search-pinyin.png");
     session.xdotool("key ctrl+a");
     session.xdotool("type --delay 60 zzzz");
     ok &= shoot(session, out, "search-none.png");
