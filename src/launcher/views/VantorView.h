@@ -2,6 +2,7 @@
 
 #include <QCache>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
 #include <QPointer>
