@@ -224,6 +224,7 @@ private:
     mutable std::vector<VantorItem> folderApplicationItems_;
     mutable std::vector<SearchEntry> searchEntries_;
     mutable std::uint64_t searchEntriesGeneration_ = 0;
+    mutable bool searchEntriesStale_ = true;
     // What the last query found, so that a query typed on from it only looks
     // at those: whatever matches a longer query matches its beginning too.
     struct SearchMemo {

@@ -102,7 +102,8 @@ const std::vector<VantorItem>& LauncherModel::topLevelItems() const {
             return titleKeys(item.title()).sortKey;
         });
     topLevelItems_ = std::move(items);
-    makeSearchEntries(*topLevelItems_);
+    // Made at the first search, not here: a drag derives the list at every step.
+    searchEntriesStale_ = true;
     return *topLevelItems_;
 }
 
@@ -171,6 +172,10 @@ const std::vector<VantorItem>& LauncherModel::filteredItems() const {
         return data.matchesOtherFields(query) ? otherFieldClass : noMatch;
     };
 
+    if (searchEntriesStale_) {
+        makeSearchEntries(all);
+        searchEntriesStale_ = false;
+    }
     // Typed on from the last query: only what that one found can match.
     // (Bytewise extension matters: a combining mark can change a folded
     // character, and then the last results say nothing.)
