@@ -101,17 +101,15 @@ TEST_F(SearchRankingTest, FoldersAreFoundByTheirNamesAndByWhatTheyHold) {
 
 TEST_F(SearchRankingTest, TypingOnFindsWhatAFreshSearchFinds) {
     auto applications = std::vector<ApplicationItem>{
-        app("Café"), app("Cafe"), app("浏览器"), app("流量"), app("Elisa 音乐播放器"),
+        app("Café"), app("Cafe"),   app("浏览器"), app("流量"),  app("Elisa 音乐播放器"),
         app("音乐"), app("记事本"), app("计算器"), app("Straße")};
     auto& model = loaded(applications);
     model.createFolderByDroppingItem(appItemID("计算器"), appItemID("记事本"));
     // Typed one key after another, with a combining accent that changes a
     // folded character, back-spacing, and a rescan between two keys.
-    const std::vector<std::string> typed = {"c",   "ca",   "caf",  "cafe", "cafe\u0301",
-                                            "l",   "li",   "liu",  "liul", "liu",
-                                            "y",   "yy",   "yyb",  "j",    "js",
-                                            "w",   "wj",   "wjj",  "s",    "st",
-                                            "str", "stra", "strass"};
+    const std::vector<std::string> typed = {
+        "c",   "ca", "caf", "cafe", "cafe\u0301", "l",   "li", "liu", "liul", "liu",  "y",     "yy",
+        "yyb", "j",  "js",  "w",    "wj",         "wjj", "s",  "st",  "str",  "stra", "strass"};
     for (std::size_t k = 0; k < typed.size(); ++k) {
         if (k == 12) {
             model.applyScanResult(applications);
