@@ -172,6 +172,10 @@ private:
     bool isInstalled(const CanonicalString& applicationID) const;
     // Gives folder `index` these applications, if that changes anything.
     void setFolderApplications(std::size_t index, std::vector<CanonicalString> applicationIDs);
+    // Before `beforeApplicationID`, or last when it is null; nothing when
+    // either is not in the folder.
+    void moveWithinFolder(const CanonicalString& folderID, const CanonicalString& applicationID,
+                          const CanonicalString* beforeApplicationID);
     // Folder `index` leaves the order; `standIns` (item ids) take its place.
     void replaceFolder(std::size_t index, std::vector<CanonicalString> standIns);
     void storeHiddenApplications();

@@ -76,27 +76,19 @@ void LauncherModel::setFolderApplications(std::size_t index,
 void LauncherModel::moveApplicationInFolder(const CanonicalString& folderID,
                                             const CanonicalString& applicationID,
                                             const CanonicalString& beforeApplicationID) {
-    auto index = folderIndex(folderID);
-    if (!index || applicationID == beforeApplicationID) {
-        return;
+    if (applicationID != beforeApplicationID) {
+        moveWithinFolder(folderID, applicationID, &beforeApplicationID);
     }
-    auto ids = folders_[*index].applicationIDs;
-    auto moved = std::find(ids.begin(), ids.end(), applicationID);
-    if (moved == ids.end()) {
-        return;
-    }
-    CanonicalString movedID = *moved;
-    ids.erase(moved);
-    auto target = std::find(ids.begin(), ids.end(), beforeApplicationID);
-    if (target == ids.end()) {
-        return;
-    }
-    ids.insert(target, std::move(movedID));
-    setFolderApplications(*index, std::move(ids));
 }
 
 void LauncherModel::moveApplicationToFolderEnd(const CanonicalString& folderID,
                                                const CanonicalString& applicationID) {
+    moveWithinFolder(folderID, applicationID, nullptr);
+}
+
+void LauncherModel::moveWithinFolder(const CanonicalString& folderID,
+                                     const CanonicalString& applicationID,
+                                     const CanonicalString* beforeApplicationID) {
     auto index = folderIndex(folderID);
     if (!index) {
         return;
@@ -108,7 +100,14 @@ void LauncherModel::moveApplicationToFolderEnd(const CanonicalString& folderID,
     }
     CanonicalString movedID = *moved;
     ids.erase(moved);
-    ids.push_back(std::move(movedID));
+    auto at = ids.end();
+    if (beforeApplicationID != nullptr) {
+        at = std::find(ids.begin(), ids.end(), *beforeApplicationID);
+        if (at == ids.end()) {
+            return;
+        }
+    }
+    ids.insert(at, std::move(movedID));
     setFolderApplications(*index, std::move(ids));
 }
 
