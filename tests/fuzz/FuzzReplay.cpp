@@ -124,6 +124,11 @@ std::uint64_t fnv1a(std::string_view text) {
     return hash;
 }
 
+// Named by its target in test listings, not dumped as bytes.
+void PrintTo(const Target& target, std::ostream* out) {
+    *out << target.name;
+}
+
 class FuzzReplay : public ::testing::TestWithParam<Target> {};
 
 TEST_P(FuzzReplay, CorpusAndItsMutationsRunWithoutACrash) {
