@@ -1,0 +1,83 @@
+// What the tray program costs while nobody uses it: the CPU time the real
+// `vantor` spends polling its corner, watching the settings file and waiting
+// for its events, per minute of wall time. Run under Xvfb (see
+// scripts/bench-launcher.sh); the pointer rests away from the corner.
+// VANTOR_IDLE_SECONDS sets how long each measurement lasts (30 by default).
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "shell/BenchSupport.h"
+
+namespace vantor::bench {
+namespace {
+
+// CPU time of every thread of a process so far, in nanoseconds (the
+// scheduler's own count, far finer than the clock ticks of /proc/<pid>/stat).
+double cpuNanoseconds(pid_t pid) {
+    double total = 0;
+    std::error_code error;
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        double running = 0;
+        if (schedstat >> running) {
+            total += running;
+        }
+    }
+    return total;
+}
+
+int idleSeconds() {
+    const char* text = std::getenv("VANTOR_IDLE_SECONDS");
+    int seconds = text != nullptr ? std::atoi(text) : 0;
+    return seconds > 0 ? seconds : 30;
+}
+
+void BM_IdleTray(benchmark::State& state) {
+    for (auto _ : state) {
+        pid_t child = ::fork();
+        if (child == 0) {
+            ::execl(VANTOR_PROGRAM, VANTOR_PROGRAM, static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // Past the start: the tray set up, the icon theme and fonts warmed.
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        double before = cpuNanoseconds(child);
+        auto start = std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(idleSeconds()));
+        double used = cpuNanoseconds(child) - before;
+        double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        int status = 0;
+        bool running = ::waitpid(child, &status, WNOHANG) == 0;
+        ::kill(child, SIGTERM);
+        ::waitpid(child, &status, 0);
+        if (!running) {
+            state.SkipWithError("vantor exited before the measurement ended");
+            return;
+        }
+        state.SetIterationTime(wall);
+        state.counters["cpu_ms_per_minute"] = used / 1e6 * 60 / wall;
+    }
+}
+BENCHMARK(BM_IdleTray)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+}  // namespace
+}  // namespace vantor::bench
+
+int main(int argc, char** argv) {
+    vantor::bench::BenchHome home(500);
+    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
