@@ -14,6 +14,7 @@
 
 #include "launcher/views/BackdropCapture.h"
 #include "launcher/views/VantorView.h"
+#include "platform/qt/X11ScreenImage.h"
 #include "platform/qt/X11Window.h"
 
 namespace vantor {
@@ -39,6 +40,26 @@ QScreen* qtScreenNamed(const std::string& name) {
         }
     }
     return QGuiApplication::primaryScreen();
+}
+
+// What the screen shows, to be read on a worker thread: asked of the X server
+// directly where its pixels can be read as they are, else grabbed through Qt
+// now. Empty where nothing can be captured.
+std::function<QImage()> requestCapture(QScreen* screen) {
+    if (screen == nullptr) {
+        return {};
+    }
+    // Qt keeps a screen's origin in the server's pixels and scales its size.
+    QRect area(screen->geometry().topLeft(),
+               (QSizeF(screen->geometry().size()) * screen->devicePixelRatio()).toSize());
+    if (auto request = x11::requestScreenImage(area)) {
+        return request;
+    }
+    QImage grabbed = captureScreen(screen);
+    if (grabbed.isNull()) {
+        return {};
+    }
+    return [grabbed] { return grabbed; };
 }
 
 class LauncherWindowSurface : public LauncherSurface {
@@ -170,24 +191,25 @@ LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new VantorView(model, desktop, mainQueue, std::move(dismiss), this);
-    // Taken before this window is on screen, so it shows what lies behind it.
-    // The blur runs on a worker thread: the window starts fading in from
-    // transparent meanwhile, and the blurred backdrop replaces the plain dark
-    // fill a few milliseconds later, long before the fade makes it visible.
-    // On Wayland nothing can be captured: the view's dark translucent fill stays.
-    QImage capture = onWayland() ? QImage() : captureScreen(qtScreen);
-    if (!capture.isNull()) {
+    // Asked for before this window is on screen, so it shows what lies behind
+    // it. The server's answer is awaited and blurred on a worker thread: the
+    // window starts fading in from transparent meanwhile, and the blurred
+    // backdrop replaces the plain dark fill a few milliseconds later, long
+    // before the fade makes it visible. On Wayland nothing can be captured:
+    // the view's dark translucent fill stays.
+    std::function<QImage()> capture = onWayland() ? nullptr : requestCapture(qtScreen);
+    if (capture) {
         QPointer<VantorView> view(view_);
         QSize size = qtScreen->geometry().size();
         double ratio = qtScreen->devicePixelRatio();
-        QThreadPool::globalInstance()->start([view, capture, size, ratio] {
-            QImage blurred = blurredBackdrop(capture);
+        QThreadPool::globalInstance()->start([view, capture = std::move(capture), size, ratio] {
+            QImage blurred = blurredBackdrop(capture());
             QImage composed = composeBackground(blurred, size, ratio);
             QMetaObject::invokeMethod(
                 qApp,
-                [view, blurred, composed] {
+                [view, blurred = std::move(blurred), composed = std::move(composed)]() mutable {
                     if (view) {
-                        view->setBackdrop(blurred, composed);
+                        view->setBackdrop(std::move(blurred), std::move(composed));
                     }
                 },
                 Qt::QueuedConnection);

@@ -34,6 +34,11 @@ void drawShapeShadow(QPainter& painter, const QPainterPath& shape, const Shadow&
 void drawPixmapShadow(QPainter& painter, const QRectF& target, const QPixmap& pixmap,
                       const QString& cacheKey, const Shadow& shadow);
 
+// The device pixel ratio of what a painter draws on. A widget rendered into an
+// image paints through its own painter, whose device() is the widget even
+// though the pixels land in the image at that image's ratio.
+double devicePixelRatioOf(const QPainter& painter);
+
 // The interface font at a size in points (device-independent pixels).
 QFont interfaceFont(double points, QFont::Weight weight);
 

@@ -12,7 +12,7 @@ namespace vantor {
 namespace {
 
 double ratioOf(QPainter& painter) {
-    return painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    return devicePixelRatioOf(painter);
 }
 
 double mix(double a, double b, double t) {

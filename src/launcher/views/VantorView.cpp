@@ -140,9 +140,13 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     setUpFolderNameField();
     subscription_ = viewModel_->observe([this] { viewModelChanged(); });
 
-    // Icons load off the UI thread; each arrival repaints (Qt merges the repaints).
-    connect(&AppIconCache::shared(), &AppIconCache::iconsArrived, this,
-            qOverload<>(&QWidget::update));
+    // Icons load off the UI thread; each arrival repaints (Qt merges the
+    // repaints) and lets the pictures of the neighbour pages that waited for
+    // it be made, without waiting for a paint.
+    connect(&AppIconCache::shared(), &AppIconCache::iconsArrived, this, [this] {
+        update();
+        scheduleNeighbourPages();
+    });
 
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, [this] {
@@ -175,9 +179,10 @@ VantorView::~VantorView() {
     qApp->removeEventFilter(eventFilter_.get());
 }
 
-void VantorView::setBackdrop(const QImage& blurred, const QImage& composedBackground) {
-    backdrop_ = blurred;
-    background_ = QPixmap::fromImage(composedBackground);
+void VantorView::setBackdrop(QImage blurred, QImage composedBackground) {
+    backdrop_ = std::move(blurred);
+    // Moved in, so the pixmap takes the image's pixels rather than a copy.
+    background_ = QPixmap::fromImage(std::move(composedBackground));
     update();
 }
 

@@ -38,7 +38,7 @@ public:
 
     // The screen behind the window, blurred (for the folder panel's material),
     // and the backmost layers composed from it at this view's size.
-    void setBackdrop(const QImage& blurred, const QImage& composedBackground);
+    void setBackdrop(QImage blurred, QImage composedBackground);
 
     LauncherViewModel& viewModel() { return *viewModel_; }
     SearchField* searchField() const { return searchField_; }
@@ -129,6 +129,7 @@ private:
     // Makes the pictures of the pages before and after this one while idle, so
     // a page turn finds them ready.
     void prepareNeighbourPages();
+    void scheduleNeighbourPages();
 
     // Where a tile is drawn while it glides to a new cell or fades in.
     struct Placement {
@@ -152,12 +153,14 @@ private:
 
     // Pictures of idle tiles, redrawn only when their look or size changes.
     // Shared by every showing, so an opening finds the last one's pictures;
-    // bounded, so paging through hundreds of applications keeps memory flat.
+    // bounded to three pages, so paging through hundreds of applications
+    // keeps memory flat.
     static QCache<QString, QPixmap>& tilePictures();
 
     // The blurred backdrop, its tint and the dimming, composed once per size.
     QPixmap background_;
     bool neighboursScheduled_ = false;
+    std::uint64_t picturesMade_ = 0;
     QHash<QString, Placement> placements_;
     // The next frame puts every tile straight in its cell: after a page turn
     // (the page is replaced whole) and on the first frame.

@@ -69,7 +69,7 @@ void paintSpinner(QPainter& painter, const QPointF& center, double seconds) {
 }  // namespace
 
 QCache<QString, QPixmap>& VantorView::tilePictures() {
-    static QCache<QString, QPixmap> pictures(32 * 1024 * 1024);
+    static QCache<QString, QPixmap> pictures(16 * 1024 * 1024);
     return pictures;
 }
 
@@ -100,11 +100,26 @@ const QPixmap* VantorView::tilePicture(const VantorItem& item, const QRectF& cel
         return nullptr;
     }
     auto* picture = new QPixmap(renderIdleTile(item, cell, metrics, ratio));
+    ++picturesMade_;
     qsizetype cost = static_cast<qsizetype>(picture->width()) * picture->height() * 4;
+    // Room for the shown page and the two a turn goes to, at this size: less
+    // would evict the very pictures a page needs while drawing it, more only
+    // holds pages nobody is looking at.
+    qsizetype pages = cost * std::max<qsizetype>(1, viewModel_->model().pageSize()) * 3;
+    if (tilePictures().maxCost() != pages) {
+        tilePictures().setMaxCost(pages);
+    }
     if (!tilePictures().insert(key, picture, cost)) {
         return nullptr;
     }
     return tilePictures().object(key);
+}
+
+void VantorView::scheduleNeighbourPages() {
+    if (!neighboursScheduled_) {
+        neighboursScheduled_ = true;
+        QTimer::singleShot(0, this, &VantorView::prepareNeighbourPages);
+    }
 }
 
 void VantorView::prepareNeighbourPages() {
@@ -120,17 +135,24 @@ void VantorView::prepareNeighbourPages() {
     std::int64_t pageSize = model.pageSize();
     std::int64_t start = viewModel_->pageStartIndex();
     int rendered = 0;
-    // The pages a turn would show next: after this one, then before it.
-    for (std::int64_t pageStart : {start + pageSize, start - pageSize}) {
+    // The pages a turn would show next: after this one, then before it; then
+    // only the icons of the page after those, so they have loaded by the time
+    // a second turn makes it a neighbour.
+    for (std::int64_t pageStart : {start + pageSize, start - pageSize, start + 2 * pageSize}) {
+        bool iconsOnly = pageStart == start + 2 * pageSize;
         for (std::int64_t offset = 0; offset < pageSize; ++offset) {
             std::int64_t index = pageStart + offset;
             if (index < 0 || index >= static_cast<std::int64_t>(items.size())) {
                 continue;
             }
             const VantorItem& item = items[static_cast<size_t>(index)];
-            int before = tilePictures().size();
+            if (iconsOnly) {
+                tileIconsLoaded(item, metrics, ratio);  // asks for those not loaded
+                continue;
+            }
+            std::uint64_t before = picturesMade_;
             tilePicture(item, cellRect(offset), metrics, ratio);
-            if (tilePictures().size() != before && ++rendered == 3) {
+            if (picturesMade_ != before && ++rendered == 3) {
                 // A few at a time, so keys and the pointer are never kept waiting.
                 neighboursScheduled_ = true;
                 QTimer::singleShot(0, this, &VantorView::prepareNeighbourPages);
@@ -168,19 +190,26 @@ void VantorView::paintEvent(QPaintEvent*) {
     }
     // Also between the frames of an animation: a few pictures at a time leave
     // each frame its time.
-    if (!neighboursScheduled_) {
-        neighboursScheduled_ = true;
-        QTimer::singleShot(0, this, &VantorView::prepareNeighbourPages);
-    }
+    scheduleNeighbourPages();
     Q_EMIT framePainted();
 }
 
 void VantorView::paintBackground(QPainter& painter) {
-    double ratio = painter.device()->devicePixelRatioF();
+    double ratio = devicePixelRatioOf(painter);
     if (background_.size() != (QSizeF(size()) * ratio).toSize() ||
         background_.devicePixelRatio() != ratio) {
-        // Until the blurred backdrop arrives (or where there is none): the dark fill.
-        background_ = QPixmap::fromImage(composeBackground(backdrop_, size(), ratio));
+        if (backdrop_.isNull()) {
+            // Until the blurred backdrop arrives (or where there is none): the
+            // dark fill, which is the same for every showing of this size.
+            static QPixmap plain;
+            if (plain.size() != (QSizeF(size()) * ratio).toSize() ||
+                plain.devicePixelRatio() != ratio) {
+                plain = QPixmap::fromImage(composeBackground({}, size(), ratio));
+            }
+            background_ = plain;
+        } else {
+            background_ = QPixmap::fromImage(composeBackground(backdrop_, size(), ratio));
+        }
     }
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -215,7 +244,7 @@ void VantorView::paintMainArea(QPainter& painter) {
     painter.translate(0, pageOffset_.value(now));
     painter.setOpacity(painter.opacity() * pageOpacity_.value(now));
     auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
-    double ratio = painter.device()->devicePixelRatioF();
+    double ratio = devicePixelRatioOf(painter);
     QSet<QString> shown;
     for (const auto& slot : viewModel_->pageSlots()) {
         if (!slot.item) {
