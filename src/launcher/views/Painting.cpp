@@ -107,7 +107,8 @@ void boxBlurBytes(std::vector<uint8_t>& plane, int width, int height, int radius
     }
 }
 
-// The blurred, tinted shadow of an alpha mask, with room for the blur around it.
+}  // namespace
+
 // A shadow has one colour, so only its alpha is blurred (a quarter of the work
 // of blurring every channel, for the same picture) and tinted afterwards.
 QImage makeShadow(const QImage& mask, double radius, const QColor& color) {
@@ -139,8 +140,6 @@ QImage makeShadow(const QImage& mask, double radius, const QColor& color) {
     }
     return canvas;
 }
-
-}  // namespace
 
 void blurImage(QImage& image, double radius) {
     if (radius < 0.5 || image.isNull()) {

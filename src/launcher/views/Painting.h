@@ -24,6 +24,10 @@ struct Shadow {
 // Blurs an image in place (three box passes, close to a Gaussian of the radius).
 void blurImage(QImage& image, double radius);
 
+// The blurred shadow of an image's alpha in one colour, with room for the blur
+// around it (the image sits `ceil(1.5 × radius) + 1` pixels in from each edge).
+QImage makeShadow(const QImage& mask, double radius, const QColor& color);
+
 // A rounded rectangle whose corners blend smoothly into the sides.
 QPainterPath continuousRoundedRect(const QRectF& rect, double radius);
 

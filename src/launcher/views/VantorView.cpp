@@ -166,6 +166,16 @@ void VantorView::warmUp() {
         painter.setFont(interfaceFont(size, weight));
         painter.drawText(QPointF(0, 20), QStringLiteral("搜索应用 文件夹 Aa 0"));
     }
+    // The search field's style sheet is parsed, and its style made, on first use.
+    QLineEdit field;
+    field.setStyleSheet(QStringLiteral("background: transparent; border: none;"));
+    field.setPlaceholderText(QStringLiteral("搜索应用"));
+    field.resize(200, 32);
+    QImage fieldPicture(field.size(), QImage::Format_ARGB32_Premultiplied);
+    field.render(&fieldPicture);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        plainBackground(screen->geometry().size(), screen->devicePixelRatio());
+    }
     AppIconCache::warmUp();
     // The first screen capture of a process sets up its connection to the
     // server and costs several times a later one: take a pixel now.

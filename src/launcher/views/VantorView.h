@@ -142,6 +142,8 @@ private:
                        const QRectF& cell, const GridMetrics& metrics, double ratio);
 
     void paintBackground(QPainter& painter);
+    // The backmost layers without a captured screen, at a size and ratio.
+    static QPixmap plainBackground(QSize size, double ratio);
     void paintTopRow(QPainter& painter);
     void paintMainArea(QPainter& painter);
     // `current` is the current page, fractional while the dots spring to a new one.

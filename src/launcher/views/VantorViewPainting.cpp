@@ -194,19 +194,22 @@ void VantorView::paintEvent(QPaintEvent*) {
     Q_EMIT framePainted();
 }
 
+QPixmap VantorView::plainBackground(QSize size, double ratio) {
+    // The dark fill is the same for every showing of one size: made once.
+    static QPixmap plain;
+    if (plain.size() != (QSizeF(size) * ratio).toSize() || plain.devicePixelRatio() != ratio) {
+        plain = QPixmap::fromImage(composeBackground({}, size, ratio));
+    }
+    return plain;
+}
+
 void VantorView::paintBackground(QPainter& painter) {
     double ratio = devicePixelRatioOf(painter);
     if (background_.size() != (QSizeF(size()) * ratio).toSize() ||
         background_.devicePixelRatio() != ratio) {
         if (backdrop_.isNull()) {
-            // Until the blurred backdrop arrives (or where there is none): the
-            // dark fill, which is the same for every showing of this size.
-            static QPixmap plain;
-            if (plain.size() != (QSizeF(size()) * ratio).toSize() ||
-                plain.devicePixelRatio() != ratio) {
-                plain = QPixmap::fromImage(composeBackground({}, size(), ratio));
-            }
-            background_ = plain;
+            // Until the blurred backdrop arrives (or where there is none).
+            background_ = plainBackground(size(), ratio);
         } else {
             background_ = QPixmap::fromImage(composeBackground(backdrop_, size(), ratio));
         }
