@@ -251,17 +251,19 @@ void BM_PageTurnFramesPaced(benchmark::State& state) {
     launcher->open();
     settle(400);
     VantorView* view = launcher->view();
-    PaintClock clock(view);
-    for (auto _ : state) {
-        view->viewModel().goToNextPage();
-        if (view->viewModel().currentPage() == view->viewModel().pageCount() - 1) {
-            view->viewModel().tapPageDot(0);
+    {
+        PaintClock clock(view);  // gone before the view is
+        for (auto _ : state) {
+            view->viewModel().goToNextPage();
+            if (view->viewModel().currentPage() == view->viewModel().pageCount() - 1) {
+                view->viewModel().tapPageDot(0);
+            }
+            settle(400);
         }
-        settle(400);
+        state.counters["slowest_frame_ms"] = clock.slowest;
+        state.counters["slowest_frame_cpu_ms"] = clock.slowestCpu;
+        state.counters["frames"] = clock.frames;
     }
-    state.counters["slowest_frame_ms"] = clock.slowest;
-    state.counters["slowest_frame_cpu_ms"] = clock.slowestCpu;
-    state.counters["frames"] = clock.frames;
     launcher->close();
 }
 BENCHMARK(BM_PageTurnFramesPaced)->Iterations(6)->Unit(benchmark::kMillisecond);
