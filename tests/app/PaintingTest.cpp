@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <cmath>
+#include <cstdlib>
+
+#include "launcher/views/Painting.h"
+
+namespace vantor {
+namespace {
+
+// The shadow as every channel blurred would make it: the mask tinted, then blurred.
+QImage blurredTint(const QImage& mask, double radius, const QColor& color) {
+    int margin = static_cast<int>(std::ceil(radius * 1.5)) + 1;
+    QImage canvas(mask.width() + 2 * margin, mask.height() + 2 * margin,
+                  QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.drawImage(margin, margin, mask);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(canvas.rect(), color);
+    painter.end();
+    blurImage(canvas, radius);
+    return canvas;
+}
+
+QImage mask(QSize size, bool disc) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(10, 200, 30, 180));
+    if (disc) {
+        painter.drawEllipse(QRectF(QPointF(0, 0), QSizeF(size)));
+    } else {
+        painter.drawRect(QRect(QPoint(0, 0), size));
+    }
+    return image;
+}
+
+TEST(PaintingTest, ShadowsAreTheMaskTintedAndBlurredUpToRounding) {
+    const struct {
+        QSize size;
+        bool disc;
+        double radius;
+        QColor color;
+    } cases[] = {{{96, 96}, true, 13, Qt::black},      {{40, 24}, false, 3, Qt::black},
+                 {{1, 1}, false, 8, Qt::black},        {{64, 64}, true, 0.2, Qt::black},
+                 {{50, 70}, true, 26, {200, 120, 40}}, {{7, 3}, false, 1, {255, 255, 255}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.size.width() << "x" << c.size.height() << " r" << c.radius);
+        QImage source = mask(c.size, c.disc);
+        QImage made = makeShadow(source, c.radius, c.color);
+        QImage expected = blurredTint(source, c.radius, c.color);
+        ASSERT_EQ(made.size(), expected.size());
+        int worstAlpha = 0, worstColour = 0;
+        for (int y = 0; y < made.height(); ++y) {
+            for (int x = 0; x < made.width(); ++x) {
+                QRgb a = made.pixel(x, y), b = expected.pixel(x, y);
+                worstAlpha = std::max(worstAlpha, std::abs(qAlpha(a) - qAlpha(b)));
+                worstColour =
+                    std::max({worstColour, std::abs(qRed(a) - qRed(b)),
+                              std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+            }
+        }
+        EXPECT_LE(worstAlpha, 1);
+        EXPECT_LE(worstColour, 4);
+    }
+}
+
+// Remembers the ratio its painter reports while it paints.
+class RatioProbe : public QWidget {
+public:
+    double seen = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        seen = devicePixelRatioOf(painter);
+    }
+};
+
+TEST(PaintingTest, TheRatioIsThatOfThePixelsPaintedOnEvenWhenAWidgetIsRenderedIntoAnImage) {
+    for (double ratio : {1.0, 2.0, 1.5}) {
+        QImage image(QSize(120, 80) * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        RatioProbe probe;
+        probe.resize(120, 80);
+        probe.render(&image);
+        EXPECT_EQ(probe.seen, ratio);
+        QPainter direct(&image);
+        EXPECT_EQ(devicePixelRatioOf(direct), ratio);
+    }
+}
+
+}  // namespace
+}  // namespace vantor
