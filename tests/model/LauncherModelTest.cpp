@@ -14,32 +14,26 @@ std::string folderItem(const LauncherModel& model) {
 }
 
 TEST_F(ModelTest, StoredValuesAreReadOnlyInTheirOwnShapeAndConstructionWritesNothing) {
-    const struct {
-        ordered_json stored;
-        int pageSize;
-    } pageSizes[] = {{48, 48}, {63, 63}, {24, 24},   {40, 35},
-                     {-1, 35}, {64, 35}, {"48", 35}, {48.5, 35}};
-    for (const auto& c : pageSizes) {
-        EXPECT_EQ(load({}, {{"VantorPageSize", c.stored}}).pageSize(), c.pageSize) << c.stored;
+    const std::tuple<ordered_json, int> pageSizes[] = {{48, 48}, {63, 63}, {24, 24},   {40, 35},
+                                                       {-1, 35}, {64, 35}, {"48", 35}, {48.5, 35}};
+    for (const auto& [stored, pageSize] : pageSizes) {
+        EXPECT_EQ(load({}, {{"VantorPageSize", stored}}).pageSize(), pageSize) << stored;
     }
     EXPECT_EQ(load({}).pageSize(), 35);
 
-    const struct {
-        ordered_json stored;
-        Strings order;
-    } orders[] = {
+    const std::tuple<ordered_json, Strings> orders[] = {
         {{{"VantorApplicationOrder", {"/B.app", "/A.app"}}}, {"app:/B.app", "app:/A.app"}},
         {{{"VantorItemOrder", ordered_json::array()}, {"VantorApplicationOrder", {"/B.app"}}}, {}},
         // An order of another shape reads as absent.
         {{{"VantorItemOrder", {"app:/x.app", 3}}, {"VantorApplicationOrder", {"/y.app"}}},
          {"app:/y.app"}},
     };
-    for (const auto& c : orders) {
+    for (const auto& [stored, expected] : orders) {
         Strings order;
-        for (const auto& id : load({}, c.stored).itemOrder()) {
+        for (const auto& id : load({}, stored).itemOrder()) {
             order.push_back(id.raw());
         }
-        EXPECT_EQ(order, c.order) << c.stored;
+        EXPECT_EQ(order, expected) << stored;
     }
 
     // Malformed folders read as none and stay as they were.
@@ -183,10 +177,7 @@ TEST_F(ModelTest, SearchMatchesTrimmedTitlesAndLooksIntoFolders) {
         load({app("Terminal"), app("Text Editor"), app("Calculator"), app("Mail"), app("Maps")});
     model.createFolderByDroppingItem(appItemID("Maps"), appItemID("Mail"));
     const std::string folder = folderItem(*model_);
-    const struct {
-        const char* query;
-        Strings ids;
-    } cases[] = {
+    const std::tuple<const char*, Strings> cases[] = {
         {"  TEX \n", {appItemID("Text Editor")}},
         // Titles that start with it come first.
         {"t", {appItemID("Terminal"), appItemID("Text Editor"), appItemID("Calculator")}},
@@ -195,9 +186,9 @@ TEST_F(ModelTest, SearchMatchesTrimmedTitlesAndLooksIntoFolders) {
         {"文件", {folder}},            // the folder's own name
         {"ma", {appItemID("Mail"), appItemID("Maps")}},  // in the folder's order
     };
-    for (const auto& c : cases) {
-        model.setQuery(c.query);
-        EXPECT_EQ(itemIDs(model.filteredItems()), c.ids) << c.query;
+    for (const auto& [query, ids] : cases) {
+        model.setQuery(query);
+        EXPECT_EQ(itemIDs(model.filteredItems()), ids) << query;
     }
     model.setQuery("  \n ");
     EXPECT_EQ(model.filteredItems(), model.topLevelItems());

@@ -92,11 +92,7 @@ TEST(PinyinMatchTest, OtherFieldsMatchBySubstringTheProgramByPrefix) {
     auto data = ApplicationSearchData::prepare(
         "GNU 图像处理程序",
         {{"GNU Image Manipulation Program", "Image Editor", "graphic"}, "图像编辑器", "gimp-2.10"});
-    struct Case {
-        std::string query;
-        bool matches;
-    };
-    const std::vector<Case> cases = {
+    const std::tuple<std::string, bool> cases[] = {
         {"manipulation", true},                  // the untranslated name, anywhere in it
         {"editor", true},                        // the untranslated generic name
         {"GRAPH", true},                         // a keyword
@@ -105,8 +101,8 @@ TEST(PinyinMatchTest, OtherFieldsMatchBySubstringTheProgramByPrefix) {
         {"bianji", true},                        // the localized generic name, by pinyin
         {"txbjq", true},        {"编辑", true}, {"photoshop", false}, {"2.10", false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(data->matchesOtherFields(SearchQuery::prepare(c.query)), c.matches) << c.query;
+    for (const auto& [query, matches] : cases) {
+        EXPECT_EQ(data->matchesOtherFields(SearchQuery::prepare(query)), matches) << query;
     }
     // The title's own matches are not "other fields".
     EXPECT_FALSE(data->matchesOtherFields(SearchQuery::prepare("chengxu")));

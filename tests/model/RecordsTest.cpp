@@ -17,11 +17,7 @@ TEST(RecordsTest, ItemsAreTheSameByCanonicalIdAloneAndHashAlike) {
     const std::string decomposed = "/Applications/Cafe\xCC\x81.app";
     const VantorFolder folder{"F", "Tools", {"/Applications/A.app", "/Applications/B.app"}};
     auto application = [](ApplicationItem a) { return VantorItem::application(std::move(a)); };
-    const struct {
-        const char* label;
-        VantorItem a, b;
-        bool same;
-    } cases[] = {
+    const std::tuple<const char*, VantorItem, VantorItem, bool> cases[] = {
         {"renamed and moved", application(app("A")),
          application({"/Applications/A.app", "X", "/x"}), true},
         {"same name, other id", application(app("A")), application(app("A", "/Applications/B.app")),
@@ -38,11 +34,11 @@ TEST(RecordsTest, ItemsAreTheSameByCanonicalIdAloneAndHashAlike) {
         {"an application and a folder", application(app("A")), VantorItem::folder(folder, {}),
          false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        EXPECT_EQ(c.a == c.b, c.same);
-        if (c.same) {
-            EXPECT_EQ(std::hash<VantorItem>{}(c.a), std::hash<VantorItem>{}(c.b));
+    for (const auto& [label, a, b, same] : cases) {
+        SCOPED_TRACE(label);
+        EXPECT_EQ(a == b, same);
+        if (same) {
+            EXPECT_EQ(std::hash<VantorItem>{}(a), std::hash<VantorItem>{}(b));
         }
     }
     // Ids carry their kind and keep the raw text, which is a path to open.
@@ -89,16 +85,13 @@ TEST(TextTest, TitlesSortByTheUsersLocaleAndSearchFoldsCaseFullyAndTrimsUnicodeS
     EXPECT_EQ(collationLocaleFromEnvironment(), "");
     ::unsetenv("LC_ALL");
 
-    const struct {
-        const char *title, *query;
-        bool matches;
-    } cases[] = {{"Straße", "STRASSE", true},
-                 {"Café", "CAFE\xCC\x81", true},
-                 {"Café", "cafe ", false},
-                 {"Cafe", "café", false}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(searchMatches(foldForSearch(c.title), foldForSearch(c.query)), c.matches)
-            << c.title << " / " << c.query;
+    const std::tuple<const char*, const char*, bool> cases[] = {{"Straße", "STRASSE", true},
+                                                                {"Café", "CAFE\xCC\x81", true},
+                                                                {"Café", "cafe ", false},
+                                                                {"Cafe", "café", false}};
+    for (const auto& [title, query, matches] : cases) {
+        EXPECT_EQ(searchMatches(foldForSearch(title), foldForSearch(query)), matches)
+            << title << " / " << query;
     }
     EXPECT_EQ(trimQuery("\u3000终端\u2028"), "终端");
 }
