@@ -152,10 +152,12 @@ TEST_F(FolderTest, HiddenApplicationsLeaveGridSearchAndFoldersButKeepTheirPlaces
     model.hideApplication(id("A"));
     model.hideApplication(id("A"));
     EXPECT_EQ(announcements_, 2);
-    // Moves inside the folder keep the hidden A in its order.
+    // Moves inside the folder keep the hidden A in its order; one before an
+    // application the folder does not hold changes nothing.
     model.moveApplicationInFolder("F", id("B"), id("A"));
     EXPECT_EQ(folderNames(), (Strings{"B", "A"}));
     model.moveApplicationToFolderEnd("F", id("B"));
+    model.moveApplicationInFolder("F", id("A"), id("C"));
     // Kept while not installed, as it may come back.
     EXPECT_EQ(storedArray("VantorHiddenApplications"),
               (Strings{"/Applications/Gone.app", "/Applications/C.app", "/Applications/A.app"}));

@@ -60,7 +60,7 @@ TEST(RecordsTest, FoldersEncodeCompactlyInFieldOrderAndDecodeAllOrNothing) {
         decodeFolders(R"([{"applicationIDs":["/a.app"],"colour":"red","name":"N","id":"F"}])"),
         (std::vector<VantorFolder>{{"F", "N", {"/a.app"}}}));
     EXPECT_EQ(decodeFolders("[]"), std::vector<VantorFolder>{});
-    for (const std::string bad : std::initializer_list<std::string>{
+    for (const std::string& bad : std::initializer_list<std::string>{
              R"([{"id":"F","name":"N","applicationIDs":[]},{"id":"G","applicationIDs":[]}])",
              R"([{"id":"F","name":null,"applicationIDs":[]}])",
              R"([{"id":"F","name":"N","applicationIDs":[1]}])",
