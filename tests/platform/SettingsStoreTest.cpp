@@ -123,8 +123,8 @@ TEST_F(SettingsFileTest, ValuesSurviveARestartInAPrivateFileAndUnknownKeysStayIn
 }
 
 TEST_F(SettingsFileTest, AnUnreadableFileIsKeptAsideOnceBeforeTheFirstWrite) {
-    for (const std::string contents : {std::string("{ this is not json"), std::string("[1, 2, 3]"),
-                                       "{\"x\": " + testing::deepJsonArray(65) + "}"}) {
+    for (const std::string& contents : {std::string("{ this is not json"), std::string("[1, 2, 3]"),
+                                        "{\"x\": " + testing::deepJsonArray(65) + "}"}) {
         SCOPED_TRACE(contents);
         fs::remove_all(file_.parent_path());
         tree_.file("config/vantor/defaults.json", contents);
