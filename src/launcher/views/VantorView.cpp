@@ -343,7 +343,7 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
             viewModel_->moveFolderPointer(toPoint(p), {double(width()), double(height())});
             // The cell under the press holds other applications as they move.
             if (hoveredFolderCell_ && viewModel_->draggedFolderApplicationID()) {
-                tiles_.setHovered(QStringLiteral("folder-cell-%1").arg(*hoveredFolderCell_), false);
+                tiles_.setFolderCellHovered(*hoveredFolderCell_, false);
                 hoveredFolderCell_.reset();
             }
         }
@@ -357,10 +357,10 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
         }
         if (cell != hoveredFolderCell_) {
             if (hoveredFolderCell_) {
-                tiles_.setHovered(QStringLiteral("folder-cell-%1").arg(*hoveredFolderCell_), false);
+                tiles_.setFolderCellHovered(*hoveredFolderCell_, false);
             }
             if (cell) {
-                tiles_.setHovered(QStringLiteral("folder-cell-%1").arg(*cell), true);
+                tiles_.setFolderCellHovered(*cell, true);
             }
             hoveredFolderCell_ = cell;
             scheduleFrames();
@@ -509,7 +509,7 @@ void VantorView::syncTileLooks() {
         hoveredTileID_.clear();
     }
     for (int cell = 0; cell < 12; ++cell) {
-        shown.push_back(QStringLiteral("folder-cell-%1").arg(cell));
+        shown.push_back(TileAnimations::folderCellID(cell));
     }
     tiles_.forgetAllBut(shown);
 }

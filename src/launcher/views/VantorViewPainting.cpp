@@ -391,7 +391,9 @@ void VantorView::paintFolderOverlay(QPainter& painter, const PanelPicture& pictu
             shift = {placement.x.value(now) - cell.left(), placement.y.value(now) - cell.top()};
         }
         double hovered =
-            live ? tiles_.look(QStringLiteral("folder-cell-%1").arg(index)).hovered : 0;
+            live ? tiles_.look(TileAnimations::folderCellID(static_cast<std::int64_t>(index)))
+                       .hovered
+                 : 0;
         painter.save();
         painter.translate(shift);
         if (live && dragged && *dragged == application->id) {
