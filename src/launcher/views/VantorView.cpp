@@ -474,6 +474,13 @@ void VantorView::viewModelChanged() {
     if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
         followPageTurn(folder->pageTurn(), seenFolderPageTurn_, folderPageOffset_,
                        folderPageOpacity_, now);
+        // The dots spring to a new page, but a panel just opened shows its page at once.
+        auto page = static_cast<double>(std::min(folder->currentPage(), folder->pageCount() - 1));
+        if (shownPanel_) {
+            folderDot_.setTarget(page, Easing::spring(0.24, 1), now);
+        } else {
+            folderDot_.setNow(page);
+        }
     } else {
         seenFolderPageTurn_ = 0;
         hoveredFolderCell_.reset();
@@ -519,8 +526,9 @@ void VantorView::scheduleFrames() {
     auto& model = viewModel_->model();
     bool animating = tiles_.isAnimating() || entrance_.isAnimating(now) ||
                      pageOffset_.isAnimating(now) || pageOpacity_.isAnimating(now) ||
-                     currentDot_.isAnimating(now) || folderPageOffset_.isAnimating(now) ||
-                     panelFade_.isAnimating(now) || placementsAnimating(now) ||
+                     currentDot_.isAnimating(now) || folderDot_.isAnimating(now) ||
+                     folderPageOffset_.isAnimating(now) || panelFade_.isAnimating(now) ||
+                     placementsAnimating(now) ||
                      (model.isLoading() && model.applications().empty());
     if (animating && !frameTimer_.isActive()) {
         frameTimer_.start();

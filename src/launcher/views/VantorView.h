@@ -146,7 +146,7 @@ private:
     // `current` is the current page, fractional while the dots spring to a new one.
     void paintPageDots(QPainter& painter, const Rect& column, std::int64_t count, double current,
                        double big, double small, double currentOpacity, double otherOpacity,
-                       double spacing);
+                       double spacing, double shadowOpacity);
     // `live`: the open panel (hover, drag and editing looks); else a fading picture.
     void paintFolderOverlay(QPainter& painter, const PanelPicture& picture, bool live);
 
@@ -191,6 +191,7 @@ private:
     std::uint64_t seenPageTurn_ = 0;
     std::uint64_t seenFolderPageTurn_ = 0;
     AnimatedValue currentDot_;
+    AnimatedValue folderDot_;
 };
 
 }  // namespace vantor
