@@ -262,6 +262,9 @@ VantorView::Hit VantorView::hitTest(const QPointF& p) const {
         if (auto page = panel.pageDotAt(point, folder->pageCount())) {
             return {Kind::folderDot, *page};
         }
+        if (panel.pageDotColumnContains(point, folder->pageCount())) {
+            return {Kind::folderPanel};
+        }
         if (!inPanel) {
             return {Kind::folderBackdrop};
         }
@@ -287,6 +290,9 @@ VantorView::Hit VantorView::hitTest(const QPointF& p) const {
     }
     if (auto page = l.pageDotAt(toPoint(p), viewModel_->pageCount())) {
         return {Kind::pageDot, *page};
+    }
+    if (l.pageDotColumnContains(toPoint(p), viewModel_->pageCount())) {
+        return {Kind::pageDotColumn};
     }
     auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
     auto slots = viewModel_->pageSlots();

@@ -78,6 +78,7 @@ private:
             closeButton,
             searchCapsule,
             pageDot,
+            pageDotColumn,  // the capsule around the dots: takes a click, does nothing
             slot,
             pageArea,
             folderBackdrop,
