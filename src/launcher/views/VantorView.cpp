@@ -13,6 +13,7 @@
 #include "launcher/views/AppIconCache.h"
 #include "launcher/views/Painting.h"
 #include "launcher/views/SearchField.h"
+#include "launcher/views/SearchFieldEffect.h"
 
 namespace vantor {
 namespace {
@@ -127,6 +128,8 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     searchField_->setPalette(palette);
     searchField_->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
     setFocusProxy(searchField_);
+    searchFieldEffect_ = new SearchFieldEffect(searchField_);
+    searchField_->setGraphicsEffect(searchFieldEffect_);
     connect(searchField_, &QLineEdit::textEdited, this,
             [this](const QString& text) { viewModel_->model().setQuery(text.toStdString()); });
 
@@ -146,10 +149,12 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
 
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, [this] {
+        syncSearchFieldLook();
         update();
         scheduleFrames();
     });
     syncSearchField();
+    syncSearchFieldLook();
 }
 
 void VantorView::warmUp() {
@@ -244,6 +249,7 @@ void VantorView::resizeEvent(QResizeEvent* event) {
     double left = capsule.left() + 18 + 18 + 10;
     searchField_->setGeometry(
         QRectF(left, capsule.center().y() - 16, capsule.right() - 18 - left, 32).toRect());
+    syncSearchFieldLook();
 }
 
 VantorView::Hit VantorView::hitTest(const QPointF& p) const {
@@ -494,6 +500,7 @@ void VantorView::viewModelChanged() {
     followFolderPanel(now);
     syncFolderNameField();
     syncSearchField();
+    syncSearchFieldLook();
     syncTileLooks();
     update();
     scheduleFrames();
@@ -504,6 +511,18 @@ void VantorView::syncSearchField() {
     if (searchField_->text() != query) {
         searchField_->setText(query);
     }
+}
+
+void VantorView::syncSearchFieldLook() {
+    double now = tiles_.now();
+    double visible = entrance_.value(now);
+    bool folderOpen = viewModel_->folderOverlay() != nullptr;
+    // The folder's backdrop, as paintFolderOverlay lays it, fading with a panel that fades.
+    double dim = 0.18 * (folderOpen ? 1 : fadingPanel_ ? panelFade_.value(now) : 0);
+    QPointF center = QPointF(rect().center()) - QPointF(searchField_->pos());
+    searchFieldEffect_->setLook(visible, 0.985 + 0.015 * visible, center, dim);
+    // Under an open folder a click on the field is a click on the backdrop.
+    searchField_->setAttribute(Qt::WA_TransparentForMouseEvents, folderOpen);
 }
 
 void VantorView::syncTileLooks() {
@@ -540,6 +559,7 @@ void VantorView::scheduleFrames() {
         frameTimer_.start();
     } else if (!animating && frameTimer_.isActive()) {
         frameTimer_.stop();
+        syncSearchFieldLook();  // the look at the animations' end
         update();
     }
 }

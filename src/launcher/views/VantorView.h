@@ -20,6 +20,7 @@ namespace vantor {
 
 class LauncherEventFilter;
 class SearchField;
+class SearchFieldEffect;
 
 // The launcher's content: the blurred background, the search capsule, the
 // page grid with its dots, and the opened folder's panel. It draws what its
@@ -120,6 +121,8 @@ private:
     QPointF toGrid(const QPointF& p) const;
     void viewModelChanged();
     void syncSearchField();
+    // The field fades in with the content and lies under an open folder's backdrop.
+    void syncSearchFieldLook();
     void syncTileLooks();
     void scheduleFrames();
     void setHoveredTile(const QString& id);
@@ -173,6 +176,7 @@ private:
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;
     SearchField* searchField_ = nullptr;
+    SearchFieldEffect* searchFieldEffect_ = nullptr;
     QLineEdit* folderNameField_ = nullptr;
     QPointer<QMenu> contextMenu_;
     std::unique_ptr<LauncherEventFilter> eventFilter_;
