@@ -235,6 +235,7 @@ void VantorView::showEvent(QShowEvent* event) {
 }
 
 void VantorView::hideEvent(QHideEvent* event) {
+    cancelPress();
     qApp->removeEventFilter(eventFilter_.get());
     viewModel_->disappear();
     QWidget::hideEvent(event);
@@ -334,6 +335,8 @@ void VantorView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void VantorView::pressAt(const QPointF& position) {
+    // A press whose release never came ends before the new one starts.
+    cancelPress();
     pressHit_ = hitTest(position);
     if (pressHit_.kind == Hit::Kind::slot) {
         auto slots = viewModel_->pageSlots();
@@ -344,8 +347,18 @@ void VantorView::pressAt(const QPointF& position) {
     }
 }
 
+void VantorView::cancelPress() {
+    pressHit_ = {};
+    viewModel_->cancelPointer();
+}
+
 void VantorView::mouseMoveEvent(QMouseEvent* event) {
     QPointF p = event->position();
+    if (!(event->buttons() & Qt::LeftButton) &&
+        (pressHit_.kind == Hit::Kind::slot || pressHit_.kind == Hit::Kind::folderCell)) {
+        // The button is up, yet its release never reached this view.
+        cancelPress();
+    }
     if (event->buttons() & Qt::LeftButton) {
         if (pressHit_.kind == Hit::Kind::slot) {
             QRectF area = gridArea();
@@ -452,6 +465,9 @@ void VantorView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool VantorView::event(QEvent* event) {
+    if (event->type() == QEvent::UngrabMouse || event->type() == QEvent::WindowDeactivate) {
+        cancelPress();  // no release will follow
+    }
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         Hit hit = hitTest(help->pos());

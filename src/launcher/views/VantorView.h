@@ -117,6 +117,9 @@ private:
     // Keeps the open panel's picture, or starts the fade of the last one.
     void followFolderPanel(double now);
     void pressAt(const QPointF& position);
+    // The press ends without its release: the pointer grab was taken away or
+    // the release went elsewhere. A drag ends as a cancelled one.
+    void cancelPress();
     QRectF gridArea() const;
     QPointF toGrid(const QPointF& p) const;
     void viewModelChanged();
