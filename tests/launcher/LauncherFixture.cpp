@@ -4,6 +4,8 @@
 #include <map>
 #include <sstream>
 
+#include "launcher/LauncherLayout.h"
+
 namespace vantor::launcher_test {
 
 namespace {
@@ -127,6 +129,11 @@ void LauncherScene::act(const std::string& action) {
         {"folder-dot", [&] { vm().tapFolderPageDot(cell(1)); }},
         {"folder-tap",
          [&] { vm().tapFolderApplication(*vm().folderOverlay()->pageSlots().at(cell(1))); }},
+        {"folder-press",
+         [&] {
+             auto panel = FolderPanelLayout::forWindow({1920, 1080});
+             vm().pressFolderCell(cell(1), panel.cell(cell(1)).center());
+         }},
         {"query", [&] { model_.setQuery(action.size() > 6 ? action.substr(6) : ""); }},
         {"size", [&] { model_.setPageSize(static_cast<int>(n(1))); }},
         {"scan", [&] { model_.applyScanResult(numberedApps(cell(1), cell(2), cell(3))); }},

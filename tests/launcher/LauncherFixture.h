@@ -60,7 +60,8 @@ public:
     // Pointer, by cell of the shown page: "dot <page>", "hover <cell>",
     //   "leave <cell>", "tap <cell>", "press <cell>", "move <middle|edge> <cell>",
     //   "move <x> <y>", release, cancel; a drag's grid is 1200 × 600.
-    // Folder: close, "folder-dot <page>", "folder-tap <cell>".
+    // Folder: close, "folder-dot <page>", "folder-tap <cell>", "folder-press <cell>"
+    //   (released by release).
     // Model: "query [<text>]", "size <page size>", "scan <count> [<from> <to>]"
     //   (see numberedApps), settle (runs what the main queue holds).
     // Lifecycle: hide, appear, dismiss, exit (the window manager's close),
