@@ -97,7 +97,7 @@ TEST_F(ArrangementTest, HidingThroughTheMenuByKeyboardAndShowingAgainFromTheTray
     // "Post & News/邮件" sorts after App 20: cell 20. Right click, Down, Down, Return.
     session_.movePointer(cell(20).x, cell(20).y);
     session_.xdotool("click 3");
-    std::this_thread::sleep_for(400ms);
+    ASSERT_TRUE(session_.waitForMenu());
     session_.xdotool("key Down Down Return");
     auto hidden = [&] {
         return session_.storedSettings().value("VantorHiddenApplications", json{1});

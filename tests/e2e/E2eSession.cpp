@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -326,6 +327,14 @@ std::string E2eSession::launcherWindow() {
 
 int E2eSession::runOnDisplay(const std::string& command, std::string* output) {
     return runShell("DISPLAY=" + displayName() + " " + command, output);
+}
+
+bool E2eSession::waitForMenu() {
+    return waitUntil([&] {
+        std::string output;
+        runOnDisplay("xdotool search --onlyvisible --class '^vantor$' 2>/dev/null", &output);
+        return std::count(output.begin(), output.end(), '\n') >= 2;
+    });
 }
 
 bool E2eSession::waitForLauncher(bool visible) {

@@ -88,6 +88,8 @@ public:
     // The X id of the shown launcher window ("" when none), and a command
     // (xprop, xdotool, …) run on the session's display.
     std::string launcherWindow();
+    // Waits until a menu of the program shows beside the launcher.
+    bool waitForMenu();
     int runOnDisplay(const std::string& command, std::string* output = nullptr);
     bool waitForLauncher(bool visible);
     // Polls until `condition` holds or about ten seconds have passed (sanitizer
