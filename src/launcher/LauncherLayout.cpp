@@ -38,6 +38,11 @@ std::optional<std::int64_t> dotAt(const Rect& column, Point p, std::int64_t page
     return std::nullopt;
 }
 
+// With a single page the column is not drawn and takes nothing.
+bool columnContains(const Rect& column, Point p, std::int64_t pageCount) {
+    return pageCount > 1 && inside(column, p);
+}
+
 }  // namespace
 
 LauncherLayout LauncherLayout::forWindow(Size window) {
@@ -68,6 +73,10 @@ Rect LauncherLayout::pageDot(std::int64_t page, std::int64_t pageCount) const {
 
 std::optional<std::int64_t> LauncherLayout::pageDotAt(Point p, std::int64_t pageCount) const {
     return dotAt(pageDotColumn(pageCount), p, pageCount, 9, 8);
+}
+
+bool LauncherLayout::pageDotColumnContains(Point p, std::int64_t pageCount) const {
+    return columnContains(pageDotColumn(pageCount), p, pageCount);
 }
 
 FolderPanelLayout FolderPanelLayout::forWindow(Size window) {
@@ -112,6 +121,10 @@ Rect FolderPanelLayout::pageDot(std::int64_t page, std::int64_t pageCount) const
 
 std::optional<std::int64_t> FolderPanelLayout::pageDotAt(Point p, std::int64_t pageCount) const {
     return dotAt(pageDotColumn(pageCount), p, pageCount, 8, 7);
+}
+
+bool FolderPanelLayout::pageDotColumnContains(Point p, std::int64_t pageCount) const {
+    return columnContains(pageDotColumn(pageCount), p, pageCount);
 }
 
 }  // namespace vantor

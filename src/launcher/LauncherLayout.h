@@ -36,6 +36,9 @@ struct LauncherLayout {
     Rect pageDot(std::int64_t page, std::int64_t pageCount) const;
     // The page whose dot is at `p`, if any.
     std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const;
+    // Whether `p` is on the shown capsule: a click there between or beyond the
+    // dots is taken by the capsule, not by the tile underneath.
+    bool pageDotColumnContains(Point p, std::int64_t pageCount) const;
 };
 
 // The opened folder's panel, centred in the window.
@@ -62,6 +65,7 @@ struct FolderPanelLayout {
     Rect pageDotColumn(std::int64_t pageCount) const;
     Rect pageDot(std::int64_t page, std::int64_t pageCount) const;
     std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const;
+    bool pageDotColumnContains(Point p, std::int64_t pageCount) const;
 };
 
 }  // namespace vantor

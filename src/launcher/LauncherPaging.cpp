@@ -14,6 +14,7 @@ void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {
     }
     handleMainScrollWheel(event);
     if (folderOverlay_ && folderOverlay_->handleScrollWheel(event)) {
+        forgetPressOnTurnedPage(true);
         markChanged();
     }
 }

@@ -176,7 +176,17 @@ std::optional<std::int64_t> LauncherViewModel::indexOfItem(const CanonicalString
 void LauncherViewModel::setCurrentPage(std::int64_t page) {
     if (page != currentPage_) {
         currentPage_ = page;
+        forgetPressOnTurnedPage(false);
         markChanged();
+    }
+}
+
+void LauncherViewModel::forgetPressOnTurnedPage(bool folderPage) {
+    // A press belongs to the tile it went down on. Once the page has turned
+    // another tile lies under the pointer, and the release opens neither; a
+    // drag under way goes on, carrying its item to the new page.
+    if (press_ && !press_->dragging && press_->folderCell.has_value() == folderPage) {
+        press_.reset();
     }
 }
 

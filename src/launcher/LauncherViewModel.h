@@ -301,6 +301,8 @@ private:
     void syncWithModel();
     void modelWillChange();
     void setCurrentPage(std::int64_t page);
+    // After the main grid's page (false) or the open folder's page (true) turned.
+    void forgetPressOnTurnedPage(bool folderPage);
     void setSelectedIndex(std::int64_t index);
     std::int64_t itemCount() const;
     std::int64_t modelPageSize() const;

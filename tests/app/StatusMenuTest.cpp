@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include "app/CommandLine.h"
@@ -16,14 +17,18 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Each entry as "title", "title shortcut" or "✓ title"; a separator as "---";
-// a submenu's entries follow its title, indented.
+// Each entry as "title", "title shortcut", "✓ title" or "title (off)" when it
+// cannot be chosen; a separator as "---"; a submenu's entries follow its
+// title, indented.
 Strings describe(const QMenu* menu, const std::string& indent = "") {
     Strings lines;
     for (const QAction* action : menu->actions()) {
         std::string line = action->isSeparator() ? "---" : action->text().toStdString();
         if (!action->shortcut().isEmpty()) {
             line += " " + action->shortcut().toString().toStdString();
+        }
+        if (!action->isEnabled()) {
+            line += " (off)";
         }
         lines.push_back(indent + (action->isChecked() ? "✓ " : "") + line);
         if (action->menu() != nullptr) {
@@ -59,7 +64,7 @@ TEST_F(StatusMenuTest, TheMenuListsItsEntriesWithShortcutsAndTheDefaultsChecked)
         describe(menu_.makeMenu().get()),
         (Strings{"显示Vantor Ctrl+L", "重新扫描应用 Ctrl+R", "---", "触发角", "  ✓ 左上角",
                  "  右上角", "  左下角", "  右下角", "每页数量", "  24 个", "  ✓ 35 个", "  48 个",
-                 "  63 个", "已隐藏的应用", "  无", "登录时启动", "---", "退出 Ctrl+Q"}));
+                 "  63 个", "已隐藏的应用", "  无 (off)", "登录时启动", "---", "退出 Ctrl+Q"}));
 }
 
 TEST_F(StatusMenuTest, ChoicesAreStoredAndTheMenuIsBuiltAgainWhilePathsThatNameNoEntryDoNothing) {
@@ -93,6 +98,47 @@ TEST_F(StatusMenuTest, ChoicesAreStoredAndTheMenuIsBuiltAgainWhilePathsThatNameN
         EXPECT_TRUE(menu_.triggerEntry(path)) << path;
     }
     EXPECT_EQ(std::tuple(shows_, reloads_, quits_), std::tuple(1, 1, 1));
+}
+
+// The tray's "已隐藏的应用": what it lists, and showing an application again,
+// from the menu and by the command line's path.
+TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
+    auto application = [](const std::string& name, const std::string& file) {
+        std::string path = "/usr/share/applications/" + file;
+        return ApplicationItem{path, name, path};
+    };
+    model_.applyScanResult({application("Thunderbird 邮件/新闻", "mail.desktop"),
+                            application("Tom & Jerry", "tom.desktop"),
+                            application("Atlas", "atlas.desktop")});
+    menu_.setupStatusItem();
+    auto hiddenEntries = [this] {
+        Strings entries = describe(menu_.menu());
+        auto at = std::find(entries.begin(), entries.end(), "已隐藏的应用");
+        return Strings(at + 1, std::find(at, entries.end(), "登录时启动"));
+    };
+    EXPECT_FALSE(menu_.triggerEntry("已隐藏的应用/无"));
+    for (const char* file : {"tom.desktop", "mail.desktop", "atlas.desktop"}) {
+        model_.hideApplication(std::string("/usr/share/applications/") + file);
+    }
+    QCoreApplication::processEvents();  // the menu follows the model on a later turn
+    // In title order; "&" shows as itself, not as a mnemonic.
+    EXPECT_EQ(hiddenEntries(), (Strings{"  Atlas", "  Thunderbird 邮件/新闻", "  Tom && Jerry"}));
+
+    const std::tuple<QString, bool, std::size_t> cases[] = {
+        {"已隐藏的应用/Thunderbird 邮件/新闻", true, 2},  // only the first "/" separates
+        {"已隐藏的应用/Thunderbird 邮件", false, 2},
+        {"已隐藏的应用/Tom & Jerry", true, 1},
+        {"已隐藏的应用/Tom && Jerry", false, 1},
+        {"已隐藏的应用/Atlas", true, 0},
+        {"已隐藏的应用/Atlas", false, 0},
+    };
+    for (const auto& [path, chosen, hiddenAfter] : cases) {
+        EXPECT_EQ(menu_.triggerEntry(path), chosen) << path.toStdString();
+        EXPECT_EQ(model_.hiddenApplicationIDs().size(), hiddenAfter) << path.toStdString();
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(hiddenEntries(), Strings{"  无 (off)"});
+    EXPECT_TRUE(store_.stringArray("VantorHiddenApplications")->empty());
 }
 
 TEST(CommandLineParsingTest, OptionsAndTheirMistakes) {

@@ -8,12 +8,7 @@ namespace {
 using namespace std::string_literals;
 
 TEST(ApplicationListingTest, EscapesBackslashAndEveryControlCharacterInBothColumns) {
-    struct Case {
-        std::string id;
-        std::string name;
-        std::string line;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"/a/终端.desktop", "终端 Terminal", "/a/终端.desktop\t终端 Terminal"},
         {"/a/x.desktop", "two\nlines\tand a tab", "/a/x.desktop\ttwo\\nlines\\tand a tab"},
         {"/a/back\\slash\n.app", "C:\\new", "/a/back\\\\slash\\n.app\tC:\\\\new"},
@@ -23,9 +18,9 @@ TEST(ApplicationListingTest, EscapesBackslashAndEveryControlCharacterInBothColum
         {"/a/x.app", "csi\u009B2J nbsp\u00A0end", "/a/x.app\tcsi\\xc2\\x9b2J nbsp\u00A0end"},
         {"/a/x.app", "cut \xC2", "/a/x.app\tcut \xC2"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        EXPECT_EQ(applicationListingLine({c.id, c.name, c.id}), c.line);
+    for (const auto& [id, name, line] : cases) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(applicationListingLine({id, name, id}), line);
     }
 }
 

@@ -1,41 +1,17 @@
 #include "DiscoveryFixtures.h"
 
-#include <plist/plist.h>
-
 namespace vantor::testing {
 
 std::string makeBundle(const TempTree& tree, const std::string& relative,
-                       const std::map<std::string, PlistValue>& values, PlistFormat format) {
-    plist_t dict = plist_new_dict();
-    for (const auto& [key, value] : values) {
-        switch (value.kind) {
-            case PlistValue::Kind::string:
-                plist_dict_set_item(dict, key.c_str(), plist_new_string(value.text.c_str()));
-                break;
-            case PlistValue::Kind::integer:
-                plist_dict_set_item(dict, key.c_str(), plist_new_uint(42));
-                break;
-            case PlistValue::Kind::dictionary:
-                plist_dict_set_item(dict, key.c_str(), plist_new_dict());
-                break;
-        }
-    }
-    char* data = nullptr;
-    uint32_t length = 0;
-    if (format == PlistFormat::xml) {
-        plist_to_xml(dict, &data, &length);
-    } else {
-        plist_to_bin(dict, &data, &length);
-    }
-    std::string contents(data, length);
-    if (format == PlistFormat::xml) {
-        plist_to_xml_free(data);
-    } else {
-        plist_to_bin_free(data);
-    }
-    plist_free(dict);
-    tree.file(relative + "/Contents/Info.plist", contents);
+                       const std::string& entries) {
+    tree.file(
+        relative + "/Contents/Info.plist",
+        "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>" + entries + "</dict></plist>");
     return tree.path(relative);
+}
+
+std::string plistString(const std::string& key, const std::string& value) {
+    return "<key>" + key + "</key><string>" + value + "</string>";
 }
 
 std::string desktopEntry(const std::string& name, const std::string& extraLines) {

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <map>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "discovery/ApplicationDiscovery.h"
@@ -11,23 +8,12 @@
 
 namespace vantor::testing {
 
-// A value stored in a generated Info.plist.
-struct PlistValue {
-    enum class Kind { string, integer, dictionary };
-    Kind kind = Kind::string;
-    std::string text;
-    static PlistValue string(std::string text) { return {Kind::string, std::move(text)}; }
-    static PlistValue integer() { return {Kind::integer, ""}; }
-    static PlistValue dictionary() { return {Kind::dictionary, ""}; }
-};
-
-enum class PlistFormat { xml, binary };
-
-// Makes a bundle folder with Contents/Info.plist holding the given values;
-// returns the bundle's path.
+// Makes a bundle folder whose Contents/Info.plist is an XML dictionary of
+// `entries` (each a <key> then its value's element); returns its path.
 std::string makeBundle(const TempTree& tree, const std::string& relative,
-                       const std::map<std::string, PlistValue>& values,
-                       PlistFormat format = PlistFormat::xml);
+                       const std::string& entries = "");
+// A <key> with a <string> value, for makeBundle.
+std::string plistString(const std::string& key, const std::string& value);
 
 // The text of an application desktop entry with the given name and extra lines.
 std::string desktopEntry(const std::string& name, const std::string& extraLines = "");

@@ -8,12 +8,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "E2eSession.h"
 #include "launcher/LauncherLayout.h"
-#include "platform/Base64.h"
 
 namespace vantor::e2e {
 namespace {
@@ -23,17 +21,8 @@ using namespace std::chrono_literals;
 
 constexpr Size screen{1920, 1080};
 
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class DesktopE2eTest : public ::testing::Test {
 protected:
-    void TearDown() override { session_.stopVantor(); }
-
     fs::path applications() const { return session_.home() / ".local/share/applications"; }
     fs::path markers() const { return session_.root() / "markers"; }
 
@@ -54,15 +43,6 @@ protected:
     int startCount(const std::string& marker) const {
         std::string text = readFile(markers() / marker);
         return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-    }
-
-    nlohmann::json storedFolders() const {
-        auto stored = nlohmann::json::parse(session_.readDefaults(), nullptr, false);
-        if (!stored.is_object() || !stored.contains("VantorFolders")) {
-            return nlohmann::json::array();
-        }
-        return nlohmann::json::parse(
-            *decodeBase64(stored["VantorFolders"]["data"].get<std::string>()));
     }
 
     void openWithShow() {
@@ -144,6 +124,12 @@ TEST_F(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsClo
     EXPECT_NE(started.find("_TIME"), std::string::npos) << started;
     EXPECT_EQ(started.find("_TIME0\n"), std::string::npos) << started;
     EXPECT_TRUE(session_.waitForLauncher(false));
+
+    // A second start shows the running launcher and exits; SIGTERM ends it cleanly.
+    EXPECT_EQ(session_.runVantor(""), 0);
+    EXPECT_TRUE(session_.waitForLauncher(true));
+    EXPECT_EQ(session_.stopVantor(), 0) << session_.vantorLog();
+    EXPECT_EQ(session_.runVantor("--show"), 1);
 }
 
 TEST_F(DesktopE2eTest, ADoubleClickActsOnce) {
@@ -151,7 +137,7 @@ TEST_F(DesktopE2eTest, ADoubleClickActsOnce) {
     // 20 applications and a folder of two more, placed where a cell of its
     // opened panel will lie under the pointer.
     auto path = [&](int n) {
-        return (applications() / ("app" + std::to_string(n) + ".desktop")).string();
+        return session_.applicationPath("app" + std::to_string(n) + ".desktop");
     };
     for (int n = 10; n < 32; ++n) {
         addCountedApplication(applications(), "app" + std::to_string(n) + ".desktop",
@@ -173,17 +159,11 @@ TEST_F(DesktopE2eTest, ADoubleClickActsOnce) {
         }
         order.push_back("app:" + path(n));
     }
-    nlohmann::json folders = nlohmann::json::array(
-        {{{"id", "F"}, {"name", "文件夹"}, {"applicationIDs", {path(30), path(31)}}}});
-    fs::create_directories(session_.defaultsFile().parent_path());
-    std::ofstream(session_.defaultsFile())
-        << nlohmann::json{{"VantorItemOrder", order},
-                          {"VantorFolders", {{"data", encodeBase64(folders.dump())}}}}
-               .dump();
-
+    session_.writeSettings(
+        order, nlohmann::json::array(
+                   {{{"id", "F"}, {"name", "文件夹"}, {"applicationIDs", {path(30), path(31)}}}}));
     session_.movePointer(960, 20);
-    session_.startVantor();
-    openWithShow();
+    ASSERT_TRUE(session_.startAndShow());
     // On the folder: it opens, and the second click, landing on its panel,
     // starts nothing and does not close it.
     Point folder = cellCentre(screen, folderOffset, 35);
@@ -224,19 +204,15 @@ TEST_F(DesktopE2eTest, ApplicationsInstalledAndRemovedWhileItRunsAreFoundWithout
         addCountedApplication(applications(), std::string(name) + ".desktop", name, name);
     }
     auto path = [&](const std::string& name) {
-        return (applications() / (name + ".desktop")).string();
+        return session_.applicationPath(name + ".desktop");
     };
-    nlohmann::json folders =
-        nlohmann::json::array({{{"id", "F"},
-                                {"name", "文件夹"},
-                                {"applicationIDs", {path("beta"), path("gamma"), path("delta")}}}});
-    fs::create_directories(session_.defaultsFile().parent_path());
-    std::ofstream(session_.defaultsFile())
-        << nlohmann::json{{"VantorFolders", {{"data", encodeBase64(folders.dump())}}}}.dump();
-
+    session_.writeSettings(
+        nullptr, nlohmann::json::array(
+                     {{{"id", "F"},
+                       {"name", "文件夹"},
+                       {"applicationIDs", {path("beta"), path("gamma"), path("delta")}}}}));
     session_.movePointer(960, 20);
-    session_.startVantor();
-    openWithShow();  // the first showing scans
+    ASSERT_TRUE(session_.startAndShow());  // the first showing scans
 
     // Installed into an applications folder that did not exist yet, while the
     // launcher is open: typing finds it within three seconds.
@@ -254,7 +230,7 @@ TEST_F(DesktopE2eTest, ApplicationsInstalledAndRemovedWhileItRunsAreFoundWithout
     fs::remove(path("delta"));
     EXPECT_TRUE(E2eSession::waitUntil(
         [&] {
-            auto stored = storedFolders();
+            auto stored = session_.storedFolders();
             return stored.size() == 1 &&
                    stored[0]["applicationIDs"] == nlohmann::json{path("beta"), path("gamma")} &&
                    session_.readDefaults().find("delta.desktop") == std::string::npos;
@@ -280,7 +256,7 @@ TEST_F(DesktopE2eTest, OnABareServerToggleOpensAndClosesAndTheMenuChoosesLoginSt
     EXPECT_EQ(session_.runVantor("--toggle"), 0);
     EXPECT_TRUE(session_.waitForLauncher(false));
     // No tray here: said once, with the ways that still open the launcher.
-    std::string log = readFile(session_.root() / "vantor.log");
+    std::string log = session_.vantorLog();
     EXPECT_NE(log.find("vantor --toggle"), std::string::npos) << log;
     EXPECT_EQ(log.find("no system tray"), log.rfind("no system tray")) << log;
 

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "launcher/GridMetrics.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/PageGridLayout.h"
+#include "platform/Base64.h"
 
 namespace vantor::e2e {
 namespace fs = std::filesystem;
@@ -25,6 +27,17 @@ Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize) {
     auto metrics = GridMetrics::forArea(layout.mainArea.size(), shape);
     Rect cell = metrics.cellRect(offset % shape.columns, offset / shape.columns);
     return {layout.mainArea.x + cell.midX(), layout.mainArea.y + cell.midY()};
+}
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string twoDigits(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
 }
 
 std::string shellQuote(const std::string& text) {
@@ -201,16 +214,22 @@ std::string E2eSession::displayName() const {
     return display_ != nullptr ? display_->name() : VirtualDisplay::shared().name();
 }
 
-bool E2eSession::screenshot(const std::string& file) {
-    return runShell("DISPLAY=" + displayName() + " import -window root " + shellQuote(file) +
-                    " >/dev/null 2>&1") == 0;
-}
-
 void E2eSession::addApplication(const std::string& fileName, const std::string& name,
                                 const std::string& marker) {
     std::ofstream entry(home() / ".local/share/applications" / fileName);
     entry << "[Desktop Entry]\nType=Application\nName=" << name
           << "\nExec=" << (root_ / "bin" / "mark-launch").string() << " " << marker << "\n";
+}
+
+void E2eSession::addNumberedApplications(int first, int last) {
+    for (int n = first; n <= last; ++n) {
+        addApplication("app" + twoDigits(n) + ".desktop", "App " + twoDigits(n),
+                       "app" + twoDigits(n));
+    }
+}
+
+std::string E2eSession::applicationPath(const std::string& fileName) const {
+    return (home() / ".local/share/applications" / fileName).string();
 }
 
 bool E2eSession::wasLaunched(const std::string& marker) const {
@@ -237,6 +256,11 @@ void E2eSession::startVantor() {
     }
 }
 
+bool E2eSession::startAndShow() {
+    startVantor();
+    return waitUntil([&] { return runVantor("--show") == 0; }) && waitForLauncher(true);
+}
+
 int E2eSession::runVantor(const std::string& arguments, std::string* output) {
     // A bound on every run, so a hang fails the test instead of stalling the suite.
     return runShell("timeout 30 " + environment() + shellQuote(VANTOR_BINARY) + " " + arguments +
@@ -245,10 +269,7 @@ int E2eSession::runVantor(const std::string& arguments, std::string* output) {
 }
 
 std::string E2eSession::vantorLog() const {
-    std::ifstream in(root_ / "vantor.log");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readFile(root_ / "vantor.log");
 }
 
 bool E2eSession::isVantorRunning() {
@@ -292,11 +313,7 @@ void E2eSession::drag(double fromX, double fromY, double toX, double toY) {
 }
 
 bool E2eSession::isLauncherVisible() {
-    std::string output;
-    runShell(
-        "DISPLAY=" + displayName() + " xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null",
-        &output);
-    return !output.empty();
+    return !launcherWindow().empty();
 }
 
 std::string E2eSession::launcherWindow() {
@@ -312,6 +329,14 @@ int E2eSession::runOnDisplay(const std::string& command, std::string* output) {
     return runShell("DISPLAY=" + displayName() + " " + command, output);
 }
 
+bool E2eSession::waitForMenu() {
+    return waitUntil([&] {
+        std::string output;
+        runOnDisplay("xdotool search --onlyvisible --class '^vantor$' 2>/dev/null", &output);
+        return std::count(output.begin(), output.end(), '\n') >= 2;
+    });
+}
+
 bool E2eSession::waitForLauncher(bool visible) {
     bool reached = waitUntil([&] { return isLauncherVisible() == visible; });
     // Let the fade and the focus settle before the test types or clicks.
@@ -320,10 +345,31 @@ bool E2eSession::waitForLauncher(bool visible) {
 }
 
 std::string E2eSession::readDefaults() const {
-    std::ifstream in(defaultsFile());
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readFile(defaultsFile());
+}
+
+nlohmann::json E2eSession::storedSettings() const {
+    auto values = nlohmann::json::parse(readDefaults(), nullptr, false);
+    return values.is_object() ? values : nlohmann::json::object();
+}
+
+nlohmann::json E2eSession::storedFolders() const {
+    auto values = storedSettings();
+    if (!values.contains("VantorFolders")) {
+        return nlohmann::json::array();
+    }
+    return nlohmann::json::parse(
+        decodeBase64(values["VantorFolders"]["data"].get<std::string>()).value_or("[]"), nullptr,
+        false);
+}
+
+void E2eSession::writeSettings(const nlohmann::json& order, const nlohmann::json& folders) {
+    fs::create_directories(defaultsFile().parent_path());
+    nlohmann::json values = {{"VantorFolders", {{"data", encodeBase64(folders.dump())}}}};
+    if (!order.is_null()) {
+        values["VantorItemOrder"] = order;
+    }
+    std::ofstream(defaultsFile()) << values.dump();
 }
 
 }  // namespace vantor::e2e

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,6 +57,9 @@ public:
     // markers/<marker>.
     void addApplication(const std::string& fileName, const std::string& name,
                         const std::string& marker);
+    // "App 01" … as app01.desktop with marker app01: titles sort by number.
+    void addNumberedApplications(int first, int last);
+    std::string applicationPath(const std::string& fileName) const;
     bool wasLaunched(const std::string& marker) const;
     bool waitForLaunch(const std::string& marker);
     // Forgets every launch seen so far.
@@ -63,6 +67,8 @@ public:
 
     // Starts vantor in the background.
     void startVantor();
+    // Starts vantor and shows the launcher once it answers; whether it showed.
+    bool startAndShow();
     // Runs vantor with arguments to the end; returns its exit status.
     int runVantor(const std::string& arguments, std::string* output = nullptr);
     // Sends SIGTERM and waits; returns the exit status, -1 when a signal ended it.
@@ -82,6 +88,8 @@ public:
     // The X id of the shown launcher window ("" when none), and a command
     // (xprop, xdotool, …) run on the session's display.
     std::string launcherWindow();
+    // Waits until a menu of the program shows beside the launcher.
+    bool waitForMenu();
     int runOnDisplay(const std::string& command, std::string* output = nullptr);
     bool waitForLauncher(bool visible);
     // Polls until `condition` holds or about ten seconds have passed (sanitizer
@@ -91,6 +99,12 @@ public:
 
     std::string environment() const;
     std::string readDefaults() const;
+    // The settings file (an empty object until it parses) and its folders, decoded.
+    nlohmann::json storedSettings() const;
+    nlohmann::json storedFolders() const;
+    // Settings for the next start: folders, stored as vantor stores them, and
+    // an item order unless null.
+    void writeSettings(const nlohmann::json& order, const nlohmann::json& folders);
 
     // Where this session's vantor runs (the shared display unless set).
     void setDisplay(const VirtualDisplay& display) { display_ = &display; }
@@ -101,8 +115,6 @@ public:
     void addDataFolder(const std::string& folder) { extraDataFolders_ += ":" + folder; }
     // More environment settings for vantor, as NAME=value words.
     void addEnvironment(const std::string& settings) { extraEnvironment_ += settings + " "; }
-    // Saves what the display shows as a PNG.
-    bool screenshot(const std::string& file);
 
 private:
     std::string displayName() const;
@@ -119,6 +131,9 @@ private:
 // launcher covering a screen of this size: the layout arithmetic the launcher uses.
 Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize);
 
+// "07" for 7.
+std::string twoDigits(int n);
+std::string readFile(const std::filesystem::path& file);
 std::string shellQuote(const std::string& text);
 // Runs a shell command; returns its exit status, and its standard output if asked.
 int runShell(const std::string& command, std::string* output = nullptr);

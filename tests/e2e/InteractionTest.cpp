@@ -4,11 +4,8 @@
 // arithmetic the launcher uses.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include "E2eSession.h"
 #include "launcher/LauncherLayout.h"
-#include "platform/Base64.h"
 
 namespace vantor::e2e {
 namespace {
@@ -16,21 +13,11 @@ namespace {
 constexpr int applicationCount = 45;
 constexpr Size screen{1920, 1080};
 
-std::string number(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
-}
-std::string marker(int n) {
-    return "app" + number(n);
-}
-
 class InteractionTest : public ::testing::Test {
 protected:
     void SetUp() override {
         VirtualDisplay::shared();
-        // "App 01" … "App 45": the title order is their number order.
-        for (int n = 1; n <= applicationCount; ++n) {
-            session_.addApplication("app" + number(n) + ".desktop", "App " + number(n), marker(n));
-        }
+        session_.addNumberedApplications(1, applicationCount);
         // Resting above the search field, the pointer selects nothing.
         session_.movePointer(960, 20);
         session_.startVantor();
@@ -42,25 +29,16 @@ protected:
         ASSERT_EQ(session_.runVantor("--show"), 0);
         ASSERT_TRUE(session_.waitForLauncher(true));
     }
-    // Presses Return and checks that exactly application n started and the launcher closed.
-    void expectReturnLaunches(int n) {
-        session_.xdotool("key Return");
-        expectOnlyLaunched(n);
-    }
+    // Checks that exactly application n started and the launcher closed.
     void expectOnlyLaunched(int n) {
-        EXPECT_TRUE(session_.waitForLaunch(marker(n))) << "App " << number(n) << " did not start";
+        EXPECT_TRUE(session_.waitForLaunch("app" + twoDigits(n))) << "App " << n;
         for (int other = 1; other <= applicationCount; ++other) {
-            EXPECT_TRUE(other == n || !session_.wasLaunched(marker(other))) << "App " << other;
+            EXPECT_TRUE(other == n || !session_.wasLaunched("app" + twoDigits(other))) << other;
         }
         EXPECT_TRUE(session_.waitForLauncher(false));
     }
     std::string itemID(int n) const {
-        return "app:" +
-               (session_.home() / ".local/share/applications" / (marker(n) + ".desktop")).string();
-    }
-    nlohmann::json stored() const {
-        auto json = nlohmann::json::parse(session_.readDefaults(), nullptr, false);
-        return json.is_object() ? json : nlohmann::json::object();
+        return "app:" + session_.applicationPath("app" + twoDigits(n) + ".desktop");
     }
 
     E2eSession session_;
@@ -69,21 +47,23 @@ protected:
 TEST_F(InteractionTest, KeysTheWheelTheMenuAndAFolderMadeByDragging) {
     // Two to the right and one row (seven items) down from the first item.
     show();
-    session_.xdotool("key Right Right Down");
-    expectReturnLaunches(10);
+    session_.xdotool("key Right Right Down Return");
+    expectOnlyLaunched(10);
 
     // One notch turns one page, which selects its first item: the 36th.
     show();
     session_.xdotool("click 5");
-    expectReturnLaunches(36);
+    session_.xdotool("key Return");
+    expectOnlyLaunched(36);
 
     // A page size from the menu changes the open grid and is stored: with
     // eight columns, one row down is the ninth item.
     show();
     EXPECT_EQ(session_.runVantor("--menu '每页数量/48 个'"), 0);
-    ASSERT_TRUE(E2eSession::waitUntil([&] { return stored()["VantorPageSize"] == 48; }));
-    session_.xdotool("key Down");
-    expectReturnLaunches(9);
+    ASSERT_TRUE(
+        E2eSession::waitUntil([&] { return session_.storedSettings()["VantorPageSize"] == 48; }));
+    session_.xdotool("key Down Return");
+    expectOnlyLaunched(9);
     EXPECT_EQ(session_.runVantor("--menu '每页数量/50 个'"), 1);
 
     // App 01 onto App 03. On its way the dragged tile passes App 02, which
@@ -94,21 +74,15 @@ TEST_F(InteractionTest, KeysTheWheelTheMenuAndAFolderMadeByDragging) {
     session_.drag(from.x, from.y, to.x, to.y);
     // The folder stands where the target stood among the items that remain.
     nlohmann::json folder;
-    auto folderStored = [&] {
-        auto json = stored();
-        if (!json.contains("VantorFolders") || !json.contains("VantorItemOrder")) {
-            return false;
-        }
-        auto folders = nlohmann::json::parse(
-            decodeBase64(json["VantorFolders"]["data"].get<std::string>()).value_or("[]"));
+    ASSERT_TRUE(E2eSession::waitUntil([&] {
+        auto folders = session_.storedFolders();
         folder = folders.empty() ? nlohmann::json() : folders[0];
-        return folders.size() == 1 &&
-               json["VantorItemOrder"][1] == "folder:" + folder["id"].get<std::string>();
-    };
-    ASSERT_TRUE(E2eSession::waitUntil(folderStored)) << session_.readDefaults();
+        return folders.size() == 1 && session_.storedSettings()["VantorItemOrder"][1] ==
+                                          "folder:" + folder["id"].get<std::string>();
+    })) << session_.readDefaults();
     EXPECT_EQ(folder["name"], "文件夹");
     EXPECT_EQ(folder["applicationIDs"], (nlohmann::json{itemID(3).substr(4), itemID(1).substr(4)}));
-    auto order = stored()["VantorItemOrder"];
+    auto order = session_.storedSettings()["VantorItemOrder"];
     EXPECT_EQ(order[0], itemID(2));
     EXPECT_EQ(order[2], itemID(4));
 

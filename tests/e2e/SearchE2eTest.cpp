@@ -1,8 +1,10 @@
 // Searching as Chinese users type, in the real program on a Chinese desktop:
-// `vantor --show`, type at once, Return.
+// `vantor --show`, type at once, Return. (Which match ranks first is the
+// model's tests' concern; here the real entries, locale and history.)
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <vector>
 
 #include "E2eSession.h"
 
@@ -10,6 +12,8 @@ namespace vantor::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+
+const char* const markers[] = {"browser", "music", "paint", "notes", "calculator"};
 
 class SearchE2eTest : public ::testing::Test {
 protected:
@@ -21,7 +25,6 @@ protected:
         fs::copy_file(mark, session_.root() / "bin" / "krita-paint");
         entry("browser", "Web Browser", "浏览器", mark + " browser", "Keywords=internet;web;\n");
         entry("music", "Music", "音乐", mark + " music", "Keywords=song;player;\n");
-        entry("elisa", "Elisa", "Elisa 音乐播放器", mark + " elisa", "");
         entry("paint", "Painting", "画图",
               "env LANG=C " + (session_.root() / "bin" / "krita-paint").string() + " paint", "");
         entry("notes", "Notes", "记事本", mark + " notes", "");
@@ -36,7 +39,6 @@ protected:
         session_.xdotool("key Escape");
         ASSERT_TRUE(session_.waitForLauncher(false));
     }
-    void TearDown() override { session_.stopVantor(); }
 
     void entry(const std::string& file, const std::string& name, const std::string& chinese,
                const std::string& exec, const std::string& extra) {
@@ -45,71 +47,47 @@ protected:
             << "\nExec=" << exec << "\n"
             << extra;
     }
-    // Shows the launcher and types at once, as a shortcut or script would.
-    void showAndType(const std::string& keys) {
-        ASSERT_EQ(session_.runVantor("--show"), 0);
-        session_.xdotool("type --delay 15 " + shellQuote(keys));
-    }
-    // Presses Return and checks that exactly `marker` started; forgets the launch.
-    void expectReturnStarts(const std::string& marker, const std::string& extraKeys = "") {
-        session_.xdotool("key " + extraKeys + " Return");
-        ASSERT_TRUE(session_.waitForLaunch(marker)) << marker << " did not start";
-        ASSERT_TRUE(session_.waitForLauncher(false));
-        for (const char* other : {"browser", "music", "elisa", "paint", "notes", "calculator"}) {
-            EXPECT_EQ(session_.wasLaunched(other), other == marker) << other;
-        }
-        fs::remove(session_.root() / "markers" / marker);
-    }
-    // Which of the two equal matches `js` starts with these keys after it.
-    std::string startedBy(const std::string& keys) {
+    // Shows the launcher, types at once as a shortcut or script would, then
+    // the keys; returns the one application that started ("" for none or more).
+    std::string startedBy(const std::string& typed, const std::string& keys) {
         if (session_.runVantor("--show") != 0) {
             return "";
         }
-        session_.xdotool("type --delay 15 js");
+        session_.xdotool("type --delay 15 " + shellQuote(typed));
         session_.xdotool("key " + keys);
-        std::string found;
-        E2eSession::waitUntil([&] {
-            for (const char* name : {"notes", "calculator"}) {
+        auto started = [&] {
+            std::vector<std::string> names;
+            for (const char* name : markers) {
                 if (session_.wasLaunched(name)) {
-                    found = name;
+                    names.push_back(name);
                 }
             }
-            return !found.empty();
-        });
+            return names;
+        };
+        E2eSession::waitUntil([&] { return !started().empty(); });
         session_.waitForLauncher(false);
-        fs::remove(session_.root() / "markers" / found);
-        return found;
+        auto names = started();
+        session_.forgetLaunches();
+        return names.size() == 1 ? names[0] : "";
     }
 
     E2eSession session_;
 };
 
-TEST_F(SearchE2eTest, InitialsStartTheBrowser) {
-    showAndType("llq");
-    expectReturnStarts("browser");
-}
-
-TEST_F(SearchE2eTest, TheWholeTitleByInitialsComesBeforeALongerOne) {
-    showAndType("yy");
-    expectReturnStarts("music");
-}
-
-TEST_F(SearchE2eTest, TheProgramAndTheKeywordsFindEntriesShownInChinese) {
+TEST_F(SearchE2eTest, InitialsProgramsKeywordsAndTheLaunchHistoryFindWhatIsTyped) {
     // The first key typed right after --show counts: "rita" would find nothing.
-    showAndType("krita");
-    expectReturnStarts("paint");
-    showAndType("song");
-    expectReturnStarts("music");
-}
+    EXPECT_EQ(startedBy("llq", "Return"), "browser");
+    EXPECT_EQ(startedBy("krita", "Return"), "paint");
+    EXPECT_EQ(startedBy("song", "Return"), "music");
 
-TEST_F(SearchE2eTest, OfTwoEqualMatchesTheLaunchedOneComesFirst) {
-    // Right, Return: the second of the two, as the grid orders them.
-    std::string second = startedBy("Right Return");
+    // Of two equal matches the launched one comes first. Right, Return: the
+    // second of the two, as the grid orders them.
+    std::string second = startedBy("js", "Right Return");
     ASSERT_FALSE(second.empty());
     // Launched once it leads, and launched twice it still does.
-    EXPECT_EQ(startedBy("Return"), second);
-    EXPECT_EQ(startedBy("Return"), second);
-    EXPECT_NE(startedBy("Right Return"), second);
+    EXPECT_EQ(startedBy("js", "Return"), second);
+    EXPECT_EQ(startedBy("js", "Return"), second);
+    EXPECT_NE(startedBy("js", "Right Return"), second);
 }
 
 }  // namespace

@@ -13,10 +13,7 @@ TEST(SharedSettingsE2eTest, InstancesOnTwoDisplaysKeepAndTakeInEachOthersChoices
     E2eSession second;
     second.setDisplay(secondDisplay);
     second.addEnvironment("XDG_CONFIG_HOME=" + shellQuote((first.home() / ".config").string()));
-    for (int n = 1; n <= 12; ++n) {
-        std::string number = (n < 10 ? "0" : "") + std::to_string(n);
-        second.addApplication("app" + number + ".desktop", "App " + number, "app" + number);
-    }
+    second.addNumberedApplications(1, 12);
     auto stored = [&](const std::string& text) {
         return first.readDefaults().find(text) != std::string::npos;
     };

@@ -113,6 +113,15 @@ TEST_F(LauncherFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
           {"folder-tap 1", "page 0, item 0, folder page 0, opened App 01, dismissed"}});
 }
 
+TEST_F(LauncherFolderTest, ACellPressOutlivedByAFolderPageTurnOpensNothing) {
+    showWithFolder(30);
+    play({{"folder-press 2", ""},
+          {"notch -120", "page 0, item 0, folder page 1"},
+          {"release", "page 0, item 0, folder page 1"},
+          {"folder-press 2", ""},
+          {"release", "page 0, item 0, folder page 1, opened App 14, dismissed"}});
+}
+
 TEST_F(LauncherFolderTest, TheOverlayFollowsTheFoldersContentsUntilItIsDissolved) {
     showWithFolder(20);
     // A rescan that removes some of the folder's applications keeps it open.

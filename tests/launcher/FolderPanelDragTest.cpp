@@ -25,73 +25,44 @@ Point gridCell(std::int64_t offset, bool middle) {
     return {area.x + (middle ? cell.midX() : cell.minX() + 6), area.y + cell.midY()};
 }
 
-Strings names(const std::vector<ApplicationItem>& applications) {
-    Strings result;
-    for (const auto& application : applications) {
-        result.push_back(application.name);
-    }
-    return result;
-}
-
 // App 00 … App 19 with folder F (the numbers in `held`) open in the panel,
-// and optionally another folder G before it; a fresh model for each case.
-class OpenFolder {
-public:
-    explicit OpenFolder(const std::vector<int>& held, const std::vector<int>& other = {})
-        : model(store) {
-        model.applyScanResult(numberedApps(20));
+// and optionally another folder G before it; a fresh scene for each case.
+struct OpenFolder : LauncherScene {
+    explicit OpenFolder(const std::vector<int>& held, const std::vector<int>& other = {}) {
+        install(numberedApps(20));
         if (!other.empty()) {
-            makeFolder(other);
+            makeFolder(appNames(other));
         }
-        folder = makeFolder(held);
-        model.renameFolder(folder, "F");
-        vm = std::make_unique<LauncherViewModel>(model, desktop, queue, [this] { ++dismissals; });
-        vm->appear();
-        queue.runPending();
-        vm->open(*model.folderItem(folder));
-        store.clearWrites();
+        folder = makeFolder(appNames(held));
+        model_.renameFolder(folder, "F");
+        show();
+        vm().open(*model_.folderItem(folder));
+        store_.clearWrites();
     }
 
     // Presses panel cell `cell`, starts the drag there, then jumps to `to`.
     void dragFromPanel(std::int64_t cell, Point to) {
         Point from = panelCell(cell);
-        vm->pressFolderCell(cell, from);
-        vm->moveFolderPointer({from.x + 10, from.y}, window);
-        vm->moveFolderPointer(to, window);
+        vm().pressFolderCell(cell, from);
+        vm().moveFolderPointer({from.x + 10, from.y}, window);
+        vm().moveFolderPointer(to, window);
     }
     Strings folderApps() const {
-        auto item = model.folderItem(folder);
-        return item ? names(item->asFolder().applications) : Strings{};
+        Strings names;
+        if (auto item = model_.folderItem(folder)) {
+            for (const auto& application : item->asFolder().applications) {
+                names.push_back(application.name);
+            }
+        }
+        return names;
     }
     Strings shown(std::size_t count = 6) const {
-        Strings all = testing::titles(model.filteredItems());
+        Strings all = testing::titles(model_.filteredItems());
         all.resize(std::min(count, all.size()));
         return all;
     }
-    Strings opened() const { return names(desktop.openedApplications()); }
-    PageSlot slotAt(std::int64_t offset) const {
-        return vm->pageSlots().at(static_cast<std::size_t>(offset));
-    }
 
-    MemoryDefaultsStore store;
-    LauncherModel model;
-    testing::FakeDesktopServices desktop;
-    testing::ManualMainQueue queue;
-    int dismissals = 0;
-    std::unique_ptr<LauncherViewModel> vm;
     CanonicalString folder;
-
-private:
-    CanonicalString makeFolder(const std::vector<int>& numbers) {
-        model.createFolderByDroppingItem(testing::appItemID(appName(numbers.at(1))),
-                                         testing::appItemID(appName(numbers.at(0))));
-        CanonicalString id = model.folders().back().id;
-        for (std::size_t i = 2; i < numbers.size(); ++i) {
-            model.createFolderByDroppingItem(testing::appItemID(appName(numbers[i])),
-                                             folderItemID(id));
-        }
-        return id;
-    }
 };
 
 const std::vector<int> fourteen{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
@@ -111,38 +82,38 @@ TEST(FolderPanelTest, DraggingInsideThePanelReordersTheFolderLiveAcrossItsPages)
     for (const auto& c : cases) {
         OpenFolder f(fourteen);
         Point from = panelCell(c.from);
-        f.vm->pressFolderCell(c.from, from);
-        f.vm->moveFolderPointer({from.x + 8, from.y}, window);
-        ASSERT_TRUE(f.vm->draggedFolderApplicationID());
+        f.vm().pressFolderCell(c.from, from);
+        f.vm().moveFolderPointer({from.x + 8, from.y}, window);
+        ASSERT_TRUE(f.vm().draggedFolderApplicationID());
         for (auto cell : c.path) {
-            f.vm->moveFolderPointer(panelCell(cell), window);
+            f.vm().moveFolderPointer(panelCell(cell), window);
         }
-        f.vm->releasePointer();
+        f.vm().releasePointer();
         Strings start = f.folderApps();
         start.resize(c.expectedStart.size());
         EXPECT_EQ(start, c.expectedStart) << c.from;
-        EXPECT_EQ(f.store.writtenKeys().front(), "VantorFolders");
-        EXPECT_FALSE(f.vm->draggedFolderApplicationID());
-        EXPECT_TRUE(f.opened().empty()) << "a drag is no tap";
+        EXPECT_EQ(f.store_.writtenKeys().front(), "VantorFolders");
+        EXPECT_FALSE(f.vm().draggedFolderApplicationID());
+        EXPECT_TRUE(f.openedNames().empty()) << "a drag is no tap";
     }
 
     // To the second page by the wheel, then over a filler: the end of the folder.
     OpenFolder f(fourteen);
-    f.vm->pressFolderCell(0, panelCell(0));
-    f.vm->moveFolderPointer({panelCell(0).x, panelCell(0).y + 9}, window);
-    f.vm->handleScrollWheel(wheelNotch(-120));
-    ASSERT_EQ(f.vm->folderOverlay()->currentPage(), 1);
-    f.vm->moveFolderPointer(panelCell(5), window);
+    f.vm().pressFolderCell(0, panelCell(0));
+    f.vm().moveFolderPointer({panelCell(0).x, panelCell(0).y + 9}, window);
+    f.vm().handleScrollWheel(wheelNotch(-120));
+    ASSERT_EQ(f.vm().folderOverlay()->currentPage(), 1);
+    f.vm().moveFolderPointer(panelCell(5), window);
     EXPECT_EQ(f.folderApps().back(), appName(0));
-    EXPECT_EQ(f.vm->folderOverlay()->currentPage(), 1) << "the panel follows the application";
-    f.vm->releasePointer();
+    EXPECT_EQ(f.vm().folderOverlay()->currentPage(), 1) << "the panel follows the application";
+    f.vm().releasePointer();
 
     // A press that stays within eight points is a tap: it launches.
-    f.vm->pressFolderCell(0, panelCell(0));
-    f.vm->moveFolderPointer({panelCell(0).x + 7, panelCell(0).y}, window);
-    f.vm->releasePointer();
-    EXPECT_EQ(f.opened(), Strings{appName(13)});
-    EXPECT_EQ(f.dismissals, 1);
+    f.vm().pressFolderCell(0, panelCell(0));
+    f.vm().moveFolderPointer({panelCell(0).x + 7, panelCell(0).y}, window);
+    f.vm().releasePointer();
+    EXPECT_EQ(f.openedNames(), Strings{appName(13)});
+    EXPECT_EQ(f.dismissCount_, 1);
 }
 
 TEST(FolderPanelTest, ADragOutOfThePanelGoesOnAsAGridDragWhereverItEnds) {
@@ -175,36 +146,36 @@ TEST(FolderPanelTest, ADragOutOfThePanelGoesOnAsAGridDragWhereverItEnds) {
     for (const auto& c : cases) {
         OpenFolder f(c.held);
         f.dragFromPanel(0, c.to);
-        EXPECT_FALSE(f.vm->folderOverlay()) << c.place << ": the panel closes";
-        EXPECT_EQ(f.vm->draggedItemID(), CanonicalString(testing::appItemID(appName(0))));
-        f.vm->releasePointer();
+        EXPECT_FALSE(f.vm().folderOverlay()) << c.place << ": the panel closes";
+        EXPECT_EQ(f.vm().draggedItemID(), CanonicalString(testing::appItemID(appName(0))));
+        f.vm().releasePointer();
         EXPECT_EQ(f.shown(c.expectedStart.size()), c.expectedStart) << c.place;
         EXPECT_EQ(f.folderApps(), c.expectedFolder) << c.place;
-        EXPECT_FALSE(f.vm->draggedItemID());
-        EXPECT_TRUE(f.opened().empty());
+        EXPECT_FALSE(f.vm().draggedItemID());
+        EXPECT_TRUE(f.openedNames().empty());
     }
 
     // Over a filler: the end.
     OpenFolder end({0, 1, 2});
     end.dragFromPanel(0, gridCell(28, false));
-    end.vm->releasePointer();
+    end.vm().releasePointer();
     EXPECT_EQ(end.shown(100).back(), appName(0));
 
     // Onto another folder, G (App 15 and App 16, in cell 14 once App 00 is out).
     OpenFolder onto({0, 1, 2}, {15, 16});
     onto.dragFromPanel(0, gridCell(14, true));
-    onto.vm->releasePointer();
-    ASSERT_EQ(onto.model.folders().size(), 2u);
-    EXPECT_EQ(onto.model.folders()[0].applicationIDs.back(),
+    onto.vm().releasePointer();
+    ASSERT_EQ(onto.model_.folders().size(), 2u);
+    EXPECT_EQ(onto.model_.folders()[0].applicationIDs.back(),
               CanonicalString("/Applications/App 00.app"));
     EXPECT_EQ(onto.folderApps(), (Strings{appName(1), appName(2)}));
 
     // A folder marked on the way is forgotten when the pointer leaves the grid.
     OpenFolder away({0, 1, 2}, {15, 16});
     away.dragFromPanel(0, gridCell(14, true));
-    away.vm->moveFolderPointer({960, 100}, window);
-    away.vm->releasePointer();
-    EXPECT_EQ(away.model.folders()[0].applicationIDs.size(), 2u);
+    away.vm().moveFolderPointer({960, 100}, window);
+    away.vm().releasePointer();
+    EXPECT_EQ(away.model_.folders()[0].applicationIDs.size(), 2u);
 }
 
 TEST(FolderPanelTest, TheNameIsEditedInPlaceKeptByReturnOrAClickAndRestoredByEscape) {
@@ -224,104 +195,104 @@ TEST(FolderPanelTest, TheNameIsEditedInPlaceKeptByReturnOrAClickAndRestoredByEsc
     };
     for (const auto& c : cases) {
         OpenFolder f({0, 1});
-        ASSERT_TRUE(f.vm->handleKeyDown(key_code::f2));
-        ASSERT_TRUE(f.vm->isRenamingFolder());
-        EXPECT_EQ(f.vm->folderNameDraft(), "F");
-        f.vm->setFolderNameDraft(c.typed);
+        ASSERT_TRUE(f.vm().handleKeyDown(key_code::f2));
+        ASSERT_TRUE(f.vm().isRenamingFolder());
+        EXPECT_EQ(f.vm().folderNameDraft(), "F");
+        f.vm().setFolderNameDraft(c.typed);
         // Typing and moving the caret belong to the field.
-        EXPECT_FALSE(f.vm->handleKeyDown(key_code::leftArrow));
-        EXPECT_FALSE(f.vm->handleKeyDown(0));
+        EXPECT_FALSE(f.vm().handleKeyDown(key_code::leftArrow));
+        EXPECT_FALSE(f.vm().handleKeyDown(0));
         if (c.endKey != 0) {
-            EXPECT_TRUE(f.vm->handleKeyDown(c.endKey));
+            EXPECT_TRUE(f.vm().handleKeyDown(c.endKey));
         } else {
-            f.vm->closeFolder();
+            f.vm().closeFolder();
         }
-        EXPECT_FALSE(f.vm->isRenamingFolder()) << c.how;
-        EXPECT_EQ(f.model.folders().back().name.raw(), c.expectedName) << c.how;
-        ASSERT_EQ(f.vm->folderOverlay() != nullptr, c.expectedOpen) << c.how;
+        EXPECT_FALSE(f.vm().isRenamingFolder()) << c.how;
+        EXPECT_EQ(f.model_.folders().back().name.raw(), c.expectedName) << c.how;
+        ASSERT_EQ(f.vm().folderOverlay() != nullptr, c.expectedOpen) << c.how;
         if (c.expectedOpen) {
-            EXPECT_EQ(f.vm->folderOverlay()->item().title(), c.expectedName) << c.how;
+            EXPECT_EQ(f.vm().folderOverlay()->item().title(), c.expectedName) << c.how;
         }
-        f.vm->setSearchFieldFocused(false);
-        f.queue.runPending();
-        EXPECT_TRUE(f.vm->searchFieldFocused()) << c.how << ": typing goes to the search again";
+        f.vm().setSearchFieldFocused(false);
+        f.queue_.runPending();
+        EXPECT_TRUE(f.vm().searchFieldFocused()) << c.how << ": typing goes to the search again";
     }
 
     // The draft never grows beyond the longest name; closing the launcher keeps it.
     OpenFolder f({0, 1});
-    f.vm->beginRenamingFolder();
-    EXPECT_EQ(f.vm->setFolderNameDraft(std::string(70, 'x')), std::string(64, 'x'));
-    f.vm->disappear();
-    EXPECT_EQ(f.model.folders().back().name.raw(), std::string(64, 'x'));
+    f.vm().beginRenamingFolder();
+    EXPECT_EQ(f.vm().setFolderNameDraft(std::string(70, 'x')), std::string(64, 'x'));
+    f.vm().disappear();
+    EXPECT_EQ(f.model_.folders().back().name.raw(), std::string(64, 'x'));
     // F2 without an open folder is an ordinary key.
-    f.vm->appear();
-    f.vm->closeFolder();
-    EXPECT_FALSE(f.vm->handleKeyDown(key_code::f2));
+    f.vm().appear();
+    f.vm().closeFolder();
+    EXPECT_FALSE(f.vm().handleKeyDown(key_code::f2));
 }
 
 TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     using E = std::vector<ContextMenuEntry>;
     OpenFolder f({0, 1, 2});  // grid: F, App 03, App 04, …
-    EXPECT_FALSE(f.vm->contextMenuForSlot(f.slotAt(0))) << "the open panel covers the grid";
-    EXPECT_TRUE(f.vm->handleKeyDown(key_code::contextMenu)) << "no selection in the panel";
-    auto cellMenu = f.vm->contextMenuForFolderCell(1);
+    EXPECT_FALSE(f.vm().contextMenuForSlot(f.slotAt(0))) << "the open panel covers the grid";
+    EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu)) << "no selection in the panel";
+    auto cellMenu = f.vm().contextMenuForFolderCell(1);
     ASSERT_TRUE(cellMenu);
     EXPECT_EQ(cellMenu->entries, (E{{Action::open, "打开"},
                                     {Action::takeOutOfFolder, "移出文件夹"},
                                     {Action::hide, "隐藏"}}));
-    EXPECT_FALSE(f.vm->contextMenuForFolderCell(5)) << "an empty cell has no menu";
+    EXPECT_FALSE(f.vm().contextMenuForFolderCell(5)) << "an empty cell has no menu";
 
     // Out of the folder from the panel: App 01 right after F; the panel stays.
-    f.vm->chooseContextMenuEntry(*cellMenu, Action::takeOutOfFolder);
+    f.vm().chooseContextMenuEntry(*cellMenu, Action::takeOutOfFolder);
     EXPECT_EQ(f.shown(3), (Strings{"F", appName(1), appName(3)}));
     EXPECT_EQ(f.folderApps(), (Strings{appName(0), appName(2)}));
-    ASSERT_TRUE(f.vm->folderOverlay());
-    EXPECT_EQ(f.vm->folderOverlay()->applications().size(), 2u);
+    ASSERT_TRUE(f.vm().folderOverlay());
+    EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 2u);
     // Hidden from the panel: the folder keeps it, the panel no longer shows it.
-    f.vm->chooseContextMenuEntry(*f.vm->contextMenuForFolderCell(1), Action::hide);
-    EXPECT_EQ(f.vm->folderOverlay()->applications().size(), 1u);
-    EXPECT_EQ(f.model.folders().back().applicationIDs.size(), 2u);
+    f.vm().chooseContextMenuEntry(*f.vm().contextMenuForFolderCell(1), Action::hide);
+    EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 1u);
+    EXPECT_EQ(f.model_.folders().back().applicationIDs.size(), 2u);
     // A menu chosen after its panel closed does nothing.
-    auto stale = f.vm->contextMenuForFolderCell(0);
-    f.vm->closeFolder();
-    f.vm->chooseContextMenuEntry(*stale, Action::takeOutOfFolder);
+    auto stale = f.vm().contextMenuForFolderCell(0);
+    f.vm().closeFolder();
+    f.vm().chooseContextMenuEntry(*stale, Action::takeOutOfFolder);
     EXPECT_EQ(f.folderApps(), (Strings{appName(0)}));
 
     // The folder's own menu: renaming opens it with its name being edited.
-    auto folderMenu = f.vm->contextMenuForSlot(f.slotAt(0));
+    auto folderMenu = f.vm().contextMenuForSlot(f.slotAt(0));
     ASSERT_TRUE(folderMenu);
     EXPECT_EQ(folderMenu->entries, (E{{Action::open, "打开"},
                                       {Action::rename, "重命名"},
                                       {Action::dissolveFolder, "解散文件夹"}}));
-    f.vm->chooseContextMenuEntry(*folderMenu, Action::rename);
-    EXPECT_TRUE(f.vm->folderOverlay() && f.vm->isRenamingFolder());
-    f.vm->handleKeyDown(key_code::escape);
-    f.vm->handleKeyDown(key_code::escape);
-    ASSERT_FALSE(f.vm->folderOverlay());
+    f.vm().chooseContextMenuEntry(*folderMenu, Action::rename);
+    EXPECT_TRUE(f.vm().folderOverlay() && f.vm().isRenamingFolder());
+    f.vm().handleKeyDown(key_code::escape);
+    f.vm().handleKeyDown(key_code::escape);
+    ASSERT_FALSE(f.vm().folderOverlay());
     // Dissolving: App 00 and the hidden App 02 take its place.
-    f.vm->chooseContextMenuEntry(*f.vm->contextMenuForSlot(f.slotAt(0)), Action::dissolveFolder);
-    EXPECT_TRUE(f.model.folders().empty());
+    f.vm().chooseContextMenuEntry(*f.vm().contextMenuForSlot(f.slotAt(0)), Action::dissolveFolder);
+    EXPECT_TRUE(f.model_.folders().empty());
     EXPECT_EQ(f.shown(3), (Strings{appName(0), appName(1), appName(3)}));
 
     // A top-level application by the keyboard's menu key: the selected one,
     // at its cell; hiding it takes it out of the grid and the search.
     std::optional<ContextMenu> requested;
-    f.vm->setContextMenuRequest([&](const ContextMenu& menu) { requested = menu; });
-    f.vm->moveSelection(2);
-    EXPECT_TRUE(f.vm->handleKeyDown(key_code::contextMenu));
+    f.vm().setContextMenuRequest([&](const ContextMenu& menu) { requested = menu; });
+    f.vm().moveSelection(2);
+    EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu));
     ASSERT_TRUE(requested);
     EXPECT_EQ(requested->cell, 2);
     EXPECT_EQ(requested->item.title(), appName(3));
     EXPECT_EQ(requested->entries, (E{{Action::open, "打开"}, {Action::hide, "隐藏"}}));
-    f.vm->chooseContextMenuEntry(*requested, Action::hide);
+    f.vm().chooseContextMenuEntry(*requested, Action::hide);
     EXPECT_EQ(f.shown(3), (Strings{appName(0), appName(1), appName(4)}));
-    EXPECT_EQ(f.vm->selectedIndex(), 2);
-    f.model.setQuery(appName(3));
-    EXPECT_TRUE(f.model.filteredItems().empty());
-    f.model.setQuery("");
+    EXPECT_EQ(f.vm().selectedIndex(), 2);
+    f.model_.setQuery(appName(3));
+    EXPECT_TRUE(f.model_.filteredItems().empty());
+    f.model_.setQuery("");
     // "打开" launches like a click.
-    f.vm->chooseContextMenuEntry(*f.vm->contextMenuForSlot(f.slotAt(1)), Action::open);
-    EXPECT_EQ(f.opened(), Strings{appName(1)});
+    f.vm().chooseContextMenuEntry(*f.vm().contextMenuForSlot(f.slotAt(1)), Action::open);
+    EXPECT_EQ(f.openedNames(), Strings{appName(1)});
 }
 
 }  // namespace

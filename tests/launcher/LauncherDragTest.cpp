@@ -44,6 +44,26 @@ TEST_F(LauncherDragTest, APressThatStaysWithinEightPointsIsATapAndOtherReleasesA
     EXPECT_TRUE(model_.folders().empty());
 }
 
+TEST_F(LauncherDragTest, APressOutlivedByAPageTurnOpensNothingAndDragsNothing) {
+    showWith(30);
+    // Another tile, or a filler, is under the pointer on the new page.
+    play({{"press 3", ""},
+          {"notch -120", "page 1, item 24"},
+          {"release", "page 1, item 24"},
+          {"press 10", ""},
+          {"up", "page 0, item 18"},
+          {"release", "page 0, item 18"},
+          {"wait 180", ""},
+          {"press 3", ""},
+          {"notch -120", "page 1, item 24"},
+          {"wait 180", ""},
+          {"notch 120", "page 0, item 0"},
+          {"move middle 5", "page 0, item 0"},
+          {"release", "page 0, item 0"}});
+    EXPECT_TRUE(desktop_.openedApplications().empty());
+    EXPECT_EQ(dismissCount_, 0);
+}
+
 TEST_F(LauncherDragTest, DraggingMovesTheItemLiveAndWritesOncePerDestination) {
     showWith(20);
     play({{"press 0", ""},

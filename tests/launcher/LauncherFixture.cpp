@@ -4,6 +4,8 @@
 #include <map>
 #include <sstream>
 
+#include "launcher/LauncherLayout.h"
+
 namespace vantor::launcher_test {
 
 namespace {
@@ -36,7 +38,15 @@ std::vector<ApplicationItem> numberedApps(int count, int skipFrom, int skipTo) {
     return apps;
 }
 
-LauncherViewModel& LauncherFixture::show() {
+std::vector<std::string> appNames(const std::vector<int>& numbers) {
+    std::vector<std::string> names;
+    for (int number : numbers) {
+        names.push_back(appName(number));
+    }
+    return names;
+}
+
+LauncherViewModel& LauncherScene::show() {
     viewModel_ =
         std::make_unique<LauncherViewModel>(model_, desktop_, queue_, [this] { ++dismissCount_; });
     viewModel_->appear();
@@ -44,7 +54,7 @@ LauncherViewModel& LauncherFixture::show() {
     return *viewModel_;
 }
 
-void LauncherFixture::play(const std::vector<Step>& steps) {
+void LauncherScene::play(const std::vector<Step>& steps) {
     for (const auto& [action, expected] : steps) {
         SCOPED_TRACE(action);
         act(action);
@@ -54,14 +64,14 @@ void LauncherFixture::play(const std::vector<Step>& steps) {
     }
 }
 
-Point LauncherFixture::cellPoint(const std::string& where, std::int64_t cell) const {
+Point LauncherScene::cellPoint(const std::string& where, std::int64_t cell) const {
     auto layout = vm().pageLayout();
     Rect r = vm().gridMetrics(dragGrid).cellRect(cell % layout.columns, cell / layout.columns);
     // The middle is inside the cell's folder drop zone; the edge is not.
     return {r.x + r.width * (where == "edge" ? 0.06 : 0.5), r.y + r.height * 0.44};
 }
 
-void LauncherFixture::act(const std::string& action) {
+void LauncherScene::act(const std::string& action) {
     std::vector<std::string> w;  // the words of the action
     std::istringstream in(action);
     for (std::string word; in >> word;) {
@@ -93,7 +103,10 @@ void LauncherFixture::act(const std::string& action) {
         {"escape", [&] { key(key_code::escape); }},
         {"key", [&] { key(static_cast<int>(n(1))); }},
         {"notch", [&] { scroll(wheelNotch(static_cast<int>(n(1)))); }},
-        {"wheel", [&] { scroll(phaseless(n(1), n(2))); }},
+        {"wheel",
+         [&] {
+             scroll({n(2), n(1), scroll_phase::none, scroll_phase::none});
+         }},
         {"pad", [&] { scroll(trackpad(phases.at(w.at(1)), n(2), n(3))); }},
         {"momentum",
          [&] {
@@ -116,6 +129,11 @@ void LauncherFixture::act(const std::string& action) {
         {"folder-dot", [&] { vm().tapFolderPageDot(cell(1)); }},
         {"folder-tap",
          [&] { vm().tapFolderApplication(*vm().folderOverlay()->pageSlots().at(cell(1))); }},
+        {"folder-press",
+         [&] {
+             auto panel = FolderPanelLayout::forWindow({1920, 1080});
+             vm().pressFolderCell(cell(1), panel.cell(cell(1)).center());
+         }},
         {"query", [&] { model_.setQuery(action.size() > 6 ? action.substr(6) : ""); }},
         {"size", [&] { model_.setPageSize(static_cast<int>(n(1))); }},
         {"scan", [&] { model_.applyScanResult(numberedApps(cell(1), cell(2), cell(3))); }},
@@ -135,7 +153,7 @@ void LauncherFixture::act(const std::string& action) {
     }
 }
 
-std::string LauncherFixture::state() {
+std::string LauncherScene::state() {
     if (!viewModel_) {
         return "gone";
     }
@@ -167,7 +185,7 @@ std::string LauncherFixture::state() {
     return shortened(line.str());
 }
 
-std::vector<std::string> LauncherFixture::openedNames() const {
+std::vector<std::string> LauncherScene::openedNames() const {
     std::vector<std::string> names;
     for (const auto& application : desktop_.openedApplications()) {
         names.push_back(application.name);
@@ -175,7 +193,7 @@ std::vector<std::string> LauncherFixture::openedNames() const {
     return names;
 }
 
-CanonicalString LauncherFixture::makeFolder(const std::vector<std::string>& names) {
+CanonicalString LauncherScene::makeFolder(const std::vector<std::string>& names) {
     model_.createFolderByDroppingItem(testing::appItemID(names.at(1)),
                                       testing::appItemID(names.at(0)));
     CanonicalString folderID = model_.folders().back().id;

@@ -20,12 +20,12 @@ std::string appName(int number);
 // App 00 … App <count - 1>, leaving out those numbered from `skipFrom` to before `skipTo`.
 std::vector<ApplicationItem> numberedApps(int count, int skipFrom = 0, int skipTo = 0);
 
+// Names of numbered applications.
+std::vector<std::string> appNames(const std::vector<int>& numbers);
+
 // Scroll events as the toolkit would deliver them.
 inline ScrollEvent wheelNotch(int angleDeltaY) {
     return scrollEventFromWheel(WheelInput{0, angleDeltaY, 0, 0, WheelPhase::none});
-}
-inline ScrollEvent phaseless(double deltaY, double deltaX = 0) {
-    return ScrollEvent{deltaX, deltaY, scroll_phase::none, scroll_phase::none};
 }
 inline ScrollEvent trackpad(std::uint32_t phase, double deltaY, double deltaX = 0) {
     return ScrollEvent{deltaX, deltaY, phase, scroll_phase::none};
@@ -40,9 +40,9 @@ struct Step {
 // A model with installed applications and a shown launcher over it, on a
 // manual clock, driven by one-line steps (see act) and read back as one line
 // (see state), so that a scenario is a table of steps.
-class LauncherFixture : public ::testing::Test {
-protected:
-    LauncherFixture() : model_(store_) {}
+class LauncherScene {
+public:
+    LauncherScene() : model_(store_) {}
 
     void install(std::vector<ApplicationItem> apps) {
         model_.applyScanResult(std::move(apps));
@@ -60,7 +60,8 @@ protected:
     // Pointer, by cell of the shown page: "dot <page>", "hover <cell>",
     //   "leave <cell>", "tap <cell>", "press <cell>", "move <middle|edge> <cell>",
     //   "move <x> <y>", release, cancel; a drag's grid is 1200 × 600.
-    // Folder: close, "folder-dot <page>", "folder-tap <cell>".
+    // Folder: close, "folder-dot <page>", "folder-tap <cell>", "folder-press <cell>"
+    //   (released by release).
     // Model: "query [<text>]", "size <page size>", "scan <count> [<from> <to>]"
     //   (see numberedApps), settle (runs what the main queue holds).
     // Lifecycle: hide, appear, dismiss, exit (the window manager's close),
@@ -74,12 +75,7 @@ protected:
     // ", opened A and B", ", dismissed".
     std::string state();
 
-    using At = std::pair<std::int64_t, std::int64_t>;
-    At at() const { return {viewModel_->currentPage(), viewModel_->selectedIndex()}; }
     std::vector<std::string> openedNames() const;
-    std::string itemIDAt(std::size_t index) const {
-        return model_.filteredItems().at(index).id().raw();
-    }
     PageSlot slotAt(std::int64_t offset) const {
         return viewModel_->pageSlots().at(static_cast<std::size_t>(offset));
     }
@@ -99,5 +95,7 @@ private:
     int seenDismissals_ = 0;
     bool lastKeyPassedOn_ = false;
 };
+
+class LauncherFixture : public ::testing::Test, public LauncherScene {};
 
 }  // namespace vantor::launcher_test

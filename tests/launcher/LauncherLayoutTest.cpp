@@ -30,6 +30,14 @@ TEST(LauncherLayoutTest, PageDotsAndFolderCellsAreFoundWhereTheyAreDrawn) {
     }
     EXPECT_FALSE(layout.pageDotAt({column.minX() - 1, column.midY()}, 3));
     EXPECT_FALSE(layout.pageDotAt(layout.pageDot(0, 1).center(), 1));  // one page: no dots
+    // The capsule's ends hold no dot but still belong to it, not to the tile underneath.
+    for (Point end :
+         {Point{column.midX(), column.minY() + 2}, Point{column.midX(), column.maxY()}}) {
+        EXPECT_FALSE(layout.pageDotAt(end, 3));
+        EXPECT_TRUE(layout.pageDotColumnContains(end, 3));
+    }
+    EXPECT_FALSE(layout.pageDotColumnContains({column.midX(), column.minY() - 1}, 3));
+    EXPECT_FALSE(layout.pageDotColumnContains(column.center(), 1));
 
     auto folder = FolderPanelLayout::forWindow({1920, 1080});
     EXPECT_DOUBLE_EQ(folder.grid.midX(), folder.panel.midX());
@@ -39,6 +47,9 @@ TEST(LauncherLayoutTest, PageDotsAndFolderCellsAreFoundWhereTheyAreDrawn) {
     }
     EXPECT_FALSE(folder.cellAt({folder.cell(0).maxX() + 9, folder.cell(0).midY()}));
     EXPECT_EQ(folder.pageDotAt(folder.pageDot(1, 2).center(), 2), 1);
+    Rect folderColumn = folder.pageDotColumn(2);
+    EXPECT_TRUE(folder.pageDotColumnContains({folderColumn.midX(), folderColumn.minY() + 2}, 2));
+    EXPECT_FALSE(folder.pageDotAt({folderColumn.midX(), folderColumn.minY() + 2}, 2));
 }
 
 TEST(LauncherLayoutTest, AFolderThumbnailShowsTheFirstFourApplicationsRowByRowOnItsPlate) {

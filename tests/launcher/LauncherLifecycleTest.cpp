@@ -119,23 +119,6 @@ TEST_F(LauncherLifecycleTest, AShowingEndsWithItsFirstLaunchOrDismissal) {
     play({{"show", ""}, {"tap 2", "page 0, item 2, opened App 02, dismissed"}});
 }
 
-TEST_F(LauncherLifecycleTest, ADoubleClickOnAFolderOpensItOnceAndLeavesItsPanelAlone) {
-    install(numberedApps(6));
-    makeFolder({appName(4), appName(5)});
-    show();
-    // The second click lands on the panel that has just opened: on one of its
-    // applications, its close button, the backdrop.
-    play({{"click", ""},
-          {"tap 4", "page 0, item 4, folder page 0"},
-          {"double", ""},
-          {"folder-tap 0", "page 0, item 4, folder page 0"},
-          {"close", "page 0, item 4, folder page 0"},
-          {"dismiss", "page 0, item 4, folder page 0"},
-          // A later click is a click again.
-          {"click", ""},
-          {"folder-tap 0", "page 0, item 4, folder page 0, opened App 04, dismissed"}});
-}
-
 TEST_F(LauncherLifecycleTest, ObserversHearOfEachChangeOnceAndOfModelChangesAfterwards) {
     install(numberedApps(50));
     show();

@@ -21,15 +21,11 @@ Strings readings(const char32_t c) {
 }
 
 TEST(PinyinTableTest, HoldsEveryReadingTonelessWithUmlautAsV) {
-    EXPECT_EQ(readings(U'乐'), (Strings{"le", "yue"}));
     EXPECT_EQ(readings(U'行'), (Strings{"hang", "heng", "xing"}));
-    EXPECT_EQ(readings(U'绿'), (Strings{"lu", "lv"}));
     EXPECT_EQ(readings(U'女'), (Strings{"nv", "ru"}));
-    EXPECT_EQ(readings(U'端'), (Strings{"duan"}));
     EXPECT_EQ(readings(U'嗯'), (Strings{"n", "ng"}));
     // An ideograph of an extension block far from the common ones.
     EXPECT_FALSE(readings(U'\U00020000').empty());
-    EXPECT_TRUE(readings(U'a').empty());
     EXPECT_TRUE(readings(U'。').empty());
     EXPECT_LT(PinyinTable::sizeInBytes(), 2u * 1024 * 1024);
 }
@@ -46,56 +42,41 @@ TEST(PinyinMatchTest, TitlesMatchByTextPinyinAndInitials) {
         {"浏览器", "liulanqi", whole},
         {"浏览器", "llq", whole},
         {"浏览器", "liulq", whole},
-        {"浏览器", "LLQ", whole},
         {"浏览器", "浏lq", whole},
-        {"浏览器", "浏览器", whole},
         {"浏览器", "liu lan qi", whole},
         {"浏览器", "liul", atStart},
-        {"浏览器", "liulanq", whole},
-        {"浏览器", "liulanqi ", whole},
         {"浏览器", "lanqi", atWord},
         {"浏览器", "lq", atWord},
         {"浏览器", "览器", atWord},
         // Every reading of a polyphone.
         {"音乐", "yinyue", whole},
         {"音乐", "yinle", whole},
-        {"音乐", "yy", whole},
         {"音乐", "yl", whole},
         {"音乐", "yinyu", atStart},
         {"行者", "xingzhe", whole},
         {"行者", "hangzhe", whole},
-        {"行者", "hengzhe", whole},
         {"绿色", "lvse", whole},
         {"终端", "zhongduan", whole},
-        {"终端", "zd", whole},
         {"终端", "duan", atWord},
         // A run goes on past spaces and punctuation, and from Latin into Han.
         {"Elisa 音乐播放器", "yy", atWord},
-        {"Elisa 音乐播放器", "yinyuebofang", atWord},
         {"Elisa 音乐播放器", "elisayy", atStart},
-        {"GNU 图像处理程序", "tuxiang", atWord},
         {"GNU 图像处理程序", "gnutx", atStart},
         {"文件-管理器", "wenjianguanliqi", whole},
-        {"微信开发者工具", "kaifa", atWord},
         {"微信开发者工具", "微信kfzgj", whole},
         // Latin titles: words and camel humps start runs; the rest is inside.
         {"Terminal", "term", atStart},
-        {"Terminal", "TERMINAL", whole},
         {"Terminal", "erm", inside},
         {"Google Chrome", "chrome", atWord},
         {"Google Chrome", "googlechrome", whole},
-        {"Google Chrome", "google chrome", whole},
         {"LibreOffice Writer", "office", atWord},
         {"Straße", "STRASSE", whole},
-        {"A-B", "a-b", whole},
         // No over-matching: nothing takes more than its own reading, and a
         // run never skips a character.
         {"浏览器", "a", none},
         {"浏览器", "lll", none},
         {"浏览器", "liulanqiliu", none},
-        {"音乐", "yinyueyin", none},
         {"浏览器", "lqi x", none},
-        {"终端", "zdd", none},
         {"Google Chrome", "gc", none},
         {"Terminal", "terminals", none},
         {"浏览器", "", none},
@@ -111,11 +92,7 @@ TEST(PinyinMatchTest, OtherFieldsMatchBySubstringTheProgramByPrefix) {
     auto data = ApplicationSearchData::prepare(
         "GNU 图像处理程序",
         {{"GNU Image Manipulation Program", "Image Editor", "graphic"}, "图像编辑器", "gimp-2.10"});
-    struct Case {
-        std::string query;
-        bool matches;
-    };
-    const std::vector<Case> cases = {
+    const std::tuple<std::string, bool> cases[] = {
         {"manipulation", true},                  // the untranslated name, anywhere in it
         {"editor", true},                        // the untranslated generic name
         {"GRAPH", true},                         // a keyword
@@ -124,8 +101,8 @@ TEST(PinyinMatchTest, OtherFieldsMatchBySubstringTheProgramByPrefix) {
         {"bianji", true},                        // the localized generic name, by pinyin
         {"txbjq", true},        {"编辑", true}, {"photoshop", false}, {"2.10", false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(data->matchesOtherFields(SearchQuery::prepare(c.query)), c.matches) << c.query;
+    for (const auto& [query, matches] : cases) {
+        EXPECT_EQ(data->matchesOtherFields(SearchQuery::prepare(query)), matches) << query;
     }
     // The title's own matches are not "other fields".
     EXPECT_FALSE(data->matchesOtherFields(SearchQuery::prepare("chengxu")));

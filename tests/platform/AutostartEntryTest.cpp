@@ -1,45 +1,18 @@
 #include <gio/gio.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "platform/AutostartEntry.h"
+#include "support/TempTree.h"
 
 namespace vantor {
 namespace {
 
 namespace fs = std::filesystem;
 
-class AutostartEntryTest : public ::testing::Test {
-protected:
-    AutostartEntryTest() {
-        char pattern[] = "/tmp/vantor-autostart-XXXXXX";
-        root_ = ::mkdtemp(pattern);
-    }
-    ~AutostartEntryTest() override { fs::remove_all(root_); }
-
-    static void write(const fs::path& file, const std::string& text) {
-        fs::create_directories(file.parent_path());
-        std::ofstream(file) << text;
-    }
-    static std::optional<std::string> read(const fs::path& file) {
-        if (!fs::exists(file)) {
-            return std::nullopt;
-        }
-        std::ifstream in(file);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    fs::path root_;
-};
-
-TEST_F(AutostartEntryTest, WhatCountsAsOnAndWhatEachChoiceLeavesBehind) {
+TEST(AutostartEntryTest, WhatCountsAsOnAndWhatEachChoiceLeavesBehind) {
     const std::string other = "[Desktop Entry]\nType=Application\nName=V\nExec=vantor\n";
     const std::string hidden = other + "Hidden=true\n";
     const std::string hiddenElsewhere = other + "[Other]\nHidden=true\n";
@@ -59,27 +32,27 @@ TEST_F(AutostartEntryTest, WhatCountsAsOnAndWhatEachChoiceLeavesBehind) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        fs::remove_all(root_);
-        fs::path user = root_ / "config/autostart/vantor.desktop";
-        fs::path system = root_ / "xdg/autostart/vantor.desktop";
+        testing::TempTree tree;
         if (c.user) {
-            write(user, *c.user);
+            tree.file("config/autostart/vantor.desktop", *c.user);
         }
         if (c.system) {
-            write(system, *c.system);
+            tree.file("xdg/autostart/vantor.desktop", *c.system);
         }
-        AutostartEntry entry((root_ / "config/autostart").string(),
-                             {(root_ / "none/autostart").string(), system.parent_path().string()});
+        fs::path user = tree.path("config/autostart/vantor.desktop");
+        AutostartEntry entry(tree.path("config/autostart"),
+                             {tree.path("none/autostart"), tree.path("xdg/autostart")});
         EXPECT_EQ(entry.isEnabled(), c.enabled);
 
         EXPECT_EQ(entry.setEnabled(true, "/usr/bin/vantor"), "");
         EXPECT_TRUE(entry.isEnabled());
-        EXPECT_EQ(read(user), AutostartEntry::entryText("/usr/bin/vantor"));
+        EXPECT_EQ(tree.read("config/autostart/vantor.desktop"),
+                  AutostartEntry::entryText("/usr/bin/vantor"));
 
         EXPECT_EQ(entry.setEnabled(false, "/usr/bin/vantor"), "");
         EXPECT_FALSE(entry.isEnabled());
         EXPECT_EQ(fs::exists(user), c.userFileWhenOff);
-        EXPECT_EQ(c.system.has_value(), fs::exists(system));  // never touched
+        EXPECT_EQ(tree.read("xdg/autostart/vantor.desktop"), c.system.value_or(""));  // untouched
         // Nothing but the entry is left in the folder.
         for (const auto& file : fs::directory_iterator(user.parent_path())) {
             EXPECT_EQ(file.path(), user);
@@ -87,7 +60,7 @@ TEST_F(AutostartEntryTest, WhatCountsAsOnAndWhatEachChoiceLeavesBehind) {
     }
 }
 
-TEST_F(AutostartEntryTest, TheExecLineGivesBackTheProgramPathWhateverItHolds) {
+TEST(AutostartEntryTest, TheExecLineGivesBackTheProgramPathWhateverItHolds) {
     for (std::string program :
          {"/usr/bin/vantor", "/home/me/my apps/vantor",
           "/opt/$HOME \"quoted\" `back` \\slash/vantor", "/opt/100%/vantor"}) {

@@ -14,9 +14,6 @@ std::vector<ScreenInfo> FakeDesktopServices::screens() const {
 }
 
 std::optional<ScreenInfo> FakeDesktopServices::mainScreen() const {
-    if (mainScreen_) {
-        return *mainScreen_;
-    }
     return screenAtOrPrimary(pointer_, screens_);
 }
 

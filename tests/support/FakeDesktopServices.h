@@ -17,21 +17,15 @@ public:
 
     Point pointerLocation() const override;
     std::vector<ScreenInfo> screens() const override;
-    // The screen set by setMainScreen, if any; else the screen under the
-    // pointer, else the primary one.
+    // The screen under the pointer, else the primary one.
     std::optional<ScreenInfo> mainScreen() const override;
     void openApplication(const ApplicationItem& application) override;
 
     void setPointer(Point pointer) { pointer_ = pointer; }
     void setScreens(std::vector<ScreenInfo> screens) { screens_ = std::move(screens); }
-    // Pins what mainScreen answers, nothing included.
-    void setMainScreen(std::optional<ScreenInfo> screen) { mainScreen_ = std::move(screen); }
-    // Back to deriving the main screen from the pointer.
-    void clearMainScreen() { mainScreen_.reset(); }
 
     // Every application asked for, in order, repeats included.
     const std::vector<ApplicationItem>& openedApplications() const { return opened_; }
-    void clearOpenedApplications() { opened_.clear(); }
 
     // How often the pointer was read, to tell whether anything still polls.
     int pointerQueryCount() const { return pointerQueries_; }
@@ -39,7 +33,6 @@ public:
 private:
     Point pointer_;
     std::vector<ScreenInfo> screens_;
-    std::optional<std::optional<ScreenInfo>> mainScreen_;
     std::vector<ApplicationItem> opened_;
     mutable int pointerQueries_ = 0;
 };

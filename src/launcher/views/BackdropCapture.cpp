@@ -25,7 +25,7 @@ QImage blurredBackdrop(const QImage& capture) {
                                std::max(1, capture.height() / downscale), Qt::IgnoreAspectRatio,
                                Qt::SmoothTransformation)
                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    blurImage(small, blurRadius);
+    blurImage(small, blurRadius, BlurEdges::averageInside);
     return small;
 }
 

@@ -12,8 +12,8 @@
 namespace vantor {
 namespace {
 
-// One horizontal and one vertical box pass over premultiplied ARGB.
-void boxBlurPass(QImage& image, int radius, bool horizontal) {
+// One horizontal or vertical box pass over premultiplied ARGB.
+void boxBlurPass(QImage& image, int radius, bool horizontal, BlurEdges edges) {
     const int width = image.width();
     const int height = image.height();
     const int lines = horizontal ? height : width;
@@ -47,7 +47,12 @@ void boxBlurPass(QImage& image, int radius, bool horizontal) {
             add(i, 1);
         }
         for (int i = 0; i < length; ++i) {
-            pixel(i) = qRgba(sum[1] / window, sum[2] / window, sum[3] / window, sum[0] / window);
+            // Near the ends the box reaches past the image: averaging only what
+            // lies inside keeps a picture as bright at its edges as elsewhere.
+            int count = edges == BlurEdges::averageInside
+                            ? std::min(i + radius, length - 1) - std::max(i - radius, 0) + 1
+                            : window;
+            pixel(i) = qRgba(sum[1] / count, sum[2] / count, sum[3] / count, sum[0] / count);
             add(i - radius, -1);
             add(i + radius + 1, 1);
         }
@@ -141,7 +146,7 @@ QImage makeShadow(const QImage& mask, double radius, const QColor& color) {
     return canvas;
 }
 
-void blurImage(QImage& image, double radius) {
+void blurImage(QImage& image, double radius, BlurEdges edges) {
     if (radius < 0.5 || image.isNull()) {
         return;
     }
@@ -150,8 +155,8 @@ void blurImage(QImage& image, double radius) {
     }
     int box = boxForRadius(radius);
     for (int pass = 0; pass < 3; ++pass) {
-        boxBlurPass(image, box, true);
-        boxBlurPass(image, box, false);
+        boxBlurPass(image, box, true, edges);
+        boxBlurPass(image, box, false, edges);
     }
 }
 

@@ -21,8 +21,13 @@ struct Shadow {
     QPointF offset;
 };
 
+// What a blur takes to lie beyond the image's edges: nothing (a shape's
+// shadow fades out there), or more of the same (a picture that fills the
+// screen stays as bright at its edges as in its middle).
+enum class BlurEdges { transparent, averageInside };
+
 // Blurs an image in place (three box passes, close to a Gaussian of the radius).
-void blurImage(QImage& image, double radius);
+void blurImage(QImage& image, double radius, BlurEdges edges = BlurEdges::transparent);
 
 // The blurred shadow of an image's alpha in one colour, with room for the blur
 // around it (the image sits `ceil(1.5 × radius) + 1` pixels in from each edge).

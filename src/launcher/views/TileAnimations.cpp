@@ -33,6 +33,14 @@ void TileAnimations::setHovered(const QString& id, bool on) {
     looks_[id].hovered.setTarget(on ? 1 : 0, Easing::spring(0.22, 0.78), now());
 }
 
+void TileAnimations::setFolderCellHovered(std::int64_t cell, bool on) {
+    looks_[folderCellID(cell)].hovered.setTarget(on ? 1 : 0, Easing::spring(0.22, 0.8), now());
+}
+
+QString TileAnimations::folderCellID(std::int64_t cell) {
+    return QStringLiteral("folder-cell-%1").arg(cell);
+}
+
 void TileAnimations::setSelected(const QString& id, bool on) {
     if (!on && !looks_.contains(id)) {
         return;

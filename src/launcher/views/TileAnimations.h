@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QString>
+#include <cstdint>
 
 #include "launcher/Easing.h"
 #include "launcher/views/TilePainter.h"
@@ -36,7 +37,11 @@ public:
 
     double now() const { return static_cast<double>(clock_.nsecsElapsed()) / 1e9; }
 
+    // Grid tiles spring a little more loosely into their hover look than the
+    // cells of an open folder.
     void setHovered(const QString& id, bool on);
+    void setFolderCellHovered(std::int64_t cell, bool on);
+    static QString folderCellID(std::int64_t cell);
     void setSelected(const QString& id, bool on);
     void setFolderTarget(const QString& id, bool on);
     void setDragging(const QString& id, bool on);

@@ -13,6 +13,7 @@
 #include "launcher/views/AppIconCache.h"
 #include "launcher/views/Painting.h"
 #include "launcher/views/SearchField.h"
+#include "launcher/views/SearchFieldEffect.h"
 
 namespace vantor {
 namespace {
@@ -127,6 +128,8 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     searchField_->setPalette(palette);
     searchField_->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
     setFocusProxy(searchField_);
+    searchFieldEffect_ = new SearchFieldEffect(searchField_);
+    searchField_->setGraphicsEffect(searchFieldEffect_);
     connect(searchField_, &QLineEdit::textEdited, this,
             [this](const QString& text) { viewModel_->model().setQuery(text.toStdString()); });
 
@@ -150,10 +153,12 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
 
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, [this] {
+        syncSearchFieldLook();
         update();
         scheduleFrames();
     });
     syncSearchField();
+    syncSearchFieldLook();
 }
 
 void VantorView::warmUp() {
@@ -245,6 +250,7 @@ void VantorView::showEvent(QShowEvent* event) {
 }
 
 void VantorView::hideEvent(QHideEvent* event) {
+    cancelPress();
     qApp->removeEventFilter(eventFilter_.get());
     viewModel_->disappear();
     QWidget::hideEvent(event);
@@ -259,6 +265,7 @@ void VantorView::resizeEvent(QResizeEvent* event) {
     double left = capsule.left() + 18 + 18 + 10;
     searchField_->setGeometry(
         QRectF(left, capsule.center().y() - 16, capsule.right() - 18 - left, 32).toRect());
+    syncSearchFieldLook();
 }
 
 VantorView::Hit VantorView::hitTest(const QPointF& p) const {
@@ -276,6 +283,9 @@ VantorView::Hit VantorView::hitTest(const QPointF& p) const {
         // A folder of very many pages has a dot column taller than its panel.
         if (auto page = panel.pageDotAt(point, folder->pageCount())) {
             return {Kind::folderDot, *page};
+        }
+        if (panel.pageDotColumnContains(point, folder->pageCount())) {
+            return {Kind::folderPanel};
         }
         if (!inPanel) {
             return {Kind::folderBackdrop};
@@ -302,6 +312,9 @@ VantorView::Hit VantorView::hitTest(const QPointF& p) const {
     }
     if (auto page = l.pageDotAt(toPoint(p), viewModel_->pageCount())) {
         return {Kind::pageDot, *page};
+    }
+    if (l.pageDotColumnContains(toPoint(p), viewModel_->pageCount())) {
+        return {Kind::pageDotColumn};
     }
     auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
     auto slots = viewModel_->pageSlots();
@@ -337,6 +350,8 @@ void VantorView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void VantorView::pressAt(const QPointF& position) {
+    // A press whose release never came ends before the new one starts.
+    cancelPress();
     pressHit_ = hitTest(position);
     if (pressHit_.kind == Hit::Kind::slot) {
         auto slots = viewModel_->pageSlots();
@@ -347,8 +362,18 @@ void VantorView::pressAt(const QPointF& position) {
     }
 }
 
+void VantorView::cancelPress() {
+    pressHit_ = {};
+    viewModel_->cancelPointer();
+}
+
 void VantorView::mouseMoveEvent(QMouseEvent* event) {
     QPointF p = event->position();
+    if (!(event->buttons() & Qt::LeftButton) &&
+        (pressHit_.kind == Hit::Kind::slot || pressHit_.kind == Hit::Kind::folderCell)) {
+        // The button is up, yet its release never reached this view.
+        cancelPress();
+    }
     if (event->buttons() & Qt::LeftButton) {
         if (pressHit_.kind == Hit::Kind::slot) {
             QRectF area = gridArea();
@@ -358,7 +383,7 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
             viewModel_->moveFolderPointer(toPoint(p), {double(width()), double(height())});
             // The cell under the press holds other applications as they move.
             if (hoveredFolderCell_ && viewModel_->draggedFolderApplicationID()) {
-                tiles_.setHovered(QStringLiteral("folder-cell-%1").arg(*hoveredFolderCell_), false);
+                tiles_.setFolderCellHovered(*hoveredFolderCell_, false);
                 hoveredFolderCell_.reset();
             }
         }
@@ -372,10 +397,10 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
         }
         if (cell != hoveredFolderCell_) {
             if (hoveredFolderCell_) {
-                tiles_.setHovered(QStringLiteral("folder-cell-%1").arg(*hoveredFolderCell_), false);
+                tiles_.setFolderCellHovered(*hoveredFolderCell_, false);
             }
             if (cell) {
-                tiles_.setHovered(QStringLiteral("folder-cell-%1").arg(*cell), true);
+                tiles_.setFolderCellHovered(*cell, true);
             }
             hoveredFolderCell_ = cell;
             scheduleFrames();
@@ -455,6 +480,9 @@ void VantorView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool VantorView::event(QEvent* event) {
+    if (event->type() == QEvent::UngrabMouse || event->type() == QEvent::WindowDeactivate) {
+        cancelPress();  // no release will follow
+    }
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         Hit hit = hitTest(help->pos());
@@ -489,6 +517,13 @@ void VantorView::viewModelChanged() {
     if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
         followPageTurn(folder->pageTurn(), seenFolderPageTurn_, folderPageOffset_,
                        folderPageOpacity_, now);
+        // The dots spring to a new page, but a panel just opened shows its page at once.
+        auto page = static_cast<double>(std::min(folder->currentPage(), folder->pageCount() - 1));
+        if (shownPanel_) {
+            folderDot_.setTarget(page, Easing::spring(0.24, 1), now);
+        } else {
+            folderDot_.setNow(page);
+        }
     } else {
         seenFolderPageTurn_ = 0;
         hoveredFolderCell_.reset();
@@ -496,6 +531,7 @@ void VantorView::viewModelChanged() {
     followFolderPanel(now);
     syncFolderNameField();
     syncSearchField();
+    syncSearchFieldLook();
     syncTileLooks();
     update();
     scheduleFrames();
@@ -506,6 +542,18 @@ void VantorView::syncSearchField() {
     if (searchField_->text() != query) {
         searchField_->setText(query);
     }
+}
+
+void VantorView::syncSearchFieldLook() {
+    double now = tiles_.now();
+    double visible = entrance_.value(now);
+    bool folderOpen = viewModel_->folderOverlay() != nullptr;
+    // The folder's backdrop, as paintFolderOverlay lays it, fading with a panel that fades.
+    double dim = 0.18 * (folderOpen ? 1 : fadingPanel_ ? panelFade_.value(now) : 0);
+    QPointF center = QPointF(rect().center()) - QPointF(searchField_->pos());
+    searchFieldEffect_->setLook(visible, 0.985 + 0.015 * visible, center, dim);
+    // Under an open folder a click on the field is a click on the backdrop.
+    searchField_->setAttribute(Qt::WA_TransparentForMouseEvents, folderOpen);
 }
 
 void VantorView::syncTileLooks() {
@@ -524,7 +572,7 @@ void VantorView::syncTileLooks() {
         hoveredTileID_.clear();
     }
     for (int cell = 0; cell < 12; ++cell) {
-        shown.push_back(QStringLiteral("folder-cell-%1").arg(cell));
+        shown.push_back(TileAnimations::folderCellID(cell));
     }
     tiles_.forgetAllBut(shown);
 }
@@ -534,13 +582,15 @@ void VantorView::scheduleFrames() {
     auto& model = viewModel_->model();
     bool animating = tiles_.isAnimating() || entrance_.isAnimating(now) ||
                      pageOffset_.isAnimating(now) || pageOpacity_.isAnimating(now) ||
-                     currentDot_.isAnimating(now) || folderPageOffset_.isAnimating(now) ||
-                     panelFade_.isAnimating(now) || placementsAnimating(now) ||
+                     currentDot_.isAnimating(now) || folderDot_.isAnimating(now) ||
+                     folderPageOffset_.isAnimating(now) || panelFade_.isAnimating(now) ||
+                     placementsAnimating(now) ||
                      (model.isLoading() && model.applications().empty());
     if (animating && !frameTimer_.isActive()) {
         frameTimer_.start();
     } else if (!animating && frameTimer_.isActive()) {
         frameTimer_.stop();
+        syncSearchFieldLook();  // the look at the animations' end
         update();
     }
 }

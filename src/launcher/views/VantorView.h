@@ -20,6 +20,7 @@ namespace vantor {
 
 class LauncherEventFilter;
 class SearchField;
+class SearchFieldEffect;
 
 // The launcher's content: the blurred background, the search capsule, the
 // page grid with its dots, and the opened folder's panel. It draws what its
@@ -78,6 +79,7 @@ private:
             closeButton,
             searchCapsule,
             pageDot,
+            pageDotColumn,  // the capsule around the dots: takes a click, does nothing
             slot,
             pageArea,
             folderBackdrop,
@@ -115,10 +117,15 @@ private:
     // Keeps the open panel's picture, or starts the fade of the last one.
     void followFolderPanel(double now);
     void pressAt(const QPointF& position);
+    // The press ends without its release: the pointer grab was taken away or
+    // the release went elsewhere. A drag ends as a cancelled one.
+    void cancelPress();
     QRectF gridArea() const;
     QPointF toGrid(const QPointF& p) const;
     void viewModelChanged();
     void syncSearchField();
+    // The field fades in with the content and lies under an open folder's backdrop.
+    void syncSearchFieldLook();
     void syncTileLooks();
     void scheduleFrames();
     void setHoveredTile(const QString& id);
@@ -149,7 +156,7 @@ private:
     // `current` is the current page, fractional while the dots spring to a new one.
     void paintPageDots(QPainter& painter, const Rect& column, std::int64_t count, double current,
                        double big, double small, double currentOpacity, double otherOpacity,
-                       double spacing);
+                       double spacing, double shadowOpacity);
     // `live`: the open panel (hover, drag and editing looks); else a fading picture.
     void paintFolderOverlay(QPainter& painter, const PanelPicture& picture, bool live);
 
@@ -177,6 +184,7 @@ private:
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;
     SearchField* searchField_ = nullptr;
+    SearchFieldEffect* searchFieldEffect_ = nullptr;
     QLineEdit* folderNameField_ = nullptr;
     QPointer<QMenu> contextMenu_;
     std::unique_ptr<LauncherEventFilter> eventFilter_;
@@ -196,6 +204,7 @@ private:
     std::uint64_t seenPageTurn_ = 0;
     std::uint64_t seenFolderPageTurn_ = 0;
     AnimatedValue currentDot_;
+    AnimatedValue folderDot_;
 };
 
 }  // namespace vantor

@@ -282,7 +282,7 @@ void VantorView::paintMainArea(QPainter& painter) {
     std::int64_t pages = viewModel_->pageCount();
     if (pages > 1) {
         paintPageDots(painter, layout().pageDotColumn(pages), pages, currentDot_.value(now), 8, 6,
-                      0.86, 0.3, 9);
+                      0.86, 0.3, 9, 0.28);
     }
 }
 
@@ -341,7 +341,7 @@ void VantorView::paintGridTile(QPainter& painter, const VantorItem& item, const 
 
 void VantorView::paintPageDots(QPainter& painter, const Rect& column, std::int64_t count,
                                double current, double big, double small, double currentOpacity,
-                               double otherOpacity, double spacing) {
+                               double otherOpacity, double spacing, double shadowOpacity) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     QRectF capsule = toQt(column);
@@ -356,7 +356,7 @@ void VantorView::paintPageDots(QPainter& painter, const Rect& column, std::int64
         if (emphasis > 0) {
             QPainterPath disc;
             disc.addEllipse(center + QPointF(0, 1), size / 2, size / 2);
-            drawShapeShadow(painter, disc, {black(0.28 * emphasis), 4, {0, 0}});
+            drawShapeShadow(painter, disc, {black(shadowOpacity * emphasis), 4, {0, 0}});
         }
         painter.setPen(Qt::NoPen);
         painter.setBrush(white(otherOpacity + (currentOpacity - otherOpacity) * emphasis));
@@ -423,7 +423,9 @@ void VantorView::paintFolderOverlay(QPainter& painter, const PanelPicture& pictu
             shift = {placement.x.value(now) - cell.left(), placement.y.value(now) - cell.top()};
         }
         double hovered =
-            live ? tiles_.look(QStringLiteral("folder-cell-%1").arg(index)).hovered : 0;
+            live ? tiles_.look(TileAnimations::folderCellID(static_cast<std::int64_t>(index)))
+                       .hovered
+                 : 0;
         painter.save();
         painter.translate(shift);
         if (live && dragged && *dragged == application->id) {
@@ -440,8 +442,10 @@ void VantorView::paintFolderOverlay(QPainter& painter, const PanelPicture& pictu
     }
     painter.restore();
     if (picture.pageCount > 1) {
+        // The open panel's dots spring to a new page; a fading panel's stand still.
+        double current = live ? folderDot_.value(now) : static_cast<double>(picture.currentPage);
         paintPageDots(painter, panelLayout.pageDotColumn(picture.pageCount), picture.pageCount,
-                      static_cast<double>(picture.currentPage), 7, 5, 0.84, 0.28, 8);
+                      current, 7, 5, 0.84, 0.28, 8, 0.24);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -34,11 +35,7 @@ public:
             [[maybe_unused]] int changed = ::chown((root_ / "run").c_str(), 65534, 65534);
         }
         ::chmod((root_ / "run").c_str(), 0700);
-        {
-            std::FILE* config = std::fopen((root_ / "sway.conf").c_str(), "w");
-            std::fputs("output HEADLESS-1 resolution 1920x1080 pos 0 0\n", config);
-            std::fclose(config);
-        }
+        std::ofstream(root_ / "sway.conf") << "output HEADLESS-1 resolution 1920x1080 pos 0 0\n";
         ::chmod((root_ / "sway.conf").c_str(), 0644);
         std::string command =
             "exec env -i PATH=/usr/bin:/bin XDG_RUNTIME_DIR=" + (root_ / "run").string() +
@@ -121,10 +118,8 @@ private:
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(root_ / "run", error)) {
             std::string name = entry.path().filename().string();
-            bool excluded = !excludedSuffix.empty() && name.size() >= excludedSuffix.size() &&
-                            name.compare(name.size() - excludedSuffix.size(), excludedSuffix.size(),
-                                         excludedSuffix) == 0;
-            if (name.rfind(prefix, 0) == 0 && !excluded) {
+            if (name.starts_with(prefix) &&
+                (excludedSuffix.empty() || !name.ends_with(excludedSuffix))) {
                 return entry.path().string();
             }
         }

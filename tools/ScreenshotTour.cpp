@@ -54,7 +54,8 @@ void seedFolder(E2eSession& session, int count) {
 
 bool shoot(E2eSession& session, const fs::path& folder, const std::string& name) {
     pause(700ms);  // every animation has settled
-    bool ok = session.screenshot((folder / name).string());
+    bool ok = session.runOnDisplay("import -window root " + shellQuote((folder / name).string()) +
+                                   " >/dev/null 2>&1") == 0;
     std::cout << (ok ? "wrote " : "FAILED ") << (folder / name).string() << '\n';
     return ok;
 }
