@@ -191,15 +191,21 @@ void StatusMenu::selectPageSize(int pageSize) {
 }
 
 void StatusMenu::storedValuesChanged() {
-    if (menu_ && menu_->isVisible()) {
-        // Replacing a menu under the pointer would snatch it away.
-        connect(
-            menu_.get(), &QMenu::aboutToHide, this,
-            [this] { QTimer::singleShot(0, this, [this] { rebuildMenu(); }); },
-            Qt::SingleShotConnection);
-        return;
+    if (!retryOnceMenuCloses(&StatusMenu::rebuildMenu)) {
+        rebuildMenu();
     }
-    rebuildMenu();
+}
+
+bool StatusMenu::retryOnceMenuCloses(void (StatusMenu::*retry)()) {
+    if (!menu_ || !menu_->isVisible()) {
+        return false;
+    }
+    // Replacing a menu under the user's pointer would snatch it away.
+    connect(
+        menu_.get(), &QMenu::aboutToHide, this,
+        [this, retry] { QTimer::singleShot(0, this, [this, retry] { (this->*retry)(); }); },
+        Qt::SingleShotConnection);
+    return true;
 }
 
 bool StatusMenu::triggerEntry(const QString& path) {
@@ -248,15 +254,8 @@ StatusMenu::HiddenListing StatusMenu::hiddenListing() const {
 }
 
 void StatusMenu::checkHiddenListing() {
-    if (!menu_ || hiddenListing() == listedHidden_) {
-        return;
-    }
-    if (menu_->isVisible()) {
-        // Not under the user's pointer: once the menu closes.
-        connect(
-            menu_.get(), &QMenu::aboutToHide, this,
-            [this] { QTimer::singleShot(0, this, [this] { checkHiddenListing(); }); },
-            Qt::SingleShotConnection);
+    if (!menu_ || hiddenListing() == listedHidden_ ||
+        retryOnceMenuCloses(&StatusMenu::checkHiddenListing)) {
         return;
     }
     rebuildMenu();

@@ -68,6 +68,8 @@ private:
     // After a change of the model: rebuilds when the hidden applications the
     // menu lists are no longer those the model has (not while it is open).
     void checkHiddenListing();
+    // While the menu is open, calls `retry` once it has closed and answers true.
+    bool retryOnceMenuCloses(void (StatusMenu::*retry)());
 
     CornerSource& monitor_;
     LauncherModel& model_;
