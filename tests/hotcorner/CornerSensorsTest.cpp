@@ -2,9 +2,6 @@
 
 #include <map>
 #include <set>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "hotcorner/CornerSensors.h"
 #include "platform/JsonDefaults.h"
@@ -42,6 +39,8 @@ public:
     SurfaceId lastId = 0;
 };
 
+using Placed = std::set<std::pair<SensorSurfaces::OutputId, HotCorner>>;
+
 struct Rig {
     MemoryDefaultsStore store;
     FakeDesktopServices desktop{
@@ -60,12 +59,8 @@ struct Rig {
             }
         };
     }
-    void add(SensorSurfaces::OutputId id, const std::string& name) {
-        sensors.outputAdded(id);
-        sensors.outputNamed(id, name);
-    }
-    std::set<std::pair<SensorSurfaces::OutputId, HotCorner>> placed() const {
-        std::set<std::pair<SensorSurfaces::OutputId, HotCorner>> result;
+    Placed placed() const {
+        Placed result;
         for (const auto& [id, where] : surfaces.live) {
             result.insert(where);
         }
@@ -77,7 +72,10 @@ using Step = std::function<void(Rig&)>;
 Step start = [](Rig& r) { r.sensors.start(); };
 Step stop = [](Rig& r) { r.sensors.stop(); };
 Step add(SensorSurfaces::OutputId id, std::string name) {
-    return [=](Rig& r) { r.add(id, name); };
+    return [=](Rig& r) {
+        r.sensors.outputAdded(id);
+        r.sensors.outputNamed(id, name);
+    };
 }
 Step removeOutput(SensorSurfaces::OutputId id) {
     return [=](Rig& r) { r.sensors.outputRemoved(id); };
@@ -109,108 +107,75 @@ Step lose = [](Rig& r) {
     r.surfaces.live.clear();
     r.sensors.connectionLost();
 };
+const Step one = add(1, "HEADLESS-1");
+const Step two = add(2, "HEADLESS-2");
 Step stopOnTrigger = [](Rig& r) { r.stopOnTrigger = true; };
 
 constexpr auto TL = HotCorner::topLeft;
 constexpr auto BR = HotCorner::bottomRight;
 
-struct Case {
-    const char* name;
-    std::vector<Step> steps;
-    std::vector<std::string> triggers;
-    std::set<std::pair<SensorSurfaces::OutputId, HotCorner>> placed;
-};
-
-class CornerSensorsTest : public ::testing::TestWithParam<Case> {};
-
-TEST_P(CornerSensorsTest, FiresAndPlacesSensors) {
-    Rig rig;
-    for (const auto& step : GetParam().steps) {
-        step(rig);
+TEST(CornerSensorsTest, FiresOncePerEntryAndKeepsOneSensorPerOutputAtTheChosenCorner) {
+    const struct {
+        std::vector<std::string> triggers;
+        Placed placed;
+        std::vector<Step> steps;
+    } cases[] = {
+        {{}, {}, {add(1, "HEADLESS-1"), enter(1)}},  // nothing before start
+        // Fires once per entry, with its output's screen; leaving another sensor
+        // does not re-arm.
+        {{"HEADLESS-1", "HEADLESS-2"},
+         {{1, TL}, {2, TL}},
+         {one, two, start, enter(1), enter(1), leave(2), enter(1), leave(1), enter(2)}},
+        // An output no screen matches opens on the main screen.
+        {{"HEADLESS-1"}, {{7, TL}}, {add(7, "VIRTUAL-9"), start, enter(7)}},
+        // A restart clears the latch.
+        {{"HEADLESS-1", "HEADLESS-1"}, {{1, TL}}, {one, start, enter(1), stop, start, enter(1)}},
+        {{"HEADLESS-1"}, {}, {stopOnTrigger, one, start, enter(1)}},
+        // A new corner moves every sensor and makes the next entry a new one,
+        // whoever chose it and whenever.
+        {{"HEADLESS-1", "HEADLESS-1"},
+         {{1, BR}, {2, BR}},
+         {one, two, start, enter(1), corner(BR), enter(1)}},
+        {{}, {{1, BR}}, {one, start, storedCorner(BR)}},
+        {{}, {{1, BR}}, {one, corner(BR), start}},
+        {{"HEADLESS-2"}, {{2, TL}}, {one, start, two, removeOutput(1), enter(1), enter(2)}},
+        // Removing the entered output re-arms.
+        {{"HEADLESS-1", "HEADLESS-2"},
+         {{2, TL}},
+         {one, two, start, enter(1), removeOutput(1), enter(2)}},
+        // A sensor the compositor closed comes back after a pause, where it
+        // should be by then, unless stopped or its output went.
+        {{"HEADLESS-1"},
+         {{1, TL}},
+         {one, start, closeSensor(1), advance(CornerSensors::reopenDelay - 1ms), enter(1), leave(1),
+          advance(1ms), enter(1)}},
+        {{}, {}, {one, start, closeSensor(1), stop, advance(5s)}},
+        {{}, {}, {one, start, closeSensor(1), removeOutput(1), advance(5s)}},
+        {{}, {{1, BR}}, {one, start, closeSensor(1), corner(BR), advance(5s)}},
+        // A lost connection ends everything.
+        {{}, {}, {one, start, lose, start, two, corner(BR), enter(2)}},
+    };
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        SCOPED_TRACE(row);
+        Rig rig;
+        for (const auto& step : cases[row].steps) {
+            step(rig);
+        }
+        EXPECT_EQ(rig.triggers, cases[row].triggers);
+        EXPECT_EQ(rig.placed(), cases[row].placed);
     }
-    EXPECT_EQ(rig.triggers, GetParam().triggers);
-    EXPECT_EQ(rig.placed(), GetParam().placed);
 }
 
-const Case cases[] = {
-    {"NothingBeforeStart", {add(1, "HEADLESS-1"), enter(1)}, {}, {}},
-    // One sensor per output at the stored corner. Fires once per entry into a
-    // sensor, with its output's screen; leaving another sensor does not re-arm.
-    {"FiresOncePerEntry",
-     {add(1, "HEADLESS-1"), add(2, "HEADLESS-2"), start, enter(1), enter(1), leave(2), enter(1),
-      leave(1), enter(2)},
-     {"HEADLESS-1", "HEADLESS-2"},
-     {{1, TL}, {2, TL}}},
-    {"AnUnknownOutputOpensOnTheMainScreen",
-     {add(7, "VIRTUAL-9"), start, enter(7)},
-     {"HEADLESS-1"},
-     {{7, TL}}},
-    {"StopUnmapsAndStartRestoresWithTheLatchCleared",
-     {add(1, "HEADLESS-1"), start, enter(1), stop, start, enter(1)},
-     {"HEADLESS-1", "HEADLESS-1"},
-     {{1, TL}}},
-    {"StoppedWhileFiring",
-     {stopOnTrigger, add(1, "HEADLESS-1"), start, enter(1)},
-     {"HEADLESS-1"},
-     {}},
-    {"CornerChangeMovesEverySensorAndIsANewEntry",
-     {add(1, "HEADLESS-1"), add(2, "HEADLESS-2"), start, enter(1), corner(BR), enter(1)},
-     {"HEADLESS-1", "HEADLESS-1"},
-     {{1, BR}, {2, BR}}},
-    {"CornerStoredByAnotherInstanceMovesEverySensor",
-     {add(1, "HEADLESS-1"), start, storedCorner(BR)},
-     {},
-     {{1, BR}}},
-    {"CornerChangeWhileStoppedIsUsedAtStart",
-     {add(1, "HEADLESS-1"), corner(BR), start},
-     {},
-     {{1, BR}}},
-    {"OutputsComingAndGoing",
-     {add(1, "HEADLESS-1"), start, add(2, "HEADLESS-2"), removeOutput(1), enter(1), enter(2)},
-     {"HEADLESS-2"},
-     {{2, TL}}},
-    {"RemovingTheEnteredOutputReArms",
-     {add(1, "HEADLESS-1"), add(2, "HEADLESS-2"), start, enter(1), removeOutput(1), enter(2)},
-     {"HEADLESS-1", "HEADLESS-2"},
-     {{2, TL}}},
-    {"ClosedSensorComesBackAfterAPause",
-     {add(1, "HEADLESS-1"), start, closeSensor(1), advance(CornerSensors::reopenDelay - 1ms),
-      enter(1), leave(1), advance(1ms), enter(1)},
-     {"HEADLESS-1"},
-     {{1, TL}}},
-    {"ClosedSensorNotBackOnceStopped",
-     {add(1, "HEADLESS-1"), start, closeSensor(1), stop, advance(5s)},
-     {},
-     {}},
-    {"ClosedSensorNotBackOnItsRemovedOutput",
-     {add(1, "HEADLESS-1"), start, closeSensor(1), removeOutput(1), advance(5s)},
-     {},
-     {}},
-    {"ClosedSensorMovedByACornerChange",
-     {add(1, "HEADLESS-1"), start, closeSensor(1), corner(BR), advance(5s)},
-     {},
-     {{1, BR}}},
-    {"LostConnectionEndsEverything",
-     {add(1, "HEADLESS-1"), start, lose, start, add(2, "HEADLESS-2"), corner(BR), enter(2)},
-     {},
-     {}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, CornerSensorsTest, ::testing::ValuesIn(cases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CornerSensorsMemory, RemembersTheLastEnteredScreenAndTheChosenCorner) {
+TEST(CornerSensorsTest, RemembersTheLastEnteredScreenAndStoresTheChosenCorner) {
     Rig rig;
-    rig.add(1, "HEADLESS-1");
-    rig.add(2, "HEADLESS-2");
+    for (const auto& step : {one, two, start}) {
+        step(rig);
+    }
     EXPECT_EQ(rig.sensors.preferredScreen(), std::nullopt);
-    rig.sensors.start();
-    rig.sensors.pointerEntered(rig.surfaces.on(2));
-    ASSERT_TRUE(rig.sensors.preferredScreen());
-    EXPECT_EQ(rig.sensors.preferredScreen()->name, "HEADLESS-2");
+    enter(2)(rig);
+    EXPECT_EQ(rig.sensors.preferredScreen().value_or(ScreenInfo{}).name, "HEADLESS-2");
     rig.sensors.setSelectedCorner(HotCorner::bottomLeft);
     EXPECT_EQ(rig.store.string(defaults_keys::hotCorner), "bottomLeft");
-    EXPECT_EQ(rig.sensors.selectedCorner(), HotCorner::bottomLeft);
 }
 
 }  // namespace

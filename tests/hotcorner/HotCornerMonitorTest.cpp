@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,140 +18,123 @@ using namespace std::chrono_literals;
 
 const ScreenInfo mainScreen{"main", {0, 0, 1440, 900}};
 const ScreenInfo rightScreen{"right", {1440, 0, 1920, 1080}};
-constexpr Point topLeft{1, 899}, topRight{1439, 899}, middle{700, 450}, rightTopLeft{1441, 1079};
+constexpr HotCorner TL = HotCorner::topLeft;
+constexpr Point topLeft{1, 899}, topRight{1439, 899}, bottomRight{1439, 0}, middle{700, 450},
+    rightTopLeft{1441, 1079};
 
-class HotCornerMonitorTest : public ::testing::Test {
-protected:
-    HotCornerMonitorTest() {
-        monitor_->onTrigger = [this](const ScreenInfo& screen) { fired_ += screen.name + " "; };
+struct Rig {
+    explicit Rig(ordered_json stored = ordered_json::object()) : store(std::move(stored)) {
+        monitor->onTrigger = [this](const ScreenInfo& screen) { fired.push_back(screen.name); };
     }
-    // For each point: the pointer moves there, then the clock runs one poll interval.
-    void tickAt(std::initializer_list<Point> points) {
-        for (Point p : points) {
-            desktop_.setPointer(p);
-            queue_.advanceBy(HotCornerMonitor::interval);
-        }
-    }
-
-    MemoryDefaultsStore store_;
-    testing::FakeDesktopServices desktop_{{mainScreen, rightScreen}};
-    testing::ManualMainQueue queue_;
-    std::unique_ptr<HotCornerMonitor> monitor_ =
-        std::make_unique<HotCornerMonitor>(store_, desktop_, queue_);
-    std::string fired_;  // the screens fired for, in order
+    MemoryDefaultsStore store;
+    testing::FakeDesktopServices desktop{{mainScreen, rightScreen}};
+    testing::ManualMainQueue queue;
+    std::unique_ptr<HotCornerMonitor> monitor =
+        std::make_unique<HotCornerMonitor>(store, desktop, queue);
+    std::vector<std::string> fired;  // the screens fired for, in order
 };
 
-TEST_F(HotCornerMonitorTest, PollsEvery350MillisecondsOnlyWhileStarted) {
-    desktop_.setPointer(topLeft);
-    queue_.advanceBy(10s);
-    monitor_->start();
-    queue_.advanceBy(349ms);
-    EXPECT_EQ(desktop_.pointerQueryCount(), 0);
-    queue_.advanceBy(1ms);
-    EXPECT_EQ(fired_, "main ");
-    // Starting again while polling keeps the tick's time and the latch.
-    queue_.advanceBy(100ms);
-    monitor_->start();
-    queue_.advanceBy(249ms);
-    EXPECT_EQ(desktop_.pointerQueryCount(), 1);
-    queue_.advanceBy(350ms * 9 + 1ms);
-    EXPECT_EQ(desktop_.pointerQueryCount(), 11);
-    EXPECT_EQ(queue_.pendingCount(), 1);
-
-    monitor_->stop();
-    EXPECT_FALSE(monitor_->isPolling());
-    queue_.advanceBy(10s);
-    EXPECT_EQ(desktop_.pointerQueryCount(), 11);
-    // Still resting in the corner: the restarted monitor fires on its first tick.
-    monitor_->start();
-    tickAt({topLeft});
-    EXPECT_EQ(fired_, "main main ");
-    monitor_.reset();  // once gone, it leaves no tick behind
-    EXPECT_EQ(queue_.pendingCount(), 0);
+using Step = std::function<void(Rig&)>;
+// The pointer moves there, then the clock runs one poll interval.
+Step at(Point p) {
+    return [=](Rig& r) {
+        r.desktop.setPointer(p);
+        r.queue.advanceBy(HotCornerMonitor::interval);
+    };
 }
-
-TEST_F(HotCornerMonitorTest, FiresOncePerEntryIntoTheCornerOfTheScreenUnderThePointer) {
-    monitor_->start();
-    // A move between ticks that the poll never sees does not re-arm the latch;
-    // neither does a move from one screen's corner to another's.
-    tickAt({middle, topLeft, topLeft, middle, topLeft, rightTopLeft});
-    desktop_.setPointer(middle);
-    tickAt({rightTopLeft});
-    EXPECT_EQ(fired_, "main main ");
-    // A pointer on no screen (above the main screen's top edge) clears the latch.
-    tickAt({{1, 900}, topLeft});
-    EXPECT_EQ(fired_, "main main main ");
-    // The right screen's left edge lies within the main screen's right zone, but
-    // the pointer is on the right screen, whose top-right corner is far off.
-    store_.setString("HotCorner", "topRight");
-    tickAt({{1440, 899}, {1439.5, 899}});
-    EXPECT_EQ(fired_, "main main main main ");
-    desktop_.setScreens({});
-    tickAt({middle, topRight});
-    EXPECT_FALSE(monitor_->isInsideCorner());
-    EXPECT_EQ(fired_.size(), 20u);
+// A move no poll sees.
+Step moveTo(Point p) {
+    return [=](Rig& r) { r.desktop.setPointer(p); };
 }
-
-TEST_F(HotCornerMonitorTest, TheCornerIsStoredAndReadAtEveryTickWithoutTouchingTheLatch) {
-    for (HotCorner corner : allHotCorners) {
-        monitor_->setSelectedCorner(corner);
-        EXPECT_EQ(monitor_->selectedCorner(), corner);
-        EXPECT_EQ(store_.string("HotCorner"), std::string(rawValue(corner)));
-    }
-    monitor_->setSelectedCorner(HotCorner::topLeft);
-    monitor_->start();
-    tickAt({topLeft});
-    monitor_->setSelectedCorner(HotCorner::bottomRight);
-    EXPECT_TRUE(monitor_->isInsideCorner());
-    tickAt({topLeft, {1439, 0}});
-    // Set while the pointer already rests in the new corner: fires on the next tick.
-    tickAt({topRight});
-    monitor_->setSelectedCorner(HotCorner::topRight);
-    EXPECT_EQ(fired_, "main main ");
-    queue_.advanceBy(350ms);
-    EXPECT_EQ(fired_, "main main main ");
+Step corner(HotCorner c) {
+    return [=](Rig& r) { r.monitor->setSelectedCorner(c); };
 }
+Step stored(const char* value) {
+    return [=](Rig& r) { r.store.setString("HotCorner", value); };
+}
+// The callback records the screen, then acts (it may destroy the monitor).
+Step onFire(void (*action)(Rig&)) {
+    return [=](Rig& r) {
+        r.monitor->onTrigger = [&r, action](const ScreenInfo& screen) {
+            r.fired.push_back(screen.name);
+            action(r);
+        };
+    };
+}
+Step advance(std::chrono::milliseconds by) {
+    return [=](Rig& r) { r.queue.advanceBy(by); };
+}
+const Step start = [](Rig& r) { r.monitor->start(); };
+const Step stop = [](Rig& r) { r.monitor->stop(); };
 
-TEST(HotCornerMonitorStoredValueTest, AnUnknownStoredCornerMeansTopLeftAndIsKept) {
-    for (const ordered_json& stored : {ordered_json("TopLeft"), ordered_json("bottomright"),
-                                       ordered_json(2), ordered_json::array({"topRight"})}) {
-        MemoryDefaultsStore store(ordered_json{{"HotCorner", stored}});
-        testing::FakeDesktopServices desktop({mainScreen});
-        testing::ManualMainQueue queue;
-        HotCornerMonitor monitor(store, desktop, queue);
-        int fired = 0;
-        monitor.onTrigger = [&](const ScreenInfo&) { ++fired; };
-        monitor.start();
-        for (Point p : {topRight, topLeft}) {
-            desktop.setPointer(p);
-            queue.advanceBy(350ms);
+TEST(HotCornerMonitorTest, FiresOncePerEntryIntoTheSelectedCornerOfTheScreenUnderThePointer) {
+    const Step noScreens = [](Rig& r) { r.desktop.setScreens({}); };
+    const Step noCallback = [](Rig& r) { r.monitor->onTrigger = nullptr; };
+    const Step stopWhenFired = onFire([](Rig& r) { r.monitor->stop(); });
+    const Step restartWhenFired = onFire([](Rig& r) {
+        r.monitor->stop();
+        r.monitor->start();
+    });
+    const Step destroyWhenFired = onFire([](Rig& r) { r.monitor.reset(); });
+    const struct {
+        int fired;  // on the main screen
+        int pendingTicks;
+        std::vector<Step> steps;
+    } cases[] = {
+        // Polls every 350 ms, only while started; once gone, leaves no tick behind.
+        {0, 0, {at(topLeft)}},
+        {0, 1, {moveTo(topLeft), start, advance(349ms)}},
+        {1, 1, {moveTo(topLeft), start, advance(350ms)}},
+        {0, 0, {start, stop, moveTo(topLeft), advance(10s)}},
+        {0, 0, {start, [](Rig& r) { r.monitor.reset(); }}},
+        {1, 1, {start, at(topLeft), at(topLeft), at(topLeft)}},
+        {2, 1, {start, at(topLeft), at(middle), at(topLeft)}},
+        // Moves no poll sees, or into another screen's corner, do not re-arm.
+        {1, 1, {start, at(topLeft), moveTo(middle), at(topLeft), at(rightTopLeft)}},
+        {2, 1, {start, at(topLeft), at({1, 900}), at(topLeft)}},  // off every screen re-arms
+        // The right screen's left edge lies within the main screen's right zone.
+        {1, 1, {stored("topRight"), start, at({1440, 899}), at({1439.5, 899})}},
+        {0, 1, {start, noScreens, at(topLeft)}},
+        {1, 1, {start, at(middle), stored("bottomRight"), at(bottomRight)}},
+        // Choosing a corner leaves the latch alone; chosen while resting in it,
+        // it fires at the next tick.
+        {1, 1, {start, at(topLeft), corner(HotCorner::topRight), corner(TL), at(topLeft)}},
+        {1, 1, {start, at(topRight), corner(HotCorner::topRight), at(topRight)}},
+        // Stopping clears the latch; starting while polling does not.
+        {2, 1, {start, at(topLeft), stop, start, at(topLeft)}},
+        {1, 1, {start, at(topLeft), start, at(topLeft)}},
+        {1, 0, {stopWhenFired, start, at(topLeft)}},
+        {3, 1, {restartWhenFired, start, at(topLeft), at(topLeft), at(topLeft)}},
+        {1, 0, {destroyWhenFired, start, at(topLeft), at(topLeft)}},
+        {0, 1, {noCallback, start, at(topLeft)}},
+    };
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        SCOPED_TRACE(row);
+        Rig rig;
+        for (const auto& step : cases[row].steps) {
+            step(rig);
         }
-        EXPECT_EQ(fired, 1) << stored.dump();
-        EXPECT_EQ(store.values()["HotCorner"], stored);
-        EXPECT_EQ(store.writeCount(), 0);
+        EXPECT_EQ(rig.fired, std::vector<std::string>(cases[row].fired, "main"));
+        EXPECT_EQ(rig.queue.pendingCount(), cases[row].pendingTicks);
     }
 }
 
-TEST_F(HotCornerMonitorTest, TheCallbackMayBeMissingOrStopRestartOrDestroyTheMonitor) {
-    monitor_->onTrigger = nullptr;
-    monitor_->start();
-    tickAt({topLeft});
-    EXPECT_TRUE(monitor_->isInsideCorner());
-    int fired = 0;
-    monitor_->onTrigger = [&](const ScreenInfo&) { ++fired, monitor_->stop(); };
-    tickAt({middle, topLeft});
-    EXPECT_EQ(queue_.pendingCount(), 0);
-    // Every restart clears the latch, so each tick in the corner fires, and
-    // only one tick is ever pending.
-    monitor_->onTrigger = [&](const ScreenInfo&) { ++fired, monitor_->stop(), monitor_->start(); };
-    monitor_->start();
-    queue_.advanceBy(350ms * 3);
-    EXPECT_EQ(fired, 4);
-    EXPECT_EQ(queue_.pendingCount(), 1);
-    monitor_->onTrigger = [&](const ScreenInfo&) { ++fired, monitor_.reset(); };
-    queue_.advanceBy(10s);
-    EXPECT_EQ(fired, 5);
-    EXPECT_EQ(monitor_, nullptr);
+TEST(HotCornerMonitorTest, AnUnknownStoredCornerMeansTopLeftAndIsKeptAndAChosenOneIsStored) {
+    for (const ordered_json& value : {ordered_json("TopLeft"), ordered_json("bottomright"),
+                                      ordered_json(2), ordered_json::array({"topRight"})}) {
+        Rig rig(ordered_json{{"HotCorner", value}});
+        start(rig);
+        at(topRight)(rig);
+        at(topLeft)(rig);
+        EXPECT_EQ(rig.fired, std::vector<std::string>{"main"}) << value.dump();
+        EXPECT_EQ(rig.store.values()["HotCorner"], value);
+        EXPECT_EQ(rig.store.writeCount(), 0);
+    }
+    Rig rig;
+    for (HotCorner c : allHotCorners) {
+        corner(c)(rig);
+        EXPECT_EQ(rig.store.string("HotCorner"), std::string(rawValue(c)));
+    }
 }
 
 }  // namespace
