@@ -13,72 +13,47 @@ namespace {
 using testing::BinaryPlistBuilder;
 using testing::deepBinaryPlist;
 using testing::deepXmlPlist;
+using testing::repeated;
 
-// What the program itself does with a bundle in ~/Applications: the scan
-// reads its Info.plist on the way.
+// What the scan does with such a bundle: it reads its Info.plist on the way.
 TEST(HostilePlistTest, ADeeplyNestedInfoPlistIsRefusedAndTheBundleKeepsItsFolderName) {
-    const std::tuple<const char*, std::string> cases[] = {
-        {"XML, 200,000 arrays deep (3 MB)", deepXmlPlist(200'000)},
-        {"binary, 120,000 arrays deep", deepBinaryPlist(120'000)},
-    };
-    for (const auto& [what, plist] : cases) {
-        SCOPED_TRACE(what);
-        testing::ScopedEnvironment environment;
-        testing::neutraliseEnvironment(environment);
+    for (const std::string& plist : {deepXmlPlist(200'000), deepBinaryPlist(120'000)}) {
         testing::TempTree tree;
-        environment.set("HOME", tree.folder("home"));
-        environment.set("XDG_DATA_DIRS", tree.folder("data"));
-        tree.file("home/Applications/X.app/Contents/Info.plist", plist);
-
-        DiscoveryResult result = ApplicationDiscovery::discoverApplications();
-        ASSERT_EQ(result.applications.size(), 1u);
-        EXPECT_EQ(result.applications[0].name, "X");  // not "Deep": nothing of it is trusted
+        tree.file("Applications/X.app/Contents/Info.plist", plist);
+        DiscoveryResult result =
+            ApplicationDiscovery::discoverApplications({{tree.path("Applications")}, {}});
+        // Not "Deep": nothing of it is trusted.
+        EXPECT_EQ(testing::namesOf(result.applications), std::vector<std::string>{"X"});
     }
 }
 
 TEST(HostilePlistTest, SixtyFourLevelsAreReadAndSixtyFiveRefusedInBothFormats) {
     // The generated dictionary adds one level around its arrays.
-    const std::tuple<const char*, std::string, bool> cases[] = {
-        {"XML, 64 levels", deepXmlPlist(63), true},
-        {"XML, 65 levels", deepXmlPlist(64), false},
-        {"binary, 64 levels", deepBinaryPlist(63), true},
-        {"binary, 65 levels", deepBinaryPlist(64), false},
-    };
-    for (const auto& [what, plist, read] : cases) {
-        SCOPED_TRACE(what);
-        std::optional<BundleNames> names = parseInfoPlist(plist);
-        ASSERT_EQ(names.has_value(), read);
-        if (read) {
-            EXPECT_EQ(names->bundleName, "Deep");
-        }
+    for (auto* plist : {&deepXmlPlist, &deepBinaryPlist}) {
+        EXPECT_EQ(parseInfoPlist(plist(63, "Deep")).value_or(BundleNames{}).bundleName, "Deep");
+        EXPECT_FALSE(parseInfoPlist(plist(64, "Deep")));
     }
 }
 
 TEST(HostilePlistTest, XmlNestingCountsOnlyRealContainerElements) {
-    auto repeat = [](std::string_view text, int times) {
-        std::string out;
-        for (int i = 0; i < times; ++i) {
-            out += text;
-        }
-        return out;
-    };
-    std::string closes65 = repeat("</array>", 65);
+    std::string closes65 = repeated("</array>", 65);
     const std::tuple<const char*, std::string, bool> cases[] = {
-        {"inside a comment", "<plist><!--" + repeat("<array>", 100) + "--><dict/></plist>", true},
+        {"inside a comment", "<plist><!--" + repeated("<array>", 100) + "--><dict/></plist>", true},
         {"inside CDATA",
-         "<plist><dict><key>k</key><string><![CDATA[" + repeat("<dict>", 100) +
+         "<plist><dict><key>k</key><string><![CDATA[" + repeated("<dict>", 100) +
              "]]></string></dict></plist>",
          true},
-        {"empty elements", "<plist><array>" + repeat("<array/><dict />", 100) + "</array></plist>",
-         true},
+        {"empty elements",
+         "<plist><array>" + repeated("<array/><dict />", 100) + "</array></plist>", true},
         {"a quoted '>' in a declaration",
          "<!DOCTYPE plist [<!ENTITY x \"<array>\">]><plist version=\">\"><array></array></plist>",
          true},
         {"what follows an empty top-level container, which the reader puts inside it",
-         "<plist><array/>" + repeat("<array>", 64) + repeat("</array>", 64) + "</plist>", false},
-        {"a quoted '/>' in a container's attribute", repeat("<array a=\"/>\">", 65), false},
-        {"other case and space", repeat("< ARRAY >", 65) + closes65, false},
-        {"mixed containers", repeat("<array><dict><key>k</key>", 33) + "<array/>", false},
+         "<plist><array/>" + repeated("<array>", 64) + repeated("</array>", 64) + "</plist>",
+         false},
+        {"a quoted '/>' in a container's attribute", repeated("<array a=\"/>\">", 65), false},
+        {"other case and space", repeated("< ARRAY >", 65) + closes65, false},
+        {"mixed containers", repeated("<array><dict><key>k</key>", 33) + "<array/>", false},
         {"a container closed as the other kind", "<plist><array></dict></plist>", false},
         {"a comment cut short", "<plist><array><!-- </array></plist>", false},
     };

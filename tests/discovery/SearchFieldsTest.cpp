@@ -34,63 +34,39 @@ TEST(ProgramNameTest, TheProgramIsTheWordPeopleKnow) {
     }
 }
 
-class SearchFieldsTest : public ::testing::Test {
-protected:
-    SearchFieldsTest() { testing::neutraliseEnvironment(environment_); }
-
-    SearchFields fieldsOf(const std::string& entryText, const std::string& language) {
-        std::string path = tree_.file("apps/entry.desktop", entryText);
-        DesktopEntryEnvironment env;
-        if (!language.empty()) {
-            env.languages = {language};
-        }
-        auto item = loadDesktopEntry(path, env);
-        if (!item || !item->search) {
-            ADD_FAILURE() << "no searchable entry";
-            return {};
-        }
-        return item->search->fields();
+TEST(SearchFieldsTest, ADesktopEntryIsFoundByItsOtherNamesKeywordsAndProgram) {
+    testing::TempTree tree;
+    std::string path = tree.file(
+        "entry.desktop",
+        "[Desktop Entry]\nType=Application\nName=GNU Image Manipulation Program\n"
+        "Exec=env LANG=C true %U\nName[zh_CN]=GNU 图像处理程序\nGenericName=Image Editor\n"
+        "GenericName[zh_CN]=图像编辑器\nKeywords=GIMP;graphic;\nKeywords[zh_CN]=图形;绘画;\n");
+    const Strings names{"GNU Image Manipulation Program", "Image Editor", "GIMP", "graphic"};
+    // Without a translation for the user there is no localized generic name.
+    const std::tuple<std::vector<std::string>, SearchFields> cases[] = {
+        {{"zh_CN.UTF-8"},
+         {{names[0], names[1], names[2], names[3], "图形", "绘画"}, "图像编辑器", "true"}},
+        {{}, {names, "", "true"}},
+    };
+    for (const auto& [languages, fields] : cases) {
+        DesktopEntryEnvironment environment;
+        environment.languages = languages;
+        auto item = loadDesktopEntry(path, environment);
+        ASSERT_TRUE(item && item->search);
+        EXPECT_EQ(item->search->fields(), fields);
     }
-
-    testing::ScopedEnvironment environment_;
-    testing::TempTree tree_;
-};
-
-TEST_F(SearchFieldsTest, ADesktopEntryIsFoundByItsOtherNamesKeywordsAndProgram) {
-    std::string entry = testing::desktopEntry(
-        "GNU Image Manipulation Program",
-        "Name[zh_CN]=GNU 图像处理程序\nGenericName=Image Editor\nGenericName[zh_CN]=图像编辑器\n"
-        "Keywords=GIMP;graphic;\nKeywords[zh_CN]=图形;绘画;\n");
-    entry.replace(entry.find("Exec=true %U"), 12, "Exec=env LANG=C true %U");
-
-    SearchFields chinese = fieldsOf(entry, "zh_CN.UTF-8");
-    EXPECT_EQ(chinese.names, (Strings{"GNU Image Manipulation Program", "Image Editor", "GIMP",
-                                      "graphic", "图形", "绘画"}));
-    EXPECT_EQ(chinese.localizedGenericName, "图像编辑器");
-    EXPECT_EQ(chinese.program, "true");
-
-    // Without a translation for the user there is no localized generic name
-    // apart from the untranslated one.
-    SearchFields plain = fieldsOf(entry, "");
-    EXPECT_EQ(plain.names,
-              (Strings{"GNU Image Manipulation Program", "Image Editor", "GIMP", "graphic"}));
-    EXPECT_EQ(plain.localizedGenericName, "");
 }
 
-TEST_F(SearchFieldsTest, ABundleIsFoundByItsBundleNameAndFileName) {
-    std::string withNames =
-        testing::makeBundle(tree_, "Applications/Pages.app",
-                            testing::plistString("CFBundleDisplayName", "文稿") +
-                                testing::plistString("CFBundleName", "Pages"));
-    ApplicationItem item = makeBundleItem(withNames);
-    EXPECT_EQ(item.name, "文稿");
-    ASSERT_TRUE(item.search);
-    EXPECT_EQ(item.search->fields().names, (Strings{"Pages", "Pages"}));
-
-    std::string plain = testing::makeBundle(tree_, "Applications/Tool.app");
-    ApplicationItem tool = makeBundleItem(plain);
-    ASSERT_TRUE(tool.search);
-    EXPECT_EQ(tool.search->fields().names, (Strings{"Tool"}));
+TEST(SearchFieldsTest, ABundleIsFoundByItsBundleNameAndFileName) {
+    testing::TempTree tree;
+    ApplicationItem pages =
+        makeBundleItem(testing::makeBundle(tree, "Pages.app",
+                                           testing::plistString("CFBundleDisplayName", "文稿") +
+                                               testing::plistString("CFBundleName", "Pages")));
+    EXPECT_EQ(pages.name, "文稿");
+    EXPECT_EQ(pages.search->fields().names, (Strings{"Pages", "Pages"}));
+    EXPECT_EQ(makeBundleItem(testing::makeBundle(tree, "Tool.app")).search->fields().names,
+              (Strings{"Tool"}));
 }
 
 }  // namespace

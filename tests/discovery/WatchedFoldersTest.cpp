@@ -5,13 +5,6 @@
 
 namespace vantor {
 
-void PrintTo(const WatchedFolder& folder, std::ostream* out) {
-    *out << folder.path;
-    for (const std::string& entry : folder.entries) {
-        *out << " +" << entry;
-    }
-}
-
 namespace {
 
 using testing::TempTree;

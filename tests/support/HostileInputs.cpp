@@ -48,10 +48,8 @@ std::size_t BinaryPlistBuilder::addDict(std::vector<std::uint64_t> keyRefs,
     return objects_.size() - 1;
 }
 
-std::string BinaryPlistBuilder::build(std::uint64_t top, int refSize, int offsetSize) const {
-    if (refSize == 0) {
-        refSize = bytesFor(objects_.empty() ? 0 : objects_.size() - 1);
-    }
+std::string BinaryPlistBuilder::build(std::uint64_t top) const {
+    const int refSize = bytesFor(objects_.empty() ? 0 : objects_.size() - 1);
     std::string out = "bplist00";
     std::vector<std::uint64_t> offsets;
     offsets.reserve(objects_.size());
@@ -69,9 +67,7 @@ std::string BinaryPlistBuilder::build(std::uint64_t top, int refSize, int offset
         }
     }
     std::uint64_t tableOffset = out.size();
-    if (offsetSize == 0) {
-        offsetSize = bytesFor(offsets.empty() ? 0 : offsets.back());
-    }
+    const int offsetSize = bytesFor(offsets.empty() ? 0 : offsets.back());
     for (std::uint64_t offset : offsets) {
         appendBigEndian(out, offset, offsetSize);
     }
@@ -84,23 +80,19 @@ std::string BinaryPlistBuilder::build(std::uint64_t top, int refSize, int offset
     return out;
 }
 
-std::string deepXmlPlist(std::size_t depth, std::string_view name) {
-    std::string out =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
-        "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-        "<plist version=\"1.0\"><dict><key>CFBundleName</key><string>";
-    out += name;
-    out += "</string><key>Deep</key>";
-    out.reserve(out.size() + depth * 15 + 32);
-    for (std::size_t i = 0; i < depth; ++i) {
-        out += "<array>";
+std::string repeated(std::string_view text, std::size_t times) {
+    std::string out;
+    for (std::size_t i = 0; i < times; ++i) {
+        out += text;
     }
-    for (std::size_t i = 0; i < depth; ++i) {
-        out += "</array>";
-    }
-    out += "</dict></plist>\n";
     return out;
+}
+
+std::string deepXmlPlist(std::size_t depth, std::string_view name) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+           "<key>CFBundleName</key><string>" +
+           std::string(name) + "</string><key>Deep</key>" + repeated("<array>", depth) +
+           repeated("</array>", depth) + "</dict></plist>\n";
 }
 
 std::string deepBinaryPlist(std::size_t depth, std::string_view name) {
@@ -117,10 +109,7 @@ std::string deepBinaryPlist(std::size_t depth, std::string_view name) {
 }
 
 std::string deepJsonArray(std::size_t depth, std::string_view inner) {
-    std::string out(depth, '[');
-    out += inner;
-    out.append(depth, ']');
-    return out;
+    return std::string(depth, '[') + std::string(inner) + std::string(depth, ']');
 }
 
 }  // namespace vantor::testing

@@ -20,8 +20,8 @@ public:
     std::size_t size() const { return objects_.size(); }
 
     // The file with `top` as its top object. References and offsets take the
-    // fewest bytes that hold them, unless sizes are given.
-    std::string build(std::uint64_t top, int refSize = 0, int offsetSize = 0) const;
+    // fewest bytes that hold them.
+    std::string build(std::uint64_t top) const;
 
 private:
     struct Object {
@@ -37,6 +37,8 @@ private:
 std::string deepXmlPlist(std::size_t depth, std::string_view name = "Deep");
 // The same as a binary property list.
 std::string deepBinaryPlist(std::size_t depth, std::string_view name = "Deep");
+// `text` `times` times over.
+std::string repeated(std::string_view text, std::size_t times);
 // A JSON array nesting `depth` levels around `inner`.
 std::string deepJsonArray(std::size_t depth, std::string_view inner = "");
 
