@@ -31,8 +31,6 @@ TEST(RecordsTest, ItemsAreTheSameByCanonicalIdAloneAndHashAlike) {
          VantorItem::folder(folder, {app("A")}), false},
         {"a folder resolving the same", VantorItem::folder(folder, {app("A"), app("B")}),
          VantorItem::folder(folder, {app("A"), app("B")}), true},
-        {"an application and a folder", application(app("A")), VantorItem::folder(folder, {}),
-         false},
     };
     for (const auto& [label, a, b, same] : cases) {
         SCOPED_TRACE(label);

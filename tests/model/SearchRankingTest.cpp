@@ -117,11 +117,11 @@ TEST_F(SearchRankingTest, TheHistoryIsStoredAsBytesOfJsonAtEachLaunchAndReadBack
     model.recordLaunch(app("终端").id);
     now_ += day;
     model.recordLaunch(app("终端").id);
-    EXPECT_EQ(store_->writtenKeys(), (Strings{"VantorLaunchHistory", "VantorLaunchHistory"}));
-    auto json = ordered_json::parse(*store_->data("VantorLaunchHistory"));
-    EXPECT_EQ(json.dump(), R"([{"id":"/Applications/终端.app","score":)" +
-                               ordered_json(1 + std::exp2(-1.0 / 30)).dump() + R"(,"at":)" +
-                               std::to_string(start + day) + "}]");
+    EXPECT_EQ(store_->writeCount(), 2);
+    EXPECT_EQ(ordered_json::parse(*store_->data("VantorLaunchHistory")).dump(),
+              R"([{"id":"/Applications/终端.app","score":)" +
+                  ordered_json(1 + std::exp2(-1.0 / 30)).dump() + R"(,"at":)" +
+                  std::to_string(start + day) + "}]");
 
     MemoryDefaultsStore reread(store_->values());
     LauncherModel again(reread);
@@ -143,10 +143,8 @@ TEST_F(SearchRankingTest, BadStoredHistoriesReadAsEmptyAndAreReplaced) {
     };
     for (const auto& [label, value] : cases) {
         SCOPED_TRACE(label);
-        auto& model =
-            loaded({app("终端"), app("中断")}, ordered_json{{"VantorLaunchHistory", value}});
+        auto& model = loaded({app("中断")}, ordered_json{{"VantorLaunchHistory", value}});
         EXPECT_TRUE(model.launchHistory().entries().empty());
-        EXPECT_EQ(search("zd"), (Strings{"终端", "中断"}));
         model.recordLaunch(app("中断").id);
         EXPECT_EQ(LaunchHistory::decode(*store_->data("VantorLaunchHistory")).entries().size(), 1u);
     }
