@@ -14,24 +14,17 @@ using testing::app;
 using testing::appItemID;
 using testing::titles;
 
-// Holds jobs until the test runs them; fails to start as a process out of
-// threads does while told to.
-class Worker : public testing::ManualWorker {
-public:
+enum class Failure { none, cannotStart, throwsException, throwsOther };
+
+class ReloadTest : public ::testing::Test, public testing::ManualWorker {
+protected:
+    // Fails to start as a process out of threads does.
     void start(std::function<void()> job) override {
-        if (cannotStart) {
+        if (failure_ == Failure::cannotStart) {
             throw std::system_error(EAGAIN, std::generic_category(), "no thread");
         }
         ManualWorker::start(std::move(job));
     }
-    bool cannotStart = false;
-};
-
-class ReloadTest : public ::testing::Test {
-protected:
-    ReloadTest() : model_(store_, {[this] { return scan(); }, &worker_, &queue_}) {}
-
-    enum class Failure { none, cannotStart, throwsException, throwsOther };
     ScanResult scan() {
         ++scans_;
         if (failure_ == Failure::throwsException) {
@@ -46,35 +39,34 @@ protected:
     void reload(ScanResult result, Failure failure = Failure::none) {
         nextResult_ = std::move(result);
         failure_ = failure;
-        worker_.cannotStart = failure == Failure::cannotStart;
-        model_.reload();
-        worker_.runAll();
+        model_->reload();
+        runAll();
         queue_.runPending();
     }
 
     MemoryDefaultsStore store_;
-    Worker worker_;
     testing::ManualMainQueue queue_;
     ScanResult nextResult_{{app("B"), app("A")}, true};
     Failure failure_ = Failure::none;
     int scans_ = 0;
-    LauncherModel model_;
+    std::optional<LauncherModel> model_{std::in_place, store_,
+                                        ReloadServices{[this] { return scan(); }, this, &queue_}};
 };
 
 TEST_F(ReloadTest, AScanRunsOffTheMainThreadAndIsInstalledOnItOneAtATime) {
     std::vector<bool> loadingSeen;
-    auto subscription = model_.observe([&] { loadingSeen.push_back(model_.isLoading()); });
-    model_.reload();
-    model_.reload();  // dropped: a scan is running
-    EXPECT_TRUE(model_.isLoading());
-    EXPECT_EQ(worker_.runAll(), 1);
+    auto subscription = model_->observe([&] { loadingSeen.push_back(model_->isLoading()); });
+    model_->reload();
+    model_->reload();  // dropped: a scan is running
+    EXPECT_TRUE(model_->isLoading());
+    EXPECT_EQ(runAll(), 1);
     // The result waits for the main thread.
-    EXPECT_TRUE(model_.applications().empty());
+    EXPECT_TRUE(model_->applications().empty());
     EXPECT_EQ(store_.writeCount(), 0);
     queue_.runPending();
 
-    EXPECT_FALSE(model_.isLoading());
-    EXPECT_EQ(titles(model_.topLevelItems()), (Strings{"A", "B"}));
+    EXPECT_FALSE(model_->isLoading());
+    EXPECT_EQ(titles(model_->topLevelItems()), (Strings{"A", "B"}));
     EXPECT_EQ(*store_.stringArray("VantorItemOrder"), (Strings{appItemID("A"), appItemID("B")}));
     // Announced: loading on, applications, folders, order, loading off.
     EXPECT_EQ(loadingSeen, (std::vector<bool>{false, true, true, true, true}));
@@ -84,40 +76,35 @@ TEST_F(ReloadTest, AScanRunsOffTheMainThreadAndIsInstalledOnItOneAtATime) {
 
 TEST_F(ReloadTest, AFailedScanOrOneThatWalkedNoFolderChangesNothingButAnEmptyOneIsReal) {
     reload({{}, false});
-    EXPECT_FALSE(model_.isLoading());
-    EXPECT_FALSE(model_.hasLoadedApplications());
+    EXPECT_FALSE(model_->isLoading());
+    EXPECT_FALSE(model_->hasLoadedApplications());
     EXPECT_EQ(store_.writeCount(), 0);
 
     reload({{app("A"), app("B")}, true});
-    model_.createFolderByDroppingItem(appItemID("A"), appItemID("B"));
-    auto folders = model_.folders();
+    model_->createFolderByDroppingItem(appItemID("A"), appItemID("B"));
+    auto folders = model_->folders();
     store_.clearWrites();
     for (Failure failure :
          {Failure::none, Failure::cannotStart, Failure::throwsException, Failure::throwsOther}) {
         SCOPED_TRACE(static_cast<int>(failure));
         reload({{app("C")}, failure != Failure::none}, failure);
-        EXPECT_FALSE(model_.isLoading());
-        EXPECT_EQ(model_.folders(), folders);
-        EXPECT_EQ(model_.applications().size(), 2u);
+        EXPECT_FALSE(model_->isLoading());
+        EXPECT_EQ(model_->folders(), folders);
+        EXPECT_EQ(model_->applications().size(), 2u);
         EXPECT_EQ(store_.writeCount(), 0);
     }
     reload({{}, true});  // the next one is accepted
-    EXPECT_TRUE(model_.applications().empty());
-    EXPECT_TRUE(model_.folders().empty());
+    EXPECT_TRUE(model_->applications().empty());
+    EXPECT_TRUE(model_->folders().empty());
     EXPECT_EQ(*store_.stringArray("VantorItemOrder"), Strings{});
 }
 
-TEST(ReloadLifetimeTest, AResultArrivingAfterTheModelIsGoneIsDropped) {
-    MemoryDefaultsStore store;
-    testing::ManualWorker worker;
-    testing::ManualMainQueue queue;
-    {
-        LauncherModel model(store, {[] { return ScanResult{{app("A")}, true}; }, &worker, &queue});
-        model.reload();
-        worker.runAll();
-    }
-    EXPECT_EQ(queue.runPending(), 1);
-    EXPECT_EQ(store.writeCount(), 0);
+TEST_F(ReloadTest, AResultArrivingAfterTheModelIsGoneIsDropped) {
+    model_->reload();
+    runAll();
+    model_.reset();
+    EXPECT_EQ(queue_.runPending(), 1);
+    EXPECT_EQ(store_.writeCount(), 0);
 }
 
 TEST(ReloadThreadTest, ARealWorkerThreadHandsItsResultBackThroughTheQueue) {

@@ -18,15 +18,10 @@ using nlohmann::ordered_json;
 using Strings = std::vector<std::string>;
 
 TEST(JsonDefaultsTest, TypedReadsGiveNothingForOtherShapesAndASetReplacesAnyShape) {
-    MemoryDefaultsStore store(ordered_json{{"list", {"a", "b"}},
-                                           {"mixed", {"a", 1}},
-                                           {"number", 48},
-                                           {"text", "48"},
-                                           {"bytes", {{"data", "Zm9v"}}},
-                                           {"badBytes", {{"data", "Zm9"}}},
-                                           {"moreThanBytes", {{"data", "Zm9v"}, {"x", 1}}},
-                                           {"real", 1.5},
-                                           {"huge", 18446744073709551615ULL}});
+    MemoryDefaultsStore store(ordered_json::parse(
+        R"({"list": ["a", "b"], "mixed": ["a", 1], "number": 48, "text": "48", "real": 1.5,
+            "bytes": {"data": "Zm9v"}, "badBytes": {"data": "Zm9"}, "huge": 18446744073709551615,
+            "moreThanBytes": {"data": "Zm9v", "x": 1}})"));
     // What each typed read makes of each stored value ("-" for nothing).
     auto reads = [&store](const char* key) {
         return Strings{store.stringArray(key) ? "list" : "-", std::to_string(store.integer(key)),

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "hotcorner/ScreenLookup.h"
 #include "model/ApplicationItem.h"
 #include "platform/DesktopServices.h"
 
@@ -15,11 +16,15 @@ public:
     FakeDesktopServices() = default;
     explicit FakeDesktopServices(std::vector<ScreenInfo> screens) : screens_(std::move(screens)) {}
 
-    Point pointerLocation() const override;
-    std::vector<ScreenInfo> screens() const override;
+    Point pointerLocation() const override { return pointer_; }
+    std::vector<ScreenInfo> screens() const override { return screens_; }
     // The screen under the pointer, else the primary one.
-    std::optional<ScreenInfo> mainScreen() const override;
-    void openApplication(const ApplicationItem& application) override;
+    std::optional<ScreenInfo> mainScreen() const override {
+        return screenAtOrPrimary(pointer_, screens_);
+    }
+    void openApplication(const ApplicationItem& application) override {
+        opened_.push_back(application);
+    }
 
     void setPointer(Point pointer) { pointer_ = pointer; }
     void setScreens(std::vector<ScreenInfo> screens) { screens_ = std::move(screens); }
@@ -27,14 +32,10 @@ public:
     // Every application asked for, in order, repeats included.
     const std::vector<ApplicationItem>& openedApplications() const { return opened_; }
 
-    // How often the pointer was read, to tell whether anything still polls.
-    int pointerQueryCount() const { return pointerQueries_; }
-
 private:
     Point pointer_;
     std::vector<ScreenInfo> screens_;
     std::vector<ApplicationItem> opened_;
-    mutable int pointerQueries_ = 0;
 };
 
 }  // namespace vantor::testing

@@ -5,8 +5,7 @@
 namespace vantor::testing {
 
 void ManualMainQueue::post(Task task) {
-    std::lock_guard lock(mutex_);
-    entries_.push_back({now_, nextSequence_++, std::move(task), nullptr});
+    postAfter(Duration(0), std::move(task));
 }
 
 Cancellable ManualMainQueue::postAfter(Duration delay, Task task) {
@@ -20,7 +19,7 @@ bool ManualMainQueue::runNextDueBy(Duration limit) {
     Task task;
     {
         std::lock_guard lock(mutex_);
-        std::erase_if(entries_, [](const Entry& e) { return e.cancelled && e.cancelled->load(); });
+        std::erase_if(entries_, [](const Entry& e) { return e.cancelled->load(); });
         auto next =
             std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
                 return a.due != b.due ? a.due < b.due : a.sequence < b.sequence;
@@ -54,9 +53,8 @@ void ManualMainQueue::advanceBy(Duration duration) {
 
 int ManualMainQueue::pendingCount() const {
     std::lock_guard lock(mutex_);
-    return static_cast<int>(std::count_if(entries_.begin(), entries_.end(), [](const Entry& e) {
-        return !(e.cancelled && e.cancelled->load());
-    }));
+    return static_cast<int>(std::count_if(entries_.begin(), entries_.end(),
+                                          [](const Entry& e) { return !e.cancelled->load(); }));
 }
 
 }  // namespace vantor::testing

@@ -9,15 +9,30 @@
 
 namespace vantor::testing {
 
-// An application at /Applications/<name>.app named <name>.
-ApplicationItem app(const std::string& name);
-ApplicationItem app(const std::string& name, const std::string& path);
+// An application at `path` (by default /Applications/<name>.app) named <name>.
+inline ApplicationItem app(const std::string& name, const std::string& path) {
+    return ApplicationItem{path, name, path};
+}
+inline ApplicationItem app(const std::string& name) {
+    return app(name, "/Applications/" + name + ".app");
+}
+inline std::string appItemID(const std::string& name) {
+    return "app:/Applications/" + name + ".app";
+}
 
-// The item ids of items, raw.
-std::vector<std::string> itemIDs(const std::vector<VantorItem>& items);
-// The titles of items.
-std::vector<std::string> titles(const std::vector<VantorItem>& items);
-
-std::string appItemID(const std::string& name);
+inline std::vector<std::string> itemIDs(const std::vector<VantorItem>& items) {
+    std::vector<std::string> ids;
+    for (const auto& item : items) {
+        ids.push_back(item.id().raw());
+    }
+    return ids;
+}
+inline std::vector<std::string> titles(const std::vector<VantorItem>& items) {
+    std::vector<std::string> result;
+    for (const auto& item : items) {
+        result.push_back(item.title());
+    }
+    return result;
+}
 
 }  // namespace vantor::testing
