@@ -64,11 +64,8 @@ protected:
 };
 
 TEST_F(FolderTest, NamesAreTrimmedKeptOnOneLineAndCutTo64CodePoints) {
-    struct Case {
-        std::string typed;
-        std::string expected;  // "Tools": the old name stays
-    };
-    const Case cases[] = {
+    // What is typed, and the name kept ("Tools": the old name stays).
+    const std::pair<std::string, std::string> cases[] = {
         {"\u3000工具\u00a0\n", "工具"},        // ideographic and no-break spaces, a line break
         {"Work\nand\tplay", "Work and play"},  // one line
         {testing::repeated("😀", 65),
@@ -78,11 +75,12 @@ TEST_F(FolderTest, NamesAreTrimmedKeptOnOneLineAndCutTo64CodePoints) {
         {"Tools", "Tools"},
         {"bad \xff byte", "Tools"},  // not UTF-8
     };
-    for (const auto& c : cases) {
+    for (const auto& [typed, expected] : cases) {
+        SCOPED_TRACE(typed);
         arrange({"A", "B"}, {"A", "B"});
-        bool changed = model_->renameFolder("F", c.typed);
-        EXPECT_EQ(model_->folders()[0].name.raw(), c.expected) << c.typed;
-        EXPECT_EQ(changed, c.expected != "Tools") << c.typed;
+        bool changed = model_->renameFolder("F", typed);
+        EXPECT_EQ(model_->folders()[0].name.raw(), expected);
+        EXPECT_EQ(changed, expected != "Tools");
         EXPECT_EQ(store_->writtenKeys(), changed ? Strings{"VantorFolders"} : Strings{});
         EXPECT_EQ(*decodeFolders(*store_->data("VantorFolders")), model_->folders());
     }
