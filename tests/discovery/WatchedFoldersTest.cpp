@@ -10,16 +10,17 @@ namespace {
 using testing::TempTree;
 using Folders = std::vector<WatchedFolder>;
 
-WatchedFolder whole(const std::string& path) {
-    return {path, {}};
-}
-// Watched only for the entries that lead to folders not made yet.
-WatchedFolder only(const std::string& path, std::set<std::string> entries) {
-    return {path, std::move(entries)};
-}
+// A folder of the tree watched whole, or only for the entries that lead to
+// folders not made yet.
+struct Tree : TempTree {
+    WatchedFolder whole(const std::string& relative) const { return {path(relative), {}}; }
+    WatchedFolder only(const std::string& relative, std::set<std::string> entries) const {
+        return {path(relative), std::move(entries)};
+    }
+};
 
 TEST(WatchedFoldersTest, ApplicationFoldersAreWatchedWithTheirInsidesOrThroughTheirParents) {
-    TempTree tree;
+    Tree tree;
     tree.file("data/applications/a.desktop");
     tree.folder("data/applications/kde/tools");
     tree.folder("bare/share");  // no applications folder yet
@@ -34,17 +35,16 @@ TEST(WatchedFoldersTest, ApplicationFoldersAreWatchedWithTheirInsidesOrThroughTh
                                  tree.path("bare/share/applications"),
                                  tree.path("gone/share/applications")};
     roots.bundleRoots = {tree.path("bundles")};
-    EXPECT_EQ(
-        applicationFoldersToWatch(roots),
-        (Folders{only(tree.path(""), {"gone"}), only(tree.path("bare/share"), {"applications"}),
-                 whole(tree.path("bundles")), whole(tree.path("bundles/Utilities")),
-                 whole(tree.path("data/applications")), whole(tree.path("data/applications/kde")),
-                 whole(tree.path("data/applications/kde/tools")),
-                 whole(tree.path("data/applications/linked"))}));
+    EXPECT_EQ(applicationFoldersToWatch(roots),
+              (Folders{tree.only("", {"gone"}), tree.only("bare/share", {"applications"}),
+                       tree.whole("bundles"), tree.whole("bundles/Utilities"),
+                       tree.whole("data/applications"), tree.whole("data/applications/kde"),
+                       tree.whole("data/applications/kde/tools"),
+                       tree.whole("data/applications/linked")}));
 }
 
 TEST(WatchedFoldersTest, IconFoldersFollowTheThemeItsParentsAndHicolor) {
-    TempTree tree;
+    Tree tree;
     tree.file("user/icons/Mine/index.theme",
               "[Icon Theme]\nInherits=Parent\nDirectories=32/apps\n[32/apps]\nSize=32\n");
     tree.folder("user/icons/Mine/32/apps");
@@ -63,13 +63,11 @@ TEST(WatchedFoldersTest, IconFoldersFollowTheThemeItsParentsAndHicolor) {
                                       tree.path("pixmaps"), tree.path("nowhere/icons")};
     EXPECT_EQ(
         iconFoldersToWatch(bases, "Mine"),
-        (Folders{only(tree.path(""), {"nowhere"}), whole(tree.path("pixmaps")),
-                 whole(tree.path("system/icons")), whole(tree.path("system/icons/Parent")),
-                 whole(tree.path("system/icons/Parent/64/apps")),
-                 whole(tree.path("system/icons/hicolor")),
-                 whole(tree.path("system/icons/hicolor/48/apps")), whole(tree.path("user/icons")),
-                 whole(tree.path("user/icons/Mine")), whole(tree.path("user/icons/Mine/32/apps")),
-                 whole(tree.path("user/icons/hicolor"))}));
+        (Folders{tree.only("", {"nowhere"}), tree.whole("pixmaps"), tree.whole("system/icons"),
+                 tree.whole("system/icons/Parent"), tree.whole("system/icons/Parent/64/apps"),
+                 tree.whole("system/icons/hicolor"), tree.whole("system/icons/hicolor/48/apps"),
+                 tree.whole("user/icons"), tree.whole("user/icons/Mine"),
+                 tree.whole("user/icons/Mine/32/apps"), tree.whole("user/icons/hicolor")}));
 }
 
 }  // namespace
