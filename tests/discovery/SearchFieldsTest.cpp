@@ -13,6 +13,7 @@ namespace vantor {
 namespace {
 
 using Strings = std::vector<std::string>;
+using namespace std::string_literals;
 
 TEST(ProgramNameTest, TheProgramIsTheWordPeopleKnow) {
     const std::tuple<std::string, std::string> cases[] = {
@@ -69,8 +70,6 @@ TEST(SearchFieldsTest, ABundleIsFoundByItsBundleNameAndFileName) {
     EXPECT_EQ(makeBundleItem(testing::makeBundle(tree, "Tool.app")).search->fields().names,
               (Strings{"Tool"}));
 }
-
-using namespace std::string_literals;
 
 TEST(ApplicationListingTest, EscapesBackslashAndEveryControlCharacterInBothColumns) {
     const std::tuple<std::string, std::string, std::string> cases[] = {

@@ -18,6 +18,7 @@ namespace {
 
 using nlohmann::ordered_json;
 using namespace std::chrono_literals;
+using Strings = std::vector<std::string>;
 
 const ScreenInfo mainScreen{"main", {0, 0, 1440, 900}};
 const ScreenInfo rightScreen{"right", {1440, 0, 1920, 1080}};
@@ -139,8 +140,6 @@ TEST(HotCornerMonitorTest, AnUnknownStoredCornerMeansTopLeftAndIsKeptAndAChosenO
         EXPECT_EQ(rig.store.string("HotCorner"), std::string(rawValue(c)));
     }
 }
-
-using Strings = std::vector<std::string>;
 
 // The corner a pointer pixel fires, found the way the monitor finds it, as
 // "screen:corner" (every corner whose zone holds it), or "none" off every screen.

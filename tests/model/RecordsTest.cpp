@@ -2,6 +2,7 @@
 
 #include <regex>
 #include <set>
+
 #include "model/LauncherModel.h"
 #include "model/SearchText.h"
 #include "model/TitleCollator.h"

@@ -1,11 +1,10 @@
 // Scans run on a worker and are installed on the main thread, one at a time;
 // a scan that throws or cannot start is a failed scan; changes on disk start
 // one once they settle.
+#include <algorithm>
 #include <stdexcept>
 #include <system_error>
 
-#include <gtest/gtest.h>
-#include <algorithm>
 #include "ModelTest.h"
 #include "model/ChangeSettler.h"
 #include "model/ThreadBackgroundWorker.h"
@@ -17,6 +16,8 @@ namespace {
 using testing::app;
 using testing::appItemID;
 using testing::titles;
+using namespace std::chrono_literals;
+using Times = std::vector<long>;  // milliseconds on the virtual clock
 
 enum class Failure { none, cannotStart, throwsException, throwsOther };
 
@@ -127,9 +128,6 @@ TEST(ReloadThreadTest, ARealWorkerThreadHandsItsResultBackThroughTheQueue) {
     queue.runPending();
     EXPECT_EQ(model.applications().size(), 1u);
 }
-
-using namespace std::chrono_literals;
-using Times = std::vector<long>;  // milliseconds on the virtual clock
 
 TEST(ChangeSettlerTest, WorkRunsOnceAfterASecondOfQuietAndWaitsWhileBusy) {
     struct Case {
