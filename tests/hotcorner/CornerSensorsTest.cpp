@@ -43,8 +43,7 @@ using Placed = std::set<std::pair<SensorSurfaces::OutputId, HotCorner>>;
 
 struct Rig {
     MemoryDefaultsStore store;
-    FakeDesktopServices desktop{
-        {{"HEADLESS-1", {0, 0, 1920, 1080}}, {"HEADLESS-2", {1920, 0, 1280, 720}}}};
+    FakeDesktopServices desktop{{{"DP-1", {0, 0, 1920, 1080}}, {"DP-2", {1920, 0, 1280, 720}}}};
     ManualMainQueue queue;
     FakeSurfaces surfaces;
     CornerSensors sensors{store, desktop, queue, surfaces};
@@ -107,8 +106,8 @@ Step lose = [](Rig& r) {
     r.surfaces.live.clear();
     r.sensors.connectionLost();
 };
-const Step one = add(1, "HEADLESS-1");
-const Step two = add(2, "HEADLESS-2");
+const Step one = add(1, "DP-1");
+const Step two = add(2, "DP-2");
 Step stopOnTrigger = [](Rig& r) { r.stopOnTrigger = true; };
 
 constexpr auto TL = HotCorner::topLeft;
@@ -120,32 +119,28 @@ TEST(CornerSensorsTest, FiresOncePerEntryAndKeepsOneSensorPerOutputAtTheChosenCo
         Placed placed;
         std::vector<Step> steps;
     } cases[] = {
-        {{}, {}, {add(1, "HEADLESS-1"), enter(1)}},  // nothing before start
+        {{}, {}, {one, enter(1)}},  // nothing before start
         // Fires once per entry, with its output's screen; leaving another sensor
         // does not re-arm.
-        {{"HEADLESS-1", "HEADLESS-2"},
+        {{"DP-1", "DP-2"},
          {{1, TL}, {2, TL}},
          {one, two, start, enter(1), enter(1), leave(2), enter(1), leave(1), enter(2)}},
         // An output no screen matches opens on the main screen.
-        {{"HEADLESS-1"}, {{7, TL}}, {add(7, "VIRTUAL-9"), start, enter(7)}},
+        {{"DP-1"}, {{7, TL}}, {add(7, "VIRTUAL-9"), start, enter(7)}},
         // A restart clears the latch.
-        {{"HEADLESS-1", "HEADLESS-1"}, {{1, TL}}, {one, start, enter(1), stop, start, enter(1)}},
-        {{"HEADLESS-1"}, {}, {stopOnTrigger, one, start, enter(1)}},
+        {{"DP-1", "DP-1"}, {{1, TL}}, {one, start, enter(1), stop, start, enter(1)}},
+        {{"DP-1"}, {}, {stopOnTrigger, one, start, enter(1)}},
         // A new corner moves every sensor and makes the next entry a new one,
         // whoever chose it and whenever.
-        {{"HEADLESS-1", "HEADLESS-1"},
-         {{1, BR}, {2, BR}},
-         {one, two, start, enter(1), corner(BR), enter(1)}},
+        {{"DP-1", "DP-1"}, {{1, BR}, {2, BR}}, {one, two, start, enter(1), corner(BR), enter(1)}},
         {{}, {{1, BR}}, {one, start, storedCorner(BR)}},
         {{}, {{1, BR}}, {one, corner(BR), start}},
-        {{"HEADLESS-2"}, {{2, TL}}, {one, start, two, removeOutput(1), enter(1), enter(2)}},
+        {{"DP-2"}, {{2, TL}}, {one, start, two, removeOutput(1), enter(1), enter(2)}},
         // Removing the entered output re-arms.
-        {{"HEADLESS-1", "HEADLESS-2"},
-         {{2, TL}},
-         {one, two, start, enter(1), removeOutput(1), enter(2)}},
+        {{"DP-1", "DP-2"}, {{2, TL}}, {one, two, start, enter(1), removeOutput(1), enter(2)}},
         // A sensor the compositor closed comes back after a pause, where it
         // should be by then, unless stopped or its output went.
-        {{"HEADLESS-1"},
+        {{"DP-1"},
          {{1, TL}},
          {one, start, closeSensor(1), advance(CornerSensors::reopenDelay - 1ms), enter(1), leave(1),
           advance(1ms), enter(1)}},
@@ -173,7 +168,7 @@ TEST(CornerSensorsTest, RemembersTheLastEnteredScreenAndStoresTheChosenCorner) {
     }
     EXPECT_EQ(rig.sensors.preferredScreen(), std::nullopt);
     enter(2)(rig);
-    EXPECT_EQ(rig.sensors.preferredScreen().value_or(ScreenInfo{}).name, "HEADLESS-2");
+    EXPECT_EQ(rig.sensors.preferredScreen().value_or(ScreenInfo{}).name, "DP-2");
     rig.sensors.setSelectedCorner(HotCorner::bottomLeft);
     EXPECT_EQ(rig.store.string(defaults_keys::hotCorner), "bottomLeft");
 }
