@@ -41,6 +41,7 @@ TEST(PinyinMatchTest, TitlesMatchByTextPinyinAndInitials) {
         {"浏览器", "llq", whole},
         {"浏览器", "liulq", whole},
         {"浏览器", "浏lq", whole},
+        {"浏览器", "liu lan qi", whole},
         {"浏览器", "liul", atStart},
         {"浏览器", "lanqi", atWord},
         {"浏览器", "lq", atWord},
