@@ -16,7 +16,6 @@ using Strings = std::vector<std::string>;
 class BundleDiscoveryTest : public ::testing::Test {
 protected:
     BundleDiscoveryTest() { testing::neutraliseEnvironment(environment_); }
-    // The three bundle roots inside the tree, in their order, and a desktop entry folder.
     DiscoveryResult discover() const {
         return ApplicationDiscovery::discoverApplications(
             {{tree_.path("Applications"), tree_.path("System/Applications"),

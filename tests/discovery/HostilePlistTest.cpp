@@ -1,5 +1,3 @@
-// Info.plists made to hurt the reader: nested too deep, tables that point
-// outside the file or expand without end.
 #include <gtest/gtest.h>
 
 #include "DiscoveryFixtures.h"
@@ -15,7 +13,6 @@ using testing::deepBinaryPlist;
 using testing::deepXmlPlist;
 using testing::repeated;
 
-// What the scan does with such a bundle: it reads its Info.plist on the way.
 TEST(HostilePlistTest, ADeeplyNestedInfoPlistIsRefusedAndTheBundleKeepsItsFolderName) {
     for (const std::string& plist : {deepXmlPlist(200'000), deepBinaryPlist(120'000)}) {
         testing::TempTree tree;

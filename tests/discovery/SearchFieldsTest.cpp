@@ -1,5 +1,3 @@
-// What else the scan lets an application be found by: its names in other
-// languages, generic names, keywords, its program, and a bundle's own names.
 #include <gtest/gtest.h>
 
 #include "DiscoveryFixtures.h"

@@ -1,5 +1,3 @@
-// Arrangements the user can undo: renaming a folder, reordering inside it,
-// taking applications out, dissolving it, hiding and showing applications.
 #include "ModelTest.h"
 #include "support/HostileInputs.h"
 

@@ -1,5 +1,3 @@
-// How a query finds a title: pinyin of every reading, initials, mixed Han
-// characters and pinyin, where a run may start, and how good the match is.
 #include <gtest/gtest.h>
 
 #include "model/ApplicationSearchData.h"

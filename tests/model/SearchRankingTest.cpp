@@ -1,5 +1,3 @@
-// Best match first: the five kinds of match, then launch score, then the
-// grid's order; and the launch history behind the score.
 #include "ModelTest.h"
 
 namespace vantor {

@@ -1,5 +1,3 @@
-// The settings: typed values in memory, kept in one private file that
-// survives restarts, bad files, failed writes and a missing home folder.
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -41,7 +39,6 @@ TEST(JsonDefaultsTest, TypedReadsGiveNothingForOtherShapesAndASetReplacesAnyShap
     EXPECT_EQ(reads("number"), (Strings{"-", "0", "-", "value"}));
     store.setInteger("number", -7);
     EXPECT_EQ(reads("number"), (Strings{"-", "-7", "-", "-"}));
-    // Bytes of every length go through base64 and come back.
     std::string bytes;
     for (int length = 0; length < 5; ++length, bytes += static_cast<char>(0xF0 + length)) {
         store.setData("number", bytes);

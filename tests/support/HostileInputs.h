@@ -37,7 +37,6 @@ private:
 std::string deepXmlPlist(std::size_t depth, std::string_view name = "Deep");
 // The same as a binary property list.
 std::string deepBinaryPlist(std::size_t depth, std::string_view name = "Deep");
-// `text` `times` times over.
 std::string repeated(std::string_view text, std::size_t times);
 // A JSON array nesting `depth` levels around `inner`.
 std::string deepJsonArray(std::size_t depth, std::string_view inner = "");

@@ -11,13 +11,11 @@ namespace vantor::testing {
 // permissions) when the object goes.
 class TempTree {
 public:
-    // Under /tmp unless told otherwise.
     explicit TempTree(const std::string& base = "/tmp");
     ~TempTree();
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
 
-    // The absolute path of a relative one inside the tree.
     std::string path(const std::string& relative = "") const;
     std::string folder(const std::string& relative) const;  // made with its parents
     std::string file(const std::string& relative, const std::string& contents = "") const;
