@@ -13,19 +13,7 @@ using testing::namesOf;
 using testing::plistString;
 using Strings = std::vector<std::string>;
 
-class BundleDiscoveryTest : public ::testing::Test {
-protected:
-    BundleDiscoveryTest() { testing::neutraliseEnvironment(environment_); }
-    DiscoveryResult discover() const {
-        return ApplicationDiscovery::discoverApplications(
-            {{tree_.path("Applications"), tree_.path("System/Applications"),
-              tree_.path("home/Applications")},
-             {tree_.path("data/applications")}});
-    }
-
-    testing::ScopedEnvironment environment_;
-    testing::TempTree tree_;
-};
+using BundleDiscoveryTest = testing::DiscoveryTest;
 
 TEST_F(BundleDiscoveryTest, FindsBundlesButNeverInsidePackagesHiddenFoldersOrThroughLinks) {
     std::string terminal = tree_.folder("Applications/Utilities/Terminal.app");
@@ -91,9 +79,9 @@ TEST_F(BundleDiscoveryTest, NamesFollowDisplayNameThenBundleNameThenTheFileNameI
     // Bundles and desktop entries sort together by the locale's order, bundles
     // first on a tie.
     std::string entry =
-        tree_.file("data/applications/editor.desktop", testing::desktopEntry("Display"));
-    tree_.file("data/applications/calc.desktop", testing::desktopEntry("calculator 10"));
-    tree_.file("data/applications/calc2.desktop", testing::desktopEntry("Calculator 9"));
+        tree_.file("user/applications/editor.desktop", testing::desktopEntry("Display"));
+    tree_.file("user/applications/calc.desktop", testing::desktopEntry("calculator 10"));
+    tree_.file("user/applications/calc2.desktop", testing::desktopEntry("Calculator 9"));
 
     DiscoveryResult result = discover();
     EXPECT_EQ(namesOf(result.applications),
@@ -123,10 +111,10 @@ TEST_F(BundleDiscoveryTest, AScanThatCouldWalkNoRootIsToldApartFromAnEmptyOne) {
     // An unreadable folder is passed over and the rest is found.
     tree_.folder("System/Applications/Locked/Inside.app");
     tree_.folder("System/Applications/Open.app");
-    tree_.file("data/applications/mine.desktop", testing::desktopEntry("Mine"));
+    tree_.file("user/applications/mine.desktop", testing::desktopEntry("Mine"));
     ::chmod(tree_.path("System/Applications/Locked").c_str(), 0);
-    ::chmod(tree_.path("data/applications").c_str(), 0);
-    EXPECT_EQ(namesOf(discover().applications), Strings{"Open"});
+    ::chmod(tree_.path("user/applications").c_str(), 0);
+    EXPECT_EQ(names(), Strings{"Open"});
 }
 
 TEST(DiscoveryRootsTest, ComeFromHomeAndTheXdgVariables) {

@@ -13,22 +13,7 @@ using testing::desktopEntry;
 using testing::namesOf;
 using Strings = std::vector<std::string>;
 
-class DesktopEntryDiscoveryTest : public ::testing::Test {
-protected:
-    DesktopEntryDiscoveryTest() { testing::neutraliseEnvironment(environment_); }
-
-    // A user folder and two system folders, highest priority first.
-    DiscoveryResult discover() const {
-        return ApplicationDiscovery::discoverApplications(
-            {{},
-             {tree_.path("user/applications"), tree_.path("local/applications"),
-              tree_.path("system/applications")}});
-    }
-    Strings names() const { return namesOf(discover().applications); }
-
-    testing::ScopedEnvironment environment_;
-    testing::TempTree tree_;
-};
+using DesktopEntryDiscoveryTest = testing::DiscoveryTest;
 
 TEST_F(DesktopEntryDiscoveryTest, TheFirstFolderWithAnIDWinsItEvenWithAHiddenOrBrokenEntry) {
     tree_.file("user/applications/foo.desktop", desktopEntry("User Foo"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -43,5 +45,23 @@ inline void neutraliseEnvironment(ScopedEnvironment& environment) {
     }
     environment.set("LANG", "C.UTF-8");
 }
+
+// A tree with three bundle roots and three desktop entry folders (highest
+// priority first), in an environment each test sets itself.
+class DiscoveryTest : public ::testing::Test {
+protected:
+    DiscoveryTest() { neutraliseEnvironment(environment_); }
+    DiscoveryResult discover() const {
+        return ApplicationDiscovery::discoverApplications(
+            {{tree_.path("Applications"), tree_.path("System/Applications"),
+              tree_.path("home/Applications")},
+             {tree_.path("user/applications"), tree_.path("local/applications"),
+              tree_.path("system/applications")}});
+    }
+    std::vector<std::string> names() const { return namesOf(discover().applications); }
+
+    ScopedEnvironment environment_;
+    TempTree tree_;
+};
 
 }  // namespace vantor::testing
