@@ -13,14 +13,13 @@ using testing::deepBinaryPlist;
 using testing::deepXmlPlist;
 using testing::repeated;
 
-TEST(HostilePlistTest, ADeeplyNestedInfoPlistIsRefusedAndTheBundleKeepsItsFolderName) {
+using HostileBundleTest = testing::DiscoveryTest;
+
+TEST_F(HostileBundleTest, ADeeplyNestedInfoPlistIsRefusedAndTheBundleKeepsItsFolderName) {
     for (const std::string& plist : {deepXmlPlist(200'000), deepBinaryPlist(120'000)}) {
-        testing::TempTree tree;
-        tree.file("Applications/X.app/Contents/Info.plist", plist);
-        DiscoveryResult result =
-            ApplicationDiscovery::discoverApplications({{tree.path("Applications")}, {}});
+        tree_.file("home/Applications/X.app/Contents/Info.plist", plist);
         // Not "Deep": nothing of it is trusted.
-        EXPECT_EQ(testing::namesOf(result.applications), std::vector<std::string>{"X"});
+        EXPECT_EQ(names(), std::vector<std::string>{"X"});
     }
 }
 
