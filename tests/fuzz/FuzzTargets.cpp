@@ -35,21 +35,13 @@ void require(bool condition, const char* promise) {
 }
 
 // One folder for the whole run, removed when the process ends normally.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-fuzz-XXXXXX");
-        require(::mkdtemp(pattern.data()) != nullptr, "a scratch folder can be made");
-        path_ = pattern;
-    }
+struct ScratchFolder {
+    ScratchFolder() { require(::mkdtemp(path.data()) != nullptr, "a scratch folder can be made"); }
     ~ScratchFolder() {
         std::error_code error;
-        std::filesystem::remove_all(path_, error);
+        std::filesystem::remove_all(path, error);
     }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
+    std::string path = std::filesystem::temp_directory_path() / "vantor-fuzz-XXXXXX";
 };
 
 // Installed applications whose ids the folder corpus uses.
@@ -150,15 +142,15 @@ void checkNestingAgainstReader(std::string_view bytes) {
 int fuzzInfoPlist(const std::uint8_t* data, std::size_t size) {
     checkNestingAgainstReader(bytesOf(data, size));
     if (std::optional<BundleNames> names = parseInfoPlist(bytesOf(data, size))) {
-        require(!names->displayName || isValidUtf8(*names->displayName), "display name is UTF-8");
-        require(!names->bundleName || isValidUtf8(*names->bundleName), "bundle name is UTF-8");
+        require(isValidUtf8(names->displayName.value_or("")), "display name is UTF-8");
+        require(isValidUtf8(names->bundleName.value_or("")), "bundle name is UTF-8");
     }
     return 0;
 }
 
 int fuzzDesktopEntry(const std::uint8_t* data, std::size_t size) {
     static const ScratchFolder folder;
-    static const std::string path = folder.path() + "/fuzz.desktop";
+    static const std::string path = folder.path + "/fuzz.desktop";
     {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -196,14 +188,13 @@ int fuzzSettings(const std::uint8_t* data, std::size_t size) {
     }
     exerciseModel(store);
     // Whatever was read must be written back as it was: nothing lost on save.
-    std::string saved;
+    std::optional<nlohmann::ordered_json> again;
     try {
-        saved = store.values().dump(2);
+        again = parseDefaultsObject(store.values().dump(2));
     } catch (const nlohmann::json::exception&) {
         require(false, "settings read can be saved");
     }
-    std::optional<nlohmann::ordered_json> again = parseDefaultsObject(saved);
-    require(again && *again == store.values(), "saved settings read back the same");
+    require(again == store.values(), "saved settings read back the same");
     return 0;
 }
 
@@ -214,8 +205,7 @@ int fuzzFolders(const std::uint8_t* data, std::size_t size) {
     }
     std::optional<std::string> encoded = encodeFolders(*folders);
     require(encoded.has_value(), "decoded folders can be encoded");
-    std::optional<std::vector<VantorFolder>> again = decodeFolders(*encoded);
-    require(again && *again == *folders, "encoded folders decode the same");
+    require(decodeFolders(*encoded) == folders, "encoded folders decode the same");
 
     MemoryDefaultsStore store;
     store.setData(defaults_keys::folders, *encoded);

@@ -13,6 +13,15 @@ constexpr std::array<char, 14> interestingBytes = {
 // Depths around the limit, and far beyond it.
 constexpr std::array<std::size_t, 6> nestingDepths = {63, 64, 65, 66, 1000, 100'000};
 
+std::string repeated(const std::string& piece, std::size_t times) {
+    std::string text;
+    text.reserve(piece.size() * times);
+    while (times-- > 0) {
+        text += piece;
+    }
+    return text;
+}
+
 }  // namespace
 
 std::uint64_t Mutator::next() {
@@ -34,84 +43,58 @@ std::string Mutator::mutate(std::string input, const std::vector<std::string>& c
 
 void Mutator::mutateOnce(std::string& input, const std::vector<std::string>& corpus) {
     std::size_t at = below(input.size() + 1);
-    switch (below(11)) {
-        case 0:  // flip a bit
-            if (!input.empty()) {
-                input[below(input.size())] ^= static_cast<char>(1u << below(8));
+    std::size_t size = input.size();
+    switch (below(10)) {
+        case 0:  // flip a bit, often near the end, where binary formats keep their tables
+            if (size != 0) {
+                std::size_t byte = below(2) ? below(size) : size - 1 - below(std::min(size, 48ul));
+                input[byte] ^= static_cast<char>(1u << below(8));
             }
             break;
-        case 1:  // flip a bit near the end, where binary formats keep their tables
-            if (!input.empty()) {
-                std::size_t back = 1 + below(std::min<std::size_t>(input.size(), 48));
-                input[input.size() - back] ^= static_cast<char>(1u << below(8));
+        case 1:  // overwrite a byte with an interesting one
+            if (size != 0) {
+                input[below(size)] = interestingBytes[below(interestingBytes.size())];
             }
             break;
-        case 2:  // overwrite a byte with an interesting one
-            if (!input.empty()) {
-                input[below(input.size())] = interestingBytes[below(interestingBytes.size())];
+        case 2:  // insert random bytes
+            for (std::size_t n = 1 + below(8); n > 0; --n) {
+                input.insert(input.begin() + static_cast<std::ptrdiff_t>(at),
+                             static_cast<char>(next()));
             }
             break;
-        case 3: {  // insert random bytes
-            std::string bytes(1 + below(8), '\0');
-            for (char& byte : bytes) {
-                byte = static_cast<char>(next() & 0xFF);
-            }
-            input.insert(at, bytes);
-            break;
-        }
-        case 4:  // delete a range
+        case 3:  // delete a range
             input.erase(at, 1 + below(16));
             break;
-        case 5: {  // duplicate a range
+        case 4: {  // duplicate a range
             std::string range = input.substr(at, 1 + below(64));
-            input.insert(below(input.size() + 1), range);
+            input.insert(below(size + 1), range);
             break;
         }
-        case 6:  // cut the input short
+        case 5:  // cut the input short
             input.resize(at);
             break;
-        case 7: {  // splice with another input
-            if (corpus.empty()) {
-                break;
+        case 6:  // splice with another input
+            if (!corpus.empty()) {
+                const std::string& other = corpus[below(corpus.size())];
+                input = input.substr(0, at) + other.substr(below(other.size() + 1));
             }
-            const std::string& other = corpus[below(corpus.size())];
-            input = input.substr(0, at) + other.substr(below(other.size() + 1));
             break;
-        }
-        case 8:
-        case 9:  // insert a piece of the format
+        case 7:
+        case 8:  // insert a piece of the format
             if (!format_.tokens.empty()) {
                 input.insert(at, format_.tokens[below(format_.tokens.size())]);
             }
             break;
-        default:
-            nestDeep(input);
+        default:  // nest deep around a range, mostly balanced, sometimes left open
+            if (!format_.nesting.empty()) {
+                const auto& [open, close] = format_.nesting[below(format_.nesting.size())];
+                std::size_t depth = nestingDepths[below(nestingDepths.size())];
+                std::size_t end = at + below(size - at + 1);
+                input.insert(end, repeated(close, next() % 4 != 0 ? depth : 0));
+                input.insert(at, repeated(open, depth));
+            }
             break;
     }
-}
-
-void Mutator::nestDeep(std::string& input) {
-    if (format_.nesting.empty()) {
-        return;
-    }
-    const auto& [open, close] = format_.nesting[below(format_.nesting.size())];
-    std::size_t depth = nestingDepths[below(nestingDepths.size())];
-    std::size_t at = below(input.size() + 1);
-    std::string opens;
-    opens.reserve(open.size() * depth);
-    for (std::size_t i = 0; i < depth; ++i) {
-        opens += open;
-    }
-    std::string closes;
-    if (next() % 4 != 0) {  // mostly balanced, sometimes left open
-        closes.reserve(close.size() * depth);
-        for (std::size_t i = 0; i < depth; ++i) {
-            closes += close;
-        }
-    }
-    std::size_t end = at + below(input.size() - at + 1);
-    input.insert(end, closes);
-    input.insert(at, opens);
 }
 
 }  // namespace vantor::fuzz

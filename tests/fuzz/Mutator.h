@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace vantor::fuzz {
@@ -24,12 +23,10 @@ public:
     // One to four stacked mutations of `input`; `corpus` supplies splices.
     std::string mutate(std::string input, const std::vector<std::string>& corpus);
 
+private:
     std::uint64_t next();
     std::size_t below(std::size_t bound) { return bound == 0 ? 0 : next() % bound; }
-
-private:
     void mutateOnce(std::string& input, const std::vector<std::string>& corpus);
-    void nestDeep(std::string& input);
 
     std::uint64_t state_;
     const Format& format_;
