@@ -107,7 +107,10 @@ void LauncherScene::act(const std::string& action) {
          [&] {
              scroll({n(2), n(1), scroll_phase::none, scroll_phase::none});
          }},
-        {"pad", [&] { scroll(trackpad(phases.at(w.at(1)), n(2), n(3))); }},
+        {"pad",
+         [&] {
+             scroll({n(3), n(2), phases.at(w.at(1)), scroll_phase::none});
+         }},
         {"momentum",
          [&] {
              scroll({0, n(1), scroll_phase::none, scroll_phase::changed});
