@@ -92,7 +92,7 @@ TEST(FolderPanelTest, DraggingInsideThePanelReordersTheFolderLiveAcrossItsPages)
         start.resize(c.expectedStart.size());
         EXPECT_EQ(start, c.expectedStart) << c.from;
         EXPECT_EQ(f.store_.writtenKeys().front(), "VantorFolders");
-        EXPECT_TRUE(f.openedNames().empty()) << "a drag is no tap";
+        EXPECT_TRUE(f.desktop_.openedApplications().empty()) << "a drag is no tap";
     }
 
     // To the second page by the wheel, then over a filler: the end of the folder.
@@ -108,7 +108,7 @@ TEST(FolderPanelTest, DraggingInsideThePanelReordersTheFolderLiveAcrossItsPages)
     f.vm().pressFolderCell(0, panelCell(0));
     f.vm().moveFolderPointer({panelCell(0).x + 7, panelCell(0).y}, window);
     f.vm().releasePointer();
-    EXPECT_EQ(f.openedNames(), Strings{appName(13)});
+    EXPECT_EQ(f.desktop_.openedApplications().at(0).name, appName(13));
 }
 
 TEST(FolderPanelTest, ADragOutOfThePanelGoesOnAsAGridDragWhereverItEnds) {
@@ -240,7 +240,7 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     EXPECT_EQ(requested->entries, (E{{Action::open, "打开"}, {Action::hide, "隐藏"}}));
     // "打开" launches like a click.
     f.vm().chooseContextMenuEntry(*requested, Action::open);
-    EXPECT_EQ(f.openedNames(), Strings{appName(3)});
+    EXPECT_EQ(f.desktop_.openedApplications().at(0).name, appName(3));
 }
 
 }  // namespace

@@ -188,14 +188,6 @@ std::string LauncherScene::state() {
     return shortened(line.str());
 }
 
-std::vector<std::string> LauncherScene::openedNames() const {
-    std::vector<std::string> names;
-    for (const auto& application : desktop_.openedApplications()) {
-        names.push_back(application.name);
-    }
-    return names;
-}
-
 CanonicalString LauncherScene::makeFolder(const std::vector<std::string>& names) {
     model_.createFolderByDroppingItem(testing::appItemID(names.at(1)),
                                       testing::appItemID(names.at(0)));

@@ -58,7 +58,6 @@ public:
     // ", dismissed".
     std::string state();
 
-    std::vector<std::string> openedNames() const;
     PageSlot slotAt(std::int64_t offset) const {
         return viewModel_->pageSlots().at(static_cast<std::size_t>(offset));
     }
