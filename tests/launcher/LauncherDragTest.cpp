@@ -1,5 +1,3 @@
-#include <functional>
-
 #include "launcher/LauncherFixture.h"
 #include "support/TempTree.h"
 
@@ -166,34 +164,28 @@ TEST_F(LauncherDragTest, AnEmptyGridOrAnOpenFolderTakesNoDrag) {
 // a scan that prunes folders wait until the arrangement is on disk.
 TEST_F(LauncherDragTest, OnlyTheEndOfAGestureWaitsForTheDisk) {
     showWith(30);
-    auto acts = [this](std::vector<std::string> actions) {
-        return [this, actions] {
-            for (const auto& action : actions) {
-                act(action);
-            }
-        };
-    };
     std::vector<std::string> acrossTenCells{"press 0"};
     for (int cell = 1; cell <= 10; ++cell) {
         acrossTenCells.push_back("move edge " + std::to_string(cell));
     }
-    auto folder = [this] { return model_.folders().at(0).id; };
-    const std::vector<std::tuple<std::string, std::function<void()>, bool, int>> cases = {
-        // name, gesture, whether it stores anything, how often it waits
-        {"moving across ten cells", acts(acrossTenCells), true, 0},
-        {"releasing that drag", acts({"release"}), false, 1},
-        {"a drag taken away", acts({"press 3", "move edge 8", "cancel"}), true, 1},
+    const std::vector<std::tuple<std::string, std::vector<std::string>, bool, int>> cases = {
+        // name, steps, whether they store anything, how often they wait
+        {"moving across ten cells", acrossTenCells, true, 0},
+        {"releasing that drag", {"release"}, false, 1},
+        {"a drag taken away", {"press 3", "move edge 8", "cancel"}, true, 1},
         // The model waits for the new folder, the drag's end again (at no cost).
-        {"dropping on an application", acts({"press 2", "move middle 4", "release"}), true, 2},
-        {"renaming the folder", [&] { model_.renameFolder(folder(), "X"); }, true, 1},
-        {"dissolving it", [&] { model_.dissolveFolder(folder()); }, true, 1},
-        {"another folder", acts({"press 2", "move middle 4", "release"}), true, 2},
-        {"a scan that empties the folder", acts({"scan 0"}), true, 1},
-        {"a scan that changes no folder", acts({"scan 0"}), true, 0},
+        {"dropping on an application", {"press 2", "move middle 4", "release"}, true, 2},
+        {"renaming the folder", {"rename X"}, true, 1},
+        {"dissolving it", {"dissolve"}, true, 1},
+        {"another folder", {"press 2", "move middle 4", "release"}, true, 2},
+        {"a scan that empties the folder", {"scan 0"}, true, 1},
+        {"a scan that changes no folder", {"scan 0"}, true, 0},
     };
-    for (const auto& [name, gesture, writes, flushes] : cases) {
+    for (const auto& [name, steps, writes, flushes] : cases) {
         store_.clearWrites();
-        gesture();
+        for (const auto& step : steps) {
+            act(step);
+        }
         EXPECT_EQ(store_.writeCount() > 0, writes) << name;
         EXPECT_EQ(store_.flushCount(), flushes) << name;
     }
