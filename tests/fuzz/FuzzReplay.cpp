@@ -15,7 +15,6 @@
 #include <sstream>
 
 #include "fuzz/FuzzTargets.h"
-#include "fuzz/Mutator.h"
 
 namespace vantor::fuzz {
 namespace {
@@ -72,6 +71,95 @@ std::vector<std::string> readDictionary(const fs::path& file) {
     return tokens;
 }
 
+// Deterministic mutations of seed inputs: the same seed number gives the same
+// inputs on every machine and compiler (its own generator and ranges, none of
+// the standard library's implementation-defined distributions).
+class Mutator {
+public:
+    Mutator(std::uint64_t seed, const Target& target, const std::vector<std::string>& tokens)
+        : state_(seed), target_(target), tokens_(tokens) {}
+
+    // One to four stacked mutations of `input`; `corpus` supplies splices.
+    std::string mutate(std::string input, const std::vector<std::string>& corpus) {
+        // Mostly one change, so that many inputs still get past the first checks.
+        for (std::size_t round = below(3) != 0 ? 1 : 2 + below(3); round > 0; --round) {
+            mutateOnce(input, corpus);
+        }
+        return input;
+    }
+
+private:
+    std::uint64_t next() {
+        // splitmix64: small, fast and the same everywhere.
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    std::size_t below(std::size_t bound) { return bound == 0 ? 0 : next() % bound; }
+
+    void mutateOnce(std::string& input, const std::vector<std::string>& corpus) {
+        // Bytes on the edges parsers test; depths around the limit and far beyond it.
+        static const std::string interesting{"\0\x7f\x80\xff\xc2\xed\n\r\\\"<>[{", 14};
+        static const std::size_t depths[] = {63, 64, 65, 66, 1000, 100'000};
+        std::size_t at = below(input.size() + 1);
+        std::size_t size = input.size();
+        switch (below(9)) {
+            case 0:  // flip a bit, often near the end, where binary formats keep their tables
+                if (size != 0) {
+                    std::size_t byte =
+                        below(2) ? below(size) : size - 1 - below(std::min(size, 48ul));
+                    input[byte] ^= static_cast<char>(1u << below(8));
+                }
+                break;
+            case 1:  // overwrite a byte with an interesting one
+                if (size != 0) {
+                    input[below(size)] = interesting[below(interesting.size())];
+                }
+                break;
+            case 2:  // delete a range
+                input.erase(at, 1 + below(16));
+                break;
+            case 3: {  // duplicate a range
+                std::string range = input.substr(at, 1 + below(64));
+                input.insert(below(size + 1), range);
+                break;
+            }
+            case 4:  // cut the input short
+                input.resize(at);
+                break;
+            case 5: {  // splice with another input
+                const std::string& other = corpus[below(corpus.size())];
+                input = input.substr(0, at) + other.substr(below(other.size() + 1));
+                break;
+            }
+            case 6:
+            case 7:  // insert a piece of the format
+                input.insert(at, tokens_[below(tokens_.size())]);
+                break;
+            default: {  // nest deep around a range, mostly balanced, sometimes left open
+                const auto& [open, close] = target_.nesting[below(target_.nesting.size())];
+                std::size_t depth = depths[below(std::size(depths))];
+                std::size_t end = at + below(size - at + 1);
+                input.insert(end, repeated(close, next() % 4 != 0 ? depth : 0));
+                input.insert(at, repeated(open, depth));
+                break;
+            }
+        }
+    }
+    static std::string repeated(const std::string& piece, std::size_t times) {
+        std::string text;
+        while (times-- > 0) {
+            text += piece;
+        }
+        return text;
+    }
+
+    std::uint64_t state_;
+    const Target& target_;
+    const std::vector<std::string>& tokens_;
+};
+
 // Named by its target in test listings, not dumped as bytes.
 void PrintTo(const Target& target, std::ostream* out) {
     *out << target.name;
@@ -89,15 +177,14 @@ TEST_P(FuzzReplay, CorpusAndItsMutationsRunWithoutACrash) {
     ASSERT_FALSE(files.empty()) << "no seeds for " << target.name;
     std::vector<std::string> seeds;
     std::transform(files.begin(), files.end(), std::back_inserter(seeds), contents);
-    Mutator::Format format{readDictionary(fs::path(VANTOR_FUZZ_DICTIONARIES) / target.dictionary),
-                           target.nesting};
-    ASSERT_FALSE(format.tokens.empty()) << "no dictionary " << target.dictionary;
+    auto tokens = readDictionary(fs::path(VANTOR_FUZZ_DICTIONARIES) / target.dictionary);
+    ASSERT_FALSE(tokens.empty()) << "no dictionary " << target.dictionary;
 
     const char* lastInput = std::getenv("VANTOR_FUZZ_LAST_INPUT");
     const char* count = std::getenv("VANTOR_FUZZ_MUTATIONS");
     std::size_t mutations = count != nullptr ? std::strtoull(count, nullptr, 10) : 200;
     for (std::size_t i = 0; i < seeds.size(); ++i) {
-        Mutator mutator(i, format);  // each seed file its own, repeatable, sequence
+        Mutator mutator(i, target, tokens);  // each seed file its own, repeatable, sequence
         for (std::size_t k = 0; k <= mutations; ++k) {
             std::string input = k == 0 ? seeds[i] : mutator.mutate(seeds[i], seeds);
             if (lastInput != nullptr) {
