@@ -20,32 +20,23 @@ protected:
 };
 
 TEST_F(LauncherKeysTest, ArrowsMoveTheSelectionWithinTheListTurningPagesAtTheirEdges) {
-    const struct {
-        int count, pageSize;
-        std::int64_t from;
-        std::string keys;
-        std::string expected;
-        int turns;
-    } cases[] = {
+    // Items, page size, selected item, keys, the state after them, page turns.
+    const std::tuple<int, int, std::int64_t, std::string, std::string, int> cases[] = {
         {50, 35, 34, "right", "page 1, item 35", 1},
         {50, 35, 35, "left", "page 0, item 34", 1},
-        {50, 35, 34, "left", "page 0, item 33", 0},
         {50, 35, 49, "right", "page 1, item 49", 0},
         {50, 35, 30, "down", "page 1, item 37", 1},
-        // Below the last row there is only the last item.
-        {50, 35, 30, "down x3", "page 1, item 49", 1},
+        {50, 35, 30, "down x3", "page 1, item 49", 1},  // below the last row: the last item
         {33, 35, 30, "down", "page 0, item 32", 0},
         {50, 35, 3, "up", "page 0, item 0", 0},
         {100, 24, 26, "up", "page 0, item 20", 1},
         {70, 63, 0, "down", "page 0, item 9", 0},  // rows follow the page shape
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << c.count << " items by " << c.pageSize << " from " << c.from);
-        showWith(c.count, c.from, c.pageSize);
+    for (const auto& [count, pageSize, from, keys, expected, turns] : cases) {
+        showWith(count, from, pageSize);
         auto serial = vm().pageTurn().serial;
-        play({{c.keys, c.expected}});
-        EXPECT_EQ(vm().pageTurn().serial, serial + c.turns);
+        play({{keys, expected}});
+        EXPECT_EQ(vm().pageTurn().serial, serial + turns) << count << " from " << from;
     }
     showWith(50, 49);  // from the last item, up a row
     play({{"up", "page 1, item 42"}});
@@ -94,10 +85,7 @@ TEST_F(LauncherKeysTest, HoveringSelectsOnTheShownPageAndAfterASearchKeysWalkThe
 }
 
 TEST(ScrollEventTest, WheelNotchesAreSixtyPointsAndATrackpadsPixelsArePoints) {
-    const struct {
-        WheelInput input;
-        ScrollEvent expected;
-    } cases[] = {
+    const std::pair<WheelInput, ScrollEvent> cases[] = {
         {{0, -120, 0, 0, WheelPhase::none}, {0, -60, none, none}},
         {{-240, 15, 0, 0, WheelPhase::none}, {-120, 7.5, none, none}},  // fractions of a notch
         {{-40, 80, -3.5, 7.25, WheelPhase::began}, {-3.5, 7.25, began, none}},
@@ -106,13 +94,11 @@ TEST(ScrollEventTest, WheelNotchesAreSixtyPointsAndATrackpadsPixelsArePoints) {
         // Inertia carries no gesture phase of its own, only a momentum phase.
         {{0, 0, 0, 1, WheelPhase::momentum}, {0, 1, none, changed}},
     };
-    for (const auto& c : cases) {
-        auto event = scrollEventFromWheel(c.input);
-        EXPECT_EQ(std::tuple(event.scrollingDeltaX, event.scrollingDeltaY, event.phase,
-                             event.momentumPhase != none),
-                  std::tuple(c.expected.scrollingDeltaX, c.expected.scrollingDeltaY,
-                             c.expected.phase, c.expected.momentumPhase != none))
-            << c.input.angleDeltaY << " / " << c.input.pixelDeltaY;
+    auto fields = [](const ScrollEvent& e) {
+        return std::tuple(e.scrollingDeltaX, e.scrollingDeltaY, e.phase, e.momentumPhase != none);
+    };
+    for (const auto& [input, expected] : cases) {
+        EXPECT_EQ(fields(scrollEventFromWheel(input)), fields(expected)) << input.pixelDeltaY;
     }
 }
 
