@@ -25,9 +25,9 @@ Folder scalable(const std::string& path, int min, int max) {
 // has them: the user's, the system's and the loose pixmaps.
 class IconThemeLookupTest : public ::testing::Test {
 protected:
-    void files(const Strings& relatives) const {
+    void files(const std::string& prefix, const Strings& relatives) const {
         for (const auto& relative : relatives) {
-            tree_.file(relative, "icon");
+            tree_.file(prefix + relative, "icon");
         }
     }
     void theme(const std::string& at, const std::vector<Folder>& folders,
@@ -69,25 +69,23 @@ TEST_F(IconThemeLookupTest, AFolderForTheSizeFirstThenTheNearestTheFirstOfEquals
                          {"60x60/apps", "Size=60\nType=Threshold\nThreshold=3"},
                          {"20x20/apps", "Size=20"},
                          fixed("23x23/apps", 23)});
-    files({"share/Mine/scalable/small/editor.svg", "share/Mine/48x48/apps/editor.png",
-           "share/Mine/48x48/apps/editor.svg", "share/Mine/48x48/apps/editor.xpm",
-           "share/Mine/128x128/apps/editor.png", "share/Mine/scalable/big/editor.svg",
-           "share/Mine/48x48/apps/viewer.png", "share/Mine/60x60/apps/viewer.png",
-           "share/Mine/20x20/apps/viewer.png", "share/Mine/23x23/apps/viewer.png"});
+    files("share/Mine/",
+          {"scalable/small/editor.svg", "48x48/apps/editor.png", "48x48/apps/editor.svg",
+           "48x48/apps/editor.xpm", "128x128/apps/editor.png", "scalable/big/editor.svg",
+           "48x48/apps/viewer.png", "60x60/apps/viewer.png", "20x20/apps/viewer.png",
+           "23x23/apps/viewer.png"});
     const std::string small = "share/Mine/scalable/small/editor.svg",
-                      big = "share/Mine/scalable/big/editor.svg",
-                      near60 = "share/Mine/60x60/apps/viewer.png",
-                      near20 = "share/Mine/20x20/apps/viewer.png";
+                      near60 = "share/Mine/60x60/apps/viewer.png";
     expectFound(lookup(), {{"editor", 48, "share/Mine/48x48/apps/editor.png"},  // png first
                            {"editor", 8, small},
                            {"editor", 40, small},  // 8 either way: the first listed
-                           {"editor", 90, "share/Mine/128x128/apps/editor.png"},  // 38 against 42
-                           {"editor", 170, big},  // 30 below its minimum, 42 above 128
+                           {"editor", 90, "share/Mine/128x128/apps/editor.png"},   // 38 against 42
+                           {"editor", 170, "share/Mine/scalable/big/editor.svg"},  // 30 against 42
                            // A threshold folder serves its size give or take (2 unless
                            // said); beyond, it is as far as the nearest size it serves.
                            {"viewer", 63, near60},
                            {"viewer", 53, near60},  // 4 from 57, 5 from the earlier 48
-                           {"viewer", 18, near20},
+                           {"viewer", 18, "share/Mine/20x20/apps/viewer.png"},
                            {"viewer", 23, "share/Mine/23x23/apps/viewer.png"}});
 }
 
@@ -97,9 +95,9 @@ TEST_F(IconThemeLookupTest, DoubledScreensPreferFoldersForTheirScale) {
                "[48x48/apps]\nSize=48\nType=Fixed\n[96x96/apps]\nSize=96\nType=Fixed\n"
                "[48x48@2/apps]\nSize=48\nScale=2\nType=Fixed\n");
     // The 96 one has as many pixels as the doubled one and is listed earlier.
-    files({"share/hicolor/48x48/apps/editor.png", "share/hicolor/96x96/apps/editor.png",
-           "share/hicolor/48x48@2/apps/editor.png", "share/hicolor/48x48/apps/viewer.png",
-           "share/hicolor/96x96/apps/viewer.png"});
+    files("share/hicolor/",
+          {"48x48/apps/editor.png", "96x96/apps/editor.png", "48x48@2/apps/editor.png",
+           "48x48/apps/viewer.png", "96x96/apps/viewer.png"});
     expectFound(lookup("hicolor"),
                 {{"editor", 48, "share/hicolor/48x48@2/apps/editor.png", 2},
                  {"editor", 48, "share/hicolor/48x48/apps/editor.png", 1},
@@ -114,11 +112,11 @@ TEST_F(IconThemeLookupTest, TheThemeThenItsParentsDepthFirstThenHicolorThenLoose
     theme("share/Grand", {fixed("48x48/apps", 48)}, "Inherits=Parent");
     theme("share/Other", {fixed("48x48/apps", 48)});
     theme("escape", {fixed("48x48/apps", 48)});  // a path, not a theme name: never reached
-    files({"escape/48x48/apps/c.png", "share/Grand/48x48/apps/a.png",
-           "share/Other/48x48/apps/a.png", "share/Other/48x48/apps/b.png",
-           "share/hicolor/48x48/apps/b.png", "share/hicolor/48x48/apps/c.png",
-           "share/Mine/16x16/apps/d.png", "share/Parent/48x48/apps/d.png", "pixmaps/c.png",
-           "pixmaps/legacy.svg", "pixmaps/legacy.png", "home/mine.xpm", "pixmaps/mine.png"});
+    files("", {"escape/48x48/apps/c.png", "share/Grand/48x48/apps/a.png",
+               "share/Other/48x48/apps/a.png", "share/Other/48x48/apps/b.png",
+               "share/hicolor/48x48/apps/b.png", "share/hicolor/48x48/apps/c.png",
+               "share/Mine/16x16/apps/d.png", "share/Parent/48x48/apps/d.png", "pixmaps/c.png",
+               "pixmaps/legacy.svg", "pixmaps/legacy.png", "home/mine.xpm", "pixmaps/mine.png"});
     expectFound(lookup(), {{"a", 48, "share/Grand/48x48/apps/a.png"},
                            {"b", 48, "share/Other/48x48/apps/b.png"},
                            {"c", 48, "share/hicolor/48x48/apps/c.png"},
@@ -135,18 +133,18 @@ TEST_F(IconThemeLookupTest,
     theme("share/hicolor", {fixed("48x48/apps", 48)});
     tree_.file("home/Mine/index.theme", "");  // unusable: the system's describes the theme
     theme("share/Mine", {fixed("16x16/apps", 16), fixed("48x48/apps", 48)});
-    files({"home/Mine/48x48/apps/editor.png", "share/Mine/48x48/apps/editor.png",
-           "share/Mine/48x48/apps/viewer.png", "home/Mine/48x48/apps/player.png",
-           "share/Mine/16x16/apps/player.png", "home/Mine/64x64/apps/extra.png"});
+    files("", {"home/Mine/48x48/apps/editor.png", "share/Mine/48x48/apps/editor.png",
+               "share/Mine/48x48/apps/viewer.png", "home/Mine/48x48/apps/player.png",
+               "share/Mine/16x16/apps/player.png", "home/Mine/64x64/apps/extra.png"});
     expectFound(lookup(), {{"editor", 48, "home/Mine/48x48/apps/editor.png"},
                            {"viewer", 48, "share/Mine/48x48/apps/viewer.png"},
                            // The theme's folder order before the base folders' order.
                            {"player", 16, "share/Mine/16x16/apps/player.png"},
                            {"extra", 64, ""}});  // a folder the index does not list
 
-    files({"share/hicolor/48x48/apps/tool.png", "share/NoIndex/48x48/apps/tool.png",
-           "share/Garbled/index.theme", "share/Garbled/48x48/apps/tool.png",
-           "share/Folder/48x48/apps/tool.png"});
+    files("share/",
+          {"hicolor/48x48/apps/tool.png", "NoIndex/48x48/apps/tool.png", "Garbled/index.theme",
+           "Garbled/48x48/apps/tool.png", "Folder/48x48/apps/tool.png"});
     tree_.folder("share/Folder/index.theme");
     for (const char* name : {"Gone", "NoIndex", "Garbled", "Folder", ""}) {
         EXPECT_EQ(lookup(name).findIcon("tool", 48),
@@ -157,9 +155,9 @@ TEST_F(IconThemeLookupTest,
 
 TEST_F(IconThemeLookupTest, NamesPathsAndLinksAndWhatCannotBeAnIcon) {
     theme("share/hicolor", {fixed("48x48/apps", 48), {"32x32/apps", "Size=32"}});
-    files({"share/hicolor/48x48/apps/editor.png",
-           "share/hicolor/48x48/apps/org.example.Maps-symbolic.svg",
-           "share/hicolor/48x48/secret.png", "opt/app/icon.png", "elsewhere/dangling.svg"});
+    files("", {"share/hicolor/48x48/apps/editor.png",
+               "share/hicolor/48x48/apps/org.example.Maps-symbolic.svg",
+               "share/hicolor/48x48/secret.png", "opt/app/icon.png", "elsewhere/dangling.svg"});
     // Links count by what they point to; a theme folder may be linked in.
     tree_.link("opt/app/linked.png", tree_.path("opt/app/icon.png"));
     tree_.link("share/hicolor/48x48/apps/alias.png", "editor.png");
@@ -188,8 +186,8 @@ TEST_F(IconThemeLookupTest, ConcurrentFirstLookupsAgreeWithSequentialOnes) {
     theme("share/hicolor", {fixed("48x48/apps", 48), scalable("scalable/apps", 8, 512)});
     theme("share/Mine", {fixed("48x48/apps", 48)});
     for (int i = 0; i < 60; ++i) {
-        files({"share/" + std::string(i % 3 ? "hicolor/scalable" : "Mine/48x48") + "/apps/app" +
-               std::to_string(i) + ".svg"});
+        files("share/", {std::string(i % 3 ? "hicolor/scalable" : "Mine/48x48") + "/apps/app" +
+                         std::to_string(i) + ".svg"});
     }
     // Every icon (and one missing) at two sizes, in an order of its own per offset.
     auto lookUpAll = [](const IconThemeLookup& icons, int offset) {
