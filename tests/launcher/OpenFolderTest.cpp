@@ -284,8 +284,11 @@ TEST(FolderPanelTest, TheNameIsEditedInPlaceKeptByEnterOrAClickOrClosingAndResto
         f.queue_.runPending();
         EXPECT_TRUE(f.vm().searchFieldFocused()) << typed << ": typing goes to the search again";
     }
-    // F2 without an open folder is an ordinary key.
+    // The draft never grows beyond the longest name; F2 without an open folder
+    // is an ordinary key.
     OpenFolder f({0, 1});
+    f.vm().beginRenamingFolder();
+    EXPECT_EQ(f.vm().setFolderNameDraft(std::string(70, 'x')), std::string(64, 'x'));
     f.vm().closeFolder();
     EXPECT_FALSE(f.vm().handleKeyDown(key_code::f2));
 }
@@ -294,6 +297,7 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     using E = std::vector<ContextMenuEntry>;
     OpenFolder f({0, 1, 2});  // grid: F, App 03, App 04, …
     EXPECT_FALSE(f.vm().contextMenuForSlot(f.slotAt(0))) << "the open panel covers the grid";
+    EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu)) << "no selection in the panel";
     auto cellMenu = f.vm().contextMenuForFolderCell(1);
     ASSERT_TRUE(cellMenu);
     EXPECT_EQ(cellMenu->entries, (E{{Action::open, "打开"},
