@@ -130,8 +130,6 @@ void LauncherScene::act(const std::string& action) {
         {"cancel", [&] { vm().cancelPointer(); }},
         {"close", [&] { vm().closeFolder(); }},
         {"folder-dot", [&] { vm().tapFolderPageDot(cell(1)); }},
-        {"folder-tap",
-         [&] { vm().tapFolderApplication(*vm().folderOverlay()->pageSlots().at(cell(1))); }},
         {"folder-press",
          [&] {
              auto panel = FolderPanelLayout::forWindow({1920, 1080});
@@ -149,7 +147,6 @@ void LauncherScene::act(const std::string& action) {
         {"exit", [&] { vm().handleExitCommand(); }},
         {"show", [&] { show(); }},
         {"click", [&] { vm().pointerPressed(1); }},
-        {"double", [&] { vm().pointerPressed(2); }},
     };
     auto verb = verbs.find(w.at(0));
     ASSERT_NE(verb, verbs.end()) << "no such step: " << action;
