@@ -43,7 +43,7 @@ protected:
     IconThemeLookup lookup(const std::string& name = "Mine") const {
         return {{tree_.path("home"), tree_.path("share"), tree_.path("pixmaps")}, name};
     }
-    // Each (name, size, scale) must find the file at `expected` in the tree ("" for none).
+    // Each (name, size, file found in the tree or "" for none, scale).
     struct Expected {
         std::string name;
         int size;
@@ -51,10 +51,10 @@ protected:
         int scale = 1;
     };
     void expectFound(const IconThemeLookup& icons, const std::vector<Expected>& cases) const {
-        for (const auto& c : cases) {
-            EXPECT_EQ(icons.findIcon(c.name, c.size, c.scale).value_or(""),
-                      c.expected.empty() ? "" : tree_.path(c.expected))
-                << c.name << " at " << c.size << "@" << c.scale;
+        for (const auto& [name, size, expected, scale] : cases) {
+            EXPECT_EQ(icons.findIcon(name, size, scale).value_or(""),
+                      expected.empty() ? "" : tree_.path(expected))
+                << name << " at " << size << "@" << scale;
         }
     }
 

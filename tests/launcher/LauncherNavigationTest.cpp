@@ -7,9 +7,8 @@ namespace {
 
 using namespace scroll_phase;
 
-class LauncherKeysTest : public LauncherFixture {
-protected:
-    void showWith(int count, std::int64_t selected, int pageSize = 35) {
+struct LauncherKeysTest : LauncherFixture {
+    void showWith(int count, std::int64_t selected = 0, int pageSize = 35) {
         install(numberedApps(count));
         model_.setPageSize(pageSize);
         show();
@@ -103,12 +102,8 @@ TEST(ScrollEventTest, WheelNotchesAreSixtyPointsAndATrackpadsPixelsArePoints) {
 }
 
 // 120 items at page size 35: four pages.
-class LauncherScrollTest : public LauncherFixture {
-protected:
-    LauncherScrollTest() {
-        install(numberedApps(120));
-        show();
-    }
+struct LauncherScrollTest : LauncherKeysTest {
+    LauncherScrollTest() { showWith(120); }
 };
 
 TEST_F(LauncherScrollTest, AWheelTurnsOnePageAtTheThresholdOnceItHasRested) {
