@@ -160,6 +160,12 @@ private:
     const std::vector<std::string>& tokens_;
 };
 
+// Named by its target in test listings, not dumped as bytes (addresses that
+// change with every build).
+void PrintTo(const Target& target, std::ostream* out) {
+    *out << target.name;
+}
+
 class FuzzReplay : public ::testing::TestWithParam<Target> {};
 
 TEST_P(FuzzReplay, CorpusAndItsMutationsRunWithoutACrash) {
