@@ -45,7 +45,6 @@ public:
     LauncherViewModel& show();
     LauncherViewModel& vm() const { return *viewModel_; }
 
-    // Runs the steps in order, checking the state after each.
     void play(const std::vector<Step>& steps);
     // One step, named as the verbs in LauncherFixture.cpp; "move", "press",
     // "hover"… take a cell of the shown page, on a 1200 × 600 grid, "move

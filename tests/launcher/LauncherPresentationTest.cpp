@@ -36,7 +36,6 @@ protected:
         windows_.push_back(std::make_shared<FakeWindow>(screen, std::move(dismiss)));
         return windows_.back();
     }
-    // Dismisses a window and lets its fade end.
     void dismissAndFade(FakeWindow& window) {
         window.dismiss();
         window.finishFade();

@@ -89,7 +89,6 @@ Strings shownNames(const FolderOverlay& overlay) {
     return names;
 }
 
-// 0 … count - 1.
 std::vector<int> upTo(int count) {
     std::vector<int> numbers(static_cast<std::size_t>(count));
     std::iota(numbers.begin(), numbers.end(), 0);
