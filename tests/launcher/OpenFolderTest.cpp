@@ -260,11 +260,13 @@ TEST(FolderPanelTest, ADragOutOfThePanelGoesOnAsAGridDragWhereverItEnds) {
     }
 }
 
-TEST(FolderPanelTest, TheNameIsEditedInPlaceKeptByEnterOrAClickOrClosingAndRestoredIfBlank) {
+TEST(FolderPanelTest,
+     TheNameIsEditedInPlaceKeptByEnterOrAClickOrClosingAndRestoredByEscapeOrIfBlank) {
     // Typed, how the editing ends, the name kept.
     const std::tuple<std::string, std::function<void(LauncherViewModel&)>, std::string> cases[] = {
         {"Work", [](auto& vm) { EXPECT_TRUE(vm.handleKeyDown(key_code::keypadEnter)); }, "Work"},
         {"   ", [](auto& vm) { vm.handleKeyDown(key_code::returnKey); }, "F"},
+        {"Games", [](auto& vm) { vm.handleKeyDown(key_code::escape); }, "F"},
         {"Tools", [](auto& vm) { vm.closeFolder(); }, "Tools"},  // the backdrop
         {"Games", [](auto& vm) { vm.disappear(); }, "Games"},
     };
