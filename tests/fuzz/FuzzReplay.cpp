@@ -1,9 +1,8 @@
 // Replays the seed corpus of each fuzz target, then a fixed number of
 // deterministic mutations of every seed (some nesting 100,000 deep). Any
-// crash, sanitizer report or broken promise fails it. (Huge hostile inputs
-// have tests of their own beside their readers.)
+// crash, sanitizer report or broken promise fails it.
 //
-// VANTOR_FUZZ_MUTATIONS=n  mutations per seed (default below), for longer runs
+// VANTOR_FUZZ_MUTATIONS=n  mutations per seed (default 200), for longer runs
 // VANTOR_FUZZ_LAST_INPUT=f write each input to f before it runs, so after a
 //                          crash f holds the input that caused it
 #include <gtest/gtest.h>
@@ -13,16 +12,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "fuzz/FuzzTargets.h"
-#include "fuzz/Mutator.h"
 
 namespace vantor::fuzz {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::size_t defaultMutationsPerSeed = 200;
 
 struct Target {
     const char* name;  // and its corpus folder
@@ -31,59 +28,140 @@ struct Target {
     std::vector<std::pair<std::string, std::string>> nesting;
 };
 
-// Each with its corpus folder, its dictionary and what nests in its format.
+const std::vector<std::pair<std::string, std::string>> jsonNesting{
+    {"[", "]"}, {"{\"k\":", "}"}, {"[{\"a\":", "}]"}};
 const Target targets[] = {
     {"plist",
      "plist.dict",
      fuzzInfoPlist,
      {{"<array>", "</array>"}, {"<dict><key>k</key>", "</dict>"}}},
     {"desktop", "desktop.dict", fuzzDesktopEntry, {{"[", "]"}}},
-    {"settings", "json.dict", fuzzSettings, {{"[", "]"}, {"{\"k\":", "}"}, {"[{\"a\":", "}]"}}},
-    {"folders", "json.dict", fuzzFolders, {{"[", "]"}, {"{\"k\":", "}"}, {"[{\"a\":", "}]"}}},
+    {"settings", "json.dict", fuzzSettings, jsonNesting},
+    {"folders", "json.dict", fuzzFolders, jsonNesting},
 };
+
+std::string contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // The entries of a dictionary in libFuzzer's format: one quoted text a line,
 // optionally named (name="text"), with \\, \" and \xHH escapes.
 std::vector<std::string> readDictionary(const fs::path& file) {
     std::vector<std::string> tokens;
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::size_t open = line.find('"');
-        std::size_t close = line.rfind('"');
+    std::istringstream in(contents(file));
+    for (std::string line; std::getline(in, line);) {
+        std::size_t open = line.find('"'), close = line.rfind('"');
         if (line.starts_with('#') || open == std::string::npos || close <= open) {
             continue;
         }
         std::string token;
         for (std::size_t i = open + 1; i < close; ++i) {
-            if (line[i] == '\\' && i + 1 < close && line[i + 1] == 'x' && i + 3 < close) {
+            bool hex = line[i] == '\\' && line.substr(i + 1, 1) == "x" && i + 3 < close;
+            if (hex) {
                 token.push_back(static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16)));
                 i += 3;
-            } else if (line[i] == '\\' && i + 1 < close) {
-                token.push_back(line[++i]);
-            } else {
-                token.push_back(line[i]);
+                continue;
             }
+            i += line[i] == '\\' && i + 1 < close ? 1 : 0;
+            token.push_back(line[i]);
         }
         tokens.push_back(std::move(token));
     }
     return tokens;
 }
 
-std::size_t mutationsPerSeed() {
-    const char* text = std::getenv("VANTOR_FUZZ_MUTATIONS");
-    return text != nullptr ? std::strtoull(text, nullptr, 10) : defaultMutationsPerSeed;
-}
+// Deterministic mutations of seed inputs: the same seed number gives the same
+// inputs on every machine and compiler (its own generator and ranges, none of
+// the standard library's implementation-defined distributions).
+class Mutator {
+public:
+    Mutator(std::uint64_t seed, const Target& target, const std::vector<std::string>& tokens)
+        : state_(seed), target_(target), tokens_(tokens) {}
 
-std::uint64_t fnv1a(std::string_view text) {
-    std::uint64_t hash = 0xCBF29CE484222325ULL;
-    for (char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ULL;
+    // One to four stacked mutations of `input`; `corpus` supplies splices.
+    std::string mutate(std::string input, const std::vector<std::string>& corpus) {
+        // Mostly one change, so that many inputs still get past the first checks.
+        for (std::size_t round = below(3) != 0 ? 1 : 2 + below(3); round > 0; --round) {
+            mutateOnce(input, corpus);
+        }
+        return input;
     }
-    return hash;
-}
 
-// Named by its target in test listings, not dumped as bytes.
+private:
+    std::uint64_t next() {
+        // splitmix64: small, fast and the same everywhere.
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    std::size_t below(std::size_t bound) { return bound == 0 ? 0 : next() % bound; }
+
+    void mutateOnce(std::string& input, const std::vector<std::string>& corpus) {
+        // Bytes on the edges parsers test; depths around the limit and far beyond it.
+        static const std::string interesting{"\0\x7f\x80\xff\xc2\xed\n\r\\\"<>[{", 14};
+        static const std::size_t depths[] = {63, 64, 65, 66, 1000, 100'000};
+        std::size_t at = below(input.size() + 1);
+        std::size_t size = input.size();
+        switch (below(9)) {
+            case 0:  // flip a bit, often near the end, where binary formats keep their tables
+                if (size != 0) {
+                    std::size_t byte =
+                        below(2) ? below(size) : size - 1 - below(std::min(size, 48ul));
+                    input[byte] ^= static_cast<char>(1u << below(8));
+                }
+                break;
+            case 1:  // overwrite a byte with an interesting one
+                if (size != 0) {
+                    input[below(size)] = interesting[below(interesting.size())];
+                }
+                break;
+            case 2:  // delete a range
+                input.erase(at, 1 + below(16));
+                break;
+            case 3: {  // duplicate a range
+                std::string range = input.substr(at, 1 + below(64));
+                input.insert(below(size + 1), range);
+                break;
+            }
+            case 4:  // cut the input short
+                input.resize(at);
+                break;
+            case 5: {  // splice with another input
+                const std::string& other = corpus[below(corpus.size())];
+                input = input.substr(0, at) + other.substr(below(other.size() + 1));
+                break;
+            }
+            case 6:
+            case 7:  // insert a piece of the format
+                input.insert(at, tokens_[below(tokens_.size())]);
+                break;
+            default: {  // nest deep around a range, mostly balanced, sometimes left open
+                const auto& [open, close] = target_.nesting[below(target_.nesting.size())];
+                std::size_t depth = depths[below(std::size(depths))];
+                std::size_t end = at + below(size - at + 1);
+                input.insert(end, repeated(close, next() % 4 != 0 ? depth : 0));
+                input.insert(at, repeated(open, depth));
+                break;
+            }
+        }
+    }
+    static std::string repeated(const std::string& piece, std::size_t times) {
+        std::string text;
+        while (times-- > 0) {
+            text += piece;
+        }
+        return text;
+    }
+
+    std::uint64_t state_;
+    const Target& target_;
+    const std::vector<std::string>& tokens_;
+};
+
+// Named by its target in test listings, not dumped as bytes (addresses that
+// change with every build).
 void PrintTo(const Target& target, std::ostream* out) {
     *out << target.name;
 }
@@ -92,37 +170,28 @@ class FuzzReplay : public ::testing::TestWithParam<Target> {};
 
 TEST_P(FuzzReplay, CorpusAndItsMutationsRunWithoutACrash) {
     const Target& target = GetParam();
-    fs::path folder = fs::path(VANTOR_FUZZ_CORPUS) / target.name;
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
+    for (const auto& entry : fs::directory_iterator(fs::path(VANTOR_FUZZ_CORPUS) / target.name)) {
         files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
-    ASSERT_FALSE(files.empty()) << "no seeds in " << folder;
+    ASSERT_FALSE(files.empty()) << "no seeds for " << target.name;
     std::vector<std::string> seeds;
-    for (const fs::path& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-    Mutator::Format format{readDictionary(fs::path(VANTOR_FUZZ_DICTIONARIES) / target.dictionary),
-                           target.nesting};
-    ASSERT_FALSE(format.tokens.empty()) << "no dictionary " << target.dictionary;
+    std::transform(files.begin(), files.end(), std::back_inserter(seeds), contents);
+    auto tokens = readDictionary(fs::path(VANTOR_FUZZ_DICTIONARIES) / target.dictionary);
+    ASSERT_FALSE(tokens.empty()) << "no dictionary " << target.dictionary;
 
     const char* lastInput = std::getenv("VANTOR_FUZZ_LAST_INPUT");
-    auto run = [&](const std::string& input) {
-        if (lastInput != nullptr) {
-            std::ofstream(lastInput, std::ios::binary | std::ios::trunc) << input;
-        }
-        target.run(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
-    };
-    std::size_t mutations = mutationsPerSeed();
+    const char* count = std::getenv("VANTOR_FUZZ_MUTATIONS");
+    std::size_t mutations = count != nullptr ? std::strtoull(count, nullptr, 10) : 200;
     for (std::size_t i = 0; i < seeds.size(); ++i) {
-        run(seeds[i]);
-        Mutator mutator(fnv1a(std::string(target.name) + "/" + files[i].filename().string()),
-                        format);
-        for (std::size_t k = 0; k < mutations; ++k) {
-            run(mutator.mutate(seeds[i], seeds));
+        Mutator mutator(i, target, tokens);  // each seed file its own, repeatable, sequence
+        for (std::size_t k = 0; k <= mutations; ++k) {
+            std::string input = k == 0 ? seeds[i] : mutator.mutate(seeds[i], seeds);
+            if (lastInput != nullptr) {
+                std::ofstream(lastInput, std::ios::binary | std::ios::trunc) << input;
+            }
+            target.run(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
         }
     }
 }

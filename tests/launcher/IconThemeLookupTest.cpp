@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <latch>
-#include <map>
 #include <thread>
 
+#include "launcher/IconThemeIndex.h"
 #include "launcher/IconThemeLookup.h"
 #include "support/TempTree.h"
 
@@ -25,9 +25,9 @@ Folder scalable(const std::string& path, int min, int max) {
 // has them: the user's, the system's and the loose pixmaps.
 class IconThemeLookupTest : public ::testing::Test {
 protected:
-    void files(const Strings& relatives) const {
+    void files(const std::string& prefix, const Strings& relatives) const {
         for (const auto& relative : relatives) {
-            tree_.file(relative, "icon");
+            tree_.file(prefix + relative, "icon");
         }
     }
     void theme(const std::string& at, const std::vector<Folder>& folders,
@@ -43,7 +43,7 @@ protected:
     IconThemeLookup lookup(const std::string& name = "Mine") const {
         return {{tree_.path("home"), tree_.path("share"), tree_.path("pixmaps")}, name};
     }
-    // Each (name, size, scale) must find the file at `expected` in the tree ("" for none).
+    // Each (name, size, file found in the tree or "" for none, scale).
     struct Expected {
         std::string name;
         int size;
@@ -51,10 +51,10 @@ protected:
         int scale = 1;
     };
     void expectFound(const IconThemeLookup& icons, const std::vector<Expected>& cases) const {
-        for (const auto& c : cases) {
-            EXPECT_EQ(icons.findIcon(c.name, c.size, c.scale).value_or(""),
-                      c.expected.empty() ? "" : tree_.path(c.expected))
-                << c.name << " at " << c.size << "@" << c.scale;
+        for (const auto& [name, size, expected, scale] : cases) {
+            EXPECT_EQ(icons.findIcon(name, size, scale).value_or(""),
+                      expected.empty() ? "" : tree_.path(expected))
+                << name << " at " << size << "@" << scale;
         }
     }
 
@@ -69,29 +69,23 @@ TEST_F(IconThemeLookupTest, AFolderForTheSizeFirstThenTheNearestTheFirstOfEquals
                          {"60x60/apps", "Size=60\nType=Threshold\nThreshold=3"},
                          {"20x20/apps", "Size=20"},
                          fixed("23x23/apps", 23)});
-    files({"share/Mine/scalable/small/editor.svg", "share/Mine/48x48/apps/editor.png",
-           "share/Mine/48x48/apps/editor.svg", "share/Mine/48x48/apps/editor.xpm",
-           "share/Mine/128x128/apps/editor.png", "share/Mine/scalable/big/editor.svg",
-           "share/Mine/48x48/apps/viewer.png", "share/Mine/60x60/apps/viewer.png",
-           "share/Mine/20x20/apps/viewer.png", "share/Mine/23x23/apps/viewer.png"});
+    files("share/Mine/",
+          {"scalable/small/editor.svg", "48x48/apps/editor.png", "48x48/apps/editor.svg",
+           "48x48/apps/editor.xpm", "128x128/apps/editor.png", "scalable/big/editor.svg",
+           "48x48/apps/viewer.png", "60x60/apps/viewer.png", "20x20/apps/viewer.png",
+           "23x23/apps/viewer.png"});
     const std::string small = "share/Mine/scalable/small/editor.svg",
-                      big = "share/Mine/scalable/big/editor.svg",
-                      near60 = "share/Mine/60x60/apps/viewer.png",
-                      near20 = "share/Mine/20x20/apps/viewer.png";
+                      near60 = "share/Mine/60x60/apps/viewer.png";
     expectFound(lookup(), {{"editor", 48, "share/Mine/48x48/apps/editor.png"},  // png first
                            {"editor", 8, small},
-                           {"editor", 32, small},
                            {"editor", 40, small},  // 8 either way: the first listed
-                           {"editor", 90, "share/Mine/128x128/apps/editor.png"},  // 38 against 42
-                           {"editor", 170, big},  // 30 below its minimum, 42 above 128
-                           {"editor", 4096, big},
+                           {"editor", 90, "share/Mine/128x128/apps/editor.png"},   // 38 against 42
+                           {"editor", 170, "share/Mine/scalable/big/editor.svg"},  // 30 against 42
                            // A threshold folder serves its size give or take (2 unless
                            // said); beyond, it is as far as the nearest size it serves.
-                           {"viewer", 57, near60},
                            {"viewer", 63, near60},
                            {"viewer", 53, near60},  // 4 from 57, 5 from the earlier 48
-                           {"viewer", 22, near20},
-                           {"viewer", 18, near20},
+                           {"viewer", 18, "share/Mine/20x20/apps/viewer.png"},
                            {"viewer", 23, "share/Mine/23x23/apps/viewer.png"}});
 }
 
@@ -101,9 +95,9 @@ TEST_F(IconThemeLookupTest, DoubledScreensPreferFoldersForTheirScale) {
                "[48x48/apps]\nSize=48\nType=Fixed\n[96x96/apps]\nSize=96\nType=Fixed\n"
                "[48x48@2/apps]\nSize=48\nScale=2\nType=Fixed\n");
     // The 96 one has as many pixels as the doubled one and is listed earlier.
-    files({"share/hicolor/48x48/apps/editor.png", "share/hicolor/96x96/apps/editor.png",
-           "share/hicolor/48x48@2/apps/editor.png", "share/hicolor/48x48/apps/viewer.png",
-           "share/hicolor/96x96/apps/viewer.png"});
+    files("share/hicolor/",
+          {"48x48/apps/editor.png", "96x96/apps/editor.png", "48x48@2/apps/editor.png",
+           "48x48/apps/viewer.png", "96x96/apps/viewer.png"});
     expectFound(lookup("hicolor"),
                 {{"editor", 48, "share/hicolor/48x48@2/apps/editor.png", 2},
                  {"editor", 48, "share/hicolor/48x48/apps/editor.png", 1},
@@ -118,11 +112,11 @@ TEST_F(IconThemeLookupTest, TheThemeThenItsParentsDepthFirstThenHicolorThenLoose
     theme("share/Grand", {fixed("48x48/apps", 48)}, "Inherits=Parent");
     theme("share/Other", {fixed("48x48/apps", 48)});
     theme("escape", {fixed("48x48/apps", 48)});  // a path, not a theme name: never reached
-    files({"escape/48x48/apps/c.png", "share/Grand/48x48/apps/a.png",
-           "share/Other/48x48/apps/a.png", "share/Other/48x48/apps/b.png",
-           "share/hicolor/48x48/apps/b.png", "share/hicolor/48x48/apps/c.png",
-           "share/Mine/16x16/apps/d.png", "share/Parent/48x48/apps/d.png", "pixmaps/c.png",
-           "pixmaps/legacy.svg", "pixmaps/legacy.png", "home/mine.xpm", "pixmaps/mine.png"});
+    files("", {"escape/48x48/apps/c.png", "share/Grand/48x48/apps/a.png",
+               "share/Other/48x48/apps/a.png", "share/Other/48x48/apps/b.png",
+               "share/hicolor/48x48/apps/b.png", "share/hicolor/48x48/apps/c.png",
+               "share/Mine/16x16/apps/d.png", "share/Parent/48x48/apps/d.png", "pixmaps/c.png",
+               "pixmaps/legacy.svg", "pixmaps/legacy.png", "home/mine.xpm", "pixmaps/mine.png"});
     expectFound(lookup(), {{"a", 48, "share/Grand/48x48/apps/a.png"},
                            {"b", 48, "share/Other/48x48/apps/b.png"},
                            {"c", 48, "share/hicolor/48x48/apps/c.png"},
@@ -139,18 +133,18 @@ TEST_F(IconThemeLookupTest,
     theme("share/hicolor", {fixed("48x48/apps", 48)});
     tree_.file("home/Mine/index.theme", "");  // unusable: the system's describes the theme
     theme("share/Mine", {fixed("16x16/apps", 16), fixed("48x48/apps", 48)});
-    files({"home/Mine/48x48/apps/editor.png", "share/Mine/48x48/apps/editor.png",
-           "share/Mine/48x48/apps/viewer.png", "home/Mine/48x48/apps/player.png",
-           "share/Mine/16x16/apps/player.png", "home/Mine/64x64/apps/extra.png"});
+    files("", {"home/Mine/48x48/apps/editor.png", "share/Mine/48x48/apps/editor.png",
+               "share/Mine/48x48/apps/viewer.png", "home/Mine/48x48/apps/player.png",
+               "share/Mine/16x16/apps/player.png", "home/Mine/64x64/apps/extra.png"});
     expectFound(lookup(), {{"editor", 48, "home/Mine/48x48/apps/editor.png"},
                            {"viewer", 48, "share/Mine/48x48/apps/viewer.png"},
                            // The theme's folder order before the base folders' order.
                            {"player", 16, "share/Mine/16x16/apps/player.png"},
                            {"extra", 64, ""}});  // a folder the index does not list
 
-    files({"share/hicolor/48x48/apps/tool.png", "share/NoIndex/48x48/apps/tool.png",
-           "share/Garbled/index.theme", "share/Garbled/48x48/apps/tool.png",
-           "share/Folder/48x48/apps/tool.png"});
+    files("share/",
+          {"hicolor/48x48/apps/tool.png", "NoIndex/48x48/apps/tool.png", "Garbled/index.theme",
+           "Garbled/48x48/apps/tool.png", "Folder/48x48/apps/tool.png"});
     tree_.folder("share/Folder/index.theme");
     for (const char* name : {"Gone", "NoIndex", "Garbled", "Folder", ""}) {
         EXPECT_EQ(lookup(name).findIcon("tool", 48),
@@ -161,9 +155,9 @@ TEST_F(IconThemeLookupTest,
 
 TEST_F(IconThemeLookupTest, NamesPathsAndLinksAndWhatCannotBeAnIcon) {
     theme("share/hicolor", {fixed("48x48/apps", 48), {"32x32/apps", "Size=32"}});
-    files({"share/hicolor/48x48/apps/editor.png",
-           "share/hicolor/48x48/apps/org.example.Maps-symbolic.svg",
-           "share/hicolor/48x48/secret.png", "opt/app/icon.png", "elsewhere/dangling.svg"});
+    files("", {"share/hicolor/48x48/apps/editor.png",
+               "share/hicolor/48x48/apps/org.example.Maps-symbolic.svg",
+               "share/hicolor/48x48/secret.png", "opt/app/icon.png", "elsewhere/dangling.svg"});
     // Links count by what they point to; a theme folder may be linked in.
     tree_.link("opt/app/linked.png", tree_.path("opt/app/icon.png"));
     tree_.link("share/hicolor/48x48/apps/alias.png", "editor.png");
@@ -173,50 +167,44 @@ TEST_F(IconThemeLookupTest, NamesPathsAndLinksAndWhatCannotBeAnIcon) {
     const std::string themed = "share/hicolor/48x48/apps/editor.png";
     expectFound(icons, {{"editor.svg", 48, themed},  // the name counts, not the type
                         {"editor.PNG", 48, themed},
-                        {"EDITOR.PNG", 48, ""},
                         {tree_.path("opt/app/icon.png"), 48, "opt/app/icon.png"},
                         {tree_.path("opt/app/linked.png"), 16, "opt/app/linked.png", 2},
                         {"alias", 48, "share/hicolor/48x48/apps/alias.png"},
                         {"dangling", 48, "share/hicolor/32x32/apps/dangling.svg"},
                         {"", 48, ""},
-                        {".png", 48, ""},
                         {"apps/editor", 48, ""},
                         {"../secret", 48, ""},
                         {std::string("editor\0x", 8), 48, ""},
-                        {tree_.path("opt/missing.png"), 48, ""},
                         {tree_.path("share"), 48, ""},
                         {"editor", 0, ""},
                         {"editor", 48, "", 0}});
     EXPECT_EQ(icons.findFirstIcon({"org.example.Maps", "org.example.Maps-symbolic", "editor"}, 48),
               tree_.path("share/hicolor/48x48/apps/org.example.Maps-symbolic.svg"));
-    EXPECT_EQ(icons.findFirstIcon({"unknown", "also-unknown"}, 48), std::nullopt);
 }
 
 TEST_F(IconThemeLookupTest, ConcurrentFirstLookupsAgreeWithSequentialOnes) {
     theme("share/hicolor", {fixed("48x48/apps", 48), scalable("scalable/apps", 8, 512)});
-    theme("share/Mine", {fixed("16x16/apps", 16), fixed("48x48/apps", 48)});
+    theme("share/Mine", {fixed("48x48/apps", 48)});
     for (int i = 0; i < 60; ++i) {
-        files({"share/" + std::string(i % 3 ? "hicolor" : "Mine") +
-               (i % 2 ? "/scalable/apps/app" : "/48x48/apps/app") + std::to_string(i) +
-               (i % 2 ? ".svg" : ".png")});
+        files("share/", {std::string(i % 3 ? "hicolor/scalable" : "Mine/48x48") + "/apps/app" +
+                         std::to_string(i) + ".svg"});
     }
+    // Every icon (and one missing) at two sizes, in an order of its own per offset.
     auto lookUpAll = [](const IconThemeLookup& icons, int offset) {
-        std::map<std::pair<int, int>, std::optional<std::string>> results;
-        for (int k = 0; k < 61; ++k) {
-            for (int size : {16, 48, 96}) {
-                int i = (k * 7 + offset) % 61;  // 60: no such icon
-                results[{i, size}] = icons.findIcon("app" + std::to_string(i), size);
-            }
+        std::vector<std::optional<std::string>> results(122);
+        for (int k = 0; k < 122; ++k) {
+            int i = (k * 7 + offset) % 122;
+            results[i] = icons.findIcon("app" + std::to_string(i / 2), i % 2 ? 96 : 48);
         }
         return results;
     };
     const auto expected = lookUpAll(lookup(), 0);
-    EXPECT_EQ(expected.at({1, 96}), tree_.path("share/hicolor/scalable/apps/app1.svg"));
-    // A fresh lookup, so the threads also race to read the themes; each in its own order.
+    EXPECT_EQ(expected[3], tree_.path("share/hicolor/scalable/apps/app1.svg"));
+    // A fresh lookup, so the threads also race to read the themes.
     auto shared = lookup();
-    std::latch start(8);
     std::vector<decltype(lookUpAll(shared, 0))> results(8);
     {
+        std::latch start(8);
         std::vector<std::jthread> threads;
         for (int t = 0; t < 8; ++t) {
             threads.emplace_back([&, t] {
@@ -225,9 +213,7 @@ TEST_F(IconThemeLookupTest, ConcurrentFirstLookupsAgreeWithSequentialOnes) {
             });
         }
     }
-    for (const auto& result : results) {
-        EXPECT_EQ(result, expected);
-    }
+    EXPECT_EQ(results, std::vector(8, expected));
 }
 
 TEST(IconThemeBaseFoldersTest, AreTheUsersIconsTheXdgDataFoldersIconsThenThePixmaps) {
@@ -242,6 +228,62 @@ TEST(IconThemeBaseFoldersTest, AreTheUsersIconsTheXdgDataFoldersIconsThenThePixm
     environment.set("HOME", "relative");
     environment.set("XDG_DATA_HOME", "/data/home");
     EXPECT_EQ(IconThemeLookup::defaultBaseFolders().front(), "/data/home/icons");
+}
+
+// "path type size@scale min-max ±threshold" per folder, or "none" for no index.
+Strings described(std::string_view text) {
+    auto index = IconThemeIndex::parse(text);
+    if (!index) {
+        return {"none"};
+    }
+    Strings lines = index->parents;
+    for (const IconDirectory& d : index->directories) {
+        const char* type = d.type == IconDirectoryType::fixed      ? "fixed"
+                           : d.type == IconDirectoryType::scalable ? "scalable"
+                                                                   : "threshold";
+        lines.push_back(d.path + " " + type + " " + std::to_string(d.size) + "@" +
+                        std::to_string(d.scale) + " " + std::to_string(d.minSize) + "-" +
+                        std::to_string(d.maxSize) + " ±" + std::to_string(d.threshold));
+    }
+    return lines;
+}
+
+TEST(IconThemeIndexTest, ReadsParentsAndUsableFoldersInOrderWithTheirDefaults) {
+    // A folder listed twice is searched once, where it was first listed; without a Type a
+    // folder is a threshold one, by 2, with its own size as both limits.
+    EXPECT_EQ(described("# a comment\r\n[Icon Theme]\r\nName=Mine\nName[de]=Meins\n"
+                        "Inherits = Parent , hicolor,\n"
+                        "Directories=48x48/apps,scalable/apps,,16x16/apps,\n"
+                        "ScaledDirectories=48x48@2/apps,16x16/apps\n\n"
+                        "[48x48/apps]\nSize=48\nType=Fixed\n"
+                        "[scalable/apps]\nSize = 64\nType=Scalable\nMinSize=8\nMaxSize=512\n"
+                        "[16x16/apps]\nSize=16\n"
+                        "[48x48@2/apps]\nSize=48\nScale=2\nThreshold=5\n"),
+              (Strings{"Parent", "hicolor", "48x48/apps fixed 48@1 48-48 ±2",
+                       "scalable/apps scalable 64@1 8-512 ±2", "16x16/apps threshold 16@1 16-16 ±2",
+                       "48x48@2/apps threshold 48@2 48-48 ±5"}));
+    // Folders it cannot use or that leave the theme are left out; nonsense values
+    // fall back to what an index without them would mean.
+    EXPECT_EQ(described("[Icon Theme]\n"
+                        "Directories=nosection,nosize,badsize,zero,../../etc,/usr/share,a/./b,ok\n"
+                        "[nosize]\nType=Fixed\n[badsize]\nSize=48px\n[zero]\nSize=0\n"
+                        "[../../etc]\nSize=48\n[/usr/share]\nSize=48\n[a/./b]\nSize=48\n"
+                        "[ok]\nSize=48\nScale=0\nType=Unknown\nThreshold=-3\n"),
+              (Strings{"ok threshold 48@1 48-48 ±0"}));
+    // A file without the theme group is no index.
+    for (const char* text : {"", "[Desktop Entry]\nName=Editor\n",
+                             "Directories=48x48/apps\n[48x48/apps]\nSize=48\n"}) {
+        EXPECT_EQ(described(text), Strings{"none"}) << text;
+    }
+    EXPECT_EQ(described("[Icon Theme]\nName=Empty\n"), Strings{});
+}
+
+TEST(IconThemeIndexTest, HugeSizesAndThresholdsDoNotOverflowTheDistance) {
+    IconDirectory huge{"", 2'000'000'000, 2'000'000'000, IconDirectoryType::fixed, 0, 0, 2};
+    EXPECT_EQ(huge.sizeDistance(1, 1), 4'000'000'000'000'000'000LL - 1);
+    IconDirectory wide{"", 2'000'000'000, 1, IconDirectoryType::threshold, 0, 0, 2'000'000'000};
+    EXPECT_TRUE(wide.matchesSize(2'000'000'000, 1));
+    EXPECT_EQ(wide.sizeDistance(1, 1), 0);
 }
 
 }  // namespace

@@ -107,7 +107,10 @@ void LauncherScene::act(const std::string& action) {
          [&] {
              scroll({n(2), n(1), scroll_phase::none, scroll_phase::none});
          }},
-        {"pad", [&] { scroll(trackpad(phases.at(w.at(1)), n(2), n(3))); }},
+        {"pad",
+         [&] {
+             scroll({n(3), n(2), phases.at(w.at(1)), scroll_phase::none});
+         }},
         {"momentum",
          [&] {
              scroll({0, n(1), scroll_phase::none, scroll_phase::changed});
@@ -127,8 +130,6 @@ void LauncherScene::act(const std::string& action) {
         {"cancel", [&] { vm().cancelPointer(); }},
         {"close", [&] { vm().closeFolder(); }},
         {"folder-dot", [&] { vm().tapFolderPageDot(cell(1)); }},
-        {"folder-tap",
-         [&] { vm().tapFolderApplication(*vm().folderOverlay()->pageSlots().at(cell(1))); }},
         {"folder-press",
          [&] {
              auto panel = FolderPanelLayout::forWindow({1920, 1080});
@@ -138,13 +139,14 @@ void LauncherScene::act(const std::string& action) {
         {"size", [&] { model_.setPageSize(static_cast<int>(n(1))); }},
         {"scan", [&] { model_.applyScanResult(numberedApps(cell(1), cell(2), cell(3))); }},
         {"settle", [&] { queue_.runPending(); }},
+        {"rename", [&] { model_.renameFolder(model_.folders().at(0).id, w.at(1)); }},
+        {"dissolve", [&] { model_.dissolveFolder(model_.folders().at(0).id); }},
         {"hide", [&] { vm().disappear(); }},
         {"appear", [&] { vm().appear(); }},
         {"dismiss", [&] { vm().dismiss(); }},
         {"exit", [&] { vm().handleExitCommand(); }},
         {"show", [&] { show(); }},
         {"click", [&] { vm().pointerPressed(1); }},
-        {"double", [&] { vm().pointerPressed(2); }},
     };
     auto verb = verbs.find(w.at(0));
     ASSERT_NE(verb, verbs.end()) << "no such step: " << action;
@@ -183,14 +185,6 @@ std::string LauncherScene::state() {
         seenDismissals_ = dismissCount_;
     }
     return shortened(line.str());
-}
-
-std::vector<std::string> LauncherScene::openedNames() const {
-    std::vector<std::string> names;
-    for (const auto& application : desktop_.openedApplications()) {
-        names.push_back(application.name);
-    }
-    return names;
 }
 
 CanonicalString LauncherScene::makeFolder(const std::vector<std::string>& names) {

@@ -17,18 +17,12 @@ namespace vantor::launcher_test {
 
 // "App 01", "App 02", …: names that sort in their numeric order.
 std::string appName(int number);
+std::vector<std::string> appNames(const std::vector<int>& numbers);
 // App 00 … App <count - 1>, leaving out those numbered from `skipFrom` to before `skipTo`.
 std::vector<ApplicationItem> numberedApps(int count, int skipFrom = 0, int skipTo = 0);
 
-// Names of numbered applications.
-std::vector<std::string> appNames(const std::vector<int>& numbers);
-
-// Scroll events as the toolkit would deliver them.
 inline ScrollEvent wheelNotch(int angleDeltaY) {
     return scrollEventFromWheel(WheelInput{0, angleDeltaY, 0, 0, WheelPhase::none});
-}
-inline ScrollEvent trackpad(std::uint32_t phase, double deltaY, double deltaX = 0) {
-    return ScrollEvent{deltaX, deltaY, phase, scroll_phase::none};
 }
 
 // One step of a scenario and the state expected after it ("" checks nothing).
@@ -51,31 +45,18 @@ public:
     LauncherViewModel& show();
     LauncherViewModel& vm() const { return *viewModel_; }
 
-    // Runs the steps in order, checking the state after each.
     void play(const std::vector<Step>& steps);
-    // Keys: right left up down return enter escape, "key <code>".
-    // Scrolling: "notch <angle>" (a wheel, 120 a notch), "wheel <dy> [<dx>]"
-    //   (phaseless points), "pad <began|changed|ended|mayBegin> <dy> [<dx>]",
-    //   "momentum <dy>", "wait <ms>" (the clock moves on).
-    // Pointer, by cell of the shown page: "dot <page>", "hover <cell>",
-    //   "leave <cell>", "tap <cell>", "press <cell>", "move <middle|edge> <cell>",
-    //   "move <x> <y>", release, cancel; a drag's grid is 1200 × 600.
-    // Folder: close, "folder-dot <page>", "folder-tap <cell>", "folder-press <cell>"
-    //   (released by release).
-    // Model: "query [<text>]", "size <page size>", "scan <count> [<from> <to>]"
-    //   (see numberedApps), settle (runs what the main queue holds).
-    // Lifecycle: hide, appear, dismiss, exit (the window manager's close),
-    //   show (the next showing, with a new view-model).
-    // The pointer going down before a tap: click, double (a double click's second press).
-    // "… x<n>" repeats a step n times.
+    // One step, named as the verbs in LauncherFixture.cpp; "move", "press",
+    // "hover"… take a cell of the shown page, on a 1200 × 600 grid, "move
+    // middle" inside its folder drop zone, "move edge" outside it; "… x<n>"
+    // repeats a step n times.
     void act(const std::string& action);
-    // "page P, item S", then ", folder page F" while a folder is open,
-    // ", dragging X to D" and ", onto T" during a drag, and what happened since
-    // the last look: ", passed on" (the last key went to the search field),
-    // ", opened A and B", ", dismissed".
+    // "page P, item S", ", folder page F" while a folder is open, ", dragging
+    // X to D" and ", onto T" during a drag, then what happened since the last
+    // look: ", passed on" (a key left to the search field), ", opened A and B",
+    // ", dismissed".
     std::string state();
 
-    std::vector<std::string> openedNames() const;
     PageSlot slotAt(std::int64_t offset) const {
         return viewModel_->pageSlots().at(static_cast<std::size_t>(offset));
     }

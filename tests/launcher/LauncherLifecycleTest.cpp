@@ -3,7 +3,7 @@
 namespace vantor::launcher_test {
 namespace {
 
-class LauncherLifecycleTest : public LauncherFixture {};
+using LauncherLifecycleTest = LauncherFixture;
 
 TEST_F(LauncherLifecycleTest, AppearingStartsOnTheFirstItemAndHidingStopsKeysAndScrolling) {
     install(numberedApps(50));
@@ -14,16 +14,11 @@ TEST_F(LauncherLifecycleTest, AppearingStartsOnTheFirstItemAndHidingStopsKeysAnd
     vm().setSearchFieldFocusRequest([&] { ++focusRequests; });
     vm().appear();
     EXPECT_TRUE(vm().contentVisible());
-    // The search field is focused on a later turn, once it exists.
-    EXPECT_EQ(focusRequests, 0);
+    EXPECT_EQ(focusRequests, 0);  // on a later turn, once the field exists
     queue_.runPending();
     EXPECT_TRUE(vm().searchFieldFocused());
     EXPECT_EQ(focusRequests, 1);
-    EXPECT_EQ(vm().pageTurn().serial, 0u);
-    EXPECT_EQ(vm().pageCount(), 2);
-    EXPECT_EQ(vm().pageSlots().size(), 35u);
     EXPECT_TRUE(vm().isSelected(slotAt(0)));
-    EXPECT_FALSE(vm().isSelected(slotAt(1)));
     play({{"appear", ""},  // a second appearance keeps one registration of each
           {"hide", ""},
           {"escape", "page 0, item 0, passed on"},
@@ -69,29 +64,18 @@ TEST_F(LauncherLifecycleTest, ModelChangesKeepTheSelectionInsideTheNewList) {
           {"settle", "page 0, item 0"}});
 }
 
-TEST_F(LauncherLifecycleTest, TappingATileOpensItAndTheEmptyPartsClose) {
-    install(numberedApps(6));
-    CanonicalString folderID = makeFolder({appName(4), appName(5)});
-    show();
-    // A folder opens in the overlay, which covers the grid; an application is
-    // launched and the launcher closed, whatever the launch does.
-    play({{"tap 4", "page 0, item 4, folder page 0"},
-          {"tap 2", "page 0, item 4, folder page 0"},
-          {"close", ""},
-          {"tap 2", "page 0, item 2, opened App 02, dismissed"},
-          {"show", ""},
-          {"tap 10", "page 0, item 0, dismissed"},  // a filler
-          {"show", ""},
-          {"dismiss", "page 0, item 0, dismissed"}});
-}
-
 TEST_F(LauncherLifecycleTest, AShowingEndsWithItsFirstLaunchOrDismissal) {
-    install(numberedApps(40));
+    install(numberedApps(6));
+    makeFolder({appName(4), appName(5)});
+    // A tapped folder opens in the overlay, which covers the grid.
+    show();
+    play({{"tap 4", "page 0, item 4, folder page 0"}, {"tap 2", "page 0, item 4, folder page 0"}});
     // Whatever ended the showing, the second click of a double click, a second
     // Return and every other way in do nothing until the next showing.
     const std::vector<Step> endings = {
         {"return", "page 0, item 0, opened App 00, dismissed"},
-        {"tap 1", "page 0, item 1, opened App 01, dismissed"},
+        {"tap 1", "page 0, item 1, opened App 01, dismissed"},  // whatever the launch does
+        {"tap 10", "page 0, item 0, dismissed"},                // a filler
         {"escape", "page 0, item 0, dismissed"},
         {"dismiss", "page 0, item 0, dismissed"},  // the backdrop, the close button
         {"exit", "page 0, item 0, dismissed"},     // the window manager's close
@@ -105,18 +89,14 @@ TEST_F(LauncherLifecycleTest, AShowingEndsWithItsFirstLaunchOrDismissal) {
         play({{"click", ""},
               {"tap 2", after},
               {"return", after},
-              {"enter", after},
               {"escape", after},
               {"key 0", after},  // not typed either
               {"press 3", after},
               {"move middle 5", after},
               {"release", after},
-              {"dot 1", after},
               {"notch -120", after},
-              {"dismiss", after},
               {"exit", after}});
     }
-    play({{"show", ""}, {"tap 2", "page 0, item 2, opened App 02, dismissed"}});
 }
 
 TEST_F(LauncherLifecycleTest, ObserversHearOfEachChangeOnceAndOfModelChangesAfterwards) {
@@ -140,9 +120,8 @@ TEST_F(LauncherLifecycleTest, ClosingTheLauncherMayDestroyTheViewModelOnTheSpot)
     vm().appear();
     auto subscription = vm().observe([] {});
     play({{"right", ""}, {"return", "gone"}});
-    EXPECT_EQ(openedNames(), std::vector<std::string>{appName(1)});
-    // Its deferred work finds it gone and does nothing.
-    model_.setQuery("x");
+    EXPECT_EQ(desktop_.openedApplications().at(0).name, appName(1));
+    model_.setQuery("x");  // its deferred work finds it gone
     queue_.runPending();
     queue_.advanceBy(std::chrono::seconds(1));
 }

@@ -1,3 +1,5 @@
+// Moving about the grid: the selection by keys and hovering, pages by the
+// wheel, the trackpad and the page dots.
 #include "launcher/LauncherFixture.h"
 
 namespace vantor::launcher_test {
@@ -5,11 +7,84 @@ namespace {
 
 using namespace scroll_phase;
 
+struct LauncherKeysTest : LauncherFixture {
+    void showWith(int count, std::int64_t selected = 0, int pageSize = 35) {
+        install(numberedApps(count));
+        model_.setPageSize(pageSize);
+        show();
+        vm().tapPageDot(selected / pageSize);
+        vm().moveSelection(selected - vm().selectedIndex());
+        ASSERT_EQ(vm().selectedIndex(), selected);
+    }
+};
+
+TEST_F(LauncherKeysTest, ArrowsMoveTheSelectionWithinTheListTurningPagesAtTheirEdges) {
+    // Items, page size, selected item, keys, the state after them, page turns.
+    const std::tuple<int, int, std::int64_t, std::string, std::string, int> cases[] = {
+        {50, 35, 34, "right", "page 1, item 35", 1},
+        {50, 35, 35, "left", "page 0, item 34", 1},
+        {50, 35, 49, "right", "page 1, item 49", 0},
+        {50, 35, 30, "down", "page 1, item 37", 1},
+        {50, 35, 30, "down x3", "page 1, item 49", 1},  // below the last row: the last item
+        {33, 35, 30, "down", "page 0, item 32", 0},
+        {50, 35, 3, "up", "page 0, item 0", 0},
+        {100, 24, 26, "up", "page 0, item 20", 1},
+        {70, 63, 0, "down", "page 0, item 9", 0},  // rows follow the page shape
+    };
+    for (const auto& [count, pageSize, from, keys, expected, turns] : cases) {
+        showWith(count, from, pageSize);
+        auto serial = vm().pageTurn().serial;
+        play({{keys, expected}});
+        EXPECT_EQ(vm().pageTurn().serial, serial + turns) << count << " from " << from;
+    }
+    showWith(50, 49);  // from the last item, up a row
+    play({{"up", "page 1, item 42"}});
+}
+
+TEST_F(LauncherKeysTest, OurKeysAreConsumedEvenWhenTheyChangeNothingAndOthersGoToTheSearch) {
+    showWith(50, 5);
+    // Letters, digits, Delete, Tab, Space, Home/End, Page Up/Down…
+    for (int key : {0, 29, 48, 49, 51, 115, 116, 121}) {
+        play({{"key " + std::to_string(key), "page 0, item 5, passed on"}});
+    }
+    play({{"query nothing matches this", ""},
+          {"left", "page 0, item 0"},
+          {"down", "page 0, item 0"},
+          {"return", "page 0, item 0"},
+          {"escape", "page 0, item 0, dismissed"}});
+}
+
+TEST_F(LauncherKeysTest, ReturnAndEnterOpenTheSelectedApplicationOrFolderWhereOnlyEscapeIsOurs) {
+    install(numberedApps(4));
+    CanonicalString folderID = makeFolder({appName(2), appName(3)});
+    show();
+    play({{"right", ""},
+          {"enter", "page 0, item 1, opened App 01, dismissed"},
+          {"show", ""},
+          {"right x2", ""},
+          {"return", "page 0, item 2, folder page 0"}});  // the folder, third
+    EXPECT_EQ(vm().openedFolderID(), folderID);
+    play({{"left", "page 0, item 2, folder page 0, passed on"},
+          {"down", "page 0, item 2, folder page 0, passed on"},
+          {"return", "page 0, item 2, folder page 0, passed on"},
+          {"escape", "page 0, item 2"},
+          {"escape", "page 0, item 2, dismissed"}});
+}
+
+TEST_F(LauncherKeysTest, HoveringSelectsOnTheShownPageAndAfterASearchKeysWalkTheFilteredList) {
+    showWith(50, 35);
+    play({{"hover 4", "page 1, item 39"},
+          {"leave 4", "page 1, item 39"},
+          {"hover 20", "page 1, item 39"},  // a filler
+          {"query App 3", ""},              // App 30 … App 39
+          {"settle", "page 0, item 0"},
+          {"down x2", "page 0, item 9"},
+          {"return", "page 0, item 9, opened App 39, dismissed"}});
+    EXPECT_EQ(vm().pageCount(), 1);
+}
+
 TEST(ScrollEventTest, WheelNotchesAreSixtyPointsAndATrackpadsPixelsArePoints) {
-    const struct {
-        WheelInput input;
-        ScrollEvent expected;
-    } cases[] = {
+    const std::pair<WheelInput, ScrollEvent> cases[] = {
         {{0, -120, 0, 0, WheelPhase::none}, {0, -60, none, none}},
         {{-240, 15, 0, 0, WheelPhase::none}, {-120, 7.5, none, none}},  // fractions of a notch
         {{-40, 80, -3.5, 7.25, WheelPhase::began}, {-3.5, 7.25, began, none}},
@@ -18,23 +93,17 @@ TEST(ScrollEventTest, WheelNotchesAreSixtyPointsAndATrackpadsPixelsArePoints) {
         // Inertia carries no gesture phase of its own, only a momentum phase.
         {{0, 0, 0, 1, WheelPhase::momentum}, {0, 1, none, changed}},
     };
-    for (const auto& c : cases) {
-        auto event = scrollEventFromWheel(c.input);
-        EXPECT_EQ(std::tuple(event.scrollingDeltaX, event.scrollingDeltaY, event.phase,
-                             event.momentumPhase != none),
-                  std::tuple(c.expected.scrollingDeltaX, c.expected.scrollingDeltaY,
-                             c.expected.phase, c.expected.momentumPhase != none))
-            << c.input.angleDeltaY << " / " << c.input.pixelDeltaY;
+    auto fields = [](const ScrollEvent& e) {
+        return std::tuple(e.scrollingDeltaX, e.scrollingDeltaY, e.phase, e.momentumPhase != none);
+    };
+    for (const auto& [input, expected] : cases) {
+        EXPECT_EQ(fields(scrollEventFromWheel(input)), fields(expected)) << input.pixelDeltaY;
     }
 }
 
 // 120 items at page size 35: four pages.
-class LauncherScrollTest : public LauncherFixture {
-protected:
-    LauncherScrollTest() {
-        install(numberedApps(120));
-        show();
-    }
+struct LauncherScrollTest : LauncherKeysTest {
+    LauncherScrollTest() { showWith(120); }
 };
 
 TEST_F(LauncherScrollTest, AWheelTurnsOnePageAtTheThresholdOnceItHasRested) {
@@ -48,8 +117,6 @@ TEST_F(LauncherScrollTest, AWheelTurnsOnePageAtTheThresholdOnceItHasRested) {
           {"wheel -57.9", "page 0, item 0"},
           {"wait 180", ""},
           {"wheel -58", "page 1, item 35"},
-          {"wait 180", ""},
-          {"wheel 57.9", "page 1, item 35"},
           {"wait 180", ""},
           {"wheel 58", "page 0, item 0"},
           // Small ticks add up while they come less than the reset delay apart…

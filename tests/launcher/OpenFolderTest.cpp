@@ -1,0 +1,345 @@
+// An open folder: its overlay's pages, and editing it from its panel by
+// dragging inside it and out of it, renaming it and the context menus.
+#include <functional>
+#include <numeric>
+
+#include "launcher/FolderOverlay.h"
+#include "launcher/GridMetrics.h"
+#include "launcher/LauncherFixture.h"
+#include "launcher/LauncherLayout.h"
+
+namespace vantor::launcher_test {
+namespace {
+
+using Strings = std::vector<std::string>;
+using Action = ContextMenuAction;
+using namespace scroll_phase;
+
+const Size window{1920, 1080};
+const FolderPanelLayout panel = FolderPanelLayout::forWindow(window);
+
+Point panelCell(std::int64_t cell) {
+    return panel.cell(cell).center();
+}
+// A grid cell of the shown page (35 per page, 7 × 5) in window coordinates:
+// its middle (the folder drop zone) or near its left edge (outside it).
+Point gridCell(std::int64_t offset, bool middle) {
+    Rect area = LauncherLayout::forWindow(window).mainArea;
+    Rect cell =
+        GridMetrics::forArea(area.size(), PageGridLayout(35)).cellRect(offset % 7, offset / 7);
+    return {area.x + (middle ? cell.midX() : cell.minX() + 6), area.y + cell.midY()};
+}
+
+// App 00 … App <apps - 1> with folder F (the numbers in `held`) open in the
+// panel, and optionally another folder G before it; a fresh scene for each case.
+struct OpenFolder : LauncherScene {
+    explicit OpenFolder(const std::vector<int>& held, const std::vector<int>& other = {},
+                        int apps = 20) {
+        install(numberedApps(apps));
+        if (!other.empty()) {
+            makeFolder(appNames(other));
+        }
+        folder = makeFolder(appNames(held));
+        model_.renameFolder(folder, "F");
+        show();
+        vm().open(*model_.folderItem(folder));
+        store_.clearWrites();
+    }
+
+    // Presses panel cell `cell`, starts the drag there, then jumps to `to`.
+    void dragFromPanel(std::int64_t cell, Point to) {
+        Point from = panelCell(cell);
+        vm().pressFolderCell(cell, from);
+        vm().moveFolderPointer({from.x + 10, from.y}, window);
+        vm().moveFolderPointer(to, window);
+    }
+    Strings folderApps() const {
+        Strings names;
+        if (auto item = model_.folderItem(folder)) {
+            for (const auto& application : item->asFolder().applications) {
+                names.push_back(application.name);
+            }
+        }
+        return names;
+    }
+    Strings shown(std::size_t count = 6) const {
+        Strings all = testing::titles(model_.filteredItems());
+        all.resize(std::min(count, all.size()));
+        return all;
+    }
+
+    CanonicalString folder;
+};
+
+VantorItem folderOf(int count, const std::string& id = "F1") {
+    VantorFolder folder{id, "文件夹", {}};
+    auto apps = numberedApps(count);
+    for (const auto& application : apps) {
+        folder.applicationIDs.push_back(application.id);
+    }
+    return VantorItem::folder(folder, apps);
+}
+
+// The names in the overlay's twelve cells, "-" for an empty one.
+Strings shownNames(const FolderOverlay& overlay) {
+    Strings names;
+    for (const auto& slot : overlay.pageSlots()) {
+        names.push_back(slot ? slot->name : "-");
+    }
+    return names;
+}
+
+std::vector<int> upTo(int count) {
+    std::vector<int> numbers(static_cast<std::size_t>(count));
+    std::iota(numbers.begin(), numbers.end(), 0);
+    return numbers;
+}
+
+TEST(FolderOverlayTest, ApplicationsArePagedByTwelveAndAnotherFolderStartsOnItsFirstPage) {
+    testing::ManualMainQueue queue;
+    FolderOverlay overlay(folderOf(0), queue);
+    // A folder whose applications are all gone still has one empty page.
+    EXPECT_EQ(shownNames(overlay), Strings(12, "-"));
+    overlay.setItem(folderOf(12, "F2"));
+    EXPECT_EQ(std::pair(overlay.pageCount(), shownNames(overlay).back()),
+              std::pair(1l, appName(11)));
+    overlay.setItem(folderOf(13, "F3"));
+    EXPECT_TRUE(overlay.animatePageChange(1));
+    EXPECT_EQ(shownNames(overlay)[0], appName(12));
+    EXPECT_EQ(shownNames(overlay)[1], "-");
+
+    // The same folder keeps its page, in range; another starts on its first.
+    overlay.setItem(folderOf(30, "F3"));
+    overlay.animatePageChange(2);
+    overlay.setItem(folderOf(14, "F3"));
+    EXPECT_EQ(overlay.currentPage(), 1);
+    overlay.setItem(folderOf(30, "F4"));
+    EXPECT_EQ(overlay.currentPage(), 0);
+}
+
+TEST(FolderOverlayTest, ScrollingTurnsAtFiftyTwoPointsAndOnlyToPagesThatExist) {
+    testing::ManualMainQueue queue;
+    FolderOverlay overlay(folderOf(30), queue);
+    overlay.installScrollMonitor();
+    const std::pair<double, int> swipes[] = {{-51.9, 0}, {-52, 1}, {-60, 2}, {-60, 2},
+                                             {51.9, 2},  {52, 1},  {60, 0},  {60, 0}};
+    for (auto [delta, page] : swipes) {
+        overlay.handleScrollWheel({0, delta, began, none});
+        EXPECT_EQ(overlay.currentPage(), page) << delta;
+    }
+    EXPECT_FALSE(overlay.animatePageChange(3));
+    EXPECT_TRUE(overlay.animatePageChange(2));
+    EXPECT_EQ(std::pair(overlay.pageTurn().fromPage, overlay.pageTurn().toPage), std::pair(0l, 2l));
+}
+
+TEST(OpenFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
+    OpenFolder f(upTo(30), {}, 80);
+    f.play({{"pad began -52", "page 0, item 0, folder page 1"}});
+    EXPECT_DOUBLE_EQ(f.vm().verticalScrollAmount(), 0);  // the grid's gesture saw nothing
+    f.play({{"folder-dot 2", "page 0, item 0, folder page 2"},
+            // Hiding the launcher stops the folder's paging too, and forgets the
+            // gesture it was in.
+            {"pad began 30", ""},
+            {"hide", ""},
+            {"pad changed 60", "page 0, item 0, folder page 2"},
+            {"appear", ""},
+            {"pad changed 30", "page 0, item 0, folder page 2"},
+            {"pad changed 30", "page 0, item 0, folder page 1"},
+            // Closed, the folder stops paging and the grid pages again; 52 is not
+            // enough for it.
+            {"close", "page 0, item 0"},
+            {"pad began -52", "page 0, item 0"},
+            {"pad changed -6", "page 1, item 35"},
+            // A folder opened again starts on its first page; a press outlived by a
+            // page turn opens nothing, launching from it closes the whole launcher.
+            {"dot 0", ""},
+            {"tap 0", "page 0, item 0, folder page 0"},
+            {"folder-press 2", ""},
+            {"notch -120", "page 0, item 0, folder page 1"},
+            {"release", "page 0, item 0, folder page 1"},
+            {"folder-press 2", ""},
+            {"release", "page 0, item 0, folder page 1, opened App 14, dismissed"}});
+}
+
+TEST(OpenFolderTest, TheOverlayFollowsTheFoldersContentsUntilItIsDissolved) {
+    OpenFolder f(upTo(20), {}, 80);
+    // A rescan that removes some of the folder's applications keeps it open.
+    f.play(
+        {{"folder-dot 1", ""}, {"scan 80 5 15", ""}, {"settle", "page 0, item 0, folder page 0"}});
+    EXPECT_EQ(f.vm().openedFolderID(), f.folder);
+    EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 10u);
+}
+
+TEST(OpenFolderTest, AFolderDissolvedWhileOpenClosesAndTheLauncherWorksAgainAtOnce) {
+    OpenFolder f(upTo(2), {}, 80);
+    f.play({{"scan 80 1 2", ""},  // leaves the folder a single application
+            {"settle", "page 0, item 0"},
+            {"right", "page 0, item 1"},
+            {"notch -120", "page 1, item 35"},
+            {"dot 0", ""}});
+    // A key that comes before the change was looked at is handled normally too.
+    f.makeFolder({appName(2), appName(3)});
+    f.play({{"tap 0", "page 0, item 0, folder page 0"},
+            {"scan 80 2 3", ""},
+            {"down", "page 0, item 7"}});
+}
+
+TEST(FolderPanelTest, DraggingInsideThePanelReordersTheFolderLiveAcrossItsPages) {
+    // Like the grid: in front of the application under the pointer. The cell
+    // pressed, the cells visited, the folder's first applications after the release.
+    const std::tuple<std::int64_t, std::vector<std::int64_t>, std::vector<int>> cases[] = {
+        {0, {2}, {1, 0, 2}},
+        {3, {1, 0}, {3, 0, 1}},
+        {1, {2, 3}, {0, 2, 1, 3}},
+    };
+    for (const auto& [from, path, expectedStart] : cases) {
+        OpenFolder f(upTo(14));
+        f.dragFromPanel(from, panelCell(path.front()));
+        for (auto cell : path) {
+            f.vm().moveFolderPointer(panelCell(cell), window);
+        }
+        f.vm().releasePointer();
+        Strings start = f.folderApps();
+        start.resize(expectedStart.size());
+        EXPECT_EQ(start, appNames(expectedStart)) << from;
+        EXPECT_EQ(f.store_.writtenKeys().front(), "VantorFolders");
+        EXPECT_TRUE(f.desktop_.openedApplications().empty()) << "a drag is no tap";
+    }
+
+    // To the second page by the wheel, then over a filler: the end of the folder.
+    OpenFolder f(upTo(14));
+    f.dragFromPanel(0, {panelCell(0).x, panelCell(0).y + 9});
+    f.vm().handleScrollWheel(wheelNotch(-120));
+    f.vm().moveFolderPointer(panelCell(5), window);
+    EXPECT_EQ(f.folderApps().back(), appName(0));
+    EXPECT_EQ(f.vm().folderOverlay()->currentPage(), 1) << "the panel follows the application";
+    f.vm().releasePointer();
+
+    // A press that stays within eight points is a tap: it launches.
+    f.vm().pressFolderCell(0, panelCell(0));
+    f.vm().moveFolderPointer({panelCell(0).x + 7, panelCell(0).y}, window);
+    f.vm().releasePointer();
+    EXPECT_EQ(f.desktop_.openedApplications().at(0).name, appName(13));
+}
+
+TEST(FolderPanelTest, ADragOutOfThePanelGoesOnAsAGridDragWhereverItEnds) {
+    const Point searchRow{960, 100};
+    // F holds `held` and another folder G `other`; App 00 is dragged out along
+    // `path`. Expected: where App 00 stands in the grid (-1: in G), what F and G hold.
+    const std::tuple<std::vector<int>, std::vector<int>, std::vector<Point>, int, std::vector<int>,
+                     std::vector<int>>
+        cases[] = {
+            // Beyond the grid (the search row): it stays right after the folder.
+            {{0, 1, 2}, {}, {searchRow}, 1, {1, 2}, {}},
+            // From a folder of two: the folder dissolves, App 01 takes its place.
+            {{0, 1}, {}, {searchRow}, 1, {}, {}},
+            // Over a filler: the end.
+            {{0, 1, 2}, {}, {gridCell(28, false)}, 18, {1, 2}, {}},
+            // Onto G (App 15 and App 16, in cell 14 once App 00 is out).
+            {{0, 1, 2}, {15, 16}, {gridCell(14, true)}, -1, {1, 2}, {15, 16, 0}},
+            // A folder marked on the way is forgotten when the pointer leaves the grid.
+            {{0, 1, 2}, {15, 16}, {gridCell(14, true), searchRow}, 1, {1, 2}, {15, 16}},
+        };
+    for (const auto& [held, other, path, at, expectedF, expectedG] : cases) {
+        OpenFolder f(held, other);
+        f.dragFromPanel(0, path.front());
+        EXPECT_FALSE(f.vm().folderOverlay()) << "the panel closes";
+        EXPECT_EQ(f.vm().draggedItemID(), CanonicalString(testing::appItemID(appName(0))));
+        for (Point to : path) {
+            f.vm().moveFolderPointer(to, window);
+        }
+        f.vm().releasePointer();
+        Strings grid = f.shown(100);
+        auto found = std::find(grid.begin(), grid.end(), appName(0));
+        EXPECT_EQ(found == grid.end() ? -1 : found - grid.begin(), at)
+            << ::testing::PrintToString(grid);
+        EXPECT_EQ(f.folderApps(), appNames(expectedF));
+        if (!other.empty()) {
+            EXPECT_EQ(f.model_.folders()[0].applicationIDs.size(), expectedG.size());
+        }
+    }
+}
+
+TEST(FolderPanelTest,
+     TheNameIsEditedInPlaceKeptByEnterOrAClickOrClosingAndRestoredByEscapeOrIfBlank) {
+    // Typed, how the editing ends, the name kept.
+    const std::tuple<std::string, std::function<void(LauncherViewModel&)>, std::string> cases[] = {
+        {"Work", [](auto& vm) { EXPECT_TRUE(vm.handleKeyDown(key_code::keypadEnter)); }, "Work"},
+        {"   ", [](auto& vm) { vm.handleKeyDown(key_code::returnKey); }, "F"},
+        {"Games", [](auto& vm) { vm.handleKeyDown(key_code::escape); }, "F"},
+        {"Tools", [](auto& vm) { vm.closeFolder(); }, "Tools"},  // the backdrop
+        {"Games", [](auto& vm) { vm.disappear(); }, "Games"},
+    };
+    for (const auto& [typed, end, expectedName] : cases) {
+        OpenFolder f({0, 1});
+        ASSERT_TRUE(f.vm().handleKeyDown(key_code::f2));
+        EXPECT_EQ(f.vm().folderNameDraft(), "F");
+        f.vm().setFolderNameDraft(typed);
+        // Typing and moving the caret belong to the field.
+        EXPECT_FALSE(f.vm().handleKeyDown(key_code::leftArrow));
+        EXPECT_FALSE(f.vm().handleKeyDown(0));
+        end(f.vm());
+        EXPECT_FALSE(f.vm().isRenamingFolder()) << typed;
+        EXPECT_EQ(f.model_.folders().back().name.raw(), expectedName) << typed;
+        f.vm().setSearchFieldFocused(false);
+        f.queue_.runPending();
+        EXPECT_TRUE(f.vm().searchFieldFocused()) << typed << ": typing goes to the search again";
+    }
+    // The draft never grows beyond the longest name; F2 without an open folder
+    // is an ordinary key.
+    OpenFolder f({0, 1});
+    f.vm().beginRenamingFolder();
+    EXPECT_EQ(f.vm().setFolderNameDraft(std::string(70, 'x')), std::string(64, 'x'));
+    f.vm().closeFolder();
+    EXPECT_FALSE(f.vm().handleKeyDown(key_code::f2));
+}
+
+TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
+    using E = std::vector<ContextMenuEntry>;
+    OpenFolder f({0, 1, 2});  // grid: F, App 03, App 04, …
+    EXPECT_FALSE(f.vm().contextMenuForSlot(f.slotAt(0))) << "the open panel covers the grid";
+    EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu)) << "no selection in the panel";
+    auto cellMenu = f.vm().contextMenuForFolderCell(1);
+    ASSERT_TRUE(cellMenu);
+    EXPECT_EQ(cellMenu->entries, (E{{Action::open, "打开"},
+                                    {Action::takeOutOfFolder, "移出文件夹"},
+                                    {Action::hide, "隐藏"}}));
+    EXPECT_FALSE(f.vm().contextMenuForFolderCell(5)) << "an empty cell has no menu";
+
+    // Out of the folder, then hidden, from the panel, which stays and follows.
+    f.vm().chooseContextMenuEntry(*cellMenu, Action::takeOutOfFolder);
+    EXPECT_EQ(f.shown(3), (Strings{"F", appName(1), appName(3)}));
+    f.vm().chooseContextMenuEntry(*f.vm().contextMenuForFolderCell(1), Action::hide);
+    EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 1u);
+    // A menu chosen after its panel closed does nothing.
+    auto stale = f.vm().contextMenuForFolderCell(0);
+    f.vm().closeFolder();
+    f.vm().chooseContextMenuEntry(*stale, Action::takeOutOfFolder);
+    EXPECT_EQ(f.folderApps(), (Strings{appName(0)}));
+
+    // The folder's own menu: renaming opens it with its name being edited.
+    auto folderMenu = f.vm().contextMenuForSlot(f.slotAt(0));
+    EXPECT_EQ(folderMenu->entries, (E{{Action::open, "打开"},
+                                      {Action::rename, "重命名"},
+                                      {Action::dissolveFolder, "解散文件夹"}}));
+    f.vm().chooseContextMenuEntry(*folderMenu, Action::rename);
+    EXPECT_TRUE(f.vm().folderOverlay() && f.vm().isRenamingFolder());
+    f.vm().closeFolder();
+    f.vm().chooseContextMenuEntry(*f.vm().contextMenuForSlot(f.slotAt(0)), Action::dissolveFolder);
+    EXPECT_TRUE(f.model_.folders().empty());
+
+    // A top-level application by the keyboard's menu key: the selected one, at its cell.
+    std::optional<ContextMenu> requested;
+    f.vm().setContextMenuRequest([&](const ContextMenu& menu) { requested = menu; });
+    f.vm().moveSelection(2);
+    EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu));
+    ASSERT_TRUE(requested);
+    EXPECT_EQ(std::pair(requested->cell, requested->item.title()), std::pair(2l, appName(3)));
+    EXPECT_EQ(requested->entries, (E{{Action::open, "打开"}, {Action::hide, "隐藏"}}));
+    // "打开" launches like a click.
+    f.vm().chooseContextMenuEntry(*requested, Action::open);
+    EXPECT_EQ(f.desktop_.openedApplications().at(0).name, appName(3));
+}
+
+}  // namespace
+}  // namespace vantor::launcher_test
