@@ -11,15 +11,15 @@
 #include "platform/JsonDefaults.h"
 #include "support/FakeDesktopServices.h"
 #include "support/ManualMainQueue.h"
+#include "support/ModelFixtures.h"
 
 namespace vantor {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-// Each entry as "title", "title shortcut", "✓ title" or "title (off)" when it
-// cannot be chosen; a separator as "---"; a submenu's entries follow its
-// title, indented.
+// Each entry as "title shortcut", "✓ title" or "title (off)"; a separator as
+// "---"; a submenu's entries follow its title, indented.
 Strings describe(const QMenu* menu, const std::string& indent = "") {
     Strings lines;
     for (const QAction* action : menu->actions()) {
@@ -67,49 +67,35 @@ TEST_F(StatusMenuTest, TheMenuListsItsEntriesWithShortcutsAndTheDefaultsChecked)
                  "  63 个", "已隐藏的应用", "  无 (off)", "登录时启动", "---", "退出 Ctrl+Q"}));
 }
 
-TEST_F(StatusMenuTest, ChoicesAreStoredAndTheMenuIsBuiltAgainWhilePathsThatNameNoEntryDoNothing) {
+TEST_F(StatusMenuTest, ChoicesAreStoredAndShownWhilePathsThatNameNoEntryDoNothing) {
     for (const char* path : {"每页数量", "每页数量/50 个", "显示Vantor/更多", ""}) {
         EXPECT_FALSE(menu_.triggerEntry(path)) << path;
     }
     EXPECT_EQ(store_.writeCount(), 0);
     menu_.setupStatusItem();
-    QMenu* before = menu_.menu();
-    EXPECT_TRUE(menu_.triggerEntry("每页数量/48 个"));
-    EXPECT_TRUE(menu_.triggerEntry("触发角/右下角"));
+    for (const char* path :
+         {"每页数量/48 个", "触发角/右下角", "登录时启动", "显示Vantor", "重新扫描应用", "退出"}) {
+        EXPECT_TRUE(menu_.triggerEntry(path)) << path;
+    }
     EXPECT_EQ(model_.pageSize(), 48);
     EXPECT_EQ(store_.integer("VantorPageSize"), 48);
     EXPECT_EQ(store_.string("HotCorner"), "bottomRight");
-    EXPECT_NE(menu_.menu(), before);
-    Strings entries = describe(menu_.menu());
-    EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
-                            [](const std::string& e) { return e.find("✓") != std::string::npos; }),
-              2);
-    EXPECT_NE(std::find(entries.begin(), entries.end(), "  ✓ 右下角"), entries.end());
-    EXPECT_NE(std::find(entries.begin(), entries.end(), "  ✓ 48 个"), entries.end());
-    // Starting at login: each click turns it over, the mark shows it.
-    EXPECT_TRUE(menu_.triggerEntry("登录时启动"));
-    EXPECT_TRUE(startsAtLogin_);
-    entries = describe(menu_.menu());
-    EXPECT_NE(std::find(entries.begin(), entries.end(), "✓ 登录时启动"), entries.end());
-    EXPECT_TRUE(menu_.triggerEntry("登录时启动"));
-    EXPECT_FALSE(startsAtLogin_);
-    EXPECT_EQ(loginChoices_, 2);
-    for (const char* path : {"显示Vantor", "重新扫描应用", "退出"}) {
-        EXPECT_TRUE(menu_.triggerEntry(path)) << path;
+    Strings checked;
+    for (const auto& entry : describe(menu_.menu())) {
+        if (entry.find("✓") != std::string::npos) {
+            checked.push_back(entry);
+        }
     }
-    EXPECT_EQ(std::tuple(shows_, reloads_, quits_), std::tuple(1, 1, 1));
+    EXPECT_EQ(checked, (Strings{"  ✓ 右下角", "  ✓ 48 个", "✓ 登录时启动"}));
+    EXPECT_TRUE(menu_.triggerEntry("登录时启动"));
+    EXPECT_EQ(std::tuple(startsAtLogin_, loginChoices_, shows_, reloads_, quits_),
+              std::tuple(false, 2, 1, 1, 1));
 }
 
-// The tray's "已隐藏的应用": what it lists, and showing an application again,
-// from the menu and by the command line's path.
 TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
-    auto application = [](const std::string& name, const std::string& file) {
-        std::string path = "/usr/share/applications/" + file;
-        return ApplicationItem{path, name, path};
-    };
-    model_.applyScanResult({application("Thunderbird 邮件/新闻", "mail.desktop"),
-                            application("Tom & Jerry", "tom.desktop"),
-                            application("Atlas", "atlas.desktop")});
+    model_.applyScanResult({testing::app("Thunderbird 邮件/新闻", "/a/mail.desktop"),
+                            testing::app("Tom & Jerry", "/a/tom.desktop"),
+                            testing::app("Atlas", "/a/atlas.desktop")});
     menu_.setupStatusItem();
     auto hiddenEntries = [this] {
         Strings entries = describe(menu_.menu());
@@ -117,8 +103,8 @@ TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
         return Strings(at + 1, std::find(at, entries.end(), "登录时启动"));
     };
     EXPECT_FALSE(menu_.triggerEntry("已隐藏的应用/无"));
-    for (const char* file : {"tom.desktop", "mail.desktop", "atlas.desktop"}) {
-        model_.hideApplication(std::string("/usr/share/applications/") + file);
+    for (const char* path : {"/a/tom.desktop", "/a/mail.desktop", "/a/atlas.desktop"}) {
+        model_.hideApplication(path);
     }
     QCoreApplication::processEvents();  // the menu follows the model on a later turn
     // In title order; "&" shows as itself, not as a mnemonic.
@@ -150,11 +136,9 @@ TEST(CommandLineParsingTest, OptionsAndTheirMistakes) {
     } cases[] = {
         {{}, Action::runTray, ""},
         {{"--show"}, Action::showLauncher, ""},
-        {{"--toggle"}, Action::toggleLauncher, ""},
         {{"--toggle", "--show"}, Action::invalid, ""},
         {{"--menu", "触发角/左下角"}, Action::chooseMenuEntry, "触发角/左下角"},
         {{"--menu"}, Action::invalid, ""},
-        {{"--show", "--list-applications"}, Action::invalid, ""},
         {{"--version", "--version"}, Action::version, ""},
         {{"-x"}, Action::invalid, "unknown option: -x"},
     };
