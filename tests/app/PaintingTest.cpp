@@ -27,37 +27,23 @@ QImage blurredTint(const QImage& mask, double radius, const QColor& color) {
     return canvas;
 }
 
-QImage mask(QSize size, bool disc) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(10, 200, 30, 180));
-    if (disc) {
-        painter.drawEllipse(QRectF(QPointF(0, 0), QSizeF(size)));
-    } else {
-        painter.drawRect(QRect(QPoint(0, 0), size));
-    }
-    return image;
-}
-
 TEST(PaintingTest, ShadowsAreTheMaskTintedAndBlurredUpToRounding) {
-    const struct {
-        QSize size;
-        bool disc;
-        double radius;
-        QColor color;
-    } cases[] = {{{96, 96}, true, 13, Qt::black},
-                 {{1, 1}, false, 8, Qt::black},
-                 {{64, 64}, true, 0.2, Qt::black},
-                 {{50, 70}, true, 26, {200, 120, 40}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.size.width() << "x" << c.size.height() << " r" << c.radius);
-        QImage source = mask(c.size, c.disc);
-        QImage made = makeShadow(source, c.radius, c.color);
-        QImage expected = blurredTint(source, c.radius, c.color);
+    const std::tuple<QSize, double, QColor> cases[] = {{{96, 96}, 13, Qt::black},
+                                                       {{1, 1}, 8, Qt::black},
+                                                       {{64, 64}, 0.2, Qt::black},
+                                                       {{50, 70}, 26, {200, 120, 40}}};
+    for (const auto& [size, radius, color] : cases) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << " r" << radius);
+        QImage disc(size, QImage::Format_ARGB32_Premultiplied);
+        disc.fill(Qt::transparent);
+        QPainter painter(&disc);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(10, 200, 30, 180));
+        painter.drawEllipse(QRectF(disc.rect()));
+        painter.end();
+        QImage made = makeShadow(disc, radius, color);
+        QImage expected = blurredTint(disc, radius, color);
         ASSERT_EQ(made.size(), expected.size());
         int worstAlpha = 0, worstColour = 0;
         for (int y = 0; y < made.height(); ++y) {

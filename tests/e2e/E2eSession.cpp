@@ -1,6 +1,5 @@
 #include "E2eSession.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,13 +8,11 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "launcher/GridMetrics.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/PageGridLayout.h"
-#include "platform/Base64.h"
 
 namespace vantor::e2e {
 namespace fs = std::filesystem;
@@ -31,9 +28,7 @@ Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize) {
 
 std::string readFile(const fs::path& file) {
     std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string twoDigits(int n) {
@@ -82,31 +77,22 @@ VirtualDisplay& VirtualDisplay::shared() {
     return display;
 }
 
-VirtualDisplay& VirtualDisplay::bare() {
-    static VirtualDisplay display(1920, 1080);
-    return display;
-}
-
 VirtualDisplay::VirtualDisplay(int width, int height, WindowManager windowManager) {
     // Xvfb picks a free display number itself and reports it: choosing one
     // here could hand two test processes started together the same server,
     // and the first to end would take the other's display with it.
     int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0) {
+    if (::pipe(report) != 0) {
         return;
     }
     server_ = ::fork();
     if (server_ == 0) {
         ::setsid();
         std::freopen("/dev/null", "w", stderr);
-        if (report[1] == 3) {
-            ::fcntl(3, F_SETFD, 0);
-        } else {
-            ::dup2(report[1], 3);  // the copy is not closed on exec
-        }
+        ::close(report[0]);
         std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", geometry.c_str(), "-noreset",
-                 "-nolisten", "tcp", static_cast<char*>(nullptr));
+        ::execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(report[1]).c_str(), "-screen", "0",
+                 geometry.c_str(), "-noreset", "-nolisten", "tcp", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(report[1]);
@@ -116,10 +102,7 @@ VirtualDisplay::VirtualDisplay(int width, int height, WindowManager windowManage
         number += digit;
     }
     ::close(report[0]);
-    name_ = ":" + number;
-    E2eSession::waitUntil([&] {
-        return runShell("DISPLAY=" + name_ + " xdotool getdisplaygeometry >/dev/null 2>&1") == 0;
-    });
+    name_ = ":" + number;  // written once the server takes connections
     if (windowManager == WindowManager::xfwm4) {
         startWindowManager();
     }
@@ -179,10 +162,9 @@ E2eSession::E2eSession() {
         fs::create_directories(root_ / folder);
     }
     fs::permissions(root_ / "run", fs::perms::owner_all, fs::perm_options::replace);
-    // Every fixture application runs this, which leaves a marker named after it.
     std::ofstream script(root_ / "bin" / "mark-launch");
-    script << "#!/bin/sh\necho launched > " << shellQuote((root_ / "markers").string())
-           << "/\"$1\"\n";
+    script << "#!/bin/sh\necho \"started id=$DESKTOP_STARTUP_ID\" >> "
+           << shellQuote((root_ / "markers").string()) << "/\"$1\"\n";
     script.close();
     fs::permissions(root_ / "bin" / "mark-launch", fs::perms::owner_all);
 }
@@ -215,10 +197,14 @@ std::string E2eSession::displayName() const {
 }
 
 void E2eSession::addApplication(const std::string& fileName, const std::string& name,
-                                const std::string& marker) {
-    std::ofstream entry(home() / ".local/share/applications" / fileName);
-    entry << "[Desktop Entry]\nType=Application\nName=" << name
-          << "\nExec=" << (root_ / "bin" / "mark-launch").string() << " " << marker << "\n";
+                                const std::string& marker, const std::string& extraLines,
+                                const fs::path& folder) {
+    fs::path where = folder.empty() ? home() / ".local/share/applications" : folder;
+    fs::create_directories(where);
+    std::ofstream(where / fileName)
+        << "[Desktop Entry]\nType=Application\nName=" << name
+        << "\nExec=" << (root_ / "bin/mark-launch").string() << " " << marker << "\n"
+        << extraLines;
 }
 
 void E2eSession::addNumberedApplications(int first, int last) {
@@ -261,10 +247,11 @@ bool E2eSession::startAndShow() {
     return waitUntil([&] { return runVantor("--show") == 0; }) && waitForLauncher(true);
 }
 
-int E2eSession::runVantor(const std::string& arguments, std::string* output) {
+int E2eSession::runVantor(const std::string& arguments, std::string* output,
+                          const std::string& environmentChanges, bool withErrors) {
     // A bound on every run, so a hang fails the test instead of stalling the suite.
-    return runShell("timeout 30 " + environment() + shellQuote(VANTOR_BINARY) + " " + arguments +
-                        " 2>/dev/null",
+    return runShell("timeout 30 " + environment() + environmentChanges + shellQuote(VANTOR_BINARY) +
+                        " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null"),
                     output);
 }
 
@@ -312,10 +299,6 @@ void E2eSession::drag(double fromX, double fromY, double toX, double toY) {
     xdotool("mouseup 1");
 }
 
-bool E2eSession::isLauncherVisible() {
-    return !launcherWindow().empty();
-}
-
 std::string E2eSession::launcherWindow() {
     std::string output;
     runOnDisplay("xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null | head -1", &output);
@@ -351,25 +334,6 @@ std::string E2eSession::readDefaults() const {
 nlohmann::json E2eSession::storedSettings() const {
     auto values = nlohmann::json::parse(readDefaults(), nullptr, false);
     return values.is_object() ? values : nlohmann::json::object();
-}
-
-nlohmann::json E2eSession::storedFolders() const {
-    auto values = storedSettings();
-    if (!values.contains("VantorFolders")) {
-        return nlohmann::json::array();
-    }
-    return nlohmann::json::parse(
-        decodeBase64(values["VantorFolders"]["data"].get<std::string>()).value_or("[]"), nullptr,
-        false);
-}
-
-void E2eSession::writeSettings(const nlohmann::json& order, const nlohmann::json& folders) {
-    fs::create_directories(defaultsFile().parent_path());
-    nlohmann::json values = {{"VantorFolders", {{"data", encodeBase64(folders.dump())}}}};
-    if (!order.is_null()) {
-        values["VantorItemOrder"] = order;
-    }
-    std::ofstream(defaultsFile()) << values.dump();
 }
 
 }  // namespace vantor::e2e

