@@ -76,7 +76,6 @@ TEST_F(VantorViewTest, KeysWhileComposingBelongToTheInputMethodAndACancelGivesTh
         press(Qt::Key_unknown, letter);
     }
     EXPECT_EQ(model_.query(), "zd");
-    EXPECT_EQ(dismissals_, 0);
 
     press(Qt::Key_Backspace);
     press(Qt::Key_Backspace);
@@ -139,31 +138,34 @@ TEST_F(VantorViewTest, TheDotCapsulesEndsAndTheSearchFieldUnderAFolderTakeTheirC
     EXPECT_EQ(dismissals_, 0);
 }
 
-TEST_F(VantorViewTest, TheSecondClickOfADoubleClickActsOnNothingWhateverLiesUnderIt) {
-    auto doubleClick = [&](std::int64_t offset) {
-        QPointF at = view_.cellRect(offset).center();
-        click(at);
-        send(QEvent::MouseButtonDblClick, at);
-        send(QEvent::MouseButtonRelease, at, Qt::NoButton);
-    };
-    model_.createFolderByDroppingItem(testing::appItemID("App 101"), testing::appItemID("App 100"));
-    const auto& items = model_.filteredItems();
-    auto folder = std::find_if(items.begin(), items.end(),
-                               [](const VantorItem& item) { return item.isFolder(); }) -
-                  items.begin();
-    // The folder opens and its panel, or the backdrop around it, takes no
-    // click. (On a tile the first click's launch ends the showing.)
-    doubleClick(folder);
-    EXPECT_TRUE(view_.viewModel().openedFolderID());
+TEST_F(VantorViewTest, TheSecondClickOfADoubleClickActsOnNothingAndAFolderIsRenamedInPlace) {
+    // A folder of two placed where a cell of its opened panel lies under
+    // the pointer: the last item dropped on the one standing there.
+    auto panel = FolderPanelLayout::forWindow({1920, 1080});
+    auto underPanelCell = [&](QPointF c) { return panel.cellAt({c.x(), c.y()}).value_or(2) < 2; };
+    std::int64_t folder = 0;
+    while (folder < 35 && !underPanelCell(view_.cellRect(folder).center())) {
+        ++folder;
+    }
+    ASSERT_LT(folder, 35);
+    auto items = model_.filteredItems();
+    model_.createFolderByDroppingItem(items.back().id(), items[folder].id());
+    // The folder opens and the panel's cell takes no click. (On a tile the
+    // first click's launch ends the showing.)
+    QPointF at = view_.cellRect(folder).center();
+    click(at);
+    queue_.advanceBy(std::chrono::seconds(1));  // the panel has grown under the pointer
+    QApplication::processEvents();
+    // The second press comes as a press, then as a double click.
+    send(QEvent::MouseButtonPress, at);
+    send(QEvent::MouseButtonDblClick, at);
+    send(QEvent::MouseButtonRelease, at, Qt::NoButton);
+    ASSERT_TRUE(view_.viewModel().openedFolderID());
     EXPECT_EQ(opened(), 0u);
-    EXPECT_EQ(dismissals_, 0);
-}
 
-TEST_F(VantorViewTest, AFolderIsRenamedInPlaceAndEscapeRestoresTheNameLeavingItOpen) {
-    model_.createFolderByDroppingItem(testing::appItemID("App 101"), testing::appItemID("App 100"));
-    view_.viewModel().open(*model_.folderItem(model_.folders().front().id));
-    Point title = FolderPanelLayout::forWindow({1920, 1080}).title.center();
-    // Clicking the title selects the whole name: typing replaces it.
+    Point title = panel.title.center();
+    // Clicking the title selects the whole name: typing replaces it; Escape
+    // restores it and leaves the folder open.
     for (auto [typed, end] : {std::pair{"My Tools", Qt::Key_Return}, {"Other", Qt::Key_Escape}}) {
         click({title.x, title.y});
         for (QChar letter : QString(typed)) {
