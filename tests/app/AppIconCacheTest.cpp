@@ -37,44 +37,44 @@ QColor centreColour(const QPixmap& pixmap) {
     return image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
-class IconLoadingTest : public ::testing::Test {
-protected:
+TEST(AppIconCacheTest, IconsLoadInTheBackgroundPerRoundedSizeAndARefreshLoadsOnlyChangedOnes) {
+    QTemporaryDir folder;
     // A desktop entry with the given icon.
-    ApplicationItem withIcon(const std::string& name, const std::string& icon) {
-        std::string path = folder_.filePath(QString::fromStdString(name)).toStdString();
+    auto withIcon = [&](const std::string& name, const std::string& icon) {
+        std::string path = folder.filePath(QString::fromStdString(name)).toStdString();
         std::ofstream(path) << "[Desktop Entry]\nType=Application\nName=" << name
                             << "\nExec=true\nIcon=" << icon << "\n";
         return entry(path);
-    }
-    std::string png(const char* name, const QColor& colour) {
-        QString file = folder_.filePath(QString(name) + ".png");
-        EXPECT_TRUE(saveSolid(file, colour));
-        return file.toStdString();
-    }
-
-    QTemporaryDir folder_;
-};
-
-TEST_F(IconLoadingTest, ARefreshLoadsAgainTheIconsWhoseFilesChangedAndOnlyThose) {
-    std::string changingFile = png("changing", Qt::red);
-    ApplicationItem changing = withIcon("changing.desktop", changingFile);
-    ApplicationItem steady = withIcon("steady.desktop", png("steady", Qt::green));
+    };
+    QString changingFile = folder.filePath("changing.png");
+    ASSERT_TRUE(saveSolid(changingFile, Qt::red) &&
+                saveSolid(folder.filePath("steady.png"), Qt::green));
+    ApplicationItem changing = withIcon("changing.desktop", changingFile.toStdString());
+    ApplicationItem steady =
+        withIcon("steady.desktop", folder.filePath("steady.png").toStdString());
     // An icon that no theme has yet: the theme gets it later.
     ApplicationItem themed = withIcon("themed.desktop", "vantor-test-late-icon");
-    for (const ApplicationItem& application : {changing, steady, themed}) {
-        AppIconCache::icon(application, 40, 1);
-    }
+    EXPECT_TRUE(AppIconCache::icon(changing, 79, 2).isNull());  // loading has begun
+    AppIconCache::icon(steady, 79, 2);
+    AppIconCache::icon(themed, 79, 2);
     settle();
-    QPixmap steadyBefore = AppIconCache::icon(steady, 40, 1);
+    QPixmap first = AppIconCache::icon(changing, 79, 2);
+    EXPECT_EQ(first.size(), QSize(158, 158));
+    EXPECT_EQ(first.devicePixelRatio(), 2);
+    EXPECT_EQ(centreColour(first), QColor(Qt::red));
+    EXPECT_EQ(AppIconCache::icon(changing, 78.7, 2).cacheKey(), first.cacheKey());
+    EXPECT_NE(AppIconCache::icon(changing, 79, 1).cacheKey(), first.cacheKey());
+    settle();
+    QPixmap steadyBefore = AppIconCache::icon(steady, 79, 2);
     quint64 changingRevision = AppIconCache::revision(changing);
 
     // The file is replaced; a refresh without a theme change sees it.
-    ASSERT_TRUE(saveSolid(QString::fromStdString(changingFile), Qt::blue));
+    ASSERT_TRUE(saveSolid(changingFile, Qt::blue));
     AppIconCache::refresh(false);
     settle();
-    EXPECT_EQ(centreColour(AppIconCache::icon(changing, 40, 1)), QColor(Qt::blue));
+    EXPECT_EQ(centreColour(AppIconCache::icon(changing, 79, 2)), QColor(Qt::blue));
     EXPECT_EQ(AppIconCache::revision(changing), changingRevision + 1);
-    EXPECT_EQ(AppIconCache::icon(steady, 40, 1).cacheKey(), steadyBefore.cacheKey());
+    EXPECT_EQ(AppIconCache::icon(steady, 79, 2).cacheKey(), steadyBefore.cacheKey());
 
     // An icon theme of the user's gets the missing icon: found once the
     // themes are read again.
@@ -89,22 +89,9 @@ TEST_F(IconLoadingTest, ARefreshLoadsAgainTheIconsWhoseFilesChangedAndOnlyThose)
     qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
     AppIconCache::refresh(true);
     settle();
-    EXPECT_EQ(centreColour(AppIconCache::icon(themed, 40, 1)), QColor(Qt::yellow));
+    EXPECT_EQ(centreColour(AppIconCache::icon(themed, 79, 2)), QColor(Qt::yellow));
     qputenv("XDG_DATA_HOME", savedDataHome);
     AppIconCache::refresh(true);
-    settle();
-}
-
-TEST_F(IconLoadingTest, AnIconLoadsInTheBackgroundAtThePixelSizeAskedForOncePerRoundedSize) {
-    auto application = withIcon("red.desktop", png("red", Qt::red));
-    EXPECT_TRUE(AppIconCache::icon(application, 79, 2).isNull());  // loading has begun
-    settle();
-    QPixmap first = AppIconCache::icon(application, 79, 2);
-    EXPECT_EQ(first.size(), QSize(158, 158));
-    EXPECT_EQ(first.devicePixelRatio(), 2);
-    EXPECT_EQ(centreColour(first), QColor(Qt::red));
-    EXPECT_EQ(AppIconCache::icon(application, 78.7, 2).cacheKey(), first.cacheKey());
-    EXPECT_NE(AppIconCache::icon(application, 79, 1).cacheKey(), first.cacheKey());
     settle();
     // A missing icon is the generic one.
     for (const auto& missing :

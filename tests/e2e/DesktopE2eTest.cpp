@@ -3,7 +3,6 @@
 // hiding an application through its menu.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -23,16 +22,10 @@ protected:
 };
 
 TEST_F(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsCloseDismisses) {
-    VirtualDisplay::shared();
     session_.addApplication("notify.desktop", "Notified Tool", "notify", "StartupNotify=true\n");
     // Another program's window has the focus when the corner is reached.
-    pid_t other = ::fork();
-    if (other == 0) {
-        ::setenv("DISPLAY", VirtualDisplay::shared().name().c_str(), 1);
-        ::execlp("xmessage", "xmessage", "-geometry", "+200+200", "another program",
-                 static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    std::string other;
+    session_.runOnDisplay("xmessage -geometry +200+200 another >/dev/null 2>&1 & echo $!", &other);
     ASSERT_TRUE(E2eSession::waitUntil([&] {
         std::string found;
         session_.runOnDisplay("xdotool search --onlyvisible --class Xmessage", &found);
@@ -68,17 +61,14 @@ TEST_F(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsClo
     std::string focused;
     session_.runOnDisplay("xdotool getactivewindow", &focused);
     EXPECT_EQ(focused, window + "\n");
-    ::kill(other, SIGTERM);
-    ::waitpid(other, nullptr, 0);
+    ::kill(std::stoi(other), SIGTERM);
 
-    // Another workspace: still there, still taking keys. Then the window
-    // manager's close, Alt+F4, dismisses it.
+    // On another workspace too; the window manager's close, Alt+F4, dismisses it.
     session_.xdotool("set_desktop 1");
     std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(session_.isLauncherVisible());
+    ASSERT_TRUE(session_.isLauncherVisible());
     session_.xdotool("key alt+F4");
     ASSERT_TRUE(session_.waitForLauncher(false)) << "Alt+F4 did not close the launcher";
-    EXPECT_TRUE(session_.isVantorRunning());
 
     // The corner works again, and typing reaches the new launcher.
     session_.movePointer(0, 0);
@@ -102,7 +92,6 @@ TEST_F(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsClo
 }
 
 TEST_F(DesktopE2eTest, ApplicationsInstalledAndRemovedWhileItRunsAreFoundWithoutARescan) {
-    VirtualDisplay::shared();
     session_.addApplication("alpha.desktop", "Alpha", "alpha");
     session_.addApplication("delta.desktop", "Delta", "delta");
     session_.movePointer(960, 20);

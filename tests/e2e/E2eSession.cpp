@@ -73,11 +73,11 @@ bool E2eSession::waitUntil(const std::function<bool()>& condition,
 }
 
 VirtualDisplay& VirtualDisplay::shared() {
-    static VirtualDisplay display(1920, 1080, WindowManager::xfwm4);
+    static VirtualDisplay display(1920, 1080, true);
     return display;
 }
 
-VirtualDisplay::VirtualDisplay(int width, int height, WindowManager windowManager) {
+VirtualDisplay::VirtualDisplay(int width, int height, bool underXfwm4) {
     // Xvfb picks a free display number itself and reports it: choosing one
     // here could hand two test processes started together the same server,
     // and the first to end would take the other's display with it.
@@ -103,12 +103,9 @@ VirtualDisplay::VirtualDisplay(int width, int height, WindowManager windowManage
     }
     ::close(report[0]);
     name_ = ":" + number;  // written once the server takes connections
-    if (windowManager == WindowManager::xfwm4) {
-        startWindowManager();
+    if (!underXfwm4) {
+        return;
     }
-}
-
-void VirtualDisplay::startWindowManager() {
     char pattern[] = "/tmp/vantor-e2e-wm-XXXXXX";
     windowManagerHome_ = ::mkdtemp(pattern);
     // Focus-stealing prevention on: a window that takes the focus without
@@ -175,10 +172,6 @@ E2eSession::~E2eSession() {
     fs::remove_all(root_, error);
 }
 
-fs::path E2eSession::defaultsFile() const {
-    return home() / ".config" / "vantor" / "defaults.json";
-}
-
 std::string E2eSession::environment() const {
     return "env -i PATH=" +
            shellQuote(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin") +
@@ -214,18 +207,6 @@ void E2eSession::addNumberedApplications(int first, int last) {
     }
 }
 
-std::string E2eSession::applicationPath(const std::string& fileName) const {
-    return (home() / ".local/share/applications" / fileName).string();
-}
-
-bool E2eSession::wasLaunched(const std::string& marker) const {
-    return fs::exists(root_ / "markers" / marker);
-}
-
-bool E2eSession::waitForLaunch(const std::string& marker) {
-    return waitUntil([&] { return wasLaunched(marker); });
-}
-
 void E2eSession::forgetLaunches() {
     for (const auto& entry : fs::directory_iterator(root_ / "markers")) {
         fs::remove(entry.path());
@@ -255,14 +236,6 @@ int E2eSession::runVantor(const std::string& arguments, std::string* output,
                     output);
 }
 
-std::string E2eSession::vantorLog() const {
-    return readFile(root_ / "vantor.log");
-}
-
-bool E2eSession::isVantorRunning() {
-    return vantor_ > 0 && ::waitpid(vantor_, nullptr, WNOHANG) == 0;
-}
-
 int E2eSession::stopVantor() {
     int status = 0;
     if (vantor_ > 0) {
@@ -271,10 +244,6 @@ int E2eSession::stopVantor() {
         vantor_ = -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-void E2eSession::xdotool(const std::string& arguments) {
-    runShell("DISPLAY=" + displayName() + " xdotool " + arguments + " >/dev/null 2>&1");
 }
 
 void E2eSession::movePointer(double x, double y) {
@@ -301,15 +270,10 @@ void E2eSession::drag(double fromX, double fromY, double toX, double toY) {
 
 std::string E2eSession::launcherWindow() {
     std::string output;
-    runOnDisplay("xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null | head -1", &output);
-    while (!output.empty() && (output.back() == '\n' || output.back() == ' ')) {
-        output.pop_back();
-    }
+    runOnDisplay(
+        "xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null | head -1 | tr -d '\n'",
+        &output);
     return output;
-}
-
-int E2eSession::runOnDisplay(const std::string& command, std::string* output) {
-    return runShell("DISPLAY=" + displayName() + " " + command, output);
 }
 
 bool E2eSession::waitForMenu() {
@@ -325,10 +289,6 @@ bool E2eSession::waitForLauncher(bool visible) {
     // Let the fade and the focus settle before the test types or clicks.
     std::this_thread::sleep_for(400ms);
     return reached;
-}
-
-std::string E2eSession::readDefaults() const {
-    return readFile(defaultsFile());
 }
 
 nlohmann::json E2eSession::storedSettings() const {

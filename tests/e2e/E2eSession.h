@@ -15,23 +15,29 @@
 
 namespace vantor::e2e {
 
+// The centre of cell `offset` of the shown page, in screen pixels, by the
+// layout arithmetic the launcher uses.
+Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize);
+
+std::string twoDigits(int n);  // "07" for 7
+std::string readFile(const std::filesystem::path& file);
+std::string shellQuote(const std::string& text);
+// Returns the command's exit status, and its standard output if asked.
+int runShell(const std::string& command, std::string* output = nullptr);
+
 // A virtual X display shared by the tests of one program.
 class VirtualDisplay {
 public:
-    enum class WindowManager { none, xfwm4 };
-
     // 1920 × 1080 under xfwm4 (with focus-stealing prevention on), as on a
     // real desktop; started on first use.
     static VirtualDisplay& shared();
-    VirtualDisplay(int width, int height, WindowManager windowManager = WindowManager::none);
+    VirtualDisplay(int width, int height, bool underXfwm4 = false);
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
     ~VirtualDisplay();
     const std::string& name() const { return name_; }
 
 private:
-    void startWindowManager();
-
     std::string name_;
     pid_t server_ = -1;
     pid_t windowManager_ = -1;
@@ -49,7 +55,7 @@ public:
 
     const std::filesystem::path& root() const { return root_; }
     std::filesystem::path home() const { return root_ / "home"; }
-    std::filesystem::path defaultsFile() const;
+    std::filesystem::path defaultsFile() const { return home() / ".config/vantor/defaults.json"; }
 
     // A desktop entry, with more lines if given, in the user's applications
     // unless another folder is given.
@@ -58,9 +64,15 @@ public:
                         const std::filesystem::path& folder = {});
     // "App 01" … as app01.desktop with marker app01: titles sort by number.
     void addNumberedApplications(int first, int last);
-    std::string applicationPath(const std::string& fileName) const;
-    bool wasLaunched(const std::string& marker) const;
-    bool waitForLaunch(const std::string& marker);
+    std::string applicationPath(const std::string& fileName) const {
+        return (home() / ".local/share/applications" / fileName).string();
+    }
+    bool wasLaunched(const std::string& marker) const {
+        return std::filesystem::exists(root_ / "markers" / marker);
+    }
+    bool waitForLaunch(const std::string& marker) {
+        return waitUntil([&] { return wasLaunched(marker); });
+    }
     void forgetLaunches();
 
     void startVantor();
@@ -72,10 +84,11 @@ public:
                   const std::string& environmentChanges = "", bool withErrors = false);
     // Sends SIGTERM and waits; returns the exit status, -1 when a signal ended it.
     int stopVantor();
-    std::string vantorLog() const;
-    bool isVantorRunning();
+    std::string vantorLog() const { return readFile(root_ / "vantor.log"); }
 
-    void xdotool(const std::string& arguments);
+    void xdotool(const std::string& arguments) {
+        runOnDisplay("xdotool " + arguments + " >/dev/null 2>&1");
+    }
     void movePointer(double x, double y);
     void click(double x, double y);
     void drag(double fromX, double fromY, double toX, double toY);
@@ -84,7 +97,9 @@ public:
     std::string launcherWindow();
     bool isLauncherVisible() { return !launcherWindow().empty(); }
     bool waitForMenu();
-    int runOnDisplay(const std::string& command, std::string* output = nullptr);
+    int runOnDisplay(const std::string& command, std::string* output = nullptr) {
+        return runShell("DISPLAY=" + displayName() + " " + command, output);
+    }
     bool waitForLauncher(bool visible);
     // Polls until `condition` holds or about ten seconds have passed (sanitizer
     // builds on a busy machine start slowly).
@@ -92,7 +107,7 @@ public:
                           std::chrono::milliseconds limit = std::chrono::milliseconds(10000));
 
     std::string environment() const;
-    std::string readDefaults() const;
+    std::string readDefaults() const { return readFile(defaultsFile()); }
     // The settings file, an empty object until it parses.
     nlohmann::json storedSettings() const;
 
@@ -114,15 +129,5 @@ private:
     std::string extraDataFolders_;
     std::string extraEnvironment_;
 };
-
-// The centre of cell `offset` of the shown page, in screen pixels, by the
-// layout arithmetic the launcher uses.
-Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize);
-
-std::string twoDigits(int n);  // "07" for 7
-std::string readFile(const std::filesystem::path& file);
-std::string shellQuote(const std::string& text);
-// Returns the command's exit status, and its standard output if asked.
-int runShell(const std::string& command, std::string* output = nullptr);
 
 }  // namespace vantor::e2e

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -15,13 +15,10 @@ namespace fs = std::filesystem;
 
 // Returns the command's exit status; `output` gets all it printed.
 int run(const std::string& command, std::string& output) {
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    output.clear();
-    char buffer[4096];
-    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) {
-        output.append(buffer, n);
-    }
-    int status = ::pclose(pipe);
+    std::string file = ::testing::TempDir() + "vantor-install-output";
+    int status = std::system((command + " >'" + file + "' 2>&1").c_str());
+    std::ifstream in(file);
+    output.assign(std::istreambuf_iterator<char>(in), {});
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

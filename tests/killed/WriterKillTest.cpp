@@ -1,7 +1,6 @@
 // Writers killed at random moments: the file they leave is always whole.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -114,9 +113,6 @@ TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlier
         auto prefix = static_cast<int>(found - states.begin());
         // The writer waited for the disk after every fifth change it reported.
         EXPECT_GE(prefix, made / 5 * 5) << where << "a flushed change was lost";
-        struct stat info {};
-        ASSERT_EQ(::stat(file.c_str(), &info), 0);
-        EXPECT_TRUE(prefix == 0 || (info.st_mode & 0777) == 0600) << where;
         for (const auto& entry : fs::directory_iterator(file.parent_path())) {
             std::string name = entry.path().filename().string();
             EXPECT_FALSE(name.starts_with("defaults.json.corrupt-")) << where << name;
