@@ -39,7 +39,6 @@ QColor centreColour(const QPixmap& pixmap) {
 
 TEST(AppIconCacheTest, IconsLoadInTheBackgroundPerRoundedSizeAndARefreshLoadsOnlyChangedOnes) {
     QTemporaryDir folder;
-    // A desktop entry with the given icon.
     auto withIcon = [&](const std::string& name, const std::string& icon) {
         std::string path = folder.filePath(QString::fromStdString(name)).toStdString();
         std::ofstream(path) << "[Desktop Entry]\nType=Application\nName=" << name
@@ -76,8 +75,7 @@ TEST(AppIconCacheTest, IconsLoadInTheBackgroundPerRoundedSizeAndARefreshLoadsOnl
     EXPECT_EQ(AppIconCache::revision(changing), changingRevision + 1);
     EXPECT_EQ(AppIconCache::icon(steady, 79, 2).cacheKey(), steadyBefore.cacheKey());
 
-    // An icon theme of the user's gets the missing icon: found once the
-    // themes are read again.
+    // A theme of the user's gets the missing icon: found once themes are read again.
     QTemporaryDir dataHome;
     QString theme = dataHome.filePath(QStringLiteral("icons/hicolor"));
     ASSERT_TRUE(QDir().mkpath(theme + QStringLiteral("/48x48/apps")));

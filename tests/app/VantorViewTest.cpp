@@ -1,5 +1,4 @@
-// The launcher view with events sent to its window, which hands them to the
-// widget under the pointer and to the input method as the toolkit does.
+// The launcher view, with events sent to its window as the toolkit does.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -66,8 +65,7 @@ protected:
 
 TEST_F(VantorViewTest, KeysWhileComposingBelongToTheInputMethodAndACancelGivesThemBack) {
     ASSERT_EQ(QApplication::focusWidget(), view_.searchField());
-    // Cancelled (Escape ends the pre-edit), the keys are given back, and
-    // pinyin typed without the input method searches as it is typed.
+    // A composition cancelled (Escape ends it) gives the keys back.
     compose(QStringLiteral("liu"));
     press(Qt::Key_Escape);
     compose({});
@@ -139,8 +137,7 @@ TEST_F(VantorViewTest, TheDotCapsulesEndsAndTheSearchFieldUnderAFolderTakeTheirC
 }
 
 TEST_F(VantorViewTest, TheSecondClickOfADoubleClickActsOnNothingAndAFolderIsRenamedInPlace) {
-    // A folder of two placed where a cell of its opened panel lies under
-    // the pointer: the last item dropped on the one standing there.
+    // A folder of two where a cell of its opened panel will lie under the pointer.
     auto panel = FolderPanelLayout::forWindow({1920, 1080});
     auto underPanelCell = [&](QPointF c) { return panel.cellAt({c.x(), c.y()}).value_or(2) < 2; };
     std::int64_t folder = 0;
@@ -150,8 +147,7 @@ TEST_F(VantorViewTest, TheSecondClickOfADoubleClickActsOnNothingAndAFolderIsRena
     ASSERT_LT(folder, 35);
     auto items = model_.filteredItems();
     model_.createFolderByDroppingItem(items.back().id(), items[folder].id());
-    // The folder opens and the panel's cell takes no click. (On a tile the
-    // first click's launch ends the showing.)
+    // The folder opens; the panel's cell takes no click (a launch ends the showing).
     QPointF at = view_.cellRect(folder).center();
     click(at);
     queue_.advanceBy(std::chrono::seconds(1));  // the panel has grown under the pointer
@@ -164,8 +160,7 @@ TEST_F(VantorViewTest, TheSecondClickOfADoubleClickActsOnNothingAndAFolderIsRena
     EXPECT_EQ(opened(), 0u);
 
     Point title = panel.title.center();
-    // Clicking the title selects the whole name: typing replaces it; Escape
-    // restores it and leaves the folder open.
+    // A click on the title selects the name for typing; Escape restores it.
     for (auto [typed, end] : {std::pair{"My Tools", Qt::Key_Return}, {"Other", Qt::Key_Escape}}) {
         click({title.x, title.y});
         for (QChar letter : QString(typed)) {

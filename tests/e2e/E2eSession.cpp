@@ -78,9 +78,8 @@ VirtualDisplay& VirtualDisplay::shared() {
 }
 
 VirtualDisplay::VirtualDisplay(int width, int height, bool underXfwm4) {
-    // Xvfb picks a free display number itself and reports it: choosing one
-    // here could hand two test processes started together the same server,
-    // and the first to end would take the other's display with it.
+    // Xvfb picks a free display number itself: two test programs choosing
+    // their own could share one server and lose it when the first ends.
     int report[2];
     if (::pipe(report) != 0) {
         return;
@@ -108,8 +107,6 @@ VirtualDisplay::VirtualDisplay(int width, int height, bool underXfwm4) {
     }
     char pattern[] = "/tmp/vantor-e2e-wm-XXXXXX";
     windowManagerHome_ = ::mkdtemp(pattern);
-    // Focus-stealing prevention on: a window that takes the focus without
-    // the user's say is refused it.
     fs::path settings = windowManagerHome_ / "config/xfce4/xfconf/xfce-perchannel-xml";
     fs::create_directories(settings);
     std::ofstream(settings / "xfwm4.xml")
@@ -185,10 +182,6 @@ std::string E2eSession::environment() const {
            " LANG=C.UTF-8 " + extraEnvironment_;
 }
 
-std::string E2eSession::displayName() const {
-    return display_ != nullptr ? display_->name() : VirtualDisplay::shared().name();
-}
-
 void E2eSession::addApplication(const std::string& fileName, const std::string& name,
                                 const std::string& marker, const std::string& extraLines,
                                 const fs::path& folder) {
@@ -223,11 +216,6 @@ void E2eSession::startVantor() {
     }
 }
 
-bool E2eSession::startAndShow() {
-    startVantor();
-    return waitUntil([&] { return runVantor("--show") == 0; }) && waitForLauncher(true);
-}
-
 int E2eSession::runVantor(const std::string& arguments, std::string* output,
                           const std::string& environmentChanges, bool withErrors) {
     // A bound on every run, so a hang fails the test instead of stalling the suite.
@@ -244,16 +232,6 @@ int E2eSession::stopVantor() {
         vantor_ = -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-void E2eSession::movePointer(double x, double y) {
-    xdotool("mousemove " + std::to_string(static_cast<int>(x)) + " " +
-            std::to_string(static_cast<int>(y)));
-}
-
-void E2eSession::click(double x, double y) {
-    movePointer(x, y);
-    xdotool("click 1");
 }
 
 void E2eSession::drag(double fromX, double fromY, double toX, double toY) {
@@ -289,11 +267,6 @@ bool E2eSession::waitForLauncher(bool visible) {
     // Let the fade and the focus settle before the test types or clicks.
     std::this_thread::sleep_for(400ms);
     return reached;
-}
-
-nlohmann::json E2eSession::storedSettings() const {
-    auto values = nlohmann::json::parse(readDefaults(), nullptr, false);
-    return values.is_object() ? values : nlohmann::json::object();
 }
 
 }  // namespace vantor::e2e

@@ -15,21 +15,18 @@
 
 namespace vantor::e2e {
 
-// The centre of cell `offset` of the shown page, in screen pixels, by the
-// layout arithmetic the launcher uses.
+// The centre of a cell of the shown page, by the launcher's own layout arithmetic.
 Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize);
 
 std::string twoDigits(int n);  // "07" for 7
 std::string readFile(const std::filesystem::path& file);
 std::string shellQuote(const std::string& text);
-// Returns the command's exit status, and its standard output if asked.
 int runShell(const std::string& command, std::string* output = nullptr);
 
-// A virtual X display shared by the tests of one program.
+// A virtual X display.
 class VirtualDisplay {
 public:
-    // 1920 × 1080 under xfwm4 (with focus-stealing prevention on), as on a
-    // real desktop; started on first use.
+    // 1920 × 1080 under xfwm4 preventing focus stealing, as on a real desktop.
     static VirtualDisplay& shared();
     VirtualDisplay(int width, int height, bool underXfwm4 = false);
     VirtualDisplay(const VirtualDisplay&) = delete;
@@ -57,8 +54,7 @@ public:
     std::filesystem::path home() const { return root_ / "home"; }
     std::filesystem::path defaultsFile() const { return home() / ".config/vantor/defaults.json"; }
 
-    // A desktop entry, with more lines if given, in the user's applications
-    // unless another folder is given.
+    // In the user's applications unless another folder is given.
     void addApplication(const std::string& fileName, const std::string& name,
                         const std::string& marker, const std::string& extraLines = "",
                         const std::filesystem::path& folder = {});
@@ -76,24 +72,31 @@ public:
     void forgetLaunches();
 
     void startVantor();
-    // Starts vantor and shows the launcher once it answers; whether it showed.
-    bool startAndShow();
-    // Runs vantor with arguments to the end (errors shown only if asked);
-    // returns its exit status.
+    bool startAndShow() {
+        startVantor();
+        return waitUntil([&] { return runVantor("--show") == 0; }) && waitForLauncher(true);
+    }
+    // Runs vantor to the end; returns its exit status.
     int runVantor(const std::string& arguments, std::string* output = nullptr,
                   const std::string& environmentChanges = "", bool withErrors = false);
-    // Sends SIGTERM and waits; returns the exit status, -1 when a signal ended it.
+    // SIGTERM; the exit status, -1 when a signal ended it.
     int stopVantor();
     std::string vantorLog() const { return readFile(root_ / "vantor.log"); }
 
     void xdotool(const std::string& arguments) {
         runOnDisplay("xdotool " + arguments + " >/dev/null 2>&1");
     }
-    void movePointer(double x, double y);
-    void click(double x, double y);
+    void movePointer(double x, double y) {
+        xdotool("mousemove " + std::to_string(static_cast<int>(x)) + " " +
+                std::to_string(static_cast<int>(y)));
+    }
+    void click(double x, double y) {
+        movePointer(x, y);
+        xdotool("click 1");
+    }
     void drag(double fromX, double fromY, double toX, double toY);
 
-    // The X id of the shown launcher window, "" when none.
+    // The X id of the shown launcher window, "" for none.
     std::string launcherWindow();
     bool isLauncherVisible() { return !launcherWindow().empty(); }
     bool waitForMenu();
@@ -108,19 +111,20 @@ public:
 
     std::string environment() const;
     std::string readDefaults() const { return readFile(defaultsFile()); }
-    // The settings file, an empty object until it parses.
-    nlohmann::json storedSettings() const;
+    nlohmann::json storedSettings() const {
+        auto values = nlohmann::json::parse(readDefaults(), nullptr, false);
+        return values.is_object() ? values : nlohmann::json::object();
+    }
 
     void setDisplay(const VirtualDisplay& display) { display_ = &display; }
-    // Qt then chooses its platform by itself.
     void setWaylandDisplay(const std::string& socket) { waylandDisplay_ = socket; }
-    // System application folders searched after the session's own.
     void addDataFolder(const std::string& folder) { extraDataFolders_ += ":" + folder; }
-    // NAME=value words.
     void addEnvironment(const std::string& settings) { extraEnvironment_ += settings + " "; }
 
 private:
-    std::string displayName() const;
+    std::string displayName() const {
+        return display_ != nullptr ? display_->name() : VirtualDisplay::shared().name();
+    }
 
     std::filesystem::path root_;
     pid_t vantor_ = -1;

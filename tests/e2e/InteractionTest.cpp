@@ -1,7 +1,4 @@
-// The launcher's interaction in the real program, in one session: keys,
-// typing, the wheel, dragging a tile onto another, the folder it makes and
-// launching from it. Pointer positions come from the launcher's own layout
-// arithmetic.
+// The launcher's keys, typing, wheel and dragging in the real program.
 #include <gtest/gtest.h>
 
 #include "E2eSession.h"
@@ -10,6 +7,7 @@
 namespace vantor::e2e {
 namespace {
 
+namespace fs = std::filesystem;
 constexpr int applicationCount = 45;
 constexpr Size screen{1920, 1080};
 
@@ -28,12 +26,9 @@ protected:
         ASSERT_EQ(session_.runVantor("--show"), 0);
         ASSERT_TRUE(session_.waitForLauncher(true));
     }
-    // Checks that exactly application n started and the launcher closed.
     void expectOnlyLaunched(int n) {
         EXPECT_TRUE(session_.waitForLaunch("app" + twoDigits(n))) << "App " << n;
-        for (int other = 1; other <= applicationCount; ++other) {
-            EXPECT_TRUE(other == n || !session_.wasLaunched("app" + twoDigits(other))) << other;
-        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(session_.root() / "markers"), {}), 1);
         EXPECT_TRUE(session_.waitForLauncher(false));
     }
     std::string itemID(int n) const {
@@ -55,8 +50,7 @@ TEST_F(InteractionTest, KeysTypingTheWheelAndAFolderMadeByDragging) {
     session_.xdotool("key Return");
     expectOnlyLaunched(36);
 
-    // App 01 onto App 03. On its way the dragged tile passes App 02, which
-    // may move it there: App 02, App 01, App 03, … just before the drop.
+    // App 01 onto App 03, passing App 02, which may move it: App 02, App 01, App 03.
     show();
     Point from = cellCentre(screen, 0, 35);
     Point to = cellCentre(screen, 2, 35);

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <map>
 #include <random>
 
 #include "platform/FileDefaultsStore.h"
@@ -31,9 +30,8 @@ protected:
     void didSet(std::string_view) override { states.emplace_back(values()); }
 };
 
-// A writer as the program has one, which writes a byte to `progress` after
-// each change, so the test knows how far it got; after every fifth change it
-// waits for the disk, as the end of a drag does.
+// Reports each change with a byte; waits for the disk after every fifth, as
+// the end of a drag does.
 class ReportingStore : public FileDefaultsStore {
 public:
     ReportingStore(const fs::path& file, int progress)
@@ -55,8 +53,8 @@ private:
     int changes_ = 0;
 };
 
-// Runs a writer in a child process and kills it once it has reported
-// `killAfter` changes (or ended); returns how many it reported.
+// Kills a writer process once it reported `killAfter` changes (or ended);
+// returns how many it reported.
 int runAndKillWriter(const fs::path& file, std::uint32_t seed, int steps, int killAfter) {
     int pipe[2];
     if (::pipe(pipe) != 0) {
@@ -84,22 +82,16 @@ int runAndKillWriter(const fs::path& file, std::uint32_t seed, int steps, int ki
 TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlierState) {
     constexpr int runs = 200;
     constexpr int steps = 25;
-    // A process's death, unlike a power cut, does not depend on fsync: in
-    // memory the 200 runs take seconds, not minutes.
+    // A process's death, unlike a power cut, does not depend on fsync.
     std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     const ordered_json initial = {{"Zebra", {{"kept", true}}}, {"VantorPageSize", 24}};
-    std::map<std::uint32_t, std::vector<nlohmann::json>> statesBySeed;
-    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
-        RecordingStore recording(initial);
-        testing::applySettingsChanges(recording, seed, steps);
-        statesBySeed[seed] = recording.states;
-    }
     std::mt19937 random(20240611);
     int runsBehind = 0;
-    int temporaryFilesLeft = 0;
     for (int run = 0; run < runs; ++run) {
         std::uint32_t seed = 1 + run % 8;
-        const auto& states = statesBySeed[seed];
+        RecordingStore recording(initial);
+        testing::applySettingsChanges(recording, seed, steps);
+        const auto& states = recording.states;
         testing::TempTree tree(base);
         fs::path file = tree.file("vantor/defaults.json", initial.dump());
         int made = runAndKillWriter(file, seed, steps, random() % states.size());
@@ -114,14 +106,13 @@ TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlier
         // The writer waited for the disk after every fifth change it reported.
         EXPECT_GE(prefix, made / 5 * 5) << where << "a flushed change was lost";
         for (const auto& entry : fs::directory_iterator(file.parent_path())) {
-            std::string name = entry.path().filename().string();
-            EXPECT_FALSE(name.starts_with("defaults.json.corrupt-")) << where << name;
-            temporaryFilesLeft += name.starts_with("defaults.json.tmp-") ? 1 : 0;
+            EXPECT_FALSE(entry.path().filename().string().starts_with("defaults.json.corrupt-"))
+                << where << entry.path();
         }
         runsBehind += prefix < made ? 1 : 0;
     }
-    std::cout << runsBehind << " of " << runs << " writers were killed with changes on their way, "
-              << temporaryFilesLeft << " temporary files left behind\n";
+    // Killed while changes were on their way to the file, or the test shows nothing.
+    EXPECT_GT(runsBehind, runs / 10);
 }
 
 }  // namespace
