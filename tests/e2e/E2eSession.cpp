@@ -60,6 +60,16 @@ int runShell(const std::string& command, std::string* output) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+pid_t startShell(const std::string& command) {
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setsid();
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
+
 bool E2eSession::waitUntil(const std::function<bool()>& condition,
                            std::chrono::milliseconds limit) {
     auto deadline = std::chrono::steady_clock::now() + limit;
@@ -122,12 +132,8 @@ VirtualDisplay::VirtualDisplay(int width, int height, bool underXfwm4) {
         " XDG_CONFIG_HOME=" + shellQuote((windowManagerHome_ / "config").string()) +
         " NO_AT_BRIDGE=1 dbus-run-session -- xfwm4 --compositor=off"
         " --sm-client-disable >/dev/null 2>&1";
-    windowManager_ = ::fork();
-    if (windowManager_ == 0) {
-        ::setsid();  // its own group, so the settings daemon it starts goes with it
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    // Its own group, so the settings daemon it starts goes with it.
+    windowManager_ = startShell(command);
     E2eSession::waitUntil([&] {
         std::string output;
         runShell("DISPLAY=" + name_ + " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", &output);
@@ -209,11 +215,7 @@ void E2eSession::forgetLaunches() {
 void E2eSession::startVantor() {
     std::string command = "exec " + environment() + shellQuote(VANTOR_BINARY) + " >" +
                           shellQuote((root_ / "vantor.log").string()) + " 2>&1";
-    vantor_ = ::fork();
-    if (vantor_ == 0) {
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    vantor_ = startShell(command);
 }
 
 int E2eSession::runVantor(const std::string& arguments, std::string* output,

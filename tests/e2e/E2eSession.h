@@ -21,6 +21,8 @@ Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize);
 std::string twoDigits(int n);  // "07" for 7
 std::string readFile(const std::filesystem::path& file);
 std::string shellQuote(const std::string& text);
+// Starts `sh -c command` as the leader of a new process group.
+pid_t startShell(const std::string& command);
 int runShell(const std::string& command, std::string* output = nullptr);
 
 // A virtual X display.

@@ -39,11 +39,7 @@ public:
             " WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman " +
             (asRoot ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") + "sway -c " +
             (root_ / "sway.conf").string() + " >" + (root_ / "sway.log").string() + " 2>&1";
-        sway_ = ::fork();
-        if (sway_ == 0) {
-            ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
+        sway_ = startShell(command);
         E2eSession::waitUntil([&] { return !ipcSocket().empty() && !socket().empty(); });
     }
     ~HeadlessSway() {
