@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -236,32 +235,12 @@ int E2eSession::stopVantor() {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void E2eSession::drag(double fromX, double fromY, double toX, double toY) {
-    movePointer(fromX, fromY);
-    xdotool("mousedown 1");
-    // In steps, as a hand moves, so every movement is seen.
-    for (int step = 1; step <= 10; ++step) {
-        movePointer(fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10);
-        std::this_thread::sleep_for(30ms);
-    }
-    std::this_thread::sleep_for(100ms);
-    xdotool("mouseup 1");
-}
-
 std::string E2eSession::launcherWindow() {
     std::string output;
     runOnDisplay(
         "xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null | head -1 | tr -d '\n'",
         &output);
     return output;
-}
-
-bool E2eSession::waitForMenu() {
-    return waitUntil([&] {
-        std::string output;
-        runOnDisplay("xdotool search --onlyvisible --class '^vantor$' 2>/dev/null", &output);
-        return std::count(output.begin(), output.end(), '\n') >= 2;
-    });
 }
 
 bool E2eSession::waitForLauncher(bool visible) {

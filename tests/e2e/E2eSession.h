@@ -96,12 +96,10 @@ public:
         movePointer(x, y);
         xdotool("click 1");
     }
-    void drag(double fromX, double fromY, double toX, double toY);
 
     // The X id of the shown launcher window, "" for none.
     std::string launcherWindow();
     bool isLauncherVisible() { return !launcherWindow().empty(); }
-    bool waitForMenu();
     int runOnDisplay(const std::string& command, std::string* output = nullptr) {
         return runShell("DISPLAY=" + displayName() + " " + command, output);
     }

@@ -54,7 +54,15 @@ TEST_F(InteractionTest, KeysTypingTheWheelAndAFolderMadeByDragging) {
     show();
     Point from = cellCentre(screen, 0, 35);
     Point to = cellCentre(screen, 2, 35);
-    session_.drag(from.x, from.y, to.x, to.y);
+    // In steps, as a hand moves, so every movement is seen.
+    std::string moves = "mousemove " + std::to_string(int(from.x)) + " " +
+                        std::to_string(int(from.y)) + " mousedown 1";
+    for (int step = 1; step <= 10; ++step) {
+        Point at{from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10};
+        moves += " mousemove " + std::to_string(int(at.x)) + " " + std::to_string(int(at.y)) +
+                 " sleep 0.03";
+    }
+    session_.xdotool(moves + " sleep 0.1 mouseup 1");
     // The folder stands where the target stood among the items that remain.
     ASSERT_TRUE(E2eSession::waitUntil([&] {
         auto order = session_.storedSettings()["VantorItemOrder"];
