@@ -1,9 +1,10 @@
-// The command line, run as a user would, in a temporary home and, unless a
-// display is needed, without one.
+// The command line run as a user would, in a temporary home and, unless a
+// display is needed, without one; and what installing puts where.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "E2eSession.h"
 
@@ -62,6 +63,44 @@ TEST(CommandLineTest, WithoutAReachableDisplayTheProgramSaysSoInOneLineAndExitsO
     EXPECT_EQ(session.runVantor("--show", &output, noDisplay + "QT_QPA_PLATFORM=offscreen ", true),
               1);
     EXPECT_EQ(output, "vantor: no running Vantor to show\n");
+}
+
+// What `cmake --install` (and so `make install`) puts where.
+TEST(CommandLineTest, InstallingPutsTheProgramItsMenuEntryAndItsIconAndNothingElse) {
+    E2eSession session;
+    fs::path destdir = session.root() / "destdir";
+    std::string output;
+    ASSERT_EQ(runShell("DESTDIR=" + shellQuote(destdir.string()) +
+                           " '" CMAKE_COMMAND_PATH "' --install '" VANTOR_BUILD_DIR
+                           "' --prefix /usr/local 2>&1",
+                       &output),
+              0)
+        << output;
+    std::set<std::string> installed;
+    for (const auto& entry : fs::recursive_directory_iterator(destdir)) {
+        if (!entry.is_directory()) {
+            installed.insert(fs::relative(entry.path(), destdir).string());
+        }
+    }
+    // No autostart entry of the system's: starting at login is the user's choice.
+    EXPECT_EQ(installed, (std::set<std::string>{
+                             "usr/local/bin/vantor",
+                             "usr/local/share/applications/vantor.desktop",
+                             "usr/local/share/icons/hicolor/scalable/apps/vantor.svg",
+                         }));
+    fs::path entry = destdir / "usr/local/share/applications/vantor.desktop";
+    EXPECT_EQ(runShell("desktop-file-validate " + shellQuote(entry.string()) + " 2>&1", &output), 0)
+        << output;
+    std::string text = readFile(entry);
+    EXPECT_TRUE(text.find("\nCategories=Utility;\n") != std::string::npos &&
+                text.find("\nExec=vantor\n") != std::string::npos &&
+                text.find("NoDisplay=true") == std::string::npos &&
+                text.find("Hidden=true") == std::string::npos)
+        << text;
+    EXPECT_EQ(
+        runShell(shellQuote((destdir / "usr/local/bin/vantor").string()) + " --version", &output),
+        0);
+    EXPECT_EQ(output.rfind("vantor ", 0), 0u) << output;
 }
 
 }  // namespace
