@@ -1,4 +1,4 @@
-// The program on a real desktop, under a window manager or on a bare server.
+// The program on a real desktop, under a window manager.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -114,35 +114,6 @@ TEST_F(DesktopE2eTest, ApplicationsInstalledAndRemovedWhileItRunsAreFoundWithout
         [&] { return session_.readDefaults().find("delta.desktop") == std::string::npos; }, 3s))
         << session_.readDefaults();
     EXPECT_NE(session_.readDefaults().find("newcomer.desktop"), std::string::npos);
-}
-
-TEST_F(DesktopE2eTest, OnABareServerToggleOpensAndClosesAndTheMenuChoosesLoginStart) {
-    VirtualDisplay bare(1920, 1080);
-    session_.setDisplay(bare);
-    session_.addApplication("alpha.desktop", "Alpha", "alpha");
-    session_.movePointer(960, 540);
-    session_.startVantor();
-    ASSERT_TRUE(E2eSession::waitUntil([&] { return session_.runVantor("--toggle") == 0; }));
-    EXPECT_TRUE(session_.waitForLauncher(true));
-    EXPECT_EQ(session_.runVantor("--toggle"), 0);
-    EXPECT_TRUE(session_.waitForLauncher(false));
-    // No tray here: said once, with the ways that still open the launcher.
-    std::string log = session_.vantorLog();
-    EXPECT_TRUE(log.find("vantor --toggle") != std::string::npos &&
-                log.find("no system tray") == log.rfind("no system tray"))
-        << log;
-
-    fs::path entry = session_.home() / ".config/autostart/vantor.desktop";
-    EXPECT_EQ(session_.runVantor("--menu 登录时启动"), 0);
-    ASSERT_TRUE(fs::exists(entry));
-    std::string output;
-    EXPECT_EQ(runShell("desktop-file-validate " + shellQuote(entry.string()) + " 2>&1", &output), 0)
-        << output;
-    std::string text = readFile(entry);
-    EXPECT_NE(text.find("Exec=" + fs::canonical(VANTOR_BINARY).string()), std::string::npos)
-        << text;
-    EXPECT_EQ(session_.runVantor("--menu 登录时启动"), 0);
-    EXPECT_FALSE(fs::exists(entry));
 }
 
 TEST_F(DesktopE2eTest, HidingThroughTheContextMenuByKeyboardAndShowingAgainFromTheTray) {
