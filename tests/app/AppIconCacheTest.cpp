@@ -12,10 +12,6 @@
 namespace vantor {
 namespace {
 
-ApplicationItem entry(const std::string& path) {
-    return ApplicationItem{path, "Example", path};
-}
-
 bool saveSolid(const QString& file, const QColor& colour) {
     QImage image(48, 48, QImage::Format_ARGB32);
     image.fill(colour);
@@ -43,7 +39,7 @@ TEST(AppIconCacheTest, IconsLoadInTheBackgroundPerRoundedSizeAndARefreshLoadsOnl
         std::string path = folder.filePath(QString::fromStdString(name)).toStdString();
         std::ofstream(path) << "[Desktop Entry]\nType=Application\nName=" << name
                             << "\nExec=true\nIcon=" << icon << "\n";
-        return entry(path);
+        return ApplicationItem{path, name, path};
     };
     QString changingFile = folder.filePath("changing.png");
     ASSERT_TRUE(saveSolid(changingFile, Qt::red) &&
@@ -92,8 +88,8 @@ TEST(AppIconCacheTest, IconsLoadInTheBackgroundPerRoundedSizeAndARefreshLoadsOnl
     AppIconCache::refresh(true);
     settle();
     // A missing icon is the generic one.
-    for (const auto& missing :
-         {withIcon("none.desktop", "no-such-icon-anywhere"), entry("/no/such/Tool.app")}) {
+    for (const auto& missing : {withIcon("none.desktop", "no-such-icon-anywhere"),
+                                ApplicationItem{"/no/Tool.app", "Tool", "/no/Tool.app"}}) {
         EXPECT_EQ(loadApplicationIcon(missing, 79, 1, "hicolor").size(), QSize(79, 79));
     }
 }

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 #include "E2eSession.h"
 
@@ -51,11 +50,9 @@ TEST_F(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsClo
     EXPECT_NE(geometry.find("Position: 0,0 (screen: 0)\n  Geometry: 1920x1080"), std::string::npos)
         << geometry;
     // On top, and focused although the window manager prevents focus stealing.
-    std::string stacking;
-    session_.runOnDisplay("xprop -root _NET_CLIENT_LIST_STACKING", &stacking);
-    std::ostringstream hex;
-    hex << "0x" << std::hex << std::stoul(window);
-    EXPECT_EQ(stacking.substr(stacking.rfind(' ') + 1), hex.str() + "\n") << stacking;
+    std::string top;
+    session_.runOnDisplay("xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.* //'", &top);
+    EXPECT_EQ(std::stoul(top, nullptr, 16), std::stoul(window)) << top;
     std::string focused;
     session_.runOnDisplay("xdotool getactivewindow", &focused);
     EXPECT_EQ(focused, window + "\n");

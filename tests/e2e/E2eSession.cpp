@@ -161,10 +161,9 @@ E2eSession::E2eSession() {
         fs::create_directories(root_ / folder);
     }
     fs::permissions(root_ / "run", fs::perms::owner_all, fs::perm_options::replace);
-    std::ofstream script(root_ / "bin" / "mark-launch");
-    script << "#!/bin/sh\necho \"started id=$DESKTOP_STARTUP_ID\" >> "
-           << shellQuote((root_ / "markers").string()) << "/\"$1\"\n";
-    script.close();
+    std::ofstream(root_ / "bin" / "mark-launch")
+        << "#!/bin/sh\necho \"started id=$DESKTOP_STARTUP_ID\" >> "
+        << shellQuote((root_ / "markers").string()) << "/\"$1\"\n";
     fs::permissions(root_ / "bin" / "mark-launch", fs::perms::owner_all);
 }
 
@@ -206,9 +205,8 @@ void E2eSession::addNumberedApplications(int first, int last) {
 }
 
 void E2eSession::forgetLaunches() {
-    for (const auto& entry : fs::directory_iterator(root_ / "markers")) {
-        fs::remove(entry.path());
-    }
+    fs::remove_all(root_ / "markers");
+    fs::create_directories(root_ / "markers");
 }
 
 void E2eSession::startVantor() {

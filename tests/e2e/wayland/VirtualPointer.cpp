@@ -32,13 +32,11 @@ const wl_registry_listener registryListener{&global, &globalRemove};
 int main() {
     wl_display* display = wl_display_connect(nullptr);
     if (display == nullptr) {
-        std::cerr << "virtual-pointer: cannot connect to the Wayland display\n";
         return 1;
     }
     wl_registry_add_listener(wl_display_get_registry(display), &registryListener, nullptr);
     wl_display_roundtrip(display);
     if (manager == nullptr) {
-        std::cerr << "virtual-pointer: the compositor offers no virtual pointer\n";
         return 1;
     }
     auto* pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, seat);
@@ -50,7 +48,6 @@ int main() {
         zwlr_virtual_pointer_v1_motion_absolute(pointer, time, x, y, width, height);
         zwlr_virtual_pointer_v1_frame(pointer);
         if (wl_display_roundtrip(display) < 0) {
-            std::cerr << "virtual-pointer: the connection failed\n";
             return 1;
         }
     }
