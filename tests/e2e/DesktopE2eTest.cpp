@@ -3,7 +3,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "E2eSession.h"
@@ -111,35 +110,6 @@ TEST_F(DesktopE2eTest, ApplicationsInstalledAndRemovedWhileItRunsAreFoundWithout
         [&] { return session_.readDefaults().find("delta.desktop") == std::string::npos; }, 3s))
         << session_.readDefaults();
     EXPECT_NE(session_.readDefaults().find("newcomer.desktop"), std::string::npos);
-}
-
-TEST_F(DesktopE2eTest, HidingThroughTheContextMenuByKeyboardAndShowingAgainFromTheTray) {
-    const std::string hiddenTitle = "Post & News/邮件";
-    session_.addNumberedApplications(1, 20);
-    session_.movePointer(960, 20);
-    session_.addApplication("post.desktop", hiddenTitle, "post");
-    ASSERT_TRUE(session_.startAndShow());
-    // "Post & News/邮件" sorts after App 20: cell 20. Right click, Down, Down, Return.
-    Point cell = cellCentre({1920, 1080}, 20, 35);
-    session_.movePointer(cell.x, cell.y);
-    session_.xdotool("click 3");
-    ASSERT_TRUE(E2eSession::waitUntil([&] {
-        std::string windows;  // the launcher's and the menu's
-        session_.runOnDisplay("xdotool search --onlyvisible --class '^vantor$'", &windows);
-        return std::count(windows.begin(), windows.end(), '\n') >= 2;
-    }));
-    session_.xdotool("key Down Down Return");
-    auto hidden = [&] {
-        return session_.storedSettings().value("VantorHiddenApplications", nlohmann::json{1});
-    };
-    ASSERT_TRUE(E2eSession::waitUntil([&] {
-        return hidden() == nlohmann::json{session_.applicationPath("post.desktop")};
-    })) << session_.readDefaults();
-
-    // The tray's path: only the first "/" separates, "&" is itself.
-    EXPECT_EQ(session_.runVantor("--menu " + shellQuote("已隐藏的应用/" + hiddenTitle)), 0);
-    ASSERT_TRUE(E2eSession::waitUntil([&] { return hidden() == nlohmann::json::array(); }))
-        << session_.readDefaults();
 }
 
 }  // namespace

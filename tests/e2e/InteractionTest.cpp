@@ -1,5 +1,7 @@
-// The launcher's keys, typing, wheel and dragging in the real program.
+// The launcher's keys, typing, wheel, dragging and menus in the real program.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "E2eSession.h"
 #include "launcher/LauncherLayout.h"
@@ -35,7 +37,7 @@ protected:
     E2eSession session_;
 };
 
-TEST_F(InteractionTest, KeysTypingTheWheelAndAFolderMadeByDragging) {
+TEST_F(InteractionTest, KeysTypingTheWheelAFolderMadeByDraggingAndHidingByTheMenu) {
     // Two to the right and one row (seven items) down from the first item.
     show();
     session_.xdotool("key Right Right Down Return");
@@ -81,6 +83,27 @@ TEST_F(InteractionTest, KeysTypingTheWheelAndAFolderMadeByDragging) {
     Rect first = FolderPanelLayout::forWindow(screen).cell(0);
     session_.click(first.midX(), first.midY());
     expectOnlyLaunched(3);
+
+    // Hidden through its menu, by keyboard, then shown again by the tray's path.
+    show();
+    Point tile = cellCentre(screen, 2, 35);  // App 04, after App 02 and the folder
+    session_.movePointer(tile.x, tile.y);
+    session_.xdotool("click 3");
+    ASSERT_TRUE(E2eSession::waitUntil([&] {
+        std::string windows;  // the launcher's and the menu's
+        session_.runOnDisplay("xdotool search --onlyvisible --class '^vantor$'", &windows);
+        return std::count(windows.begin(), windows.end(), '\n') >= 2;
+    }));
+    session_.xdotool("key Down Down Return");
+    auto hidden = [&] {
+        return session_.storedSettings().value("VantorHiddenApplications", nlohmann::json{1});
+    };
+    ASSERT_TRUE(E2eSession::waitUntil([&] {
+        return hidden() == nlohmann::json{session_.applicationPath("app04.desktop")};
+    })) << session_.readDefaults();
+    EXPECT_EQ(session_.runVantor("--menu '已隐藏的应用/App 04'"), 0);
+    EXPECT_TRUE(E2eSession::waitUntil([&] { return hidden() == nlohmann::json::array(); }))
+        << session_.readDefaults();
 }
 
 }  // namespace
