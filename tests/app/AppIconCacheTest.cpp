@@ -18,7 +18,6 @@ bool saveSolid(const QString& file, const QColor& colour) {
     return image.save(file);
 }
 
-// Runs the event loop until the cache has nothing in flight.
 void settle() {
     QElapsedTimer timer;
     timer.start();

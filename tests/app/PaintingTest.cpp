@@ -60,7 +60,6 @@ TEST(PaintingTest, ShadowsAreTheMaskTintedAndBlurredUpToRounding) {
     }
 }
 
-// Remembers the ratio its painter reports while it paints.
 class RatioProbe : public QWidget {
 public:
     double seen = 0;

@@ -7,8 +7,6 @@
 #include "app/CommandLine.h"
 #include "app/StatusMenu.h"
 #include "hotcorner/HotCornerMonitor.h"
-#include "model/LauncherModel.h"
-#include "platform/JsonDefaults.h"
 #include "support/FakeDesktopServices.h"
 #include "support/ManualMainQueue.h"
 #include "support/ModelFixtures.h"

@@ -9,7 +9,6 @@
 #include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/Geometry.h"
 
@@ -25,7 +24,6 @@ std::string shellQuote(const std::string& text);
 pid_t startShell(const std::string& command);
 int runShell(const std::string& command, std::string* output = nullptr);
 
-// A virtual X display.
 class VirtualDisplay {
 public:
     // 1920 × 1080 under xfwm4 preventing focus stealing, as on a real desktop.

@@ -36,6 +36,8 @@ class ReportingStore : public FileDefaultsStore {
 public:
     ReportingStore(const fs::path& file, int progress)
         : FileDefaultsStore(file), progress_(progress) {}
+    int progress_;
+    int changes_ = 0;
 
 protected:
     void didSet(std::string_view key) override {
@@ -47,10 +49,6 @@ protected:
             std::_Exit(1);
         }
     }
-
-private:
-    int progress_;
-    int changes_ = 0;
 };
 
 // Kills a writer process once it reported `killAfter` changes (or ended);

@@ -5,10 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <nlohmann/json.hpp>
-#include <string>
 
 #include "E2eSession.h"
 
