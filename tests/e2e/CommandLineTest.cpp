@@ -1,10 +1,9 @@
-// The command line, run as a user would, in a temporary home and, unless a
-// display is needed, without one.
+// The command line run as a user would, in a temporary home and, unless a
+// display is needed, without one; and what installing puts where.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <set>
 
 #include "E2eSession.h"
 
@@ -16,36 +15,28 @@ namespace fs = std::filesystem;
 const std::string noDisplay =
     "env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM ";
 
-// Runs vantor with the session's environment changed by `environment`; returns
-// its status and what it printed (with its errors when `errorsToo`).
-int run(const E2eSession& session, const std::string& environment, const std::string& arguments,
-        std::string* output, bool errorsToo = false) {
-    return runShell(session.environment() + environment + shellQuote(VANTOR_BINARY) + " " +
-                        arguments + (errorsToo ? " 2>&1" : " 2>/dev/null"),
-                    output);
-}
-
 TEST(CommandLineTest, ListsEveryShownApplicationAndAnswersHelpVersionAndMistakesWithoutADisplay) {
     E2eSession session;
-    session.addApplication("beta.desktop", "Beta", "beta");
+    session.addApplication("beta.desktop", "Beta", "beta", "Name[zh_CN]=图表\n");
     session.addApplication("alpha.desktop", "alpha", "alpha");
+    session.addApplication("hidden.desktop", "Hidden", "hidden", "NoDisplay=true\n");
     const fs::path apps = session.home() / ".local/share/applications";
-    std::ofstream(apps / "hidden.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Hidden\nExec=true\nNoDisplay=true\n";
     fs::create_directories(session.home() / "Applications/Tool.app/Contents");
     std::string output;
-    EXPECT_EQ(run(session, noDisplay, "--list-applications", &output), 0);
-    // Bundles and desktop entries in one list, by title; no settings touched.
-    EXPECT_EQ(output, apps.string() + "/alpha.desktop\talpha\n" + apps.string() +
-                          "/beta.desktop\tBeta\n" +
+    EXPECT_EQ(session.runVantor("--list-applications", &output, noDisplay + "LANG=zh_CN.UTF-8 "),
+              0);
+    // Bundles and desktop entries in one list, by title in the user's language
+    // (Chinese order puts Han first); no settings touched.
+    EXPECT_EQ(output, apps.string() + "/beta.desktop\t图表\n" + apps.string() +
+                          "/alpha.desktop\talpha\n" +
                           (session.home() / "Applications/Tool.app").string() + "\tTool\n");
     EXPECT_FALSE(fs::exists(session.defaultsFile()));
 
-    EXPECT_EQ(run(session, noDisplay, "--help", &output), 0);
+    EXPECT_EQ(session.runVantor("--help", &output, noDisplay), 0);
     EXPECT_NE(output.find("--list-applications"), std::string::npos);
-    EXPECT_EQ(run(session, noDisplay, "--version", &output), 0);
+    EXPECT_EQ(session.runVantor("--version", &output, noDisplay), 0);
     EXPECT_EQ(output.rfind("vantor ", 0), 0u);
-    EXPECT_EQ(run(session, "", "--bogus", &output, true), 2);
+    EXPECT_EQ(session.runVantor("--bogus", &output, "", true), 2);
     EXPECT_EQ(output.substr(0, output.find('\n') + 1), "vantor: unknown option: --bogus\n");
 }
 
@@ -57,20 +48,58 @@ TEST(CommandLineTest, WithoutAReachableDisplayTheProgramSaysSoInOneLineAndExitsO
         {noDisplay, "", "neither DISPLAY nor WAYLAND_DISPLAY is set"},
         {noDisplay + "DISPLAY=:987 ", "", "cannot open the X display \":987\""},
         {noDisplay + "WAYLAND_DISPLAY=vantor-none ", "", "cannot connect to the Wayland display"},
-        {noDisplay, "--show", "neither DISPLAY nor WAYLAND_DISPLAY is set"},
         {noDisplay + "DISPLAY=:987 ", "--menu 退出", "cannot open the X display \":987\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.environment + " vantor " + c.arguments);
         std::string output;
-        EXPECT_EQ(run(session, c.environment, c.arguments, &output, true), 1);
+        EXPECT_EQ(session.runVantor(c.arguments, &output, c.environment, true), 1);
         EXPECT_EQ(output.rfind("vantor: no graphical session: " + c.reason, 0), 0u) << output;
         EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
     }
     // A platform that needs no display skips the check.
     std::string output;
-    EXPECT_EQ(run(session, noDisplay + "QT_QPA_PLATFORM=offscreen ", "--show", &output, true), 1);
+    EXPECT_EQ(session.runVantor("--show", &output, noDisplay + "QT_QPA_PLATFORM=offscreen ", true),
+              1);
     EXPECT_EQ(output, "vantor: no running Vantor to show\n");
+}
+
+// What `cmake --install` (and so `make install`) puts where.
+TEST(CommandLineTest, InstallingPutsTheProgramItsMenuEntryAndItsIconAndNothingElse) {
+    E2eSession session;
+    fs::path destdir = session.root() / "destdir";
+    std::string output;
+    ASSERT_EQ(runShell("DESTDIR=" + shellQuote(destdir.string()) +
+                           " '" CMAKE_COMMAND_PATH "' --install '" VANTOR_BUILD_DIR
+                           "' --prefix /usr/local 2>&1",
+                       &output),
+              0)
+        << output;
+    std::set<std::string> installed;
+    for (const auto& entry : fs::recursive_directory_iterator(destdir)) {
+        if (!entry.is_directory()) {
+            installed.insert(fs::relative(entry.path(), destdir).string());
+        }
+    }
+    // No autostart entry of the system's: starting at login is the user's choice.
+    EXPECT_EQ(installed, (std::set<std::string>{
+                             "usr/local/bin/vantor",
+                             "usr/local/share/applications/vantor.desktop",
+                             "usr/local/share/icons/hicolor/scalable/apps/vantor.svg",
+                         }));
+    fs::path entry = destdir / "usr/local/share/applications/vantor.desktop";
+    EXPECT_EQ(runShell("desktop-file-validate " + shellQuote(entry.string()) + " 2>&1", &output), 0)
+        << output;
+    std::string text = readFile(entry);
+    EXPECT_TRUE(text.find("\nCategories=Utility;\n") != std::string::npos &&
+                text.find("\nExec=vantor\n") != std::string::npos &&
+                text.find("NoDisplay=true") == std::string::npos &&
+                text.find("Hidden=true") == std::string::npos)
+        << text;
+    EXPECT_EQ(
+        runShell(shellQuote((destdir / "usr/local/bin/vantor").string()) + " --version", &output),
+        0);
+    EXPECT_EQ(output.rfind("vantor ", 0), 0u) << output;
 }
 
 }  // namespace

@@ -1,21 +1,17 @@
 #include "E2eSession.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "launcher/GridMetrics.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/PageGridLayout.h"
-#include "platform/Base64.h"
 
 namespace vantor::e2e {
 namespace fs = std::filesystem;
@@ -31,9 +27,7 @@ Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize) {
 
 std::string readFile(const fs::path& file) {
     std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string twoDigits(int n) {
@@ -65,6 +59,16 @@ int runShell(const std::string& command, std::string* output) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+pid_t startShell(const std::string& command) {
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setsid();
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
+
 bool E2eSession::waitUntil(const std::function<bool()>& condition,
                            std::chrono::milliseconds limit) {
     auto deadline = std::chrono::steady_clock::now() + limit;
@@ -78,35 +82,25 @@ bool E2eSession::waitUntil(const std::function<bool()>& condition,
 }
 
 VirtualDisplay& VirtualDisplay::shared() {
-    static VirtualDisplay display(1920, 1080, WindowManager::xfwm4);
+    static VirtualDisplay display(1920, 1080, true);
     return display;
 }
 
-VirtualDisplay& VirtualDisplay::bare() {
-    static VirtualDisplay display(1920, 1080);
-    return display;
-}
-
-VirtualDisplay::VirtualDisplay(int width, int height, WindowManager windowManager) {
-    // Xvfb picks a free display number itself and reports it: choosing one
-    // here could hand two test processes started together the same server,
-    // and the first to end would take the other's display with it.
+VirtualDisplay::VirtualDisplay(int width, int height, bool underXfwm4) {
+    // Xvfb picks a free display number itself: two test programs choosing
+    // their own could share one server and lose it when the first ends.
     int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0) {
+    if (::pipe(report) != 0) {
         return;
     }
     server_ = ::fork();
     if (server_ == 0) {
         ::setsid();
         std::freopen("/dev/null", "w", stderr);
-        if (report[1] == 3) {
-            ::fcntl(3, F_SETFD, 0);
-        } else {
-            ::dup2(report[1], 3);  // the copy is not closed on exec
-        }
+        ::close(report[0]);
         std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        ::execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", geometry.c_str(), "-noreset",
-                 "-nolisten", "tcp", static_cast<char*>(nullptr));
+        ::execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(report[1]).c_str(), "-screen", "0",
+                 geometry.c_str(), "-noreset", "-nolisten", "tcp", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(report[1]);
@@ -116,20 +110,12 @@ VirtualDisplay::VirtualDisplay(int width, int height, WindowManager windowManage
         number += digit;
     }
     ::close(report[0]);
-    name_ = ":" + number;
-    E2eSession::waitUntil([&] {
-        return runShell("DISPLAY=" + name_ + " xdotool getdisplaygeometry >/dev/null 2>&1") == 0;
-    });
-    if (windowManager == WindowManager::xfwm4) {
-        startWindowManager();
+    name_ = ":" + number;  // written once the server takes connections
+    if (!underXfwm4) {
+        return;
     }
-}
-
-void VirtualDisplay::startWindowManager() {
     char pattern[] = "/tmp/vantor-e2e-wm-XXXXXX";
     windowManagerHome_ = ::mkdtemp(pattern);
-    // Focus-stealing prevention on: a window that takes the focus without
-    // the user's say is refused it.
     fs::path settings = windowManagerHome_ / "config/xfce4/xfconf/xfce-perchannel-xml";
     fs::create_directories(settings);
     std::ofstream(settings / "xfwm4.xml")
@@ -145,12 +131,8 @@ void VirtualDisplay::startWindowManager() {
         " XDG_CONFIG_HOME=" + shellQuote((windowManagerHome_ / "config").string()) +
         " NO_AT_BRIDGE=1 dbus-run-session -- xfwm4 --compositor=off"
         " --sm-client-disable >/dev/null 2>&1";
-    windowManager_ = ::fork();
-    if (windowManager_ == 0) {
-        ::setsid();  // its own group, so the settings daemon it starts goes with it
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    // Its own group, so the settings daemon it starts goes with it.
+    windowManager_ = startShell(command);
     E2eSession::waitUntil([&] {
         std::string output;
         runShell("DISPLAY=" + name_ + " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", &output);
@@ -179,11 +161,9 @@ E2eSession::E2eSession() {
         fs::create_directories(root_ / folder);
     }
     fs::permissions(root_ / "run", fs::perms::owner_all, fs::perm_options::replace);
-    // Every fixture application runs this, which leaves a marker named after it.
-    std::ofstream script(root_ / "bin" / "mark-launch");
-    script << "#!/bin/sh\necho launched > " << shellQuote((root_ / "markers").string())
-           << "/\"$1\"\n";
-    script.close();
+    std::ofstream(root_ / "bin" / "mark-launch")
+        << "#!/bin/sh\necho \"started id=$DESKTOP_STARTUP_ID\" >> "
+        << shellQuote((root_ / "markers").string()) << "/\"$1\"\n";
     fs::permissions(root_ / "bin" / "mark-launch", fs::perms::owner_all);
 }
 
@@ -191,10 +171,6 @@ E2eSession::~E2eSession() {
     stopVantor();
     std::error_code error;
     fs::remove_all(root_, error);
-}
-
-fs::path E2eSession::defaultsFile() const {
-    return home() / ".config" / "vantor" / "defaults.json";
 }
 
 std::string E2eSession::environment() const {
@@ -210,15 +186,15 @@ std::string E2eSession::environment() const {
            " LANG=C.UTF-8 " + extraEnvironment_;
 }
 
-std::string E2eSession::displayName() const {
-    return display_ != nullptr ? display_->name() : VirtualDisplay::shared().name();
-}
-
 void E2eSession::addApplication(const std::string& fileName, const std::string& name,
-                                const std::string& marker) {
-    std::ofstream entry(home() / ".local/share/applications" / fileName);
-    entry << "[Desktop Entry]\nType=Application\nName=" << name
-          << "\nExec=" << (root_ / "bin" / "mark-launch").string() << " " << marker << "\n";
+                                const std::string& marker, const std::string& extraLines,
+                                const fs::path& folder) {
+    fs::path where = folder.empty() ? home() / ".local/share/applications" : folder;
+    fs::create_directories(where);
+    std::ofstream(where / fileName)
+        << "[Desktop Entry]\nType=Application\nName=" << name
+        << "\nExec=" << (root_ / "bin/mark-launch").string() << " " << marker << "\n"
+        << extraLines;
 }
 
 void E2eSession::addNumberedApplications(int first, int last) {
@@ -228,52 +204,23 @@ void E2eSession::addNumberedApplications(int first, int last) {
     }
 }
 
-std::string E2eSession::applicationPath(const std::string& fileName) const {
-    return (home() / ".local/share/applications" / fileName).string();
-}
-
-bool E2eSession::wasLaunched(const std::string& marker) const {
-    return fs::exists(root_ / "markers" / marker);
-}
-
-bool E2eSession::waitForLaunch(const std::string& marker) {
-    return waitUntil([&] { return wasLaunched(marker); });
-}
-
 void E2eSession::forgetLaunches() {
-    for (const auto& entry : fs::directory_iterator(root_ / "markers")) {
-        fs::remove(entry.path());
-    }
+    fs::remove_all(root_ / "markers");
+    fs::create_directories(root_ / "markers");
 }
 
 void E2eSession::startVantor() {
     std::string command = "exec " + environment() + shellQuote(VANTOR_BINARY) + " >" +
                           shellQuote((root_ / "vantor.log").string()) + " 2>&1";
-    vantor_ = ::fork();
-    if (vantor_ == 0) {
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    vantor_ = startShell(command);
 }
 
-bool E2eSession::startAndShow() {
-    startVantor();
-    return waitUntil([&] { return runVantor("--show") == 0; }) && waitForLauncher(true);
-}
-
-int E2eSession::runVantor(const std::string& arguments, std::string* output) {
+int E2eSession::runVantor(const std::string& arguments, std::string* output,
+                          const std::string& environmentChanges, bool withErrors) {
     // A bound on every run, so a hang fails the test instead of stalling the suite.
-    return runShell("timeout 30 " + environment() + shellQuote(VANTOR_BINARY) + " " + arguments +
-                        " 2>/dev/null",
+    return runShell("timeout 30 " + environment() + environmentChanges + shellQuote(VANTOR_BINARY) +
+                        " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null"),
                     output);
-}
-
-std::string E2eSession::vantorLog() const {
-    return readFile(root_ / "vantor.log");
-}
-
-bool E2eSession::isVantorRunning() {
-    return vantor_ > 0 && ::waitpid(vantor_, nullptr, WNOHANG) == 0;
 }
 
 int E2eSession::stopVantor() {
@@ -286,55 +233,12 @@ int E2eSession::stopVantor() {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void E2eSession::xdotool(const std::string& arguments) {
-    runShell("DISPLAY=" + displayName() + " xdotool " + arguments + " >/dev/null 2>&1");
-}
-
-void E2eSession::movePointer(double x, double y) {
-    xdotool("mousemove " + std::to_string(static_cast<int>(x)) + " " +
-            std::to_string(static_cast<int>(y)));
-}
-
-void E2eSession::click(double x, double y) {
-    movePointer(x, y);
-    xdotool("click 1");
-}
-
-void E2eSession::drag(double fromX, double fromY, double toX, double toY) {
-    movePointer(fromX, fromY);
-    xdotool("mousedown 1");
-    // In steps, as a hand moves, so every movement is seen.
-    for (int step = 1; step <= 10; ++step) {
-        movePointer(fromX + (toX - fromX) * step / 10, fromY + (toY - fromY) * step / 10);
-        std::this_thread::sleep_for(30ms);
-    }
-    std::this_thread::sleep_for(100ms);
-    xdotool("mouseup 1");
-}
-
-bool E2eSession::isLauncherVisible() {
-    return !launcherWindow().empty();
-}
-
 std::string E2eSession::launcherWindow() {
     std::string output;
-    runOnDisplay("xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null | head -1", &output);
-    while (!output.empty() && (output.back() == '\n' || output.back() == ' ')) {
-        output.pop_back();
-    }
+    runOnDisplay(
+        "xdotool search --onlyvisible --name '^Vantor$' 2>/dev/null | head -1 | tr -d '\n'",
+        &output);
     return output;
-}
-
-int E2eSession::runOnDisplay(const std::string& command, std::string* output) {
-    return runShell("DISPLAY=" + displayName() + " " + command, output);
-}
-
-bool E2eSession::waitForMenu() {
-    return waitUntil([&] {
-        std::string output;
-        runOnDisplay("xdotool search --onlyvisible --class '^vantor$' 2>/dev/null", &output);
-        return std::count(output.begin(), output.end(), '\n') >= 2;
-    });
 }
 
 bool E2eSession::waitForLauncher(bool visible) {
@@ -342,34 +246,6 @@ bool E2eSession::waitForLauncher(bool visible) {
     // Let the fade and the focus settle before the test types or clicks.
     std::this_thread::sleep_for(400ms);
     return reached;
-}
-
-std::string E2eSession::readDefaults() const {
-    return readFile(defaultsFile());
-}
-
-nlohmann::json E2eSession::storedSettings() const {
-    auto values = nlohmann::json::parse(readDefaults(), nullptr, false);
-    return values.is_object() ? values : nlohmann::json::object();
-}
-
-nlohmann::json E2eSession::storedFolders() const {
-    auto values = storedSettings();
-    if (!values.contains("VantorFolders")) {
-        return nlohmann::json::array();
-    }
-    return nlohmann::json::parse(
-        decodeBase64(values["VantorFolders"]["data"].get<std::string>()).value_or("[]"), nullptr,
-        false);
-}
-
-void E2eSession::writeSettings(const nlohmann::json& order, const nlohmann::json& folders) {
-    fs::create_directories(defaultsFile().parent_path());
-    nlohmann::json values = {{"VantorFolders", {{"data", encodeBase64(folders.dump())}}}};
-    if (!order.is_null()) {
-        values["VantorItemOrder"] = order;
-    }
-    std::ofstream(defaultsFile()) << values.dump();
 }
 
 }  // namespace vantor::e2e

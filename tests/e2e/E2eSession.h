@@ -9,39 +9,40 @@
 #include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/Geometry.h"
 
 namespace vantor::e2e {
 
-// A virtual X display shared by the tests of one program.
+// The centre of a cell of the shown page, by the launcher's own layout arithmetic.
+Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize);
+
+std::string twoDigits(int n);  // "07" for 7
+std::string readFile(const std::filesystem::path& file);
+std::string shellQuote(const std::string& text);
+// Starts `sh -c command` as the leader of a new process group.
+pid_t startShell(const std::string& command);
+int runShell(const std::string& command, std::string* output = nullptr);
+
 class VirtualDisplay {
 public:
-    enum class WindowManager { none, xfwm4 };
-
-    // 1920 × 1080 under xfwm4 (with focus-stealing prevention on), as on a
-    // real desktop; started on first use.
+    // 1920 × 1080 under xfwm4 preventing focus stealing, as on a real desktop.
     static VirtualDisplay& shared();
-    // 1920 × 1080 with no window manager at all.
-    static VirtualDisplay& bare();
-    VirtualDisplay(int width, int height, WindowManager windowManager = WindowManager::none);
+    VirtualDisplay(int width, int height, bool underXfwm4 = false);
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
     ~VirtualDisplay();
     const std::string& name() const { return name_; }
 
 private:
-    void startWindowManager();
-
     std::string name_;
     pid_t server_ = -1;
     pid_t windowManager_ = -1;
     std::filesystem::path windowManagerHome_;
 };
 
-// A temporary home with its own XDG folders, applications whose launch writes
-// a marker file, and a running (or not yet running) vantor.
+// A temporary home with its own XDG folders, applications whose every start
+// adds a line (with its startup id) to markers/<marker>, and a vantor.
 class E2eSession {
 public:
     E2eSession();
@@ -51,46 +52,55 @@ public:
 
     const std::filesystem::path& root() const { return root_; }
     std::filesystem::path home() const { return root_ / "home"; }
-    std::filesystem::path defaultsFile() const;
+    std::filesystem::path defaultsFile() const { return home() / ".config/vantor/defaults.json"; }
 
-    // Adds a desktop entry to the user's applications; launching it writes
-    // markers/<marker>.
+    // In the user's applications unless another folder is given.
     void addApplication(const std::string& fileName, const std::string& name,
-                        const std::string& marker);
+                        const std::string& marker, const std::string& extraLines = "",
+                        const std::filesystem::path& folder = {});
     // "App 01" … as app01.desktop with marker app01: titles sort by number.
     void addNumberedApplications(int first, int last);
-    std::string applicationPath(const std::string& fileName) const;
-    bool wasLaunched(const std::string& marker) const;
-    bool waitForLaunch(const std::string& marker);
-    // Forgets every launch seen so far.
+    std::string applicationPath(const std::string& fileName) const {
+        return (home() / ".local/share/applications" / fileName).string();
+    }
+    bool wasLaunched(const std::string& marker) const {
+        return std::filesystem::exists(root_ / "markers" / marker);
+    }
+    bool waitForLaunch(const std::string& marker) {
+        return waitUntil([&] { return wasLaunched(marker); });
+    }
     void forgetLaunches();
 
-    // Starts vantor in the background.
     void startVantor();
-    // Starts vantor and shows the launcher once it answers; whether it showed.
-    bool startAndShow();
-    // Runs vantor with arguments to the end; returns its exit status.
-    int runVantor(const std::string& arguments, std::string* output = nullptr);
-    // Sends SIGTERM and waits; returns the exit status, -1 when a signal ended it.
+    bool startAndShow() {
+        startVantor();
+        return waitUntil([&] { return runVantor("--show") == 0; }) && waitForLauncher(true);
+    }
+    // Runs vantor to the end; returns its exit status.
+    int runVantor(const std::string& arguments, std::string* output = nullptr,
+                  const std::string& environmentChanges = "", bool withErrors = false);
+    // SIGTERM; the exit status, -1 when a signal ended it.
     int stopVantor();
-    // What the program started by startVantor() printed so far.
-    std::string vantorLog() const;
-    bool isVantorRunning();
+    std::string vantorLog() const { return readFile(root_ / "vantor.log"); }
 
-    // xdotool, on the session's display.
-    void xdotool(const std::string& arguments);
-    void movePointer(double x, double y);
-    void click(double x, double y);
-    void drag(double fromX, double fromY, double toX, double toY);
+    void xdotool(const std::string& arguments) {
+        runOnDisplay("xdotool " + arguments + " >/dev/null 2>&1");
+    }
+    void movePointer(double x, double y) {
+        xdotool("mousemove " + std::to_string(static_cast<int>(x)) + " " +
+                std::to_string(static_cast<int>(y)));
+    }
+    void click(double x, double y) {
+        movePointer(x, y);
+        xdotool("click 1");
+    }
 
-    // Whether vantor's launcher window is mapped.
-    bool isLauncherVisible();
-    // The X id of the shown launcher window ("" when none), and a command
-    // (xprop, xdotool, …) run on the session's display.
+    // The X id of the shown launcher window, "" for none.
     std::string launcherWindow();
-    // Waits until a menu of the program shows beside the launcher.
-    bool waitForMenu();
-    int runOnDisplay(const std::string& command, std::string* output = nullptr);
+    bool isLauncherVisible() { return !launcherWindow().empty(); }
+    int runOnDisplay(const std::string& command, std::string* output = nullptr) {
+        return runShell("DISPLAY=" + displayName() + " " + command, output);
+    }
     bool waitForLauncher(bool visible);
     // Polls until `condition` holds or about ten seconds have passed (sanitizer
     // builds on a busy machine start slowly).
@@ -98,44 +108,28 @@ public:
                           std::chrono::milliseconds limit = std::chrono::milliseconds(10000));
 
     std::string environment() const;
-    std::string readDefaults() const;
-    // The settings file (an empty object until it parses) and its folders, decoded.
-    nlohmann::json storedSettings() const;
-    nlohmann::json storedFolders() const;
-    // Settings for the next start: folders, stored as vantor stores them, and
-    // an item order unless null.
-    void writeSettings(const nlohmann::json& order, const nlohmann::json& folders);
+    std::string readDefaults() const { return readFile(defaultsFile()); }
+    nlohmann::json storedSettings() const {
+        auto values = nlohmann::json::parse(readDefaults(), nullptr, false);
+        return values.is_object() ? values : nlohmann::json::object();
+    }
 
-    // Where this session's vantor runs (the shared display unless set).
     void setDisplay(const VirtualDisplay& display) { display_ = &display; }
-    // Runs vantor as a client of this Wayland compositor socket instead, with
-    // Qt choosing its platform by itself.
     void setWaylandDisplay(const std::string& socket) { waylandDisplay_ = socket; }
-    // More system application folders, searched after the session's own.
     void addDataFolder(const std::string& folder) { extraDataFolders_ += ":" + folder; }
-    // More environment settings for vantor, as NAME=value words.
     void addEnvironment(const std::string& settings) { extraEnvironment_ += settings + " "; }
 
 private:
-    std::string displayName() const;
-    std::string waylandDisplay_;
+    std::string displayName() const {
+        return display_ != nullptr ? display_->name() : VirtualDisplay::shared().name();
+    }
 
     std::filesystem::path root_;
     pid_t vantor_ = -1;
     const VirtualDisplay* display_ = nullptr;
+    std::string waylandDisplay_;
     std::string extraDataFolders_;
     std::string extraEnvironment_;
 };
-
-// The centre of cell `offset` of the shown page, in screen pixels, for a
-// launcher covering a screen of this size: the layout arithmetic the launcher uses.
-Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize);
-
-// "07" for 7.
-std::string twoDigits(int n);
-std::string readFile(const std::filesystem::path& file);
-std::string shellQuote(const std::string& text);
-// Runs a shell command; returns its exit status, and its standard output if asked.
-int runShell(const std::string& command, std::string* output = nullptr);
 
 }  // namespace vantor::e2e

@@ -1,4 +1,5 @@
-// Two instances of one user, on two displays, sharing one settings file.
+// Two instances of one user sharing one settings file, the second on a bare
+// server: no window manager, no tray.
 #include <gtest/gtest.h>
 
 #include "E2eSession.h"
@@ -6,8 +7,10 @@
 namespace vantor::e2e {
 namespace {
 
-TEST(SharedSettingsE2eTest, InstancesOnTwoDisplaysKeepAndTakeInEachOthersChoices) {
-    VirtualDisplay::shared();
+namespace fs = std::filesystem;
+
+TEST(SharedSettingsE2eTest,
+     InstancesOnTwoDisplaysKeepAndTakeInEachOthersChoicesWithOrWithoutATray) {
     VirtualDisplay secondDisplay(1920, 1080);
     E2eSession first;
     E2eSession second;
@@ -23,13 +26,13 @@ TEST(SharedSettingsE2eTest, InstancesOnTwoDisplaysKeepAndTakeInEachOthersChoices
     ASSERT_TRUE(
         E2eSession::waitUntil([&] { return first.runVantor("--menu '每页数量/48 个'") == 0; }));
     ASSERT_TRUE(E2eSession::waitUntil([&] { return stored("\"VantorPageSize\": 48"); }));
+    EXPECT_EQ(first.runVantor("--menu '每页数量/50 个'"), 1);  // no such entry
     ASSERT_TRUE(
         E2eSession::waitUntil([&] { return second.runVantor("--menu '触发角/右下角'") == 0; }));
     ASSERT_TRUE(E2eSession::waitUntil([&] { return stored("\"HotCorner\": \"bottomRight\""); }));
     EXPECT_TRUE(stored("\"VantorPageSize\": 48")) << "the second instance undid the page size";
 
-    // The second instance took the page size in (it looks every second): eight
-    // columns, so one row down from the first item is the ninth.
+    // The page size taken in (it looks every second): one row down is the ninth.
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     second.movePointer(960, 20);
     ASSERT_EQ(second.runVantor("--show"), 0);
@@ -37,7 +40,27 @@ TEST(SharedSettingsE2eTest, InstancesOnTwoDisplaysKeepAndTakeInEachOthersChoices
     second.xdotool("key Down");
     second.xdotool("key Return");
     EXPECT_TRUE(second.waitForLaunch("app09"));
-    EXPECT_FALSE(second.wasLaunched("app06"));  // one row down with the default 35 (7 columns)
+
+    // Without a tray, said once with the ways that still open the launcher.
+    EXPECT_EQ(second.runVantor("--toggle"), 0);
+    EXPECT_TRUE(second.waitForLauncher(true));
+    EXPECT_EQ(second.runVantor("--toggle"), 0);
+    EXPECT_TRUE(second.waitForLauncher(false));
+    std::string log = second.vantorLog();
+    EXPECT_TRUE(log.find("vantor --toggle") != std::string::npos &&
+                log.find("no system tray") == log.rfind("no system tray"))
+        << log;
+    // Starting at login, chosen from the menu.
+    fs::path entry = first.home() / ".config/autostart/vantor.desktop";
+    EXPECT_EQ(second.runVantor("--menu 登录时启动"), 0);
+    std::string output;
+    EXPECT_EQ(runShell("desktop-file-validate " + shellQuote(entry.string()) + " 2>&1", &output), 0)
+        << output;
+    std::string text = readFile(entry);
+    EXPECT_NE(text.find("Exec=" + fs::canonical(VANTOR_BINARY).string()), std::string::npos)
+        << text;
+    EXPECT_EQ(second.runVantor("--menu 登录时启动"), 0);
+    EXPECT_FALSE(fs::exists(entry));
 
     // A choice right before SIGTERM is stored all the same.
     ASSERT_EQ(second.runVantor("--menu '每页数量/63 个'"), 0);

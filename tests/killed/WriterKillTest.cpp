@@ -1,13 +1,10 @@
 // Writers killed at random moments: the file they leave is always whole.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <map>
 #include <random>
 
 #include "platform/FileDefaultsStore.h"
@@ -33,61 +30,72 @@ protected:
     void didSet(std::string_view) override { states.emplace_back(values()); }
 };
 
-// Runs the writer program and kills it once it has reported `killAfter`
-// changes (or ended); returns how many it reported.
+// Reports each change with a byte; waits for the disk after every fifth, as
+// the end of a drag does.
+class ReportingStore : public FileDefaultsStore {
+public:
+    ReportingStore(const fs::path& file, int progress)
+        : FileDefaultsStore(file), progress_(progress) {}
+    int progress_;
+    int changes_ = 0;
+
+protected:
+    void didSet(std::string_view key) override {
+        FileDefaultsStore::didSet(key);
+        if (++changes_ % 5 == 0) {
+            flush();
+        }
+        if (::write(progress_, "c", 1) != 1) {
+            std::_Exit(1);
+        }
+    }
+};
+
+// Kills a writer process once it reported `killAfter` changes (or ended);
+// returns how many it reported.
 int runAndKillWriter(const fs::path& file, std::uint32_t seed, int steps, int killAfter) {
     int pipe[2];
-    if (::pipe2(pipe, O_CLOEXEC) != 0) {
+    if (::pipe(pipe) != 0) {
         return -1;
     }
-    std::string seedText = std::to_string(seed);
-    std::string stepsText = std::to_string(steps);
     pid_t pid = ::fork();
     if (pid == 0) {
-        ::dup2(pipe[1], STDOUT_FILENO);
-        ::execl(SETTINGS_WRITER_CHILD, SETTINGS_WRITER_CHILD, file.c_str(), seedText.c_str(),
-                stepsText.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
+        ::close(pipe[0]);
+        ReportingStore store(file, pipe[1]);
+        testing::applySettingsChanges(store, seed, steps);
+        std::_Exit(store.flush() ? 0 : 1);
     }
     ::close(pipe[1]);
     int made = 0;
-    char buffer[64];
-    for (ssize_t got = 1; made < killAfter && got > 0; made += static_cast<int>(got)) {
-        got = std::max<ssize_t>(0, ::read(pipe[0], buffer, std::min(64, killAfter - made)));
+    char progress;
+    while (made < killAfter && ::read(pipe[0], &progress, 1) == 1) {
+        ++made;
     }
     ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+    ::waitpid(pid, nullptr, 0);
     ::close(pipe[0]);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 127 ? -1 : made;
+    return pid > 0 ? made : -1;
 }
 
 TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlierState) {
     constexpr int runs = 200;
     constexpr int steps = 25;
-    // A process's death, unlike a power cut, does not depend on fsync: in
-    // memory the 200 runs take seconds, not minutes.
+    // A process's death, unlike a power cut, does not depend on fsync.
     std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     const ordered_json initial = {{"Zebra", {{"kept", true}}}, {"VantorPageSize", 24}};
-    std::map<std::uint32_t, std::vector<nlohmann::json>> statesBySeed;
-    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
-        RecordingStore recording(initial);
-        testing::applySettingsChanges(recording, seed, steps);
-        statesBySeed[seed] = recording.states;
-    }
     std::mt19937 random(20240611);
     int runsBehind = 0;
-    int temporaryFilesLeft = 0;
     for (int run = 0; run < runs; ++run) {
         std::uint32_t seed = 1 + run % 8;
-        const auto& states = statesBySeed[seed];
+        RecordingStore recording(initial);
+        testing::applySettingsChanges(recording, seed, steps);
+        const auto& states = recording.states;
         testing::TempTree tree(base);
         fs::path file = tree.file("vantor/defaults.json", initial.dump());
         int made = runAndKillWriter(file, seed, steps, random() % states.size());
-        ASSERT_GE(made, 0) << "the writer program did not start";
+        ASSERT_GE(made, 0) << "the writer did not start";
 
-        std::string where =
-            "run " + std::to_string(run) + ", " + std::to_string(made) + " changes made: ";
+        std::string where = "run " + std::to_string(run) + ", " + std::to_string(made) + " made: ";
         auto parsed = parseDefaultsObject(tree.read("vantor/defaults.json"));
         ASSERT_TRUE(parsed) << where << "the file does not parse";
         auto found = std::find(states.begin(), states.end(), nlohmann::json(*parsed));
@@ -95,19 +103,14 @@ TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlier
         auto prefix = static_cast<int>(found - states.begin());
         // The writer waited for the disk after every fifth change it reported.
         EXPECT_GE(prefix, made / 5 * 5) << where << "a flushed change was lost";
-        struct stat info {};
-        ASSERT_EQ(::stat(file.c_str(), &info), 0);
-        EXPECT_TRUE(prefix == 0 || (info.st_mode & 0777) == 0600) << where;
         for (const auto& entry : fs::directory_iterator(file.parent_path())) {
-            std::string name = entry.path().filename().string();
-            EXPECT_FALSE(name.starts_with("defaults.json.corrupt-")) << where << name;
-            temporaryFilesLeft += name.starts_with("defaults.json.tmp-") ? 1 : 0;
+            EXPECT_FALSE(entry.path().filename().string().starts_with("defaults.json.corrupt-"))
+                << where << entry.path();
         }
         runsBehind += prefix < made ? 1 : 0;
     }
-    std::cout << "killed " << runs << " writers: " << runsBehind
-              << " while changes were on their way to the file, " << temporaryFilesLeft
-              << " temporary files left behind\n";
+    // Killed while changes were on their way to the file, or the test shows nothing.
+    EXPECT_GT(runsBehind, runs / 10);
 }
 
 }  // namespace
