@@ -12,6 +12,7 @@
 #include "launcher/GridMetrics.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/PageGridLayout.h"
+#include "platform/Base64.h"
 
 namespace vantor::e2e {
 namespace fs = std::filesystem;
@@ -246,6 +247,18 @@ bool E2eSession::waitForLauncher(bool visible) {
     // Let the fade and the focus settle before the test types or clicks.
     std::this_thread::sleep_for(400ms);
     return reached;
+}
+
+nlohmann::json E2eSession::storedFolders() const {
+    auto data = storedSettings()["VantorFolders"]["data"];
+    auto decoded = decodeBase64(data.is_string() ? data.get<std::string>() : "");
+    return nlohmann::json::parse(decoded.value_or("[]"), nullptr, false);
+}
+
+void E2eSession::writeSettings(const nlohmann::json& order, const nlohmann::json& folders) {
+    fs::create_directories(defaultsFile().parent_path());
+    std::ofstream(defaultsFile()) << nlohmann::json{
+        {"VantorFolders", {{"data", encodeBase64(folders.dump())}}}, {"VantorItemOrder", order}};
 }
 
 }  // namespace vantor::e2e

@@ -114,6 +114,11 @@ public:
         return values.is_object() ? values : nlohmann::json::object();
     }
 
+    // The stored folders, decoded; and settings for the next start: folders as
+    // vantor stores them and the item order.
+    nlohmann::json storedFolders() const;
+    void writeSettings(const nlohmann::json& order, const nlohmann::json& folders);
+
     void setDisplay(const VirtualDisplay& display) { display_ = &display; }
     void setWaylandDisplay(const std::string& socket) { waylandDisplay_ = socket; }
     void addDataFolder(const std::string& folder) { extraDataFolders_ += ":" + folder; }

@@ -28,10 +28,14 @@ protected:
         ASSERT_EQ(session_.runVantor("--show"), 0);
         ASSERT_TRUE(session_.waitForLauncher(true));
     }
+    // Started once, and nothing else.
     void expectOnlyLaunched(int n) {
-        EXPECT_TRUE(session_.waitForLaunch("app" + twoDigits(n))) << "App " << n;
-        EXPECT_EQ(std::distance(fs::directory_iterator(session_.root() / "markers"), {}), 1);
+        const std::string marker = "app" + twoDigits(n);
+        EXPECT_TRUE(session_.waitForLaunch(marker)) << "App " << n;
         EXPECT_TRUE(session_.waitForLauncher(false));
+        EXPECT_EQ(std::distance(fs::directory_iterator(session_.root() / "markers"), {}), 1);
+        const std::string starts = readFile(session_.root() / "markers" / marker);
+        EXPECT_EQ(std::count(starts.begin(), starts.end(), '\n'), 1) << "App " << n;
     }
 
     E2eSession session_;
@@ -42,6 +46,13 @@ TEST_F(InteractionTest, KeysTypingTheWheelAFolderMadeByDraggingAndHidingByTheMen
     show();
     session_.xdotool("key Right Right Down Return");
     expectOnlyLaunched(10);
+
+    // A double click starts the application once.
+    show();
+    Point tile = cellCentre(screen, 4, 35);
+    session_.movePointer(tile.x, tile.y);
+    session_.xdotool("click --repeat 2 --delay 80 1");
+    expectOnlyLaunched(5);
 
     // Typed at once, as a shortcut or script would: the first key counts ("5"
     // alone would find App 05 first).
@@ -86,7 +97,7 @@ TEST_F(InteractionTest, KeysTypingTheWheelAFolderMadeByDraggingAndHidingByTheMen
 
     // Hidden through its menu, by keyboard, then shown again by the tray's path.
     show();
-    Point tile = cellCentre(screen, 2, 35);  // App 04, after App 02 and the folder
+    tile = cellCentre(screen, 2, 35);  // App 04, after App 02 and the folder
     session_.movePointer(tile.x, tile.y);
     session_.xdotool("click 3");
     ASSERT_TRUE(E2eSession::waitUntil([&] {
