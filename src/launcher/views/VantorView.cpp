@@ -106,6 +106,8 @@ private:
 VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue,
                        std::function<void()> dismiss, QWidget* parent)
     : QWidget(parent),
+      desktop_(desktop),
+      mainQueue_(mainQueue),
       viewModel_(
           std::make_unique<LauncherViewModel>(model, desktop, mainQueue, std::move(dismiss))),
       eventFilter_(std::make_unique<LauncherEventFilter>(this)) {
@@ -133,15 +135,8 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     connect(searchField_, &QLineEdit::textEdited, this,
             [this](const QString& text) { viewModel_->model().setQuery(text.toStdString()); });
 
-    viewModel_->setSearchFieldFocusRequest([this] {
-        searchField_->setFocus(Qt::OtherFocusReason);
-        viewModel_->setSearchFieldFocused(true);
-    });
-    viewModel_->setContextMenuRequest([this](const ContextMenu& menu) {
-        showContextMenu(menu, mapToGlobal(cellRect(menu.cell).center().toPoint()));
-    });
     setUpFolderNameField();
-    subscription_ = viewModel_->observe([this] { viewModelChanged(); });
+    wireViewModel();
 
     // Icons load off the UI thread; each arrival repaints (Qt merges the
     // repaints) and lets the pictures of the neighbour pages that waited for
@@ -159,6 +154,60 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     });
     syncSearchField();
     syncSearchFieldLook();
+}
+
+void VantorView::wireViewModel() {
+    viewModel_->setSearchFieldFocusRequest([this] {
+        searchField_->setFocus(Qt::OtherFocusReason);
+        viewModel_->setSearchFieldFocused(true);
+    });
+    viewModel_->setContextMenuRequest([this](const ContextMenu& menu) {
+        showContextMenu(menu, mapToGlobal(cellRect(menu.cell).center().toPoint()));
+    });
+    subscription_ = viewModel_->observe([this] { viewModelChanged(); });
+}
+
+void VantorView::startShowing(std::function<void()> dismiss) {
+    // What the last showing left on screen or under way goes first: its menu,
+    // the name field, a press, and its view-model with every decision it held.
+    if (contextMenu_) {
+        contextMenu_->close();
+        contextMenu_->deleteLater();
+        contextMenu_ = nullptr;
+    }
+    folderNameField_->hide();
+    folderNameField_->clear();
+    searchField_->clearAll();
+    pressHit_ = {};
+    subscription_.reset();
+    viewModel_ = std::make_unique<LauncherViewModel>(viewModel_->model(), desktop_, mainQueue_,
+                                                     std::move(dismiss));
+    wireViewModel();
+    // The looks start over: no hover, no glide, no panel, the entrance to play.
+    tiles_ = TileAnimations();
+    hoveredTileID_.clear();
+    hoveredFolderCell_.reset();
+    placements_.clear();
+    folderPlacements_.clear();
+    snapPlacements_ = true;
+    snapFolderPlacements_ = true;
+    shownPanel_.reset();
+    fadingPanel_.reset();
+    panelFade_ = AnimatedValue();
+    entrance_ = AnimatedValue();
+    pageOffset_ = AnimatedValue();
+    pageOpacity_ = AnimatedValue(1);
+    folderPageOffset_ = AnimatedValue();
+    folderPageOpacity_ = AnimatedValue(1);
+    seenPageTurn_ = 0;
+    seenFolderPageTurn_ = 0;
+    currentDot_ = AnimatedValue();
+    folderDot_ = AnimatedValue();
+    frameTimer_.stop();
+    // The desktop behind may have changed: the plain fill until a new capture.
+    backdrop_ = QImage();
+    background_ = QPixmap();
+    viewModelChanged();
 }
 
 void VantorView::warmUp() {

@@ -41,6 +41,12 @@ public:
     // and the backmost layers composed from it at this view's size.
     void setBackdrop(QImage blurred, QImage composedBackground);
 
+    // Makes the hidden view ready for another showing, exactly as a new view
+    // would start: a fresh view-model calling `dismiss` (page 0, first item,
+    // no folder, drag, rename or menu), an empty search field, no hover, the
+    // entrance still to play and no backdrop until a new one is given.
+    void startShowing(std::function<void()> dismiss);
+
     LauncherViewModel& viewModel() { return *viewModel_; }
     SearchField* searchField() const { return searchField_; }
     LauncherLayout layout() const;
@@ -103,6 +109,8 @@ private:
         std::int64_t currentPage = 0;
     };
 
+    // Connects the view-model's effects and changes to this view.
+    void wireViewModel();
     Hit hitTest(const QPointF& p) const;
     FolderPanelLayout panelLayout() const;
     // The open folder's title as drawn: elided to fit beside the close button.
@@ -181,6 +189,8 @@ private:
     std::optional<PanelPicture> fadingPanel_;
     AnimatedValue panelFade_;
 
+    DesktopServices& desktop_;
+    MainQueue& mainQueue_;
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;
     SearchField* searchField_ = nullptr;
