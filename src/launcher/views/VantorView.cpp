@@ -112,7 +112,9 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
           std::make_unique<LauncherViewModel>(model, desktop, mainQueue, std::move(dismiss))),
       eventFilter_(std::make_unique<LauncherEventFilter>(this)) {
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // Every frame starts by covering the whole view with its background (the
+    // blurred desktop, or the dark fill) as it is, so nothing needs clearing first.
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFocusPolicy(Qt::StrongFocus);
 
     searchField_ = new SearchField(this);
@@ -149,7 +151,16 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, [this] {
         syncSearchFieldLook();
-        update();
+        // While only the grid moves (a page turn, a tile's look, a glide),
+        // the rest of the window stays as drawn and is not painted again.
+        double now = tiles_.now();
+        if (entrance_.isAnimating(now) || panelFade_.isAnimating(now) || fadingPanel_ ||
+            viewModel_->folderOverlay() != nullptr) {
+            update();
+        } else {
+            QRectF dots = toQt(layout().pageDotColumn(viewModel_->pageCount()));
+            update(gridArea().united(dots.adjusted(-12, -12, 12, 12)).toAlignedRect());
+        }
         scheduleFrames();
     });
     syncSearchField();

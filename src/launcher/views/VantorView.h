@@ -138,9 +138,16 @@ private:
     void scheduleFrames();
     void setHoveredTile(const QString& id);
 
-    // The kept picture of an idle tile, made now if its icons have loaded.
-    const QPixmap* tilePicture(const VantorItem& item, const QRectF& cell,
-                               const GridMetrics& metrics, double ratio);
+    // A kept picture of a tile: only the part of its content rectangle that
+    // shows anything, `offset` (points) from the rectangle's top-left.
+    struct TilePicture {
+        QPixmap pixmap;
+        QPointF offset;
+    };
+    // The kept picture of a tile at rest (idle, or selected), made now if its
+    // icons have loaded.
+    const TilePicture* tilePicture(const VantorItem& item, const QRectF& cell,
+                                   const GridMetrics& metrics, double ratio, bool selected);
     // Makes the pictures of the pages before and after this one while idle, so
     // a page turn finds them ready.
     void prepareNeighbourPages();
@@ -172,7 +179,7 @@ private:
     // Shared by every showing, so an opening finds the last one's pictures;
     // bounded to three pages, so paging through hundreds of applications
     // keeps memory flat.
-    static QCache<QString, QPixmap>& tilePictures();
+    static QCache<QString, TilePicture>& tilePictures();
 
     // The blurred backdrop, its tint and the dimming, composed once per size.
     QPixmap background_;
