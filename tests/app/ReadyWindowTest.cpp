@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "app/LauncherWindow.h"
-#include "hotcorner/CornerSource.h"
+#include "hotcorner/HotCornerMonitor.h"
 #include "launcher/views/SearchField.h"
 #include "launcher/views/VantorView.h"
 #include "platform/JsonDefaults.h"
@@ -22,14 +22,7 @@
 namespace vantor {
 namespace {
 
-struct IdleCorner : CornerSource {
-    HotCorner selectedCorner() const override { return HotCorner::bottomLeft; }
-    void setSelectedCorner(HotCorner) override {}
-    void start() override {}
-    void stop() override {}
-};
-
-void press(VantorView& view, QEvent::Type type, QPointF at) {
+void mouse(VantorView& view, QEvent::Type type, QPointF at) {
     QMouseEvent event(type, at, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view.window()->windowHandle(), &event);
 }
@@ -44,25 +37,34 @@ TEST(ReadyWindowTest, EveryOpeningStartsAsANewWindowWhateverTheLastOneLeft) {
     model.applyScanResult(std::move(apps));
     model.createFolderByDroppingItem(testing::appItemID("App 101"), testing::appItemID("App 100"));
     const VantorItem folder = model.filteredItems().front();
-    ASSERT_TRUE(folder.isFolder());
     testing::FakeDesktopServices desktop;
     testing::ManualMainQueue queue;
-    IdleCorner corner;
+    HotCornerMonitor corner(store, desktop, queue);  // never ticks: the clock stands still
     LauncherWindowFactory factory(model, desktop, queue);
     LauncherPresentation presentation(model, corner, factory, queue);
     QScreen* qtScreen = QGuiApplication::primaryScreen();
-    const ScreenInfo screen{qtScreen->name().toStdString(), {}};
+    auto open = [&] {
+        presentation.showVantor({qtScreen->name().toStdString(), {}});
+        queue.runPending();
+        return factory.currentWindow();
+    };
+    auto endFades = [&](LauncherWindow* window) {
+        for (auto* fade : window->findChildren<QPropertyAnimation*>()) {
+            fade->setCurrentTime(fade->duration());  // as if its time had passed
+        }
+        queue.runPending();
+    };
 
     const std::pair<const char*, std::function<void(VantorView&)>> leftBehind[] = {
         {"page and selection",
          [](VantorView& v) { v.viewModel().goToNextPage(), v.viewModel().moveSelection(3); }},
-        {"typed query and text being composed",
+        {"query typed, text being composed",
          [&](VantorView& v) {
              model.setQuery("App 1");
              QInputMethodEvent composing(QStringLiteral("pin"), {});
              QApplication::sendEvent(v.searchField(), &composing);
          }},
-        {"open folder", [&](VantorView& v) { v.viewModel().open(folder); }},
+        {"folder open", [&](VantorView& v) { v.viewModel().open(folder); }},
         {"rename under way",
          [&](VantorView& v) {
              v.viewModel().open(folder), v.viewModel().beginRenamingFolder();
@@ -70,58 +72,39 @@ TEST(ReadyWindowTest, EveryOpeningStartsAsANewWindowWhateverTheLastOneLeft) {
          }},
         {"drag under way",
          [](VantorView& v) {
-             QPointF from = v.cellRect(3).center();
-             press(v, QEvent::MouseButtonPress, from);
-             press(v, QEvent::MouseMove, from + QPointF(40, 0));
-             press(v, QEvent::MouseMove, v.cellRect(5).center());
+             mouse(v, QEvent::MouseButtonPress, v.cellRect(3).center());
+             mouse(v, QEvent::MouseMove, v.cellRect(5).center());
          }},
         {"context menu", [](VantorView& v) { v.handleKeyPress(Qt::Key_Menu); }},
     };
-    LauncherWindow* kept = nullptr;
+    LauncherWindow* const window = open();
     for (const auto& [what, leave] : leftBehind) {
         SCOPED_TRACE(what);
-        presentation.showVantor(screen);
-        queue.runPending();
-        LauncherWindow* window = factory.currentWindow();
-        ASSERT_NE(window, nullptr);
         leave(*window->view());
         queue.runPending();
         presentation.hideVantor();
-        for (auto* fade : window->findChildren<QPropertyAnimation*>()) {
-            fade->setCurrentTime(fade->duration());  // the fade-out ends now
-        }
-        queue.runPending();
+        endFades(window);
         ASSERT_TRUE(window->isHidden());
+        ASSERT_EQ(open(), window);  // shown again, not made anew
 
-        presentation.showVantor(screen);
-        queue.runPending();
-        ASSERT_EQ(factory.currentWindow(), window);  // shown again, not made anew
-        EXPECT_TRUE(kept == nullptr || kept == window);
-        kept = window;
         VantorView& view = *window->view();
         const LauncherViewModel& fresh = view.viewModel();
         EXPECT_EQ(fresh.currentPage(), 0);
         EXPECT_EQ(fresh.selectedIndex(), 0);
         EXPECT_EQ(model.query(), "");
-        EXPECT_FALSE(fresh.openedFolderID() || fresh.isRenamingFolder());
-        EXPECT_FALSE(fresh.draggedItemID() || fresh.folderDropTargetID() ||
-                     fresh.isEditingArrangement());
-        EXPECT_FALSE(fresh.isFinished());
+        EXPECT_FALSE(fresh.openedFolderID() || fresh.isRenamingFolder() || fresh.draggedItemID() ||
+                     fresh.folderDropTargetID() || fresh.isEditingArrangement() ||
+                     fresh.isFinished());
         EXPECT_TRUE(fresh.contentVisible() && fresh.isKeyMonitorInstalled());
-        EXPECT_TRUE(view.searchField()->text().isEmpty());
-        EXPECT_FALSE(view.searchField()->isComposing());
-        EXPECT_TRUE(view.folderNameField()->isHidden());
-        EXPECT_EQ(view.contextMenu(), nullptr);
+        EXPECT_TRUE(view.searchField()->text().isEmpty() && !view.searchField()->isComposing());
+        EXPECT_TRUE(view.folderNameField()->isHidden() && view.contextMenu() == nullptr);
         EXPECT_EQ(window->geometry(), qtScreen->geometry());
-        // The fresh view-model closes this showing, not an earlier one.
-        view.handleKeyPress(Qt::Key_Escape);
-        EXPECT_FALSE(presentation.isShown());
-        for (auto* fade : window->findChildren<QPropertyAnimation*>()) {
-            fade->setCurrentTime(fade->duration());
-        }
-        queue.runPending();
     }
-    // Only what a showing decided went; the name typed before closing was kept.
+    // The fresh view-model closes this showing; the name typed before an
+    // earlier one closed was kept.
+    window->view()->handleKeyPress(Qt::Key_Escape);
+    EXPECT_FALSE(presentation.isShown());
+    endFades(window);
     EXPECT_EQ(model.folderItem(folder.asFolder().folder.id)->title(), "Half typed");
 }
 
