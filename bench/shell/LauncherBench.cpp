@@ -45,12 +45,16 @@ struct Launcher {
         presentation.showVantor(*desktop.mainScreen());
         lastShowCallMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
         bool painted = false;
-        QObject::connect(factory.currentWindow()->view(), &VantorView::framePainted,
-                         [&painted] { painted = true; });
+        // The view outlives this call (the window is kept between showings).
+        auto connection =
+            QObject::connect(factory.currentWindow()->view(), &VantorView::framePainted,
+                             [&painted] { painted = true; });
         while (!painted) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         }
-        return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        double elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        QObject::disconnect(connection);
+        return elapsed;
     }
     void close() {
         presentation.hideVantor();

@@ -64,10 +64,12 @@ std::function<QImage()> requestCapture(QScreen* screen) {
 
 class LauncherWindowSurface : public LauncherSurface {
 public:
-    explicit LauncherWindowSurface(LauncherWindow* window) : window_(window) {}
+    // `release` takes the window once this surface is done with it.
+    LauncherWindowSurface(LauncherWindow* window, std::function<void(LauncherWindow*)> release)
+        : window_(window), release_(std::move(release)) {}
     ~LauncherWindowSurface() override {
         if (window_) {
-            window_->deleteLater();
+            release_(window_);
         }
     }
 
@@ -160,6 +162,7 @@ private:
     }
 
     QPointer<LauncherWindow> window_;
+    std::function<void(LauncherWindow*)> release_;
 };
 
 }  // namespace
@@ -176,47 +179,69 @@ LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
     setWindowTitle(QStringLiteral("Vantor"));
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating, false);
-    QScreen* qtScreen = qtScreenNamed(screen.name);
-    if (qtScreen != nullptr) {
-        setScreen(qtScreen);
-        setGeometry(qtScreen->geometry());
-    }
-    // Full screen on that screen, above panels, on every workspace, in no
-    // taskbar: said before the window is first shown, when window managers read it.
-    setWindowState(Qt::WindowFullScreen);
-    if (x11::isAvailable()) {
-        x11::prepareOverlayWindow(winId());
-        windowHandle()->installEventFilter(this);
-    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new VantorView(model, desktop, mainQueue, std::move(dismiss), this);
+    layout->addWidget(view_);
+    setFocusProxy(view_);
+    placeOn(screen);
+    if (x11::isAvailable()) {
+        windowHandle()->installEventFilter(this);
+    }
+    captureBackdrop();
+}
+
+void LauncherWindow::prepareShowing(const ScreenInfo& screen, std::function<void()> dismiss) {
+    ++showing_;
+    view_->startShowing(std::move(dismiss));
+    placeOn(screen);
+    captureBackdrop();
+}
+
+void LauncherWindow::placeOn(const ScreenInfo& screen) {
+    activated_ = false;
+    screen_ = qtScreenNamed(screen.name);
+    if (screen_ != nullptr) {
+        setScreen(screen_);
+        setGeometry(screen_->geometry());
+    }
+    // Full screen on that screen, above panels, on every workspace, in no
+    // taskbar: said before each map, when window managers read it (they drop
+    // these states when the window is taken off screen).
+    setWindowState(Qt::WindowFullScreen);
+    if (x11::isAvailable()) {
+        x11::prepareOverlayWindow(winId());
+    }
+}
+
+void LauncherWindow::captureBackdrop() {
     // Asked for before this window is on screen, so it shows what lies behind
     // it. The server's answer is awaited and blurred on a worker thread: the
     // window starts fading in from transparent meanwhile, and the blurred
     // backdrop replaces the plain dark fill a few milliseconds later, long
     // before the fade makes it visible. On Wayland nothing can be captured:
     // the view's dark translucent fill stays.
-    std::function<QImage()> capture = onWayland() ? nullptr : requestCapture(qtScreen);
-    if (capture) {
-        QPointer<VantorView> view(view_);
-        QSize size = qtScreen->geometry().size();
-        double ratio = qtScreen->devicePixelRatio();
-        QThreadPool::globalInstance()->start([view, capture = std::move(capture), size, ratio] {
+    std::function<QImage()> capture = onWayland() ? nullptr : requestCapture(screen_);
+    if (!capture) {
+        return;
+    }
+    QPointer<LauncherWindow> window(this);
+    QSize size = screen_->geometry().size();
+    double ratio = screen_->devicePixelRatio();
+    QThreadPool::globalInstance()->start(
+        [window, showing = showing_, capture = std::move(capture), size, ratio] {
             QImage blurred = blurredBackdrop(capture());
             QImage composed = composeBackground(blurred, size, ratio);
             QMetaObject::invokeMethod(
                 qApp,
-                [view, blurred = std::move(blurred), composed = std::move(composed)]() mutable {
-                    if (view) {
-                        view->setBackdrop(std::move(blurred), std::move(composed));
+                [window, showing, blurred = std::move(blurred),
+                 composed = std::move(composed)]() mutable {
+                    if (window && window->showing_ == showing) {
+                        window->view_->setBackdrop(std::move(blurred), std::move(composed));
                     }
                 },
                 Qt::QueuedConnection);
         });
-    }
-    layout->addWidget(view_);
-    setFocusProxy(view_);
 }
 
 LauncherWindow::~LauncherWindow() = default;
@@ -289,10 +314,30 @@ void LauncherWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
+LauncherWindowFactory::~LauncherWindowFactory() {
+    *self_ = nullptr;
+    delete ready_.data();
+}
+
 std::shared_ptr<LauncherSurface> LauncherWindowFactory::makeLauncher(
     const ScreenInfo& screen, std::function<void()> dismiss) {
-    auto* window = new LauncherWindow(screen, model_, desktop_, mainQueue_, std::move(dismiss));
-    auto surface = std::make_shared<LauncherWindowSurface>(window);
+    LauncherWindow* window = std::exchange(ready_, nullptr);
+    if (window != nullptr) {
+        window->prepareShowing(screen, std::move(dismiss));
+    } else {
+        // The first opening, or one while the last window still fades out.
+        window = new LauncherWindow(screen, model_, desktop_, mainQueue_, std::move(dismiss));
+    }
+    std::weak_ptr<LauncherWindowFactory*> weakSelf = self_;
+    auto release = [weakSelf](LauncherWindow* done) {
+        auto self = weakSelf.lock();
+        if (self && *self && !(*self)->ready_ && done->isHidden()) {
+            (*self)->ready_ = done;
+            return;
+        }
+        done->deleteLater();
+    };
+    auto surface = std::make_shared<LauncherWindowSurface>(window, std::move(release));
     current_ = surface;
     return surface;
 }

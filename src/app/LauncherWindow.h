@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -26,6 +28,12 @@ public:
 
     VantorView* view() const { return view_; }
 
+    // Makes the hidden window ready to show again as a new one would: on the
+    // screen chosen now, at its current size, with the window manager told
+    // again what it is, a fresh view calling `dismiss`, and the desktop
+    // behind captured anew.
+    void prepareShowing(const ScreenInfo& screen, std::function<void()> dismiss);
+
     // Takes every key press from the moment the window shows until it is the
     // active window (X11 only), so keys typed while the window manager is
     // still handing it the focus reach the search field.
@@ -40,17 +48,30 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Covers the screen, full-screen and above the rest, before it is mapped.
+    void placeOn(const ScreenInfo& screen);
+    void captureBackdrop();
+
     VantorView* view_ = nullptr;
+    QScreen* screen_ = nullptr;
+    // Tells a capture of an earlier showing, arriving late, from this one's.
+    std::uint64_t showing_ = 0;
     bool activated_ = false;
     QTimer* keyboardHold_ = nullptr;
     bool keyboardGrabbed_ = false;
 };
 
-// Makes launcher windows for the presentation and drives their fades.
+// Makes launcher windows for the presentation and drives their fades. A
+// window taken off screen is kept, hidden, and shown again for the next
+// opening: creating and mapping a new one each time is most of an opening's
+// cost.
 class LauncherWindowFactory : public LauncherSurfaceFactory {
 public:
     LauncherWindowFactory(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue)
         : model_(model), desktop_(desktop), mainQueue_(mainQueue) {}
+    ~LauncherWindowFactory() override;
+    LauncherWindowFactory(const LauncherWindowFactory&) = delete;
+    LauncherWindowFactory& operator=(const LauncherWindowFactory&) = delete;
 
     std::shared_ptr<LauncherSurface> makeLauncher(const ScreenInfo& screen,
                                                   std::function<void()> dismiss) override;
@@ -63,6 +84,10 @@ private:
     DesktopServices& desktop_;
     MainQueue& mainQueue_;
     std::weak_ptr<LauncherSurface> current_;
+    // The hidden window kept for the next opening, if any.
+    QPointer<LauncherWindow> ready_;
+    // Surfaces give their window back through this, unless the factory is gone.
+    std::shared_ptr<LauncherWindowFactory*> self_ = std::make_shared<LauncherWindowFactory*>(this);
 };
 
 }  // namespace vantor

@@ -14,6 +14,16 @@ void SearchField::inputMethodEvent(QInputMethodEvent* event) {
     QLineEdit::inputMethodEvent(event);
 }
 
+void SearchField::clearAll() {
+    if (composing_) {
+        // An empty pre-edit drops the composed text the field still shows.
+        QInputMethodEvent end;
+        QLineEdit::inputMethodEvent(&end);
+        composing_ = false;
+    }
+    clear();
+}
+
 void SearchField::focusOutEvent(QFocusEvent* event) {
     // Leaving the field ends any composition: the input method resets it.
     composing_ = false;

@@ -16,6 +16,8 @@ public:
 
     // An input method is composing text (its pre-edit shows in the field).
     bool isComposing() const { return composing_; }
+    // Empty, with nothing being composed, as a new field starts.
+    void clearAll();
 
 protected:
     void inputMethodEvent(QInputMethodEvent* event) override;

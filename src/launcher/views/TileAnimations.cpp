@@ -22,7 +22,8 @@ void AnimatedValue::setNow(double value) {
 
 double AnimatedValue::value(double now) const {
     double progress = easing_.progress(now - start_);
-    return from_ + (to_ - from_) * progress;
+    // Exactly the target once there, so a look at rest compares equal to it.
+    return progress >= 1 ? to_ : from_ + (to_ - from_) * progress;
 }
 
 bool AnimatedValue::isAnimating(double now) const {

@@ -75,15 +75,16 @@ bool tileIconsLoaded(const VantorItem& item, const GridMetrics& metrics, double 
     return true;
 }
 
-QPixmap renderIdleTile(const VantorItem& item, const QRectF& cell, const GridMetrics& metrics,
-                       double devicePixelRatio) {
+QImage renderTile(const VantorItem& item, const QRectF& cell, const GridMetrics& metrics,
+                  double devicePixelRatio, const TileLook& look) {
     QRectF content = tileContentRect(cell, metrics, devicePixelRatio);
-    QPixmap picture((content.size() * devicePixelRatio).toSize());
+    QImage picture((content.size() * devicePixelRatio).toSize(),
+                   QImage::Format_ARGB32_Premultiplied);
     picture.setDevicePixelRatio(devicePixelRatio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.translate(-content.topLeft());
-    paintTile(painter, item, cell, metrics, TileLook{});
+    paintTile(painter, item, cell, metrics, look);
     return picture;
 }
 

@@ -44,8 +44,9 @@ QRectF tileContentRect(const QRectF& cell, const GridMetrics& metrics, double de
 // Whether every icon the tile shows has loaded, so a picture of it can be kept.
 bool tileIconsLoaded(const VantorItem& item, const GridMetrics& metrics, double devicePixelRatio);
 
-// The idle tile as a picture of its content rectangle, for drawing again and again.
-QPixmap renderIdleTile(const VantorItem& item, const QRectF& cell, const GridMetrics& metrics,
-                       double devicePixelRatio);
+// The tile in a steady look as a picture of its content rectangle, for
+// drawing again and again.
+QImage renderTile(const VantorItem& item, const QRectF& cell, const GridMetrics& metrics,
+                  double devicePixelRatio, const TileLook& look);
 
 }  // namespace vantor

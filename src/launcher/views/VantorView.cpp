@@ -106,11 +106,15 @@ private:
 VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue,
                        std::function<void()> dismiss, QWidget* parent)
     : QWidget(parent),
+      desktop_(desktop),
+      mainQueue_(mainQueue),
       viewModel_(
           std::make_unique<LauncherViewModel>(model, desktop, mainQueue, std::move(dismiss))),
       eventFilter_(std::make_unique<LauncherEventFilter>(this)) {
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // Every frame starts by covering the whole view with its background (the
+    // blurred desktop, or the dark fill) as it is, so nothing needs clearing first.
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFocusPolicy(Qt::StrongFocus);
 
     searchField_ = new SearchField(this);
@@ -133,15 +137,8 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     connect(searchField_, &QLineEdit::textEdited, this,
             [this](const QString& text) { viewModel_->model().setQuery(text.toStdString()); });
 
-    viewModel_->setSearchFieldFocusRequest([this] {
-        searchField_->setFocus(Qt::OtherFocusReason);
-        viewModel_->setSearchFieldFocused(true);
-    });
-    viewModel_->setContextMenuRequest([this](const ContextMenu& menu) {
-        showContextMenu(menu, mapToGlobal(cellRect(menu.cell).center().toPoint()));
-    });
     setUpFolderNameField();
-    subscription_ = viewModel_->observe([this] { viewModelChanged(); });
+    wireViewModel();
 
     // Icons load off the UI thread; each arrival repaints (Qt merges the
     // repaints) and lets the pictures of the neighbour pages that waited for
@@ -154,11 +151,74 @@ VantorView::VantorView(LauncherModel& model, DesktopServices& desktop, MainQueue
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, [this] {
         syncSearchFieldLook();
-        update();
+        // While only the grid moves (a page turn, a tile's look, a glide),
+        // the rest of the window stays as drawn and is not painted again.
+        double now = tiles_.now();
+        if (entrance_.isAnimating(now) || panelFade_.isAnimating(now) || fadingPanel_ ||
+            viewModel_->folderOverlay() != nullptr) {
+            update();
+        } else {
+            QRectF dots = toQt(layout().pageDotColumn(viewModel_->pageCount()));
+            update(gridArea().united(dots.adjusted(-12, -12, 12, 12)).toAlignedRect());
+        }
         scheduleFrames();
     });
     syncSearchField();
     syncSearchFieldLook();
+}
+
+void VantorView::wireViewModel() {
+    viewModel_->setSearchFieldFocusRequest([this] {
+        searchField_->setFocus(Qt::OtherFocusReason);
+        viewModel_->setSearchFieldFocused(true);
+    });
+    viewModel_->setContextMenuRequest([this](const ContextMenu& menu) {
+        showContextMenu(menu, mapToGlobal(cellRect(menu.cell).center().toPoint()));
+    });
+    subscription_ = viewModel_->observe([this] { viewModelChanged(); });
+}
+
+void VantorView::startShowing(std::function<void()> dismiss) {
+    // What the last showing left on screen or under way goes first: its menu,
+    // the name field, a press, and its view-model with every decision it held.
+    if (contextMenu_) {
+        contextMenu_->close();
+        contextMenu_->deleteLater();
+        contextMenu_ = nullptr;
+    }
+    folderNameField_->hide();
+    folderNameField_->clear();
+    searchField_->clearAll();
+    pressHit_ = {};
+    subscription_.reset();
+    viewModel_ = std::make_unique<LauncherViewModel>(viewModel_->model(), desktop_, mainQueue_,
+                                                     std::move(dismiss));
+    wireViewModel();
+    // The looks start over: no hover, no glide, no panel, the entrance to play.
+    tiles_ = TileAnimations();
+    hoveredTileID_.clear();
+    hoveredFolderCell_.reset();
+    placements_.clear();
+    folderPlacements_.clear();
+    snapPlacements_ = true;
+    snapFolderPlacements_ = true;
+    shownPanel_.reset();
+    fadingPanel_.reset();
+    panelFade_ = AnimatedValue();
+    entrance_ = AnimatedValue();
+    pageOffset_ = AnimatedValue();
+    pageOpacity_ = AnimatedValue(1);
+    folderPageOffset_ = AnimatedValue();
+    folderPageOpacity_ = AnimatedValue(1);
+    seenPageTurn_ = 0;
+    seenFolderPageTurn_ = 0;
+    currentDot_ = AnimatedValue();
+    folderDot_ = AnimatedValue();
+    frameTimer_.stop();
+    // The desktop behind may have changed: the plain fill until a new capture.
+    backdrop_ = QImage();
+    background_ = QPixmap();
+    viewModelChanged();
 }
 
 void VantorView::warmUp() {

@@ -41,6 +41,12 @@ public:
     // and the backmost layers composed from it at this view's size.
     void setBackdrop(QImage blurred, QImage composedBackground);
 
+    // Makes the hidden view ready for another showing, exactly as a new view
+    // would start: a fresh view-model calling `dismiss` (page 0, first item,
+    // no folder, drag, rename or menu), an empty search field, no hover, the
+    // entrance still to play and no backdrop until a new one is given.
+    void startShowing(std::function<void()> dismiss);
+
     LauncherViewModel& viewModel() { return *viewModel_; }
     SearchField* searchField() const { return searchField_; }
     LauncherLayout layout() const;
@@ -103,6 +109,8 @@ private:
         std::int64_t currentPage = 0;
     };
 
+    // Connects the view-model's effects and changes to this view.
+    void wireViewModel();
     Hit hitTest(const QPointF& p) const;
     FolderPanelLayout panelLayout() const;
     // The open folder's title as drawn: elided to fit beside the close button.
@@ -130,9 +138,16 @@ private:
     void scheduleFrames();
     void setHoveredTile(const QString& id);
 
-    // The kept picture of an idle tile, made now if its icons have loaded.
-    const QPixmap* tilePicture(const VantorItem& item, const QRectF& cell,
-                               const GridMetrics& metrics, double ratio);
+    // A kept picture of a tile: only the part of its content rectangle that
+    // shows anything, `offset` (points) from the rectangle's top-left.
+    struct TilePicture {
+        QPixmap pixmap;
+        QPointF offset;
+    };
+    // The kept picture of a tile at rest (idle, or selected), made now if its
+    // icons have loaded.
+    const TilePicture* tilePicture(const VantorItem& item, const QRectF& cell,
+                                   const GridMetrics& metrics, double ratio, bool selected);
     // Makes the pictures of the pages before and after this one while idle, so
     // a page turn finds them ready.
     void prepareNeighbourPages();
@@ -164,7 +179,7 @@ private:
     // Shared by every showing, so an opening finds the last one's pictures;
     // bounded to three pages, so paging through hundreds of applications
     // keeps memory flat.
-    static QCache<QString, QPixmap>& tilePictures();
+    static QCache<QString, TilePicture>& tilePictures();
 
     // The blurred backdrop, its tint and the dimming, composed once per size.
     QPixmap background_;
@@ -181,6 +196,8 @@ private:
     std::optional<PanelPicture> fadingPanel_;
     AnimatedValue panelFade_;
 
+    DesktopServices& desktop_;
+    MainQueue& mainQueue_;
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;
     SearchField* searchField_ = nullptr;

@@ -66,15 +66,65 @@ void paintSpinner(QPainter& painter, const QPointF& center, double seconds) {
     painter.restore();
 }
 
+// A picture of what never changes between frames, kept while its place and
+// pixel ratio stay the same.
+struct KeptPicture {
+    QPixmap pixmap;
+    QRectF box;
+
+    // Draws `paint`'s drawing inside `box` (points), made again only when the
+    // box or the ratio changed.
+    template <typename Paint>
+    void draw(QPainter& painter, QRectF area, double ratio, Paint paint) {
+        // On whole device pixels, so the picture lands exactly where drawn.
+        QRectF snapped(std::floor(area.left() * ratio) / ratio,
+                       std::floor(area.top() * ratio) / ratio,
+                       std::ceil(area.width() * ratio + 1) / ratio,
+                       std::ceil(area.height() * ratio + 1) / ratio);
+        if (snapped != box || pixmap.devicePixelRatio() != ratio || pixmap.isNull()) {
+            box = snapped;
+            QImage image((snapped.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::transparent);
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.translate(-snapped.topLeft());
+            paint(p);
+            p.end();
+            pixmap = QPixmap::fromImage(std::move(image));
+        }
+        painter.drawPixmap(box.topLeft(), pixmap);
+    }
+};
+
+// The smallest rectangle holding every pixel of the image that is not fully
+// transparent; empty for an image with none.
+QRect visibleBounds(const QImage& image) {
+    int top = image.height(), bottom = -1, left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 0) {
+                top = std::min(top, y);
+                bottom = y;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 }  // namespace
 
-QCache<QString, QPixmap>& VantorView::tilePictures() {
-    static QCache<QString, QPixmap> pictures(16 * 1024 * 1024);
+QCache<QString, VantorView::TilePicture>& VantorView::tilePictures() {
+    static QCache<QString, TilePicture> pictures(16 * 1024 * 1024);
     return pictures;
 }
 
-const QPixmap* VantorView::tilePicture(const VantorItem& item, const QRectF& cell,
-                                       const GridMetrics& metrics, double ratio) {
+const VantorView::TilePicture* VantorView::tilePicture(const VantorItem& item, const QRectF& cell,
+                                                       const GridMetrics& metrics, double ratio,
+                                                       bool selected) {
     QString key = QString::fromStdString(item.id().canonical()) + QStringLiteral("|%1|%2|%3|%4|%5")
                                                                       .arg(metrics.iconSize)
                                                                       .arg(metrics.textWidth)
@@ -84,6 +134,9 @@ const QPixmap* VantorView::tilePicture(const VantorItem& item, const QRectF& cel
     // The picture shows the title and the icons as they are now: a renamed
     // application or a replaced icon makes a new one.
     key += QLatin1Char('|') + QString::fromStdString(item.title());
+    if (selected) {
+        key += QStringLiteral("|selected");
+    }
     if (item.isApplication()) {
         key += QLatin1Char('#') + QString::number(AppIconCache::revision(item.asApplication()));
     } else {
@@ -93,19 +146,31 @@ const QPixmap* VantorView::tilePicture(const VantorItem& item, const QRectF& cel
                    QLatin1Char('#') + QString::number(AppIconCache::revision(application));
         }
     }
-    if (const QPixmap* kept = tilePictures().object(key)) {
+    if (const TilePicture* kept = tilePictures().object(key)) {
         return kept;
     }
     if (!tileIconsLoaded(item, metrics, ratio)) {
         return nullptr;
     }
-    auto* picture = new QPixmap(renderIdleTile(item, cell, metrics, ratio));
+    TileLook look;
+    look.selected = selected ? 1 : 0;
+    QImage whole = renderTile(item, cell, metrics, ratio, look);
+    // Most of the content rectangle is empty around the icon and a short
+    // name: kept out of the picture, it costs nothing to draw each frame.
+    QRect visible = visibleBounds(whole);
+    auto* picture = new TilePicture;
+    if (!visible.isEmpty()) {  // a null rectangle would copy the whole image
+        picture->pixmap = QPixmap::fromImage(whole.copy(visible));
+        picture->offset = QPointF(visible.topLeft()) / ratio;
+    }
+    picture->pixmap.setDevicePixelRatio(ratio);
     ++picturesMade_;
-    qsizetype cost = static_cast<qsizetype>(picture->width()) * picture->height() * 4;
-    // Room for the shown page and the two a turn goes to, at this size: less
-    // would evict the very pictures a page needs while drawing it, more only
-    // holds pages nobody is looking at.
-    qsizetype pages = cost * std::max<qsizetype>(1, viewModel_->model().pageSize()) * 3;
+    // Priced as the whole rectangle, so the cache holds the same pages whatever was cut.
+    qsizetype cost = static_cast<qsizetype>(whole.width()) * whole.height() * 4;
+    // Room for the shown page and the two a turn goes to, at this size, with
+    // a selected tile each: less would evict the very pictures a page needs
+    // while drawing it, more only holds pages nobody is looking at.
+    qsizetype pages = cost * (std::max<qsizetype>(1, viewModel_->model().pageSize()) + 1) * 3;
     if (tilePictures().maxCost() != pages) {
         tilePictures().setMaxCost(pages);
     }
@@ -151,7 +216,7 @@ void VantorView::prepareNeighbourPages() {
                 continue;
             }
             std::uint64_t before = picturesMade_;
-            tilePicture(item, cellRect(offset), metrics, ratio);
+            tilePicture(item, cellRect(offset), metrics, ratio, false);
             if (picturesMade_ != before && ++rendered == 3) {
                 // A few at a time, so keys and the pointer are never kept waiting.
                 neighboursScheduled_ = true;
@@ -221,17 +286,24 @@ void VantorView::paintBackground(QPainter& painter) {
 }
 
 void VantorView::paintTopRow(QPainter& painter) {
+    // Cut and filled paths cost more than drawing their picture every frame.
+    static KeptPicture closeButton, capsulePicture;
     auto l = layout();
-    paintCloseGlyph(painter, toQt(l.closeButton), white(0.75));
+    double ratio = devicePixelRatioOf(painter);
+    QRectF close = toQt(l.closeButton);
+    closeButton.draw(painter, close, ratio,
+                     [close](QPainter& p) { paintCloseGlyph(p, close, white(0.75)); });
 
     QRectF capsule = toQt(l.searchCapsule);
-    QPainterPath shape;
-    shape.addRoundedRect(capsule, capsule.height() / 2, capsule.height() / 2);
-    painter.fillPath(shape, white(0.16));
-    painter.setPen(QPen(white(0.2), 1));
-    painter.drawPath(shape);
-    paintMagnifier(painter, QRectF(capsule.left() + 18, capsule.center().y() - 9, 18, 18),
-                   white(0.7));
+    capsulePicture.draw(painter, capsule.adjusted(-1, -1, 1, 1), ratio, [capsule](QPainter& p) {
+        QPainterPath shape;
+        shape.addRoundedRect(capsule, capsule.height() / 2, capsule.height() / 2);
+        p.fillPath(shape, white(0.16));
+        p.setPen(QPen(white(0.2), 1));
+        p.drawPath(shape);
+        paintMagnifier(p, QRectF(capsule.left() + 18, capsule.center().y() - 9, 18, 18),
+                       white(0.7));
+    });
 }
 
 void VantorView::paintMainArea(QPainter& painter) {
@@ -325,18 +397,20 @@ bool VantorView::placementsAnimating(double now) const {
 void VantorView::paintGridTile(QPainter& painter, const VantorItem& item, const QString& id,
                                const QRectF& cell, const GridMetrics& metrics, double ratio) {
     TileLook look = tiles_.look(id);
-    bool idle =
-        look.hovered == 0 && look.selected == 0 && look.folderTarget == 0 && look.dragging == 0;
-    if (!idle) {
-        paintTile(painter, item, cell, metrics, look);
-        return;
-    }
-    const QPixmap* picture = tilePicture(item, cell, metrics, ratio);
+    // At rest, idle or selected, a tile is a kept picture; in between, and
+    // under the pointer, it is drawn as it moves.
+    bool still = look.hovered == 0 && look.folderTarget == 0 && look.dragging == 0 &&
+                 (look.selected == 0 || look.selected == 1);
+    const TilePicture* picture =
+        still ? tilePicture(item, cell, metrics, ratio, look.selected == 1) : nullptr;
     if (picture == nullptr) {
-        paintTile(painter, item, cell, metrics, look);  // icons still loading
+        paintTile(painter, item, cell, metrics, look);  // also while icons still load
         return;
     }
-    painter.drawPixmap(tileContentRect(cell, metrics, ratio).topLeft(), *picture);
+    if (!picture->pixmap.isNull()) {
+        painter.drawPixmap(tileContentRect(cell, metrics, ratio).topLeft() + picture->offset,
+                           picture->pixmap);
+    }
 }
 
 void VantorView::paintPageDots(QPainter& painter, const Rect& column, std::int64_t count,

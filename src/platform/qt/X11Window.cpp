@@ -7,7 +7,9 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vantor::x11 {
@@ -24,6 +26,28 @@ xcb_atom_t atom(xcb_connection_t* connection, std::string_view name) {
     std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
         xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// Atoms live as long as the server: each is asked for once per connection,
+// so showing the launcher again costs no round trips for them.
+xcb_atom_t cachedAtom(xcb_connection_t* connection, const char* name) {
+    static std::mutex mutex;
+    static xcb_connection_t* owner = nullptr;
+    static std::unordered_map<std::string, xcb_atom_t> atoms;
+    std::lock_guard lock(mutex);
+    if (owner != connection) {
+        owner = connection;
+        atoms.clear();
+    }
+    auto found = atoms.find(name);
+    if (found != atoms.end()) {
+        return found->second;
+    }
+    xcb_atom_t value = atom(connection, name);
+    if (value != XCB_ATOM_NONE) {
+        atoms.emplace(name, value);
+    }
+    return value;
 }
 
 xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window) {
@@ -113,15 +137,15 @@ void prepareOverlayWindow(WId id) {
     for (const char* name :
          {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_STICKY",
           "_NET_WM_STATE_ABOVE", "_NET_WM_STATE_FULLSCREEN"}) {
-        states.push_back(atom(connection, name));
+        states.push_back(cachedAtom(connection, name));
     }
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window,
-                        atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
+                        cachedAtom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
                         static_cast<uint32_t>(states.size()), states.data());
     // Every workspace.
     uint32_t allDesktops = 0xFFFFFFFF;
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window,
-                        atom(connection, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 32, 1,
+                        cachedAtom(connection, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 32, 1,
                         &allDesktops);
     xcb_flush(connection);
 }
@@ -138,7 +162,7 @@ void activateWindow(WId id) {
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = window;
-    message.type = atom(connection, "_NET_ACTIVE_WINDOW");
+    message.type = cachedAtom(connection, "_NET_ACTIVE_WINDOW");
     message.data.data32[0] = 2;  // the request comes from a pager: the user's own choice
     message.data.data32[1] = time;
     message.data.data32[2] = 0;

@@ -1,0 +1,112 @@
+// The launcher window is kept between showings; each opening must still start
+// as a new window would, whatever the last showing left behind.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QMouseEvent>
+#include <QPropertyAnimation>
+#include <QScreen>
+#include <QWindow>
+#include <functional>
+
+#include "app/LauncherWindow.h"
+#include "hotcorner/HotCornerMonitor.h"
+#include "launcher/views/SearchField.h"
+#include "launcher/views/VantorView.h"
+#include "platform/JsonDefaults.h"
+#include "support/FakeDesktopServices.h"
+#include "support/ManualMainQueue.h"
+#include "support/ModelFixtures.h"
+
+namespace vantor {
+namespace {
+
+void mouse(VantorView& view, QEvent::Type type, QPointF at) {
+    QMouseEvent event(type, at, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.window()->windowHandle(), &event);
+}
+
+TEST(ReadyWindowTest, EveryOpeningStartsAsANewWindowWhateverTheLastOneLeft) {
+    MemoryDefaultsStore store;
+    LauncherModel model(store);
+    std::vector<ApplicationItem> apps;
+    for (int i = 100; i < 200; ++i) {  // three pages of 35
+        apps.push_back(testing::app("App " + std::to_string(i)));
+    }
+    model.applyScanResult(std::move(apps));
+    model.createFolderByDroppingItem(testing::appItemID("App 101"), testing::appItemID("App 100"));
+    const VantorItem folder = model.filteredItems().front();
+    testing::FakeDesktopServices desktop;
+    testing::ManualMainQueue queue;
+    HotCornerMonitor corner(store, desktop, queue);  // never ticks: the clock stands still
+    LauncherWindowFactory factory(model, desktop, queue);
+    LauncherPresentation presentation(model, corner, factory, queue);
+    QScreen* qtScreen = QGuiApplication::primaryScreen();
+    auto open = [&] {
+        presentation.showVantor({qtScreen->name().toStdString(), {}});
+        queue.runPending();
+        return factory.currentWindow();
+    };
+    auto endFades = [&](LauncherWindow* window) {
+        for (auto* fade : window->findChildren<QPropertyAnimation*>()) {
+            fade->setCurrentTime(fade->duration());  // as if its time had passed
+        }
+        queue.runPending();
+    };
+
+    const std::pair<const char*, std::function<void(VantorView&)>> leftBehind[] = {
+        {"page and selection",
+         [](VantorView& v) { v.viewModel().goToNextPage(), v.viewModel().moveSelection(3); }},
+        {"query typed, text being composed",
+         [&](VantorView& v) {
+             model.setQuery("App 1");
+             QInputMethodEvent composing(QStringLiteral("pin"), {});
+             QApplication::sendEvent(v.searchField(), &composing);
+         }},
+        {"folder open", [&](VantorView& v) { v.viewModel().open(folder); }},
+        {"rename under way",
+         [&](VantorView& v) {
+             v.viewModel().open(folder), v.viewModel().beginRenamingFolder();
+             v.viewModel().setFolderNameDraft("Half typed");
+         }},
+        {"drag under way",
+         [](VantorView& v) {
+             mouse(v, QEvent::MouseButtonPress, v.cellRect(3).center());
+             mouse(v, QEvent::MouseMove, v.cellRect(5).center());
+         }},
+        {"context menu", [](VantorView& v) { v.handleKeyPress(Qt::Key_Menu); }},
+    };
+    LauncherWindow* const window = open();
+    for (const auto& [what, leave] : leftBehind) {
+        SCOPED_TRACE(what);
+        leave(*window->view());
+        queue.runPending();
+        presentation.hideVantor();
+        endFades(window);
+        ASSERT_TRUE(window->isHidden());
+        ASSERT_EQ(open(), window);  // shown again, not made anew
+
+        VantorView& view = *window->view();
+        const LauncherViewModel& fresh = view.viewModel();
+        EXPECT_EQ(fresh.currentPage(), 0);
+        EXPECT_EQ(fresh.selectedIndex(), 0);
+        EXPECT_EQ(model.query(), "");
+        EXPECT_FALSE(fresh.openedFolderID() || fresh.isRenamingFolder() || fresh.draggedItemID() ||
+                     fresh.folderDropTargetID() || fresh.isEditingArrangement() ||
+                     fresh.isFinished());
+        EXPECT_TRUE(fresh.contentVisible() && fresh.isKeyMonitorInstalled());
+        EXPECT_TRUE(view.searchField()->text().isEmpty() && !view.searchField()->isComposing());
+        EXPECT_TRUE(view.folderNameField()->isHidden() && view.contextMenu() == nullptr);
+        EXPECT_EQ(window->geometry(), qtScreen->geometry());
+    }
+    // The fresh view-model closes this showing; the name typed before an
+    // earlier one closed was kept.
+    window->view()->handleKeyPress(Qt::Key_Escape);
+    EXPECT_FALSE(presentation.isShown());
+    endFades(window);
+    EXPECT_EQ(model.folderItem(folder.asFolder().folder.id)->title(), "Half typed");
+}
+
+}  // namespace
+}  // namespace vantor
