@@ -57,7 +57,10 @@ TEST(ReadyWindowTest, EveryOpeningStartsAsANewWindowWhateverTheLastOneLeft) {
 
     const std::pair<const char*, std::function<void(VantorView&)>> leftBehind[] = {
         {"page and selection",
-         [](VantorView& v) { v.viewModel().goToNextPage(), v.viewModel().moveSelection(3); }},
+         [](VantorView& v) {
+             v.viewModel().goToNextPage();
+             v.viewModel().moveSelection(3);
+         }},
         {"query typed, text being composed",
          [&](VantorView& v) {
              model.setQuery("App 1");
@@ -67,7 +70,8 @@ TEST(ReadyWindowTest, EveryOpeningStartsAsANewWindowWhateverTheLastOneLeft) {
         {"folder open", [&](VantorView& v) { v.viewModel().open(folder); }},
         {"rename under way",
          [&](VantorView& v) {
-             v.viewModel().open(folder), v.viewModel().beginRenamingFolder();
+             v.viewModel().open(folder);
+             v.viewModel().beginRenamingFolder();
              v.viewModel().setFolderNameDraft("Half typed");
          }},
         {"drag under way",
