@@ -75,7 +75,6 @@ TEST_F(BundleDiscoveryTest, NamesFollowDisplayNameThenBundleNameThenTheFileNameA
     EXPECT_EQ(result.applications[3].id.raw(), entry);
     // A bundle is found by its bundle name and its file name too.
     EXPECT_EQ(result.applications[2].search->fields().names, (Strings{"B", "One"}));
-    EXPECT_EQ(result.applications[5].search->fields().names, (Strings{"Six"}));
 }
 
 TEST_F(BundleDiscoveryTest, AScanThatCouldWalkNoRootIsToldApartFromAnEmptyOne) {

@@ -29,7 +29,8 @@ protected:
 
 TEST_F(SharedSettingsTest, TwoInstancesChangingDifferentKeysBothKeepTheirChange) {
     // One chooses a page size, the other a corner, each before the other wrote
-    // anything; written in either order, or left to quitting.
+    // anything; written in either order, or left to quitting; then the first
+    // writes again, after the other wrote.
     for (int order = 0; order < 3; ++order) {
         SetUp();
         a_->setInteger("VantorPageSize", 48);
@@ -37,8 +38,9 @@ TEST_F(SharedSettingsTest, TwoInstancesChangingDifferentKeysBothKeepTheirChange)
         if (order < 2) {
             EXPECT_TRUE((order == 0 ? a_ : b_)->flush());
         }
-        a_.reset();
         b_.reset();
+        a_->setString("Extra", "written again after the other wrote");
+        a_.reset();
         FileDefaultsStore reopened(file_);
         EXPECT_EQ(reopened.integer("VantorPageSize"), 48) << order;
         EXPECT_EQ(reopened.string("HotCorner"), "bottomRight") << order;
