@@ -64,7 +64,7 @@ TEST(RecordsTest, FoldersEncodeCompactlyInFieldOrderAndDecodeAllOrNothing) {
     EXPECT_FALSE(encodeFolders({{"F", std::string("\xFF"), {}}}));
 }
 
-TEST(TextTest, TitlesSortByTheUsersLocaleAndSearchFoldsCaseFullyAndTrimsUnicodeSpace) {
+TEST(TextTest, TitlesEqualButForCaseSortAlikeAndSearchFoldsCaseFullyAndTrimsUnicodeSpace) {
     // Titles equal but for case are equivalent both ways, as sorting needs.
     TitleCollator collator("en_US");
     EXPECT_FALSE(collator.precedes("Zeta", "zeta"));
