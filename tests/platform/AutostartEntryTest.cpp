@@ -66,10 +66,11 @@ TEST(AutostartEntryTest, TheExecLineGivesBackTheProgramPathWhateverItHolds) {
         g_key_file_load_from_data(file, text.c_str(), text.size(), G_KEY_FILE_NONE, nullptr));
     g_autofree char* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
     ASSERT_NE(exec, nullptr);
-    // What the desktop runs: the Exec line with "%%" meaning "%", split as a shell would.
+    // What the desktop runs: the Exec line with "%%" meaning "%" (another "%"
+    // starts a field code, dropped), split as a shell would.
     std::string line = exec;
-    for (auto at = line.find("%%"); at != std::string::npos; at = line.find("%%", at + 1)) {
-        line.erase(at, 1);
+    for (auto at = line.find('%'); at != std::string::npos; at = line.find('%', at + 1)) {
+        line.erase(at, line[at + 1] == '%' ? 1 : 2);
     }
     g_auto(GStrv) argv = nullptr;
     ASSERT_TRUE(g_shell_parse_argv(line.c_str(), nullptr, &argv, nullptr));
