@@ -37,20 +37,18 @@ inline std::vector<std::string> namesOf(const std::vector<ApplicationItem>& foun
     return names;
 }
 
-// No locale, desktop or XDG variable set, so each test decides them itself.
-inline void neutraliseEnvironment(ScopedEnvironment& environment) {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_COLLATE", "LANGUAGE",
-                             "XDG_CURRENT_DESKTOP", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
-        environment.unset(name);
-    }
-    environment.set("LANG", "C.UTF-8");
-}
-
 // A tree with three bundle roots and three desktop entry folders (highest
-// priority first), in an environment each test sets itself.
+// priority first), in an environment each test sets itself: no locale, desktop
+// or XDG variable set.
 class DiscoveryTest : public ::testing::Test {
 protected:
-    DiscoveryTest() { neutraliseEnvironment(environment_); }
+    DiscoveryTest() {
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_COLLATE", "LANGUAGE",
+                                 "XDG_CURRENT_DESKTOP", "XDG_DATA_HOME", "XDG_DATA_DIRS"}) {
+            environment_.unset(name);
+        }
+        environment_.set("LANG", "C.UTF-8");
+    }
     DiscoveryResult discover() const {
         return ApplicationDiscovery::discoverApplications(
             {{tree_.path("Applications"), tree_.path("System/Applications"),

@@ -15,19 +15,14 @@ using testing::repeated;
 
 using HostileBundleTest = testing::DiscoveryTest;
 
-TEST_F(HostileBundleTest, ADeeplyNestedInfoPlistIsRefusedAndTheBundleKeepsItsFolderName) {
-    for (const std::string& plist : {deepXmlPlist(200'000), deepBinaryPlist(120'000)}) {
-        tree_.file("home/Applications/X.app/Contents/Info.plist", plist);
-        // Not "Deep": nothing of it is trusted.
-        EXPECT_EQ(names(), std::vector<std::string>{"X"});
-    }
-}
-
-TEST(HostilePlistTest, SixtyFourLevelsAreReadAndSixtyFiveRefusedInBothFormats) {
+TEST_F(HostileBundleTest, SixtyFourLevelsAreReadAndDeeperPlistsRefusedSoTheFolderNameShows) {
     // The generated dictionary adds one level around its arrays.
     for (auto* plist : {&deepXmlPlist, &deepBinaryPlist}) {
         EXPECT_EQ(parseInfoPlist(plist(63, "Deep")).value_or(BundleNames{}).bundleName, "Deep");
         EXPECT_FALSE(parseInfoPlist(plist(64, "Deep")));
+        tree_.file("home/Applications/X.app/Contents/Info.plist",
+                   plist(plist == &deepXmlPlist ? 200'000 : 120'000, "Deep"));
+        EXPECT_EQ(names(), std::vector<std::string>{"X"});  // nothing of it is trusted
     }
 }
 
@@ -38,11 +33,6 @@ TEST(HostilePlistTest, XmlNestingCountsOnlyRealContainerElements) {
         {"inside CDATA",
          "<plist><dict><key>k</key><string><![CDATA[" + repeated("<dict>", 100) +
              "]]></string></dict></plist>",
-         true},
-        {"empty elements",
-         "<plist><array>" + repeated("<array/><dict />", 100) + "</array></plist>", true},
-        {"a quoted '>' in a declaration",
-         "<!DOCTYPE plist [<!ENTITY x \"<array>\">]><plist version=\">\"><array></array></plist>",
          true},
         {"what follows an empty top-level container, which the reader puts inside it",
          "<plist><array/>" + repeated("<array>", 64) + repeated("</array>", 64) + "</plist>",

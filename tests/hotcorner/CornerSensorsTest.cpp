@@ -79,14 +79,12 @@ Step add(SensorSurfaces::OutputId id, std::string name) {
 Step removeOutput(SensorSurfaces::OutputId id) {
     return [=](Rig& r) { r.sensors.outputRemoved(id); };
 }
+// The pointer enters or leaves the output's sensor, or the compositor closes it.
+Step sensor(void (CornerSensors::*event)(SensorSurfaces::SurfaceId), SensorSurfaces::OutputId id) {
+    return [=](Rig& r) { (r.sensors.*event)(r.surfaces.on(id)); };
+}
 Step enter(SensorSurfaces::OutputId id) {
-    return [=](Rig& r) { r.sensors.pointerEntered(r.surfaces.on(id)); };
-}
-Step leave(SensorSurfaces::OutputId id) {
-    return [=](Rig& r) { r.sensors.pointerLeft(r.surfaces.on(id)); };
-}
-Step closeSensor(SensorSurfaces::OutputId id) {
-    return [=](Rig& r) { r.sensors.surfaceClosed(r.surfaces.on(id)); };
+    return sensor(&CornerSensors::pointerEntered, id);
 }
 Step corner(HotCorner c) {
     return [=](Rig& r) { r.sensors.setSelectedCorner(c); };
@@ -106,6 +104,7 @@ Step lose = [](Rig& r) {
     r.surfaces.live.clear();
     r.sensors.connectionLost();
 };
+const Step close = sensor(&CornerSensors::surfaceClosed, 1);
 const Step one = add(1, "DP-1");
 const Step two = add(2, "DP-2");
 Step stopOnTrigger = [](Rig& r) { r.stopOnTrigger = true; };
@@ -124,7 +123,8 @@ TEST(CornerSensorsTest, FiresOncePerEntryAndKeepsOneSensorPerOutputAtTheChosenCo
         // does not re-arm.
         {{"DP-1", "DP-2"},
          {{1, TL}, {2, TL}},
-         {one, two, start, enter(1), enter(1), leave(2), enter(1), leave(1), enter(2)}},
+         {one, two, start, enter(1), enter(1), sensor(&CornerSensors::pointerLeft, 2), enter(1),
+          sensor(&CornerSensors::pointerLeft, 1), enter(2)}},
         // An output no screen matches opens on the main screen.
         {{"DP-1"}, {{7, TL}}, {add(7, "VIRTUAL-9"), start, enter(7)}},
         // A restart clears the latch.
@@ -134,7 +134,6 @@ TEST(CornerSensorsTest, FiresOncePerEntryAndKeepsOneSensorPerOutputAtTheChosenCo
         // whoever chose it and whenever.
         {{"DP-1", "DP-1"}, {{1, BR}, {2, BR}}, {one, two, start, enter(1), corner(BR), enter(1)}},
         {{}, {{1, BR}}, {one, start, storedCorner(BR)}},
-        {{}, {{1, BR}}, {one, corner(BR), start}},
         {{"DP-2"}, {{2, TL}}, {one, start, two, removeOutput(1), enter(1), enter(2)}},
         // Removing the entered output re-arms.
         {{"DP-1", "DP-2"}, {{2, TL}}, {one, two, start, enter(1), removeOutput(1), enter(2)}},
@@ -142,11 +141,10 @@ TEST(CornerSensorsTest, FiresOncePerEntryAndKeepsOneSensorPerOutputAtTheChosenCo
         // should be by then, unless stopped or its output went.
         {{"DP-1"},
          {{1, TL}},
-         {one, start, closeSensor(1), advance(CornerSensors::reopenDelay - 1ms), enter(1), leave(1),
-          advance(1ms), enter(1)}},
-        {{}, {}, {one, start, closeSensor(1), stop, advance(5s)}},
-        {{}, {}, {one, start, closeSensor(1), removeOutput(1), advance(5s)}},
-        {{}, {{1, BR}}, {one, start, closeSensor(1), corner(BR), advance(5s)}},
+         {one, start, close, advance(CornerSensors::reopenDelay - 1ms), enter(1),
+          sensor(&CornerSensors::pointerLeft, 1), advance(1ms), enter(1)}},
+        {{}, {}, {one, start, close, stop, advance(5s)}},
+        {{}, {}, {one, start, close, removeOutput(1), advance(5s)}},
         // A lost connection ends everything.
         {{}, {}, {one, start, lose, start, two, corner(BR), enter(2)}},
     };
@@ -161,14 +159,8 @@ TEST(CornerSensorsTest, FiresOncePerEntryAndKeepsOneSensorPerOutputAtTheChosenCo
     }
 }
 
-TEST(CornerSensorsTest, RemembersTheLastEnteredScreenAndStoresTheChosenCorner) {
+TEST(CornerSensorsTest, StoresTheChosenCorner) {
     Rig rig;
-    for (const auto& step : {one, two, start}) {
-        step(rig);
-    }
-    EXPECT_EQ(rig.sensors.preferredScreen(), std::nullopt);
-    enter(2)(rig);
-    EXPECT_EQ(rig.sensors.preferredScreen().value_or(ScreenInfo{}).name, "DP-2");
     rig.sensors.setSelectedCorner(HotCorner::bottomLeft);
     EXPECT_EQ(rig.store.string(defaults_keys::hotCorner), "bottomLeft");
 }

@@ -9,6 +9,11 @@
 namespace vantor {
 
 using Strings = std::vector<std::string>;
+using nlohmann::ordered_json;
+using testing::app;
+using testing::appItemID;
+using testing::itemIDs;
+using testing::titles;
 
 // A model over a memory store, with its announcements counted and its clock
 // set by the test.

@@ -15,7 +15,6 @@ namespace fs = std::filesystem;
 TEST(AutostartEntryTest, WhatCountsAsOnAndWhatEachChoiceLeavesBehind) {
     const std::string other = "[Desktop Entry]\nType=Application\nName=V\nExec=vantor\n";
     const std::string hidden = other + "Hidden=true\n";
-    const std::string hiddenElsewhere = other + "[Other]\nHidden=true\n";
     struct Case {
         const char* name;
         std::optional<std::string> user, system;
@@ -26,7 +25,6 @@ TEST(AutostartEntryTest, WhatCountsAsOnAndWhatEachChoiceLeavesBehind) {
         {"nothing", std::nullopt, std::nullopt, false, false},
         {"another tool's entry", other, std::nullopt, true, false},
         {"an entry that hides itself", hidden, std::nullopt, false, false},
-        {"Hidden in another group", hiddenElsewhere, std::nullopt, true, false},
         {"a system entry", std::nullopt, other, true, true},
         {"a system entry the user hid", hidden, other, false, true},
     };
@@ -61,26 +59,23 @@ TEST(AutostartEntryTest, WhatCountsAsOnAndWhatEachChoiceLeavesBehind) {
 }
 
 TEST(AutostartEntryTest, TheExecLineGivesBackTheProgramPathWhateverItHolds) {
-    for (std::string program :
-         {"/usr/bin/vantor", "/home/me/my apps/vantor",
-          "/opt/$HOME \"quoted\" `back` \\slash/vantor", "/opt/100%/vantor"}) {
-        SCOPED_TRACE(program);
-        g_autoptr(GKeyFile) file = g_key_file_new();
-        std::string text = AutostartEntry::entryText(program);
-        ASSERT_TRUE(
-            g_key_file_load_from_data(file, text.c_str(), text.size(), G_KEY_FILE_NONE, nullptr));
-        g_autofree char* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
-        ASSERT_NE(exec, nullptr);
-        // What the desktop runs: the Exec line with "%%" meaning "%", split as a shell would.
-        std::string line = exec;
-        for (auto at = line.find("%%"); at != std::string::npos; at = line.find("%%", at + 1)) {
-            line.erase(at, 1);
-        }
-        g_auto(GStrv) argv = nullptr;
-        ASSERT_TRUE(g_shell_parse_argv(line.c_str(), nullptr, &argv, nullptr));
-        EXPECT_EQ(std::vector<std::string>(argv, argv + g_strv_length(argv)),
-                  std::vector<std::string>{program});
+    const std::string program = "/opt/my apps/$HOME \"quoted\" `back` \\slash/100%/vantor";
+    g_autoptr(GKeyFile) file = g_key_file_new();
+    std::string text = AutostartEntry::entryText(program);
+    ASSERT_TRUE(
+        g_key_file_load_from_data(file, text.c_str(), text.size(), G_KEY_FILE_NONE, nullptr));
+    g_autofree char* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
+    ASSERT_NE(exec, nullptr);
+    // What the desktop runs: the Exec line with "%%" meaning "%" (another "%"
+    // starts a field code, dropped), split as a shell would.
+    std::string line = exec;
+    for (auto at = line.find('%'); at != std::string::npos; at = line.find('%', at + 1)) {
+        line.erase(at, line[at + 1] == '%' ? 1 : 2);
     }
+    g_auto(GStrv) argv = nullptr;
+    ASSERT_TRUE(g_shell_parse_argv(line.c_str(), nullptr, &argv, nullptr));
+    EXPECT_EQ(std::vector<std::string>(argv, argv + g_strv_length(argv)),
+              std::vector<std::string>{program});
 }
 
 }  // namespace

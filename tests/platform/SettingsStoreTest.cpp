@@ -17,20 +17,18 @@ using Strings = std::vector<std::string>;
 
 TEST(JsonDefaultsTest, TypedReadsGiveNothingForOtherShapesAndASetReplacesAnyShape) {
     MemoryDefaultsStore store(ordered_json::parse(
-        R"({"list": ["a", "b"], "mixed": ["a", 1], "number": 48, "text": "48", "real": 1.5,
-            "bytes": {"data": "Zm9v"}, "badBytes": {"data": "Zm9"}, "huge": 18446744073709551615,
-            "moreThanBytes": {"data": "Zm9v", "x": 1}})"));
+        R"({"list": ["a", "b"], "mixed": ["a", 1], "number": 48, "text": "48",
+            "bytes": {"data": "Zm9v"}, "badBytes": {"data": "Zm9"}, "huge": 18446744073709551615})"));
     // What each typed read makes of each stored value ("-" for nothing).
     auto reads = [&store](const char* key) {
         return Strings{store.stringArray(key) ? "list" : "-", std::to_string(store.integer(key)),
                        store.data(key).value_or("-"), store.string(key).value_or("-")};
     };
     const std::pair<const char*, Strings> cases[] = {
-        {"list", {"list", "0", "-", "-"}},       {"mixed", {"-", "0", "-", "-"}},
-        {"number", {"-", "48", "-", "-"}},       {"text", {"-", "0", "-", "48"}},
-        {"bytes", {"-", "0", "foo", "-"}},       {"badBytes", {"-", "0", "-", "-"}},
-        {"moreThanBytes", {"-", "0", "-", "-"}}, {"real", {"-", "0", "-", "-"}},
-        {"huge", {"-", "0", "-", "-"}},          {"missing", {"-", "0", "-", "-"}},
+        {"list", {"list", "0", "-", "-"}}, {"mixed", {"-", "0", "-", "-"}},
+        {"number", {"-", "48", "-", "-"}}, {"text", {"-", "0", "-", "48"}},
+        {"bytes", {"-", "0", "foo", "-"}}, {"badBytes", {"-", "0", "-", "-"}},
+        {"huge", {"-", "0", "-", "-"}},
     };
     for (const auto& [key, expected] : cases) {
         EXPECT_EQ(reads(key), expected) << key;
@@ -63,7 +61,6 @@ TEST(JsonDefaultsTest, SettingsNestingSixtyFourLevelsAreReadAndDeeperOnesRefused
             parseDefaultsObject("{\"k\": 1, \"x\": " + value + "}");
         EXPECT_EQ(values.has_value(), read) << value.substr(0, 80);
     }
-    EXPECT_FALSE(parseDefaultsObject("[]"));
 }
 
 class SettingsFileTest : public ::testing::Test {
@@ -146,7 +143,6 @@ TEST_F(SettingsFileTest, StaleTemporaryFilesOfOurOwnWriterAreRemovedAtStart) {
         {"defaults.json.tmp-Ab3xYz", seconds(120), true},
         {"defaults.json.tmp-fresh1", seconds(50), false},        // may be another instance's write
         {"defaults.json.tmp-longer-name", seconds(120), false},  // not a name we make
-        {"notes.json.tmp-Ab3xYz", seconds(120), false},
         {"defaults.json.corrupt-20240101T000000Z", seconds(172800), false},
     };
     auto now = fs::file_time_type::clock::now();

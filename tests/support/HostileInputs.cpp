@@ -3,16 +3,8 @@
 namespace vantor::testing {
 namespace {
 
-int bytesFor(std::uint64_t value) {
-    int bytes = 1;
-    while (bytes < 8 && (value >> (8 * bytes)) != 0) {
-        ++bytes;
-    }
-    return bytes;
-}
-
-void appendBigEndian(std::string& out, std::uint64_t value, int bytes) {
-    for (int i = bytes - 1; i >= 0; --i) {
+void appendBigEndian(std::string& out, std::uint64_t value) {
+    for (int i = 7; i >= 0; --i) {
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
     }
 }
@@ -25,7 +17,7 @@ void appendMarker(std::string& out, std::uint8_t kind, std::uint64_t count) {
     }
     out.push_back(static_cast<char>((kind << 4) | 0x0F));
     out.push_back(static_cast<char>(0x13));  // an 8-byte integer
-    appendBigEndian(out, count, 8);
+    appendBigEndian(out, count);
 }
 
 }  // namespace
@@ -49,7 +41,6 @@ std::size_t BinaryPlistBuilder::addDict(std::vector<std::uint64_t> keyRefs,
 }
 
 std::string BinaryPlistBuilder::build(std::uint64_t top) const {
-    const int refSize = bytesFor(objects_.empty() ? 0 : objects_.size() - 1);
     std::string out = "bplist00";
     std::vector<std::uint64_t> offsets;
     offsets.reserve(objects_.size());
@@ -63,20 +54,19 @@ std::string BinaryPlistBuilder::build(std::uint64_t top) const {
         std::uint64_t count = object.kind == 0xD ? object.refs.size() / 2 : object.refs.size();
         appendMarker(out, object.kind, count);
         for (std::uint64_t ref : object.refs) {
-            appendBigEndian(out, ref, refSize);
+            appendBigEndian(out, ref);
         }
     }
     std::uint64_t tableOffset = out.size();
-    const int offsetSize = bytesFor(offsets.empty() ? 0 : offsets.back());
     for (std::uint64_t offset : offsets) {
-        appendBigEndian(out, offset, offsetSize);
+        appendBigEndian(out, offset);
     }
     out.append(6, '\0');
-    out.push_back(static_cast<char>(offsetSize));
-    out.push_back(static_cast<char>(refSize));
-    appendBigEndian(out, objects_.size(), 8);
-    appendBigEndian(out, top, 8);
-    appendBigEndian(out, tableOffset, 8);
+    out.push_back(8);  // offset size
+    out.push_back(8);  // reference size
+    appendBigEndian(out, objects_.size());
+    appendBigEndian(out, top);
+    appendBigEndian(out, tableOffset);
     return out;
 }
 

@@ -19,8 +19,7 @@ public:
 
     std::size_t size() const { return objects_.size(); }
 
-    // The file with `top` as its top object. References and offsets take the
-    // fewest bytes that hold them.
+    // The file with `top` as its top object; references and offsets take eight bytes.
     std::string build(std::uint64_t top) const;
 
 private:

@@ -4,10 +4,6 @@
 
 namespace vantor::testing {
 
-void ManualMainQueue::post(Task task) {
-    postAfter(Duration(0), std::move(task));
-}
-
 Cancellable ManualMainQueue::postAfter(Duration delay, Task task) {
     auto cancelled = std::make_shared<std::atomic<bool>>(false);
     std::lock_guard lock(mutex_);

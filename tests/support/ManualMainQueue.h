@@ -14,7 +14,7 @@ namespace vantor::testing {
 // time passes only through advanceBy. post() may be called from any thread.
 class ManualMainQueue : public MainQueue {
 public:
-    void post(Task task) override;
+    void post(Task task) override { postAfter(Duration(0), std::move(task)); }
     Cancellable postAfter(Duration delay, Task task) override;
 
     // Runs every task that is due now, including ones they post for now.
