@@ -67,6 +67,8 @@ TEST_F(DesktopEntryDiscoveryTest, NamesAreLocalizedForTheUsersLocaleAtEachScan) 
         {{{"LANG", "zh_CN.UTF-8"}}, "文本编辑器"},
         {{{"LANG", "zh_CN.UTF-8"}, {"LC_MESSAGES", "de_DE.UTF-8"}}, "Texteditor"},
         {{{"LANG", "zh_CN.UTF-8"}, {"LANGUAGE", "fr:de:zh_CN"}}, "Texteditor"},
+        {{{"LANG", "zh_TW.UTF-8"}}, "文本"},
+        {{{"LC_MESSAGES", "de_DE.UTF-8"}, {"LC_ALL", "zh_CN.UTF-8"}}, "文本编辑器"},
     };
     for (const auto& [variables, expected] : cases) {
         testing::ScopedEnvironment environment;

@@ -174,6 +174,15 @@ TEST(ScreenCoordinatesTest, FramesFlipAboutThePrimaryAndEachScreensCornerPixelsA
                      g.name + ":bottomRight"}));
     }
     EXPECT_EQ(cornerAtPixel(geometries, {2000, 100}), "none");  // above the primary
+    // Corner zones are six pixels deep.
+    const std::pair<Point, const char*> zones[] = {{{5, 5}, "p:topLeft"},
+                                                   {{6, 5}, "p:"},
+                                                   {{5, 6}, "p:"},
+                                                   {{1274, 1018}, "p:bottomRight"},
+                                                   {{1273, 1018}, "p:"}};
+    for (const auto& [pixel, expected] : zones) {
+        EXPECT_EQ(cornerAtPixel(geometries, pixel), expected) << pixel.x << "," << pixel.y;
+    }
     // Overlapping (mirrored) screens go to the first listed; far off, to the primary.
     const std::vector<ScreenInfo> mirrored{{"a", {0, 0, 1920, 1080}}, {"b", {0, 0, 1920, 1080}}};
     EXPECT_EQ(screenAtOrPrimary({5000, 5000}, mirrored)->name, "a");

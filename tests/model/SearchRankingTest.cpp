@@ -35,6 +35,8 @@ TEST_F(SearchRankingTest, TheFiveKindsOfMatchComeInOrder) {
             app("浏览器")});
     EXPECT_EQ(search("yy"),
               (Strings{"音乐", "音乐播放器", "Elisa 音乐播放器", "Sayyes", "Voice Chat"}));
+    // Equal kinds keep the grid's order.
+    EXPECT_EQ(search("a"), (Strings{"Voice Chat", "Sayyes", "Elisa 音乐播放器"}));
 }
 
 TEST_F(SearchRankingTest, WithinAKindTheMoreLaunchedComeFirstThenTheGridsOrder) {
@@ -48,6 +50,12 @@ TEST_F(SearchRankingTest, WithinAKindTheMoreLaunchedComeFirstThenTheGridsOrder) 
     // Two launches 90 days ago weigh 2/8; one today weighs 1.
     now_ = start + 90 * day;
     model.recordLaunch(app("终点").id);
+    EXPECT_EQ(search("zd"), (Strings{"终点", "中断", "终端", "Zdx"}));
+
+    // No score lifts an application above a better kind of match.
+    for (int i = 0; i < 5; ++i) {
+        model.recordLaunch(app("Zdx").id);
+    }
     EXPECT_EQ(search("zd"), (Strings{"终点", "中断", "终端", "Zdx"}));
 }
 
@@ -77,13 +85,36 @@ TEST_F(SearchRankingTest, FoldersAreFoundByNameAndContentsAndTypingOnFindsWhatAF
     }
 }
 
-TEST_F(SearchRankingTest, TheHistoryIsStoredAtEachLaunchAndReadBack) {
+TEST(LaunchHistoryTest, ScoresHalveEveryThirtyDaysAndOnlyTheFiveHundredMostUsedAreKept) {
+    LaunchHistory history;
+    history.recordLaunch("/a.desktop", start);
+    EXPECT_DOUBLE_EQ(history.score("/a.desktop", start + 60 * day), 0.25);
+    history.recordLaunch("/a.desktop", start + 30 * day);
+    EXPECT_DOUBLE_EQ(history.score("/a.desktop", start + 30 * day), 1.5);
+    EXPECT_DOUBLE_EQ(history.score("/never.desktop", start), 0);
+    // A clock set back does not raise a score.
+    EXPECT_DOUBLE_EQ(history.score("/a.desktop", start), 1.5);
+
+    for (int i = 0; i < 499; ++i) {
+        history.recordLaunch("/app" + std::to_string(i) + ".desktop", start + 200 * day);
+    }
+    ASSERT_EQ(history.entries().size(), 500u);
+    history.recordLaunch("/new.desktop", start + 201 * day);
+    EXPECT_EQ(history.entries().size(), 500u);
+    EXPECT_EQ(history.score("/a.desktop", start + 201 * day), 0);  // the least used by far
+    EXPECT_GT(history.score("/new.desktop", start + 201 * day), 0);
+}
+
+TEST_F(SearchRankingTest, TheHistoryIsStoredAsBytesOfJsonAtEachLaunchAndReadBack) {
     auto& model = loaded({app("终端")});
     model.recordLaunch(app("终端").id);
     now_ += day;
     model.recordLaunch(app("终端").id);
     EXPECT_EQ(store_->writeCount(), 2);
     const double score = 1 + std::exp2(-1.0 / 30);
+    EXPECT_EQ(ordered_json::parse(*store_->data("VantorLaunchHistory")).dump(),
+              R"([{"id":"/Applications/终端.app","score":)" + ordered_json(score).dump() +
+                  R"(,"at":)" + std::to_string(now_) + "}]");
     LauncherModel again(*store_);
     EXPECT_NEAR(again.launchHistory().score("/Applications/终端.app", now_), score, 1e-9);
 }
@@ -93,7 +124,12 @@ TEST_F(SearchRankingTest, BadStoredHistoriesReadAsEmptyAndAreReplaced) {
     const std::vector<std::pair<std::string, ordered_json>> cases = {
         {"a string", "[]"},
         {"bytes that are not JSON", bytes("not json")},
+        {"a JSON object", bytes(R"({"id": "/a.app"})")},
         {"an entry without a score", bytes(R"([{"id": "/Applications/终端.app", "at": 1}])")},
+        {"a negative score", bytes(R"([{"id": "/Applications/终端.app", "score": -1, "at": 1}])")},
+        {"a fractional time",
+         bytes(R"([{"id": "/Applications/终端.app", "score": 1, "at": 1.5}])")},
+        {"an empty id", bytes(R"([{"id": "", "score": 1, "at": 1}])")},
     };
     for (const auto& [label, value] : cases) {
         SCOPED_TRACE(label);
