@@ -34,11 +34,6 @@ protected:
         windows_.push_back(std::make_shared<FakeWindow>(screen, std::move(dismiss)));
         return windows_.back();
     }
-    void dismissAndFade(FakeWindow& window) {
-        window.dismiss();
-        window.finishFade();
-        queue_.runPending();
-    }
 
     ScreenInfo left_{"left", {0, 0, 1440, 900}}, right_{"right", {1440, 0, 1920, 1080}};
     MemoryDefaultsStore store_;
@@ -66,7 +61,8 @@ TEST_F(LauncherPresentationTest, ShowingBuildsOneFreshLauncherAndOnlyTheFirstSho
     EXPECT_EQ(model_.query(), "");
     EXPECT_EQ(worker_.runAll(), 1);
     queue_.runPending();
-    dismissAndFade(*windows_[0]);
+    windows_[0]->dismiss();
+    windows_[0]->finishFade();
     presentation_.showVantor(left_);
     EXPECT_EQ(windows_.size(), 2u);
     EXPECT_EQ(worker_.runAll(), 0);
