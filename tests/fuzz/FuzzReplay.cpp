@@ -59,7 +59,7 @@ std::vector<std::string> readDictionary(const fs::path& file) {
                 token.push_back(static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16)));
                 i += 3;
             } else {
-                i += line[i] == '\\' ? 1 : 0;
+                i += line[i] == '\\' && i + 1 < close ? 1 : 0;
                 token.push_back(line[i]);
             }
         }
