@@ -3,8 +3,6 @@
 // crash, sanitizer report or broken promise fails it.
 //
 // VANTOR_FUZZ_MUTATIONS=n  mutations per seed (default 200), for longer runs
-// VANTOR_FUZZ_LAST_INPUT=f write each input to f before it runs, so after a
-//                          crash f holds the input that caused it
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,14 +55,13 @@ std::vector<std::string> readDictionary(const fs::path& file) {
         }
         std::string token;
         for (std::size_t i = open + 1; i < close; ++i) {
-            bool hex = line[i] == '\\' && line.substr(i + 1, 1) == "x" && i + 3 < close;
-            if (hex) {
+            if (line[i] == '\\' && line[i + 1] == 'x' && i + 3 < close) {
                 token.push_back(static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16)));
                 i += 3;
-                continue;
+            } else {
+                i += line[i] == '\\' && i + 1 < close ? 1 : 0;
+                token.push_back(line[i]);
             }
-            i += line[i] == '\\' && i + 1 < close ? 1 : 0;
-            token.push_back(line[i]);
         }
         tokens.push_back(std::move(token));
     }
@@ -160,12 +157,6 @@ private:
     const std::vector<std::string>& tokens_;
 };
 
-// Named by its target in test listings, not dumped as bytes (addresses that
-// change with every build).
-void PrintTo(const Target& target, std::ostream* out) {
-    *out << target.name;
-}
-
 class FuzzReplay : public ::testing::TestWithParam<Target> {};
 
 TEST_P(FuzzReplay, CorpusAndItsMutationsRunWithoutACrash) {
@@ -181,16 +172,12 @@ TEST_P(FuzzReplay, CorpusAndItsMutationsRunWithoutACrash) {
     auto tokens = readDictionary(fs::path(VANTOR_FUZZ_DICTIONARIES) / target.dictionary);
     ASSERT_FALSE(tokens.empty()) << "no dictionary " << target.dictionary;
 
-    const char* lastInput = std::getenv("VANTOR_FUZZ_LAST_INPUT");
     const char* count = std::getenv("VANTOR_FUZZ_MUTATIONS");
     std::size_t mutations = count != nullptr ? std::strtoull(count, nullptr, 10) : 200;
     for (std::size_t i = 0; i < seeds.size(); ++i) {
         Mutator mutator(i, target, tokens);  // each seed file its own, repeatable, sequence
         for (std::size_t k = 0; k <= mutations; ++k) {
             std::string input = k == 0 ? seeds[i] : mutator.mutate(seeds[i], seeds);
-            if (lastInput != nullptr) {
-                std::ofstream(lastInput, std::ios::binary | std::ios::trunc) << input;
-            }
             target.run(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
         }
     }

