@@ -26,6 +26,11 @@ struct Target {
     std::vector<std::pair<std::string, std::string>> nesting;
 };
 
+// Names the target in test listings instead of dumping its bytes.
+void PrintTo(const Target& target, std::ostream* out) {
+    *out << target.name;
+}
+
 const std::vector<std::pair<std::string, std::string>> jsonNesting{
     {"[", "]"}, {"{\"k\":", "}"}, {"[{\"a\":", "}]"}};
 const Target targets[] = {
