@@ -49,7 +49,8 @@ struct GObjectDeleter {
 }  // namespace
 
 Point QtDesktopServices::pointerLocation() const {
-    QPoint pixel = QCursor::pos();
+    std::optional<QPoint> asked = x11::pointerPosition();
+    QPoint pixel = asked ? *asked : QCursor::pos();
     return coordinates().pointerFromPixel({double(pixel.x()), double(pixel.y())});
 }
 

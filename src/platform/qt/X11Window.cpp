@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -184,6 +185,46 @@ std::uint32_t serverTime() {
     }
     static TimeSource source;
     return source.now();
+}
+
+std::optional<QPoint> pointerPosition() {
+    if (!isAvailable()) {
+        return std::nullopt;
+    }
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->devicePixelRatio() != 1) {
+            return std::nullopt;
+        }
+    }
+    struct Own {
+        xcb_connection_t* connection = nullptr;
+        xcb_window_t root = XCB_NONE;
+    };
+    // Made once, on the first poll; the program's own display, as Qt's is.
+    static const Own own = [] {
+        int screenNumber = 0;
+        xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
+        if (xcb_connection_has_error(connection) != 0) {
+            xcb_disconnect(connection);
+            return Own{};
+        }
+        auto roots = xcb_setup_roots_iterator(xcb_get_setup(connection));
+        for (; roots.rem > 0 && screenNumber > 0; --screenNumber) {
+            xcb_screen_next(&roots);
+        }
+        return roots.rem > 0 ? Own{connection, roots.data->root} : Own{connection, XCB_NONE};
+    }();
+    if (own.root == XCB_NONE || xcb_connection_has_error(own.connection) != 0) {
+        return std::nullopt;
+    }
+    std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> reply(
+        xcb_query_pointer_reply(own.connection, xcb_query_pointer(own.connection, own.root),
+                                nullptr),
+        &std::free);
+    if (!reply) {
+        return std::nullopt;
+    }
+    return QPoint(reply->root_x, reply->root_y);
 }
 
 }  // namespace vantor::x11

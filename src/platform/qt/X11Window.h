@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QtGui/qwindowdefs.h>
+#include <QPoint>
 #include <cstdint>
+#include <optional>
 
 namespace vantor::x11 {
 
@@ -20,5 +22,12 @@ void activateWindow(WId window);
 
 // The X server's time now, to stamp what the user just did; 0 without X11.
 std::uint32_t serverTime();
+
+// Where the pointer is on the X server, for the corner poll. Asked on a
+// connection of the program's own: on Qt's, every reply is handed over by
+// Qt's event-reading thread, a thread wake-up and hand-off each poll, which
+// is most of what an idle tray program costs. Nothing without X11, or where
+// Qt scales screens (its positions are then not the server's pixels).
+std::optional<QPoint> pointerPosition();
 
 }  // namespace vantor::x11
