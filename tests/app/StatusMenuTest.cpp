@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QMenu>
 
-#include "app/CommandLine.h"
 #include "app/StatusMenu.h"
 #include "hotcorner/HotCornerMonitor.h"
 #include "support/FakeDesktopServices.h"
@@ -113,21 +112,6 @@ TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
     }
     QCoreApplication::processEvents();
     EXPECT_EQ(hiddenEntries(), Strings{"  无 (off)"});
-}
-
-TEST(CommandLineParsingTest, OptionsAndTheirMistakes) {
-    using Action = CommandLine::Action;
-    const std::pair<std::vector<std::string>, Action> cases[] = {
-        {{"--toggle", "--show"}, Action::invalid},
-        {{"--menu"}, Action::invalid},
-        {{"--version", "--version"}, Action::version},
-        {{"--menu", "触发角/左下角"}, Action::chooseMenuEntry},
-    };
-    for (const auto& [arguments, action] : cases) {
-        EXPECT_EQ(parseCommandLine(arguments).action, action)
-            << ::testing::PrintToString(arguments);
-    }
-    EXPECT_EQ(parseCommandLine({"--menu", "触发角/左下角"}).menuEntry, "触发角/左下角");
 }
 
 }  // namespace

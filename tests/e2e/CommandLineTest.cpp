@@ -38,6 +38,10 @@ TEST(CommandLineTest, ListsEveryShownApplicationAndAnswersHelpVersionAndMistakes
     EXPECT_EQ(output.rfind("vantor ", 0), 0u);
     EXPECT_EQ(session.runVantor("--bogus", &output, "", true), 2);
     EXPECT_EQ(output.substr(0, output.find('\n') + 1), "vantor: unknown option: --bogus\n");
+    // Two things to do at once, or a menu entry without its path, are mistakes too.
+    for (const char* mistake : {"--toggle --show", "--menu"}) {
+        EXPECT_EQ(session.runVantor(mistake, &output, noDisplay, true), 2) << mistake;
+    }
 }
 
 TEST(CommandLineTest, WithoutAReachableDisplayTheProgramSaysSoInOneLineAndExitsOne) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <vector>
 
 #include "E2eSession.h"
 
@@ -13,69 +12,55 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const markers[] = {"browser", "music", "player", "paint", "notes", "calculator"};
-
-class SearchE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        VirtualDisplay::shared();
-        session_.addEnvironment("LANG=zh_CN.UTF-8");
-        std::string mark = (session_.root() / "bin" / "mark-launch").string();
-        // A program of its own name, found by it although the entry shows Chinese.
-        fs::copy_file(mark, session_.root() / "bin" / "krita-paint");
-        entry("browser", "Web Browser", "浏览器", mark + " browser", "Keywords=internet;web;\n");
-        entry("music", "Music", "音乐", mark + " music", "Keywords=song;player;\n");
-        entry("player", "Elisa", "Elisa 音乐播放器", mark + " player", "");
-        entry("paint", "Painting", "画图",
-              "env LANG=C " + (session_.root() / "bin" / "krita-paint").string() + " paint", "");
-        entry("notes", "Notes", "记事本", mark + " notes", "");
-        entry("calculator", "Calculator", "计算器", mark + " calculator", "");
-
-        session_.movePointer(960, 20);
-        session_.startVantor();
-        // The first showing scans; once the order is stored the scan is in.
-        ASSERT_TRUE(E2eSession::waitUntil([&] { return session_.runVantor("--show") == 0; }));
-        ASSERT_TRUE(E2eSession::waitUntil(
-            [&] { return session_.readDefaults().find("VantorItemOrder") != std::string::npos; }));
-        session_.xdotool("key Escape");
-        ASSERT_TRUE(session_.waitForLauncher(false));
+TEST(SearchE2eTest, InitialsProgramsKeywordsAndTheLaunchHistoryFindWhatIsTyped) {
+    VirtualDisplay::shared();
+    E2eSession session;
+    session.addEnvironment("LANG=zh_CN.UTF-8");
+    // Each entry's file and marker, name, Chinese name and further lines.
+    const std::tuple<const char*, const char*, const char*, const char*> entries[] = {
+        {"browser", "Web Browser", "浏览器", "Keywords=internet;web;\n"},
+        {"music", "Music", "音乐", "Keywords=song;player;\n"},
+        {"player", "Elisa", "Elisa 音乐播放器", ""},
+        {"notes", "Notes", "记事本", ""},
+        {"calculator", "Calculator", "计算器", ""},
+    };
+    for (const auto& [file, name, chinese, more] : entries) {
+        session.addApplication(std::string(file) + ".desktop", name, file,
+                               "Name[zh_CN]=" + std::string(chinese) + "\n" + more);
     }
+    // A program of its own name, found by it although the entry shows Chinese.
+    const fs::path bin = session.root() / "bin";
+    fs::copy_file(bin / "mark-launch", bin / "krita-paint");
+    std::ofstream(session.home() / ".local/share/applications/paint.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Painting\nName[zh_CN]=画图\nExec=env LANG=C "
+        << (bin / "krita-paint").string() << " paint\n";
+    session.movePointer(960, 20);
+    session.startVantor();
+    // The first showing scans; once the order is stored the scan is in.
+    ASSERT_TRUE(E2eSession::waitUntil([&] { return session.runVantor("--show") == 0; }));
+    ASSERT_TRUE(E2eSession::waitUntil(
+        [&] { return session.readDefaults().find("VantorItemOrder") != std::string::npos; }));
+    session.xdotool("key Escape");
+    ASSERT_TRUE(session.waitForLauncher(false));
 
-    void entry(const std::string& file, const std::string& name, const std::string& chinese,
-               const std::string& exec, const std::string& extra) {
-        std::ofstream(session_.home() / ".local/share/applications" / (file + ".desktop"))
-            << "[Desktop Entry]\nType=Application\nName=" << name << "\nName[zh_CN]=" << chinese
-            << "\nExec=" << exec << "\n"
-            << extra;
-    }
-    // Shows the launcher, types at once as a shortcut or script would, then
-    // the keys; returns the one application that started ("" for none or more).
-    std::string startedBy(const std::string& typed, const std::string& keys) {
-        if (session_.runVantor("--show") != 0) {
-            return "";
+    // Shows the launcher, types at once as a shortcut or script would, then the
+    // keys; the one application that started ("" for none or more).
+    const fs::path markers = session.root() / "markers";
+    auto startedBy = [&](const std::string& typed, const std::string& keys) {
+        session.forgetLaunches();
+        if (session.runVantor("--show") != 0) {
+            return std::string();
         }
-        session_.xdotool("type --delay 15 " + shellQuote(typed));
-        session_.xdotool("key " + keys);
-        auto started = [&] {
-            std::vector<std::string> names;
-            for (const char* name : markers) {
-                if (session_.wasLaunched(name)) {
-                    names.push_back(name);
-                }
-            }
-            return names;
-        };
-        E2eSession::waitUntil([&] { return !started().empty(); });
-        session_.waitForLauncher(false);
-        auto names = started();
-        session_.forgetLaunches();
-        return names.size() == 1 ? names[0] : "";
-    }
-
-    E2eSession session_;
-};
-
-TEST_F(SearchE2eTest, InitialsProgramsKeywordsAndTheLaunchHistoryFindWhatIsTyped) {
+        session.xdotool("type --delay 15 " + shellQuote(typed));
+        session.xdotool("key " + keys);
+        E2eSession::waitUntil([&] { return !fs::is_empty(markers); });
+        session.waitForLauncher(false);
+        std::vector<std::string> started;
+        for (const auto& marker : fs::directory_iterator(markers)) {
+            started.push_back(marker.path().filename().string());
+        }
+        return started.size() == 1 ? started[0] : std::string();
+    };
     // The first key typed right after --show counts: "rita" would find nothing.
     EXPECT_EQ(startedBy("llq", "Return"), "browser");
     EXPECT_EQ(startedBy("yy", "Return"), "music");  // the whole title before a part
