@@ -63,8 +63,11 @@ public:
     std::string applicationPath(const std::string& fileName) const {
         return (home() / ".local/share/applications" / fileName).string();
     }
+    // The shell creates the marker before it writes the line: wait for the line.
     bool wasLaunched(const std::string& marker) const {
-        return std::filesystem::exists(root_ / "markers" / marker);
+        std::error_code error;
+        const auto size = std::filesystem::file_size(root_ / "markers" / marker, error);
+        return !error && size > 0;
     }
     bool waitForLaunch(const std::string& marker) {
         return waitUntil([&] { return wasLaunched(marker); });
