@@ -12,27 +12,10 @@
 namespace vantor {
 namespace {
 
-// The shadow as every channel blurred would make it: the mask tinted, then blurred.
-QImage blurredTint(const QImage& mask, double radius, const QColor& color) {
-    int margin = static_cast<int>(std::ceil(radius * 1.5)) + 1;
-    QImage canvas(mask.width() + 2 * margin, mask.height() + 2 * margin,
-                  QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    QPainter painter(&canvas);
-    painter.drawImage(margin, margin, mask);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(canvas.rect(), color);
-    painter.end();
-    blurImage(canvas, radius);
-    return canvas;
-}
-
-TEST(PaintingTest, ShadowsAreTheMaskTintedAndBlurredUpToRounding) {
-    const std::tuple<QSize, double, QColor> cases[] = {{{96, 96}, 13, Qt::black},
-                                                       {{1, 1}, 8, Qt::black},
-                                                       {{64, 64}, 0.2, Qt::black},
-                                                       {{50, 70}, 26, {200, 120, 40}}};
-    for (const auto& [size, radius, color] : cases) {
+TEST(PaintingTest, ShadowsAreTheMaskBlurredAndBlackUpToRounding) {
+    const std::pair<QSize, double> cases[] = {
+        {{96, 96}, 13}, {{1, 1}, 8}, {{64, 64}, 0.2}, {{50, 70}, 26}};
+    for (const auto& [size, radius] : cases) {
         SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << " r" << radius);
         QImage disc(size, QImage::Format_ARGB32_Premultiplied);
         disc.fill(Qt::transparent);
@@ -42,21 +25,23 @@ TEST(PaintingTest, ShadowsAreTheMaskTintedAndBlurredUpToRounding) {
         painter.setBrush(QColor(10, 200, 30, 180));
         painter.drawEllipse(QRectF(disc.rect()));
         painter.end();
-        QImage made = makeShadow(disc, radius, color);
-        QImage expected = blurredTint(disc, radius, color);
+        // The mask as the picture blur makes it, every channel blurred.
+        int margin = static_cast<int>(std::ceil(radius * 1.5)) + 1;
+        QImage expected(size + QSize(2 * margin, 2 * margin), QImage::Format_ARGB32_Premultiplied);
+        expected.fill(Qt::transparent);
+        QPainter(&expected).drawImage(margin, margin, disc);
+        blurImage(expected, radius);
+        QImage made = makeShadow(disc, radius, Qt::black);
         ASSERT_EQ(made.size(), expected.size());
-        int worstAlpha = 0, worstColour = 0;
+        int worst = 0;
         for (int y = 0; y < made.height(); ++y) {
             for (int x = 0; x < made.width(); ++x) {
-                QRgb a = made.pixel(x, y), b = expected.pixel(x, y);
-                worstAlpha = std::max(worstAlpha, std::abs(qAlpha(a) - qAlpha(b)));
-                worstColour =
-                    std::max({worstColour, std::abs(qRed(a) - qRed(b)),
-                              std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+                QRgb m = made.pixel(x, y);
+                worst = std::max({worst, std::abs(qAlpha(m) - qAlpha(expected.pixel(x, y))),
+                                  qRed(m), qGreen(m), qBlue(m)});
             }
         }
-        EXPECT_LE(worstAlpha, 1);
-        EXPECT_LE(worstColour, 4);
+        EXPECT_LE(worst, 1);
     }
 }
 

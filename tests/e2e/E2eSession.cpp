@@ -26,11 +26,6 @@ Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize) {
     return {layout.mainArea.x + cell.midX(), layout.mainArea.y + cell.midY()};
 }
 
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string twoDigits(int n) {
     return (n < 10 ? "0" : "") + std::to_string(n);
 }

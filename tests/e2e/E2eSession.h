@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/Geometry.h"
+#include "support/TempTree.h"
 
 namespace vantor::e2e {
 
@@ -18,7 +19,7 @@ namespace vantor::e2e {
 Point cellCentre(Size screen, std::int64_t offset, std::int64_t pageSize);
 
 std::string twoDigits(int n);  // "07" for 7
-std::string readFile(const std::filesystem::path& file);
+using testing::readFile;
 std::string shellQuote(const std::string& text);
 // Starts `sh -c command` as the leader of a new process group.
 pid_t startShell(const std::string& command);

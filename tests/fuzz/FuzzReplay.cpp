@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "fuzz/FuzzTargets.h"
+#include "support/HostileInputs.h"
+#include "support/TempTree.h"
 
 namespace vantor::fuzz {
 namespace {
@@ -43,16 +43,11 @@ const Target targets[] = {
     {"folders", "json.dict", fuzzFolders, jsonNesting},
 };
 
-std::string contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The entries of a dictionary in libFuzzer's format: one quoted text a line,
 // optionally named (name="text"), with \\, \" and \xHH escapes.
 std::vector<std::string> readDictionary(const fs::path& file) {
     std::vector<std::string> tokens;
-    std::istringstream in(contents(file));
+    std::istringstream in(testing::readFile(file));
     for (std::string line; std::getline(in, line);) {
         std::size_t open = line.find('"'), close = line.rfind('"');
         if (line.starts_with('#') || open == std::string::npos || close <= open) {
@@ -143,18 +138,11 @@ private:
                 const auto& [open, close] = target_.nesting[below(target_.nesting.size())];
                 std::size_t depth = depths[below(std::size(depths))];
                 std::size_t end = at + below(size - at + 1);
-                input.insert(end, repeated(close, next() % 4 != 0 ? depth : 0));
-                input.insert(at, repeated(open, depth));
+                input.insert(end, testing::repeated(close, next() % 4 != 0 ? depth : 0));
+                input.insert(at, testing::repeated(open, depth));
                 break;
             }
         }
-    }
-    static std::string repeated(const std::string& piece, std::size_t times) {
-        std::string text;
-        while (times-- > 0) {
-            text += piece;
-        }
-        return text;
     }
 
     std::uint64_t state_;
@@ -173,7 +161,9 @@ TEST_P(FuzzReplay, CorpusAndItsMutationsRunWithoutACrash) {
     std::sort(files.begin(), files.end());
     ASSERT_FALSE(files.empty()) << "no seeds for " << target.name;
     std::vector<std::string> seeds;
-    std::transform(files.begin(), files.end(), std::back_inserter(seeds), contents);
+    for (const fs::path& file : files) {
+        seeds.push_back(testing::readFile(file));
+    }
     auto tokens = readDictionary(fs::path(VANTOR_FUZZ_DICTIONARIES) / target.dictionary);
     ASSERT_FALSE(tokens.empty()) << "no dictionary " << target.dictionary;
 

@@ -159,11 +159,5 @@ TEST(CornerSensorsTest, FiresOncePerEntryAndKeepsOneSensorPerOutputAtTheChosenCo
     }
 }
 
-TEST(CornerSensorsTest, StoresTheChosenCorner) {
-    Rig rig;
-    rig.sensors.setSelectedCorner(HotCorner::bottomLeft);
-    EXPECT_EQ(rig.store.string(defaults_keys::hotCorner), "bottomLeft");
-}
-
 }  // namespace
 }  // namespace vantor

@@ -8,7 +8,6 @@
 #include <random>
 
 #include "platform/FileDefaultsStore.h"
-#include "support/SettingsChangeScript.h"
 #include "support/TempTree.h"
 
 namespace vantor {
@@ -16,6 +15,32 @@ namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::ordered_json;
+
+// A reproducible run of `count` settings changes of the kinds the program
+// makes, some large enough that a write takes a while. Applying the first k
+// changes to a store gives the state after k of them.
+void applySettingsChanges(DefaultsStore& store, std::uint32_t seed, int count) {
+    std::mt19937 random(seed);
+    for (int step = 0; step < count; ++step) {
+        std::string tag = std::to_string(step);
+        switch (random() % 3) {
+            case 0:
+                store.setInteger("VantorPageSize", step);
+                store.setString("HotCorner", "corner-" + tag);
+                break;
+            case 1: {
+                std::vector<std::string> order(20 + static_cast<std::size_t>(step),
+                                               "app:/usr/share/applications/" + tag + ".desktop");
+                store.setStringArray(random() % 2 ? "VantorItemOrder" : "VantorApplicationOrder",
+                                     order);
+                break;
+            }
+            default:
+                store.setData("VantorFolders", std::string(4000 + 400 * step, 'a' + step % 26));
+                break;
+        }
+    }
+}
 
 // Every state a run of changes passes through, key order aside.
 class RecordingStore : public JsonDefaults {
@@ -62,7 +87,7 @@ int runAndKillWriter(const fs::path& file, std::uint32_t seed, int steps, int ki
     if (pid == 0) {
         ::close(pipe[0]);
         ReportingStore store(file, pipe[1]);
-        testing::applySettingsChanges(store, seed, steps);
+        applySettingsChanges(store, seed, steps);
         std::_Exit(store.flush() ? 0 : 1);
     }
     ::close(pipe[1]);
@@ -88,7 +113,7 @@ TEST(SettingsWriterKillTest, AWriterKilledAtAnyMomentLeavesAWholeFileOfAnEarlier
     for (int run = 0; run < runs; ++run) {
         std::uint32_t seed = 1 + run % 8;
         RecordingStore recording(initial);
-        testing::applySettingsChanges(recording, seed, steps);
+        applySettingsChanges(recording, seed, steps);
         const auto& states = recording.states;
         testing::TempTree tree(base);
         fs::path file = tree.file("vantor/defaults.json", initial.dump());

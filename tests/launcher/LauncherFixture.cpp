@@ -88,11 +88,12 @@ void LauncherScene::act(const std::string& action) {
     };
     auto cell = [&](std::size_t i) { return static_cast<std::int64_t>(n(i)); };
     auto key = [this](int code) { lastKeyPassedOn_ = !vm().handleKeyDown(code); };
-    auto scroll = [this](ScrollEvent event) { vm().handleScrollWheel(event); };
-    const std::map<std::string, std::uint32_t> phases{{"began", scroll_phase::began},
-                                                      {"changed", scroll_phase::changed},
-                                                      {"ended", scroll_phase::ended},
-                                                      {"mayBegin", scroll_phase::mayBegin}};
+    auto scroll = [this](double x, double y, std::uint32_t phase, std::uint32_t momentum) {
+        vm().handleScrollWheel(ScrollEvent{x, y, phase, momentum});
+    };
+    using namespace scroll_phase;
+    const std::map<std::string, std::uint32_t> phases{
+        {"began", began}, {"changed", changed}, {"ended", ended}, {"mayBegin", mayBegin}};
     const std::map<std::string, std::function<void()>> verbs{
         {"right", [&] { key(key_code::rightArrow); }},
         {"left", [&] { key(key_code::leftArrow); }},
@@ -102,19 +103,10 @@ void LauncherScene::act(const std::string& action) {
         {"enter", [&] { key(key_code::keypadEnter); }},
         {"escape", [&] { key(key_code::escape); }},
         {"key", [&] { key(static_cast<int>(n(1))); }},
-        {"notch", [&] { scroll(wheelNotch(static_cast<int>(n(1)))); }},
-        {"wheel",
-         [&] {
-             scroll({n(2), n(1), scroll_phase::none, scroll_phase::none});
-         }},
-        {"pad",
-         [&] {
-             scroll({n(3), n(2), phases.at(w.at(1)), scroll_phase::none});
-         }},
-        {"momentum",
-         [&] {
-             scroll({0, n(1), scroll_phase::none, scroll_phase::changed});
-         }},
+        {"notch", [&] { vm().handleScrollWheel(wheelNotch(static_cast<int>(n(1)))); }},
+        {"wheel", [&] { scroll(n(2), n(1), none, none); }},
+        {"pad", [&] { scroll(n(3), n(2), phases.at(w.at(1)), none); }},
+        {"momentum", [&] { scroll(0, n(1), none, changed); }},
         {"wait", [&] { queue_.advanceBy(std::chrono::milliseconds(cell(1))); }},
         {"dot", [&] { vm().tapPageDot(cell(1)); }},
         {"hover", [&] { vm().hoverSlot(slotAt(cell(1)), true); }},
@@ -136,7 +128,6 @@ void LauncherScene::act(const std::string& action) {
              vm().pressFolderCell(cell(1), panel.cell(cell(1)).center());
          }},
         {"query", [&] { model_.setQuery(action.size() > 6 ? action.substr(6) : ""); }},
-        {"size", [&] { model_.setPageSize(static_cast<int>(n(1))); }},
         {"scan", [&] { model_.applyScanResult(numberedApps(cell(1), cell(2), cell(3))); }},
         {"settle", [&] { queue_.runPending(); }},
         {"rename", [&] { model_.renameFolder(model_.folders().at(0).id, w.at(1)); }},

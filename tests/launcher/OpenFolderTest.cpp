@@ -3,7 +3,6 @@
 #include <functional>
 #include <numeric>
 
-#include "launcher/FolderOverlay.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/LauncherFixture.h"
 #include "launcher/LauncherLayout.h"
@@ -75,12 +74,6 @@ std::vector<int> upTo(int count) {
     std::vector<int> numbers(static_cast<std::size_t>(count));
     std::iota(numbers.begin(), numbers.end(), 0);
     return numbers;
-}
-
-TEST(FolderOverlayTest, AFolderWhoseApplicationsAreAllGoneStillHasOneEmptyPage) {
-    testing::ManualMainQueue queue;
-    FolderOverlay overlay(VantorItem::folder({"F1", "文件夹", {}}, {}), queue);
-    EXPECT_EQ(overlay.pageSlots(), std::vector<std::optional<ApplicationItem>>(12));
 }
 
 TEST(OpenFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {

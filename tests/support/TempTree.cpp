@@ -49,8 +49,8 @@ std::string TempTree::file(const std::string& relative, const std::string& conte
     return target.string();
 }
 
-std::string TempTree::read(const std::string& relative) const {
-    std::ifstream in(path(relative), std::ios::binary);
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

@@ -7,6 +7,9 @@
 
 namespace vantor::testing {
 
+// What a file holds ("" when it cannot be read).
+std::string readFile(const std::string& path);
+
 // A temporary folder tree, removed with everything in it (whatever its
 // permissions) when the object goes.
 class TempTree {
@@ -20,8 +23,7 @@ public:
     std::string folder(const std::string& relative) const;  // made with its parents
     std::string file(const std::string& relative, const std::string& contents = "") const;
     std::string link(const std::string& relative, const std::string& target) const;
-    // What a file inside the tree holds ("" when it cannot be read).
-    std::string read(const std::string& relative) const;
+    std::string read(const std::string& relative) const { return readFile(path(relative)); }
 
 private:
     std::string root_;
