@@ -78,6 +78,45 @@ TEST(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsClose
     EXPECT_EQ(session.stopVantor(), 0) << session.vantorLog();
 }
 
+// However the last showing was opened, the command line opens the launcher on
+// the screen under the pointer, and a corner on the screen it belongs to.
+TEST(DesktopE2eTest, OnTwoScreensEachOpeningChoosesItsScreenAfresh) {
+    VirtualDisplay display{VirtualDisplay::TwoScreens{}};
+    E2eSession session;
+    session.setDisplay(display);
+    session.addNumberedApplications(1, 3);
+    session.movePointer(960, 540);
+    session.startVantor();
+    struct Opening {
+        Point pointer;
+        const char* command;  // nullptr: the pointer reaches a corner
+        int left;             // of the screen it must open on
+    };
+    const Opening openings[] = {
+        {{0, 0}, nullptr, 0},       {{2880, 540}, "--show", 1920},
+        {{0, 0}, nullptr, 0},       {{2880, 540}, "--toggle", 1920},
+        {{1921, 1}, nullptr, 1920}, {{960, 540}, "--show", 0},
+    };
+    for (const Opening& opening : openings) {
+        std::string what = opening.command != nullptr ? opening.command : "the corner";
+        session.movePointer(opening.pointer.x, opening.pointer.y);
+        if (opening.command != nullptr) {
+            ASSERT_TRUE(
+                E2eSession::waitUntil([&] { return session.runVantor(opening.command) == 0; }));
+        }
+        ASSERT_TRUE(session.waitForLauncher(true)) << what << " did not open the launcher";
+        session.movePointer(opening.left + 960, 540);  // out of the corner
+        std::string geometry;
+        session.runOnDisplay("xdotool getwindowgeometry " + session.launcherWindow(), &geometry);
+        EXPECT_NE(geometry.find("Position: " + std::to_string(opening.left) +
+                                ",0 (screen: 0)\n  Geometry: 1920x1080"),
+                  std::string::npos)
+            << what << " at " << opening.pointer.x << ": " << geometry;
+        session.xdotool("key Escape");
+        ASSERT_TRUE(session.waitForLauncher(false));
+    }
+}
+
 TEST(DesktopE2eTest, ApplicationsInstalledAndRemovedWhileItRunsAreFoundWithoutARescan) {
     E2eSession session;
     session.addApplication("alpha.desktop", "Alpha", "alpha");

@@ -83,6 +83,32 @@ VirtualDisplay& VirtualDisplay::shared() {
 }
 
 VirtualDisplay::VirtualDisplay(int width, int height, bool underXfwm4) {
+    startServer(width, height);
+    if (!underXfwm4) {
+        return;
+    }
+    fs::path settings = windowManagerHome_ / "config/xfce4/xfconf/xfce-perchannel-xml";
+    fs::create_directories(settings);
+    std::ofstream(settings / "xfwm4.xml")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<channel name=\"xfwm4\" version=\"1.0\">\n"
+           "  <property name=\"general\" type=\"empty\">\n"
+           "    <property name=\"prevent_focus_stealing\" type=\"bool\" value=\"true\"/>\n"
+           "    <property name=\"workspace_count\" type=\"int\" value=\"2\"/>\n"
+           "  </property>\n"
+           "</channel>\n";
+    startWindowManager("dbus-run-session -- xfwm4 --compositor=off --sm-client-disable");
+}
+
+VirtualDisplay::VirtualDisplay(TwoScreens) {
+    startServer(3840, 1080);
+    runShell("DISPLAY=" + name_ +
+             " sh -c 'xrandr --setmonitor left 1920/508x1080/286+0+0 screen &&"
+             " xrandr --setmonitor right 1920/508x1080/286+1920+0 none' >/dev/null 2>&1");
+    startWindowManager("openbox");
+}
+
+void VirtualDisplay::startServer(int width, int height) {
     // Xvfb picks a free display number itself: two test programs choosing
     // their own could share one server and lose it when the first ends.
     int report[2];
@@ -107,28 +133,16 @@ VirtualDisplay::VirtualDisplay(int width, int height, bool underXfwm4) {
     }
     ::close(report[0]);
     name_ = ":" + number;  // written once the server takes connections
-    if (!underXfwm4) {
-        return;
-    }
     char pattern[] = "/tmp/vantor-e2e-wm-XXXXXX";
     windowManagerHome_ = ::mkdtemp(pattern);
-    fs::path settings = windowManagerHome_ / "config/xfce4/xfconf/xfce-perchannel-xml";
-    fs::create_directories(settings);
-    std::ofstream(settings / "xfwm4.xml")
-        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<channel name=\"xfwm4\" version=\"1.0\">\n"
-           "  <property name=\"general\" type=\"empty\">\n"
-           "    <property name=\"prevent_focus_stealing\" type=\"bool\" value=\"true\"/>\n"
-           "    <property name=\"workspace_count\" type=\"int\" value=\"2\"/>\n"
-           "  </property>\n"
-           "</channel>\n";
-    std::string command =
+}
+
+void VirtualDisplay::startWindowManager(const std::string& command) {
+    // Its own group, so the settings daemon it starts goes with it.
+    windowManager_ = startShell(
         "exec env DISPLAY=" + name_ + " HOME=" + shellQuote(windowManagerHome_.string()) +
         " XDG_CONFIG_HOME=" + shellQuote((windowManagerHome_ / "config").string()) +
-        " NO_AT_BRIDGE=1 dbus-run-session -- xfwm4 --compositor=off"
-        " --sm-client-disable >/dev/null 2>&1";
-    // Its own group, so the settings daemon it starts goes with it.
-    windowManager_ = startShell(command);
+        " NO_AT_BRIDGE=1 " + command + " >/dev/null 2>&1");
     E2eSession::waitUntil([&] {
         std::string output;
         runShell("DISPLAY=" + name_ + " xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", &output);
@@ -140,6 +154,8 @@ VirtualDisplay::~VirtualDisplay() {
     if (windowManager_ > 0) {
         ::kill(-windowManager_, SIGTERM);
         ::waitpid(windowManager_, nullptr, 0);
+    }
+    if (!windowManagerHome_.empty()) {
         std::error_code error;
         fs::remove_all(windowManagerHome_, error);
     }

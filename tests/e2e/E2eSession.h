@@ -30,12 +30,20 @@ public:
     // 1920 × 1080 under xfwm4 preventing focus stealing, as on a real desktop.
     static VirtualDisplay& shared();
     VirtualDisplay(int width, int height, bool underXfwm4 = false);
+    // Two 1920 × 1080 screens side by side, as xrandr makes monitors of one X
+    // screen, under openbox, which takes its screens from the server (xfwm4
+    // sees only monitors with an output of their own).
+    struct TwoScreens {};
+    explicit VirtualDisplay(TwoScreens);
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
     ~VirtualDisplay();
     const std::string& name() const { return name_; }
 
 private:
+    void startServer(int width, int height);
+    void startWindowManager(const std::string& command);
+
     std::string name_;
     pid_t server_ = -1;
     pid_t windowManager_ = -1;
