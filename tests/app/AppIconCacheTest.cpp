@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "launcher/views/AppIconCache.h"
+#include "support/HostileInputs.h"
 
 namespace vantor {
 namespace {
@@ -90,6 +91,26 @@ TEST(AppIconCacheTest, IconsLoadInTheBackgroundPerRoundedSizeAndARefreshLoadsOnl
     for (const auto& missing : {withIcon("none.desktop", "no-such-icon-anywhere"),
                                 ApplicationItem{"/no/Tool.app", "Tool", "/no/Tool.app"}}) {
         EXPECT_EQ(loadApplicationIcon(missing, 79, 1, "hicolor").size(), QSize(79, 79));
+    }
+}
+
+TEST(AppIconCacheTest, ABundleShowsTheIconItsInfoPlistNamesUnlessThePlistIsHostile) {
+    testing::TempTree tree;
+    tree.file("Xml63.app/Contents/Info.plist", testing::deepXmlPlist(63));
+    tree.file("Binary63.app/Contents/Info.plist", testing::deepBinaryPlist(63));
+    auto bundles = testing::makeHostileBundles(tree, "Applications");
+    bundles.insert(bundles.end(), {{"XML nested 63 deep", tree.path("Xml63.app")},
+                                   {"binary nested 63 deep", tree.path("Binary63.app")}});
+    QImage generic =
+        loadApplicationIcon({"/no/Tool.app", "Tool", "/no/Tool.app"}, 32, 1, "hicolor");
+    for (const auto& [what, path] : bundles) {
+        SCOPED_TRACE(what);
+        bool shown = what.ends_with("63 deep");
+        QString resources = QString::fromStdString(path + "/Contents/Resources");
+        ASSERT_TRUE(QDir().mkpath(resources) && saveSolid(resources + "/icon.png", Qt::red));
+        QImage icon = loadApplicationIcon({path, "Bundle", path}, 32, 1, "hicolor");
+        EXPECT_EQ(icon.pixelColor(16, 16) == QColor(Qt::red), shown);
+        EXPECT_EQ(icon == generic, !shown);
     }
 }
 

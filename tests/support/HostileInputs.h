@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "support/TempTree.h"
 
 namespace vantor::testing {
 
@@ -31,12 +34,17 @@ private:
     std::vector<Object> objects_;
 };
 
-// An Info.plist dictionary {CFBundleName: name, Deep: [[[…]]]} whose array
-// nests `depth` levels, as XML.
+// An Info.plist dictionary {CFBundleName: name, CFBundleIconFile: "icon.png",
+// Deep: [[[…]]]} whose array nests `depth` levels, as XML.
 std::string deepXmlPlist(std::size_t depth, std::string_view name = "Deep");
 // The same as a binary property list.
 std::string deepBinaryPlist(std::size_t depth, std::string_view name = "Deep");
 std::string repeated(std::string_view text, std::size_t times);
+// Bundles under `folder` whose Contents/Info.plist no reader may trust (nested
+// too deep, a link to /dev/zero, a folder, a FIFO), each with what it is. Where
+// the plist can name an icon file, it names Contents/Resources/icon.png.
+std::vector<std::pair<std::string, std::string>> makeHostileBundles(const TempTree& tree,
+                                                                    const std::string& folder);
 // A JSON array nesting `depth` levels around `inner`.
 std::string deepJsonArray(std::size_t depth, std::string_view inner = "");
 
