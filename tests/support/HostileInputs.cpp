@@ -112,17 +112,18 @@ std::string deepJsonArray(std::size_t depth, std::string_view inner) {
     return std::string(depth, '[') + std::string(inner) + std::string(depth, ']');
 }
 
-std::vector<std::pair<std::string, std::string>> makeHostileBundles(const TempTree& tree,
-                                                                    const std::string& folder) {
-    std::vector<std::pair<std::string, std::string>> made;
-    auto plist = [&](const std::string& what, const std::string& name) {
-        made.emplace_back(what, tree.path(folder + "/" + name + ".app"));
+std::vector<PlistBundle> makePlistBundles(const TempTree& tree, const std::string& folder) {
+    std::vector<PlistBundle> made;
+    auto plist = [&](const std::string& what, const std::string& name, bool trusted = false) {
+        made.push_back({what, tree.path(folder + "/" + name + ".app"), trusted});
         return tree.folder(folder + "/" + name + ".app/Contents") + "/Info.plist";
     };
-    std::ofstream(plist("XML nested 200,000 deep", "XmlDeep")) << deepXmlPlist(200'000);
-    std::ofstream(plist("binary nested 120,000 deep", "BinaryDeep")) << deepBinaryPlist(120'000);
+    std::ofstream(plist("XML nested 63 deep", "Xml63", true)) << deepXmlPlist(63);
+    std::ofstream(plist("binary nested 63 deep", "Binary63", true)) << deepBinaryPlist(63);
     std::ofstream(plist("XML nested 64 deep", "Xml64")) << deepXmlPlist(64);
     std::ofstream(plist("binary nested 64 deep", "Binary64")) << deepBinaryPlist(64);
+    std::ofstream(plist("XML nested 200,000 deep", "XmlDeep")) << deepXmlPlist(200'000);
+    std::ofstream(plist("binary nested 120,000 deep", "BinaryDeep")) << deepBinaryPlist(120'000);
     std::filesystem::create_symlink("/dev/zero", plist("a link to /dev/zero", "Zero"));
     std::filesystem::create_directory(plist("a folder", "Folder"));
     if (::mkfifo(plist("a FIFO", "Pipe").c_str(), 0644) != 0) {

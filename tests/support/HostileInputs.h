@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "support/TempTree.h"
@@ -40,11 +39,15 @@ std::string deepXmlPlist(std::size_t depth, std::string_view name = "Deep");
 // The same as a binary property list.
 std::string deepBinaryPlist(std::size_t depth, std::string_view name = "Deep");
 std::string repeated(std::string_view text, std::size_t times);
-// Bundles under `folder` whose Contents/Info.plist no reader may trust (nested
-// too deep, a link to /dev/zero, a folder, a FIFO), each with what it is. Where
-// the plist can name an icon file, it names Contents/Resources/icon.png.
-std::vector<std::pair<std::string, std::string>> makeHostileBundles(const TempTree& tree,
-                                                                    const std::string& folder);
+// Bundles under `folder`, each with what its Contents/Info.plist is and
+// whether a reader may trust it: nested 63 levels (trusted) or deeper, a link
+// to /dev/zero, a folder, a FIFO. Where the plist can name an icon file, it
+// names Contents/Resources/icon.png.
+struct PlistBundle {
+    std::string what, path;
+    bool trusted;
+};
+std::vector<PlistBundle> makePlistBundles(const TempTree& tree, const std::string& folder);
 // A JSON array nesting `depth` levels around `inner`.
 std::string deepJsonArray(std::size_t depth, std::string_view inner = "");
 
