@@ -26,11 +26,11 @@ deb:
 	cpack --preset package
 
 build-release:
-	scripts/install-deps.sh build run
+	scripts/install-deps.sh build run recommend
 	cmake --preset release
 	cmake --build --preset release --target vantor
 
 build-debug:
-	scripts/install-deps.sh build run test
+	scripts/install-deps.sh build run recommend test
 	cmake --preset debug
 	cmake --build --preset debug

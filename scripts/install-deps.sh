@@ -1,15 +1,30 @@
 #!/bin/sh
-# Installs the Debian packages of the given purposes (build, run, test) that are
-# missing, non-interactively. Nothing is done when all are present.
+# Installs the Debian packages of the given purposes (build, run, recommend,
+# test, fuzz) that are missing, non-interactively. A line offering
+# alternatives ("a | b") counts as present when any of them is installed, and
+# installs its first choice otherwise. Nothing is done when all are present.
 set -eu
 list="$(dirname "$0")/debian-packages.txt"
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"
+}
 missing=""
 for purpose in "$@"; do
-    for pkg in $(awk -v p="$purpose" '$1 == p { print $2 }' "$list"); do
-        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed"; then
-            missing="$missing $pkg"
-        fi
-    done
+    # One line per relation, its alternatives separated by spaces.
+    relations="$(awk -v p="$purpose" '$1 == p { $1 = ""; gsub(/\|/, " "); print }' "$list")"
+    while read -r first others; do
+        [ -n "$first" ] || continue
+        found=""
+        for pkg in $first $others; do
+            if installed "$pkg"; then
+                found=yes
+                break
+            fi
+        done
+        [ -n "$found" ] || missing="$missing $first"
+    done <<EOF
+$relations
+EOF
 done
 [ -z "$missing" ] && exit 0
 echo "Installing missing Debian packages:$missing"

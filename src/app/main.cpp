@@ -137,10 +137,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Asked for by an argument rather than the environment, so applications
-    // started from the launcher do not inherit the choice.
+    // started from the launcher do not inherit the choice. Without Qt's Wayland
+    // plugin (or when it cannot connect) Qt takes the next one: XWayland.
     std::vector<char*> qtArguments(argv, argv + argc);
     char platformOption[] = "-platform";
-    char waylandPlatform[] = "wayland";
+    char waylandPlatform[] = "wayland;xcb";
     if (vantor::prefersWaylandPlatform()) {
         qtArguments.insert(qtArguments.begin() + 1, {platformOption, waylandPlatform});
     }

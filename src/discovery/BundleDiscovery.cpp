@@ -120,7 +120,7 @@ bool hasPackageExtension(const std::string& name) {
 
 ApplicationItem makeBundleItem(const std::string& standardPath) {
     // Every source is read, whichever ends up used.
-    BundleNames names = readBundleNames(standardPath);
+    BundleInfo names = readBundleInfo(standardPath);
     std::optional<std::string> shownName = localizedName(standardPath);
     std::string name;
     if (names.displayName) {

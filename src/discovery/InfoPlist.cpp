@@ -38,9 +38,18 @@ std::optional<std::string> stringValue(plist_t dictionary, const char* key) {
     return value;
 }
 
+// A plain file name: nothing that climbs out of the folder or ends the path early.
+std::optional<std::string> fileName(std::optional<std::string> value) {
+    if (!value || value->empty() || *value == "." || *value == ".." ||
+        value->find_first_of(std::string_view("/\0", 2)) != std::string::npos) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 }  // namespace
 
-std::optional<BundleNames> parseInfoPlist(std::string_view data) {
+std::optional<BundleInfo> parseInfoPlist(std::string_view data) {
     if (data.empty() || data.size() > std::numeric_limits<uint32_t>::max()) {
         return std::nullopt;
     }
@@ -59,17 +68,18 @@ std::optional<BundleNames> parseInfoPlist(std::string_view data) {
     if (!root || plist_get_node_type(root.get()) != PLIST_DICT) {
         return std::nullopt;
     }
-    return BundleNames{stringValue(root.get(), "CFBundleDisplayName"),
-                       stringValue(root.get(), "CFBundleName")};
+    return BundleInfo{stringValue(root.get(), "CFBundleDisplayName"),
+                      stringValue(root.get(), "CFBundleName"),
+                      fileName(stringValue(root.get(), "CFBundleIconFile"))};
 }
 
-BundleNames readBundleNames(const std::string& bundlePath) {
+BundleInfo readBundleInfo(const std::string& bundlePath) {
     std::optional<std::string> data =
         readRegularFile(bundlePath + "/Contents/Info.plist", maxInfoPlistBytes);
     if (!data) {
         return {};
     }
-    return parseInfoPlist(*data).value_or(BundleNames{});
+    return parseInfoPlist(*data).value_or(BundleInfo{});
 }
 
 }  // namespace vantor

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "launcher/views/AppIconCache.h"
+#include "support/HostileInputs.h"
 
 namespace vantor {
 namespace {
@@ -90,6 +91,20 @@ TEST(AppIconCacheTest, IconsLoadInTheBackgroundPerRoundedSizeAndARefreshLoadsOnl
     for (const auto& missing : {withIcon("none.desktop", "no-such-icon-anywhere"),
                                 ApplicationItem{"/no/Tool.app", "Tool", "/no/Tool.app"}}) {
         EXPECT_EQ(loadApplicationIcon(missing, 79, 1, "hicolor").size(), QSize(79, 79));
+    }
+}
+
+TEST(AppIconCacheTest, ABundleShowsTheIconItsInfoPlistNamesUnlessThePlistIsHostile) {
+    testing::TempTree tree;
+    QImage generic =
+        loadApplicationIcon({"/no/Tool.app", "Tool", "/no/Tool.app"}, 32, 1, "hicolor");
+    for (const auto& [what, path, trusted] : testing::makePlistBundles(tree, "Applications")) {
+        SCOPED_TRACE(what);
+        QString resources = QString::fromStdString(path + "/Contents/Resources");
+        ASSERT_TRUE(QDir().mkpath(resources) && saveSolid(resources + "/icon.png", Qt::red));
+        QImage icon = loadApplicationIcon({path, "Bundle", path}, 32, 1, "hicolor");
+        EXPECT_EQ(icon.pixelColor(16, 16) == QColor(Qt::red), trusted);
+        EXPECT_EQ(icon == generic, !trusted);
     }
 }
 

@@ -84,9 +84,12 @@ void exerciseModel(DefaultsStore& store) {
 }  // namespace
 
 int fuzzInfoPlist(const std::uint8_t* data, std::size_t size) {
-    if (std::optional<BundleNames> names = parseInfoPlist(bytesOf(data, size))) {
+    if (std::optional<BundleInfo> names = parseInfoPlist(bytesOf(data, size))) {
         require(isValidUtf8(names->displayName.value_or("")), "display name is UTF-8");
         require(isValidUtf8(names->bundleName.value_or("")), "bundle name is UTF-8");
+        std::string icon = names->iconFile.value_or("icon");
+        require(isValidUtf8(icon) && icon.find('/') == std::string::npos && icon != "..",
+                "the icon is a file in the bundle's own folder");
     }
     return 0;
 }

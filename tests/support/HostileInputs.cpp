@@ -1,5 +1,11 @@
 #include "support/HostileInputs.h"
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
 namespace vantor::testing {
 namespace {
 
@@ -81,16 +87,20 @@ std::string repeated(std::string_view text, std::size_t times) {
 std::string deepXmlPlist(std::size_t depth, std::string_view name) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
            "<key>CFBundleName</key><string>" +
-           std::string(name) + "</string><key>Deep</key>" + repeated("<array>", depth) +
-           repeated("</array>", depth) + "</dict></plist>\n";
+           std::string(name) +
+           "</string><key>CFBundleIconFile</key><string>icon.png</string><key>Deep</key>" +
+           repeated("<array>", depth) + repeated("</array>", depth) + "</dict></plist>\n";
 }
 
 std::string deepBinaryPlist(std::size_t depth, std::string_view name) {
     BinaryPlistBuilder builder;
     std::uint64_t nameKey = builder.addString("CFBundleName");
     std::uint64_t nameValue = builder.addString(name);
+    std::uint64_t iconKey = builder.addString("CFBundleIconFile");
+    std::uint64_t iconValue = builder.addString("icon.png");
     std::uint64_t deepKey = builder.addString("Deep");
-    std::uint64_t top = builder.addDict({nameKey, deepKey}, {nameValue, builder.size() + 1});
+    std::uint64_t top =
+        builder.addDict({nameKey, iconKey, deepKey}, {nameValue, iconValue, builder.size() + 1});
     for (std::size_t level = 1; level < depth; ++level) {
         builder.addArray({builder.size() + 1});
     }
@@ -100,6 +110,26 @@ std::string deepBinaryPlist(std::size_t depth, std::string_view name) {
 
 std::string deepJsonArray(std::size_t depth, std::string_view inner) {
     return std::string(depth, '[') + std::string(inner) + std::string(depth, ']');
+}
+
+std::vector<PlistBundle> makePlistBundles(const TempTree& tree, const std::string& folder) {
+    std::vector<PlistBundle> made;
+    auto plist = [&](const std::string& what, const std::string& name, bool trusted = false) {
+        made.push_back({what, tree.path(folder + "/" + name + ".app"), trusted});
+        return tree.folder(folder + "/" + name + ".app/Contents") + "/Info.plist";
+    };
+    std::ofstream(plist("XML nested 63 deep", "Xml63", true)) << deepXmlPlist(63);
+    std::ofstream(plist("binary nested 63 deep", "Binary63", true)) << deepBinaryPlist(63);
+    std::ofstream(plist("XML nested 64 deep", "Xml64")) << deepXmlPlist(64);
+    std::ofstream(plist("binary nested 64 deep", "Binary64")) << deepBinaryPlist(64);
+    std::ofstream(plist("XML nested 200,000 deep", "XmlDeep")) << deepXmlPlist(200'000);
+    std::ofstream(plist("binary nested 120,000 deep", "BinaryDeep")) << deepBinaryPlist(120'000);
+    std::filesystem::create_symlink("/dev/zero", plist("a link to /dev/zero", "Zero"));
+    std::filesystem::create_directory(plist("a folder", "Folder"));
+    if (::mkfifo(plist("a FIFO", "Pipe").c_str(), 0644) != 0) {
+        throw std::runtime_error("cannot make a FIFO");
+    }
+    return made;
 }
 
 }  // namespace vantor::testing

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/TempTree.h"
+
 namespace vantor::testing {
 
 // Builds binary property lists object by object, so a test can make any
@@ -31,12 +33,21 @@ private:
     std::vector<Object> objects_;
 };
 
-// An Info.plist dictionary {CFBundleName: name, Deep: [[[…]]]} whose array
-// nests `depth` levels, as XML.
+// An Info.plist dictionary {CFBundleName: name, CFBundleIconFile: "icon.png",
+// Deep: [[[…]]]} whose array nests `depth` levels, as XML.
 std::string deepXmlPlist(std::size_t depth, std::string_view name = "Deep");
 // The same as a binary property list.
 std::string deepBinaryPlist(std::size_t depth, std::string_view name = "Deep");
 std::string repeated(std::string_view text, std::size_t times);
+// Bundles under `folder`, each with what its Contents/Info.plist is and
+// whether a reader may trust it: nested 63 levels (trusted) or deeper, a link
+// to /dev/zero, a folder, a FIFO. Where the plist can name an icon file, it
+// names Contents/Resources/icon.png.
+struct PlistBundle {
+    std::string what, path;
+    bool trusted;
+};
+std::vector<PlistBundle> makePlistBundles(const TempTree& tree, const std::string& folder);
 // A JSON array nesting `depth` levels around `inner`.
 std::string deepJsonArray(std::size_t depth, std::string_view inner = "");
 

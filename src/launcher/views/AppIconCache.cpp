@@ -2,7 +2,6 @@
 
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
-#include <plist/plist.h>
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -12,12 +11,10 @@
 #include <QPainter>
 #include <QThreadPool>
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <mutex>
 
+#include "discovery/InfoPlist.h"
 #include "launcher/IconThemeLookup.h"
 
 namespace vantor {
@@ -56,32 +53,14 @@ IconSource desktopEntryIconSource(const std::string& path) {
     return source;
 }
 
-// The icon file a bundle's Info.plist names (XML or binary), if any.
+// The icon file a bundle's Info.plist names, if it is there.
 std::string bundleIconFile(const std::string& path) {
-    std::ifstream in(path + "/Contents/Info.plist", std::ios::binary);
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (data.empty() || data.size() > (4u << 20)) {
-        return {};
-    }
-    plist_t root = nullptr;
-    plist_from_memory(data.data(), static_cast<uint32_t>(data.size()), &root);
-    std::unique_ptr<void, decltype(&plist_free)> owner(root, &plist_free);
-    if (root == nullptr || plist_get_node_type(root) != PLIST_DICT) {
-        return {};
-    }
-    plist_t node = plist_dict_get_item(root, "CFBundleIconFile");
-    if (node == nullptr || plist_get_node_type(node) != PLIST_STRING) {
-        return {};
-    }
-    char* value = nullptr;
-    plist_get_string_val(node, &value);
-    std::string name = value != nullptr ? value : "";
-    std::free(value);  // libplist 2.2 hands out malloc'ed strings
-    if (name.empty()) {
+    std::optional<std::string> name = readBundleInfo(path).iconFile;
+    if (!name) {
         return {};
     }
     std::string resources = path + "/Contents/Resources/";
-    for (const std::string& candidate : {name, name + ".icns"}) {
+    for (const std::string& candidate : {*name, *name + ".icns"}) {
         if (QFileInfo::exists(QString::fromStdString(resources + candidate))) {
             return resources + candidate;
         }

@@ -1,0 +1,61 @@
+# Checks the Debian package's relations, as the configured build hands them to
+# CPack, against the list of Debian packages: each "run" line is one relation
+# of Depends and each "recommend" line one of Recommends, nothing more.
+#   cmake -DCPACK_CONFIG=<build>/CPackConfig.cmake -DPACKAGE_LIST=<list> -P PackageRelations.cmake
+cmake_minimum_required(VERSION 3.25)
+include(${CPACK_CONFIG})
+
+# "a|b", "a  | b" → "a | b"
+function(normalised out text)
+  string(REGEX REPLACE "[ \t]+" " " text "${text}")
+  string(REPLACE " |" "|" text "${text}")
+  string(REPLACE "| " "|" text "${text}")
+  string(REPLACE "|" " | " text "${text}")
+  string(STRIP "${text}" text)
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+file(STRINGS ${PACKAGE_LIST} lines)
+set(failed FALSE)
+foreach(field_purpose DEPENDS:run RECOMMENDS:recommend)
+  string(REPLACE ":" ";" field_purpose ${field_purpose})
+  list(GET field_purpose 0 field)
+  list(GET field_purpose 1 purpose)
+  set(listed)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^${purpose}[ \t]+(.+)$")
+      normalised(relation "${CMAKE_MATCH_1}")
+      list(APPEND listed "${relation}")
+    endif()
+  endforeach()
+  set(generated)
+  string(REPLACE "," ";" relations "${CPACK_DEBIAN_PACKAGE_${field}}")
+  foreach(relation IN LISTS relations)
+    normalised(relation "${relation}")
+    list(APPEND generated "${relation}")
+  endforeach()
+  list(REMOVE_DUPLICATES listed)
+  list(SORT listed)
+  list(SORT generated)
+  if(NOT "${listed}" STREQUAL "${generated}")
+    message(SEND_ERROR "${field} is \"${CPACK_DEBIAN_PACKAGE_${field}}\"; the \"${purpose}\" lines say \"${listed}\"")
+    set(failed TRUE)
+  endif()
+  set(${field} "${generated}")
+endforeach()
+
+# Without the first Qt falls back to XWayland; without the second a fcitx5
+# user cannot type Chinese, but not everybody uses it.
+foreach(field_relation "DEPENDS:qt6-wayland" "DEPENDS:fonts-wqy-microhei | fonts-noto-cjk"
+                       "RECOMMENDS:fcitx5-frontend-qt6")
+  string(REPLACE ":" ";" field_relation "${field_relation}")
+  list(GET field_relation 0 field)
+  list(GET field_relation 1 relation)
+  if(NOT relation IN_LIST ${field})
+    message(SEND_ERROR "${field} lacks \"${relation}\": it is \"${${field}}\"")
+    set(failed TRUE)
+  endif()
+endforeach()
+if(failed)
+  message(FATAL_ERROR "the package's relations do not follow the list")
+endif()
