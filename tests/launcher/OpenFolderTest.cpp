@@ -103,10 +103,18 @@ TEST(OpenFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
 
 TEST(OpenFolderTest, TheOverlayFollowsTheFoldersContentsUntilItIsDissolved) {
     OpenFolder f(upTo(20), {}, 80);
+    // A rescan that renames and re-icons one shows it so, on the same page.
+    auto changed = numberedApps(80);
+    changed[13].name = "Renamed";
+    changed[13].url = "/elsewhere/App 13.app";
+    f.play({{"folder-dot 1", ""}});
+    f.model_.applyScanResult(changed);
+    f.play({{"settle", "page 0, item 0, folder page 1"}});
+    auto onPage = f.vm().folderOverlay()->pageApplications().at(1);
+    EXPECT_EQ(std::pair(onPage.name, onPage.url), std::pair(changed[13].name, changed[13].url));
     // A rescan that removes some of the folder's applications keeps it open;
     // one that leaves it a single application dissolves it, which closes it.
-    f.play(
-        {{"folder-dot 1", ""}, {"scan 80 5 15", ""}, {"settle", "page 0, item 0, folder page 0"}});
+    f.play({{"scan 80 5 15", ""}, {"settle", "page 0, item 0, folder page 0"}});
     EXPECT_EQ(f.vm().openedFolderID(), f.folder);
     EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 10u);
     f.play({{"scan 80 1 20", ""},
