@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 
 #include "app/LauncherWindow.h"
@@ -31,6 +32,18 @@ std::string autostartProgram() {
     return self.toStdString();
 }
 
+// VANTOR_MISSING_GRACE_MS shortens how long a vanished application keeps its
+// places, for tests; anything but a number of milliseconds keeps ten minutes.
+ReloadServices::Duration missingGrace() {
+    const char* value = std::getenv("VANTOR_MISSING_GRACE_MS");
+    char* end = nullptr;
+    long long milliseconds = value != nullptr ? std::strtoll(value, &end, 10) : -1;
+    if (value == nullptr || *value == '\0' || *end != '\0' || milliseconds < 0) {
+        return ReloadServices{}.missingGrace;
+    }
+    return ReloadServices::Duration(milliseconds);
+}
+
 void setStartsAtLogin(bool enabled) {
     std::string error = AutostartEntry::fromEnvironment().setEnabled(enabled, autostartProgram());
     if (!error.empty()) {
@@ -42,8 +55,8 @@ void setStartsAtLogin(bool enabled) {
 
 AppDelegate::AppDelegate()
     : userDefaults_(FileDefaultsStore::defaultPath()),
-      launcherModel_(userDefaults_,
-                     ReloadServices{&scanInstalledApplications, &worker_, &mainQueue_}),
+      launcherModel_(userDefaults_, ReloadServices{&scanInstalledApplications, &worker_,
+                                                   &mainQueue_, missingGrace()}),
       monitor_(makeCornerSource(userDefaults_, desktop_, mainQueue_)),
       windowFactory_(std::make_unique<LauncherWindowFactory>(launcherModel_, desktop_, mainQueue_)),
       presentation_(std::make_unique<LauncherPresentation>(launcherModel_, *monitor_,

@@ -1,9 +1,27 @@
 // The opened folder of the launcher view-model.
 
+#include <algorithm>
+
 #include "launcher/LauncherViewModel.h"
 #include "launcher/LauncherViewModelBatch.h"
 
 namespace vantor {
+namespace {
+
+// Applications are equal by id alone; what the panel draws is their title and
+// icon, which a rescan may change in place.
+bool drawsTheSame(const VantorItem& shown, const VantorItem& current) {
+    if (!(shown == current)) {
+        return false;
+    }
+    const auto& a = shown.asFolder().applications;
+    const auto& b = current.asFolder().applications;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.name == y.name && x.url == y.url;
+    });
+}
+
+}  // namespace
 
 void LauncherViewModel::openFolder(const VantorItem& folderItem) {
     const CanonicalString& folderID = folderItem.asFolder().folder.id;
@@ -29,7 +47,7 @@ void LauncherViewModel::syncOpenedFolder() {
         return;
     }
     if (auto item = model_.folderItem(*openedFolderID_)) {
-        if (folderOverlay_ && !(folderOverlay_->item() == *item)) {
+        if (folderOverlay_ && !drawsTheSame(folderOverlay_->item(), *item)) {
             folderOverlay_->setItem(std::move(*item));
             markChanged();
         }

@@ -186,13 +186,80 @@ void LauncherModel::finishReload(ScanResult result) {
 }
 
 void LauncherModel::applyScanResult(std::vector<ApplicationItem> scannedApplications) {
+    auto previous = applications_;
     setApplications(applicationsOrderedByUserPreference(std::move(scannedApplications)));
+    noteMissingApplications(previous);
+    dropVanishedApplications();
+    hasLoadedApplications_ = true;
+}
+
+void LauncherModel::dropVanishedApplications() {
     auto foldersBefore = folders_;
     pruneFoldersForCurrentApplications();
     ensureItemOrderContainsCurrentItems();
-    hasLoadedApplications_ = true;
     if (folders_ != foldersBefore) {
         waitUntilStored();  // pruned folders, like every folder change
+    }
+}
+
+void LauncherModel::noteMissingApplications(const std::vector<ApplicationItem>& previous) {
+    std::unordered_set<std::string> installed;
+    for (const auto& application : applications_) {
+        installed.insert(application.id.canonical());
+    }
+    std::erase_if(missing_, [&](const auto& entry) { return installed.count(entry.first) != 0; });
+    invalidateItems();
+    MainQueue* queue = reloadServices_.mainQueue;
+    if (queue == nullptr || reloadServices_.missingGrace <= MainQueue::Duration::zero()) {
+        return;  // nothing to wait on: what is gone leaves at once
+    }
+    std::unordered_map<std::string, const ApplicationItem*> previousByID;
+    for (const auto& application : previous) {
+        previousByID.emplace(application.id.canonical(), &application);
+    }
+    const std::uint64_t round = ++scanRound_;
+    bool anyNew = false;
+    auto note = [&](const CanonicalString& id) {
+        if (installed.count(id.canonical()) != 0 || missing_.count(id.canonical()) != 0) {
+            return;
+        }
+        auto seen = previousByID.find(id.canonical());
+        missing_.emplace(
+            id.canonical(),
+            MissingApplication{seen != previousByID.end() ? *seen->second
+                                                          : ApplicationItem{id, id.raw(), id.raw()},
+                               round});
+        anyNew = true;
+    };
+    for (const auto& itemID : itemOrder_) {
+        if (itemID.startsWith(applicationItemPrefix)) {
+            note(CanonicalString(itemID.raw().substr(applicationItemPrefix.size())));
+        }
+    }
+    for (const auto& folder : folders_) {
+        for (const auto& applicationID : folder.applicationIDs) {
+            note(applicationID);
+        }
+    }
+    if (!anyNew) {
+        return;
+    }
+    // One timer per scan that missed something; a model gone by then is not called.
+    std::weak_ptr<LauncherModel*> weakSelf = self_;
+    queue->postAfter(reloadServices_.missingGrace, [weakSelf, round] {
+        if (auto self = weakSelf.lock(); self && *self != nullptr) {
+            (*self)->endGracePeriod(round);
+        }
+    });
+}
+
+void LauncherModel::endGracePeriod(std::uint64_t round) {
+    // Those found again since, or missed again later (a new round), stay.
+    auto ended = [&](const auto& entry) { return entry.second.round == round; };
+    if (std::erase_if(missing_, ended) > 0) {
+        announce();
+        invalidateItems();
+        dropVanishedApplications();
     }
 }
 

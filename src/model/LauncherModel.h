@@ -60,14 +60,16 @@ public:
 
     // The arrangement: folders and the applications in no folder, in the
     // user's order, items without a position after all others by title.
-    // Hidden applications keep their place here (so moves keep them in the
-    // stored order) but are left out of every folder's resolved applications.
+    // Hidden applications, and missing ones (see isApplicationMissing) that
+    // hold a place in the order, keep their place here (so moves keep them in
+    // the stored order) but are left out of every folder's resolved applications.
     const std::vector<VantorItem>& topLevelItems() const;
-    // What the grid shows: topLevelItems without hidden applications, narrowed
-    // by the query, best match first (see SearchableText for how titles
-    // match); applications found inside a folder take its place. Within one
-    // kind of match the more launched come first, then the grid's order. An
-    // empty query gives the grid as arranged.
+    // What the grid shows: topLevelItems without hidden or missing
+    // applications and, once scanned, without folders that have no
+    // application left to show; narrowed by the query, best match first (see
+    // SearchableText for how titles match); applications found inside a
+    // folder take its place. Within one kind of match the more launched come
+    // first, then the grid's order. An empty query gives the grid as arranged.
     const std::vector<VantorItem>& filteredItems() const;
 
     void moveItem(const CanonicalString& itemID, const CanonicalString& beforeItemID);
@@ -77,7 +79,8 @@ public:
     // stood; dropping it on a folder adds it there. Anything else changes nothing.
     void createFolderByDroppingItem(const CanonicalString& droppedItemID,
                                     const CanonicalString& targetItemID);
-    // Looks a folder up by its own id (not its item id), as the grid shows it.
+    // Looks a folder up by its own id (not its item id), as the grid shows it:
+    // nothing for a folder the grid leaves out.
     std::optional<VantorItem> folderItem(const CanonicalString& folderID) const;
 
     // Editing a folder the user made. Each call is one change, stored at once;
@@ -96,8 +99,8 @@ public:
     void moveApplicationToFolderEnd(const CanonicalString& folderID,
                                     const CanonicalString& applicationID);
     // The application leaves the folder and stands right after it. A folder
-    // left with fewer than two installed applications (hidden ones count) is
-    // dissolved: what it still holds takes its place, then the application.
+    // left with fewer than two installed applications (hidden and missing ones
+    // count) is dissolved: what it still holds takes its place, then the application.
     void takeApplicationOutOfFolder(const CanonicalString& folderID,
                                     const CanonicalString& applicationID);
     // Removes the folder; its applications take its place, in the folder's order.
@@ -123,7 +126,15 @@ public:
     void reload();
     // Installs a scan's applications: sorted by the stored application order,
     // folders pruned, the stored order brought up to date; marks the model loaded.
+    // An application that the order or a folder names but the scan did not
+    // find is missing: not shown, but its places are kept for the grace period
+    // (ReloadServices), which starts with the first scan that misses it. When
+    // it ends the application leaves the folders and the order; a folder left
+    // with fewer than two applications is dissolved into its place.
     void applyScanResult(std::vector<ApplicationItem> scannedApplications);
+    bool isApplicationMissing(const CanonicalString& applicationID) const {
+        return missing_.count(applicationID.canonical()) != 0;
+    }
 
     // Returns once every change so far is on disk: for the end of a gesture
     // whose steps were stored without waiting.
@@ -179,6 +190,18 @@ private:
     // Folder `index` leaves the order; `standIns` (item ids) take its place.
     void replaceFolder(std::size_t index, std::vector<CanonicalString> standIns);
     void storeHiddenApplications();
+    // Installed or missing: an application whose places are kept.
+    bool isKept(const CanonicalString& applicationID) const {
+        return isInstalled(applicationID) || isApplicationMissing(applicationID);
+    }
+    bool isShown(const VantorItem& item) const;
+    // Starts the grace period of what the scan did not find, and ends that of
+    // what it found again; `previous` are the applications before the scan.
+    void noteMissingApplications(const std::vector<ApplicationItem>& previous);
+    // The grace period started by scan `round` is over.
+    void endGracePeriod(std::uint64_t round);
+    // Gives up the places of applications neither installed nor missing.
+    void dropVanishedApplications();
     void pruneFoldersForCurrentApplications();
 
     std::vector<CanonicalString> currentOrderedItemIDs() const;
@@ -209,6 +232,15 @@ private:
     std::vector<CanonicalString> itemOrder_;
     std::vector<CanonicalString> hiddenApplicationIDs_;
     std::unordered_set<std::string> hiddenCanonicalIDs_;
+    // Missing applications by canonical id: how they looked when last found
+    // (only an id when never found since the start) and the scan that first
+    // missed them. Kept in memory only: a restart waits the grace period again.
+    struct MissingApplication {
+        ApplicationItem lastSeen;
+        std::uint64_t round;
+    };
+    std::unordered_map<std::string, MissingApplication> missing_;
+    std::uint64_t scanRound_ = 0;
     LaunchHistory launchHistory_;
     std::function<std::int64_t()> unixTime_;
 

@@ -142,13 +142,14 @@ void LauncherModel::takeApplicationOutOfFolder(const CanonicalString& folderID,
     if (remaining.size() == folder.applicationIDs.size()) {
         return;  // not in this folder
     }
-    std::unordered_set<std::string> installedLeft;
+    // A missing application counts: it is still in the folder while it may come back.
+    std::unordered_set<std::string> keptLeft;
     for (const auto& id : remaining) {
-        if (isInstalled(id)) {
-            installedLeft.insert(id.canonical());
+        if (isKept(id)) {
+            keptLeft.insert(id.canonical());
         }
     }
-    if (installedLeft.size() < 2) {
+    if (keptLeft.size() < 2) {
         auto standIns = applicationItemIDs(remaining);
         standIns.push_back(applicationItemID(applicationID));
         replaceFolder(*index, std::move(standIns));

@@ -97,31 +97,44 @@ void LauncherModel::addApplicationToFolder(const CanonicalString& applicationID,
 std::optional<VantorItem> LauncherModel::folderItem(const CanonicalString& folderID) const {
     for (const auto& item : topLevelItems()) {
         if (item.isFolder() && item.asFolder().folder.id == folderID) {
-            return item;
+            return isShown(item) ? std::optional(item) : std::nullopt;
         }
     }
     return std::nullopt;
 }
 
 void LauncherModel::pruneFoldersForCurrentApplications() {
-    std::unordered_set<std::string> installed;
+    std::unordered_set<std::string> present;
     for (const auto& application : applications_) {
-        installed.insert(application.id.canonical());
+        present.insert(application.id.canonical());
     }
+    for (const auto& entry : missing_) {
+        present.insert(entry.first);
+    }
+    auto order = currentOrderedItemIDs();
     std::vector<VantorFolder> kept;
     for (const auto& folder : folders_) {
         VantorFolder pruned{folder.id, folder.name, {}};
         for (const auto& applicationID : folder.applicationIDs) {
-            if (installed.count(applicationID.canonical()) != 0) {
+            if (present.count(applicationID.canonical()) != 0) {
                 pruned.applicationIDs.push_back(applicationID);
             }
         }
         if (pruned.applicationIDs.size() >= 2) {
             kept.push_back(std::move(pruned));
+            continue;
+        }
+        // Dissolved: what it still holds takes its place, as when the user dissolves it.
+        auto at = std::find(order.begin(), order.end(), folderItemID(folder.id));
+        if (at != order.end() && !pruned.applicationIDs.empty()) {
+            *at = applicationItemID(pruned.applicationIDs.front());
         }
     }
     setFolders(std::move(kept));
     persistFolders();
+    // The order itself is stored by the step that follows every pruning.
+    itemOrder_ = std::move(order);
+    invalidateItems();
 }
 
 }  // namespace vantor

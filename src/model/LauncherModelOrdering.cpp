@@ -85,6 +85,17 @@ const std::vector<VantorItem>& LauncherModel::topLevelItems() const {
             items.push_back(VantorItem::application(application));
         }
     }
+    // A missing application holds its place in the order as a hidden one does.
+    for (const auto& itemID : itemOrder_) {
+        if (!itemID.startsWith(applicationItemPrefix)) {
+            continue;
+        }
+        auto missing = missing_.find(
+            CanonicalString(itemID.raw().substr(applicationItemPrefix.size())).canonical());
+        if (missing != missing_.end() && folderedIDs.insert(missing->first).second) {
+            items.push_back(VantorItem::application(missing->second.lastSeen));
+        }
+    }
 
     std::vector<std::string> orderIDs;
     orderIDs.reserve(itemOrder_.size());
@@ -107,6 +118,15 @@ const std::vector<VantorItem>& LauncherModel::topLevelItems() const {
     return *topLevelItems_;
 }
 
+bool LauncherModel::isShown(const VantorItem& item) const {
+    if (item.isApplication()) {
+        const auto& id = item.asApplication().id;
+        return !isApplicationHidden(id) && !isApplicationMissing(id);
+    }
+    // Before the first scan no folder has anything to show, yet all are there.
+    return !hasLoadedApplications_ || !item.asFolder().applications.empty();
+}
+
 bool LauncherModel::isSearching() const {
     return !trimQuery(query_).empty();
 }
@@ -127,12 +147,14 @@ void LauncherModel::makeSearchEntries(const std::vector<VantorItem>& items) cons
     for (std::size_t i = 0; i < items.size(); ++i) {
         const VantorItem& item = items[i];
         auto group = static_cast<std::uint32_t>(i);
+        // Hidden and missing applications keep their place in the arrangement
+        // but are never found, nor is a folder with none to show.
+        if (!isShown(item)) {
+            continue;
+        }
         if (item.isApplication()) {
-            // Hidden applications keep their place in the arrangement but are never found.
-            if (!isApplicationHidden(item.asApplication().id)) {
-                searchEntries_.push_back(
-                    {&item, &searchData(item.asApplication()), group, Kind::application});
-            }
+            searchEntries_.push_back(
+                {&item, &searchData(item.asApplication()), group, Kind::application});
             continue;
         }
         searchEntries_.push_back(
@@ -154,11 +176,8 @@ const std::vector<VantorItem>& LauncherModel::filteredItems() const {
     SearchQuery query = SearchQuery::prepare(query_);
     if (query.empty()) {
         filteredItems_.emplace();
-        std::copy_if(
-            all.begin(), all.end(), std::back_inserter(*filteredItems_),
-            [&](const VantorItem& item) {
-                return !(item.isApplication() && isApplicationHidden(item.asApplication().id));
-            });
+        std::copy_if(all.begin(), all.end(), std::back_inserter(*filteredItems_),
+                     [&](const VantorItem& item) { return isShown(item); });
         return *filteredItems_;
     }
     // An application found only by another field than its title ranks last.

@@ -9,6 +9,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using nlohmann::json;
 
 TEST(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsCloseDismisses) {
     E2eSession session;
@@ -121,6 +122,11 @@ TEST(DesktopE2eTest, ApplicationsInstalledAndRemovedWhileItRunsAreFoundWithoutAR
     E2eSession session;
     session.addApplication("alpha.desktop", "Alpha", "alpha");
     session.addApplication("delta.desktop", "Delta", "delta");
+    const std::string alpha = session.applicationPath("alpha.desktop"),
+                      delta = session.applicationPath("delta.desktop");
+    const json folders = {{{"id", "F"}, {"name", "F"}, {"applicationIDs", {alpha, delta}}}};
+    session.writeSettings({"folder:F"}, folders);
+    session.addEnvironment("VANTOR_MISSING_GRACE_MS=6000");
     session.movePointer(960, 20);
     ASSERT_TRUE(session.startAndShow());  // the first showing scans
 
@@ -136,11 +142,17 @@ TEST(DesktopE2eTest, ApplicationsInstalledAndRemovedWhileItRunsAreFoundWithoutAR
         << "the new application was not found";
     ASSERT_TRUE(session.waitForLauncher(false));
 
-    // Removed: it leaves the stored order.
-    ASSERT_NE(session.readDefaults().find("delta.desktop"), std::string::npos);
-    fs::remove(session.applicationPath("delta.desktop"));
+    // Away 2.5 s (rescanned within 1 s), then back past the grace: it keeps its folder.
+    for (auto [from, to] : {std::pair(delta, delta + ".away"), std::pair(delta + ".away", delta)}) {
+        fs::rename(from, to);
+        std::this_thread::sleep_for(to == delta ? 6000ms : 2500ms);
+        EXPECT_EQ(session.storedFolders(), folders) << to;
+        EXPECT_EQ(session.storedSettings()["VantorItemOrder"][0], "folder:F");
+    }
+    // Removed for good: once its grace is over the folder dissolves into alpha.
+    fs::remove(delta);
     EXPECT_TRUE(E2eSession::waitUntil(
-        [&] { return session.readDefaults().find("delta.desktop") == std::string::npos; }, 3s))
+        [&] { return session.readDefaults().find("delta.desktop") == std::string::npos; }, 15s))
         << session.readDefaults();
     EXPECT_NE(session.readDefaults().find("newcomer.desktop"), std::string::npos);
 }

@@ -164,7 +164,7 @@ TEST_F(LauncherDragTest, OnlyTheEndOfAGestureWaitsForTheDisk) {
         {"renaming the folder", {"rename X"}, true, 1},
         {"dissolving it", {"dissolve"}, true, 1},
         {"another folder", {"press 2", "move middle 4", "release"}, true, 2},
-        {"a scan that empties the folder", {"scan 0"}, true, 1},
+        {"a scan that empties the folder, ten minutes on", {"scan 0", "wait 600000"}, true, 1},
         {"a scan that changes no folder", {"scan 0"}, true, 0},
     };
     for (const auto& [name, steps, writes, flushes] : cases) {

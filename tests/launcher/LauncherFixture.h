@@ -36,7 +36,7 @@ struct Step {
 // (see state), so that a scenario is a table of steps.
 class LauncherScene {
 public:
-    LauncherScene() : model_(store_) {}
+    LauncherScene() : model_(store_, ReloadServices{{}, nullptr, &queue_}) {}
 
     void install(std::vector<ApplicationItem> apps) {
         model_.applyScanResult(std::move(apps));
@@ -64,9 +64,9 @@ public:
     CanonicalString makeFolder(const std::vector<std::string>& names);
 
     MemoryDefaultsStore store_;
+    testing::ManualMainQueue queue_;
     LauncherModel model_;
     testing::FakeDesktopServices desktop_;
-    testing::ManualMainQueue queue_;
     int dismissCount_ = 0;
     std::unique_ptr<LauncherViewModel> viewModel_;
 

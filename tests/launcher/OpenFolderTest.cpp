@@ -103,22 +103,30 @@ TEST(OpenFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
 
 TEST(OpenFolderTest, TheOverlayFollowsTheFoldersContentsUntilItIsDissolved) {
     OpenFolder f(upTo(20), {}, 80);
+    // A rescan that renames and re-icons one shows it so, on the same page.
+    auto changed = numberedApps(80);
+    changed[13] = {changed[13].id, "Renamed", "/elsewhere/App 13.app"};
+    f.play({{"folder-dot 1", ""}});
+    f.model_.applyScanResult(changed);
+    f.play({{"settle", "page 0, item 0, folder page 1"}});
+    auto onPage = f.vm().folderOverlay()->pageApplications().at(1);
+    EXPECT_EQ(onPage.name + onPage.url, "Renamed/elsewhere/App 13.app");
     // A rescan that removes some of the folder's applications keeps it open;
-    // one that leaves it a single application dissolves it, which closes it.
-    f.play(
-        {{"folder-dot 1", ""}, {"scan 80 5 15", ""}, {"settle", "page 0, item 0, folder page 0"}});
+    // one that leaves it a single application too, until the others have been
+    // gone ten minutes: then it dissolves, which closes it.
+    f.play({{"scan 80 5 15", ""}, {"settle", "page 0, item 0, folder page 0"}});
     EXPECT_EQ(f.vm().openedFolderID(), f.folder);
     EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 10u);
     f.play({{"scan 80 1 20", ""},
-            {"settle", "page 0, item 0"},
+            {"settle", "page 0, item 0, folder page 0"},
+            {"wait 600000", "page 0, item 0"},
             {"right", "page 0, item 1"},
             {"notch -120", "page 1, item 35"},
             {"dot 0", ""}});
     // A key that comes before the change was looked at is handled normally too.
     f.makeFolder({appName(20), appName(21)});
-    f.play({{"tap 0", "page 0, item 0, folder page 0"},
-            {"scan 80 20 21", ""},
-            {"down", "page 0, item 7"}});
+    f.play(
+        {{"tap 1", "page 0, item 1, folder page 0"}, {"dissolve", ""}, {"down", "page 0, item 8"}});
 }
 
 TEST(FolderPanelTest, DraggingInsideThePanelReordersTheFolderLiveAcrossItsPages) {

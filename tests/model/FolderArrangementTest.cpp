@@ -1,3 +1,5 @@
+#include <sstream>
+
 #include "ModelTest.h"
 #include "support/HostileInputs.h"
 
@@ -6,6 +8,14 @@ namespace {
 
 CanonicalString id(const std::string& name) {
     return "/Applications/" + name + ".app";
+}
+// "A B" for {"A", "B"}.
+std::string joined(const Strings& words) {
+    std::string text;
+    for (const auto& word : words) {
+        text += (text.empty() ? "" : " ") + word;
+    }
+    return text;
 }
 std::string nameOf(const std::string& path) {
     return path.substr(14, path.size() - 18);  // "/Applications/" … ".app"
@@ -91,8 +101,6 @@ TEST_F(FolderTest, TakenOutTheApplicationStandsRightAfterTheFolderWhichMayDissol
         // A hidden application still counts, and keeps its place when dissolved.
         {{"A", "B", "H"}, {"A", "B", "H"}, {"H"}, "A", {"B", "H"}, {"X", "F", "A", "Y"}},
         {{"A", "H"}, {"A", "H"}, {"H"}, "A", {}, {"X", "H", "A", "Y"}},
-        // One that is not installed does not.
-        {{"A", "B", "G"}, {"A", "B"}, {}, "A", {}, {"X", "B", "A", "Y"}},
     };
     for (const auto& c : cases) {
         arrange(c.held, c.installed, c.hidden);
@@ -145,16 +153,16 @@ TEST_F(FolderTest, HiddenApplicationsLeaveGridSearchAndFoldersButKeepTheirPlaces
     EXPECT_EQ(folderNames(), (Strings{"A", "B"}));
     EXPECT_EQ(model.hiddenApplications(), (std::vector<ApplicationItem>{app("A"), app("C")}));
 
-    // The search finds neither A (in the folder) nor C; a folder whose
-    // applications are all hidden still shows, and matches by its name.
-    for (const char* query : {"A", "C"}) {
+    // The search finds neither A (in the folder) nor C, nor a folder with
+    // nothing to show by its name.
+    model.hideApplication(id("B"));
+    for (const char* query : {"A", "C", "Tool"}) {
         model.setQuery(query);
         EXPECT_TRUE(model.filteredItems().empty()) << query;
     }
-    model.hideApplication(id("B"));
-    model.setQuery("Tool");
-    EXPECT_EQ(titles(model.filteredItems()), Strings{"Tools"});
     model.setQuery("");
+    EXPECT_EQ(titles(model.filteredItems()), (Strings{"X", "Y"}));
+    EXPECT_FALSE(model.folderItem("F"));
 
     // Moves and rescans keep C in the stored order, so showing it puts it back.
     model.moveItem("app:" + id("Y").raw(), "app:" + id("X").raw());
@@ -163,6 +171,58 @@ TEST_F(FolderTest, HiddenApplicationsLeaveGridSearchAndFoldersButKeepTheirPlaces
     model.showApplication(id("C"));
     model.showApplication(id("A"));
     EXPECT_EQ(titles(model.filteredItems()), (Strings{"Y", "X", "Tools", "C"}));
+}
+
+TEST_F(FolderTest, AnApplicationGoneForAMomentKeepsItsPlacesForTenMinutesThenTheyArePruned) {
+    // After X, F = {A, B, C}, Y: scans (what they find), minutes waited, moves;
+    // then what F holds, the stored order and the grid.
+    struct Case {
+        const char *steps, *folder, *order, *grid;
+    };
+    const Case cases[] = {
+        {"scan X Y A, wait 9, scan X Y A B C", "A B C", "X F Y", "X Tools Y"},
+        // The grace also starts at the first scan after a start.
+        {"restart, scan X Y A, wait 9", "A B C", "X F Y", "X Tools Y"},
+        // Over, even without a scan: the one left takes the folder's place.
+        {"scan X Y A, wait 10", "", "X A Y", "X A Y"},
+        {"scan X Y A B, wait 9, scan X Y A B, wait 1", "A B", "X F Y", "X Tools Y"},
+        // A folder with nothing to show is not shown, but kept.
+        {"scan X Y", "A B C", "X F Y", "X Y"},
+        {"scan X Y, wait 10", "", "X Y", "X Y"},
+        {"scan X A B C, end X, scan X Y A B C", "A B C", "F Y X", "Tools Y X"},
+        {"scan X A B C, drop X, scan X Y A B C", "A B C X", "F Y", "Tools Y"},
+        {"scan X Y A B, out A", "B C", "X F A Y", "X Tools A Y"},
+        {"scan X Y A B, out A, out B, scan X Y A B C", "", "X C B A Y", "X C B A Y"},
+        {"scan X Y A, dissolve, scan X Y A B, wait 10", "", "X A B Y", "X A B Y"},
+        // Gone again after coming back: a new grace period.
+        {"scan X Y A B, wait 5, scan X Y A B C, wait 4, scan X Y A B, wait 2", "A B C", "X F Y",
+         "X Tools Y"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        arrange({"A", "B", "C"}, {"A", "B", "C"});
+        std::istringstream steps(c.steps);
+        for (std::string step; std::getline(steps, step, ',');) {
+            std::istringstream words(step);
+            std::string verb, name;  // the last word
+            std::vector<ApplicationItem> found;
+            for (words >> verb; words >> name;) {
+                found.push_back(app(name));
+            }
+            verb == "scan"       ? model_->applyScanResult(found)
+            : verb == "wait"     ? queue_.advanceBy(std::chrono::minutes(std::stoi(name)))
+            : verb == "restart"  ? (void)load({}, store_->values())
+            : verb == "end"      ? model_->moveItemToEnd(appItemID(name))
+            : verb == "drop"     ? model_->createFolderByDroppingItem(appItemID(name), "folder:F")
+            : verb == "out"      ? model_->takeApplicationOutOfFolder("F", id(name))
+            : verb == "dissolve" ? model_->dissolveFolder("F")
+                                 : ADD_FAILURE() << "no such step: " << step;
+        }
+        EXPECT_EQ(joined(folderNames()), c.folder);
+        EXPECT_EQ(joined(storedOrder()), c.order);
+        EXPECT_EQ(joined(titles(model_->filteredItems())), c.grid);
+        EXPECT_EQ(*decodeFolders(*store_->data("VantorFolders")), model_->folders());
+    }
 }
 
 TEST_F(FolderTest, OlderOrForeignHiddenListsLoadAsNothingHiddenAndTheFirstHideReplacesThem) {

@@ -72,22 +72,6 @@ TEST_F(ModelTest, ScansOrderApplicationsAndBringTheStoredOrderUpToDate) {
     EXPECT_EQ(shown(), (Strings{"Zeta", "alpha", "Mid"}));
 }
 
-TEST_F(ModelTest, RescansPruneFoldersOfUninstalledApplications) {
-    auto& model = load(
-        {},
-        {{"VantorFolders",
-          folders(R"([{"id":"ABC","name":"Three","applicationIDs":["/A.app","/B.app","/C.app"]},)"
-                  R"({"id":"AB","name":"Two","applicationIDs":["/D.app","/B.app"]},)"
-                  R"({"id":"None","name":"Gone","applicationIDs":["/X.app","/Y.app"]}])")},
-         {"VantorItemOrder", {"folder:AB", "folder:ABC", "app:/E.app"}}});
-    model.applyScanResult(
-        {app("A", "/A.app"), app("C", "/C.app"), app("D", "/D.app"), app("E", "/E.app")});
-    EXPECT_EQ(model.folders(), (std::vector<VantorFolder>{{"ABC", "Three", {"/A.app", "/C.app"}}}));
-    // D, out of its dissolved folder, comes back after every positioned item.
-    EXPECT_EQ(storedArray("VantorItemOrder"), (Strings{"folder:ABC", "app:/E.app", "app:/D.app"}));
-    EXPECT_EQ(decodeFolders(*store_->data("VantorFolders")), model.folders());
-}
-
 TEST_F(ModelTest, MovesWriteTheWholeOrderOnceAndNonsenseChangesNothing) {
     const struct {
         std::string moved, before;  // "" moves to the end

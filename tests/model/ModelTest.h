@@ -4,6 +4,7 @@
 
 #include "model/LauncherModel.h"
 #include "platform/Base64.h"
+#include "support/ManualMainQueue.h"
 #include "support/ModelFixtures.h"
 
 namespace vantor {
@@ -15,8 +16,8 @@ using testing::appItemID;
 using testing::itemIDs;
 using testing::titles;
 
-// A model over a memory store, with its announcements counted and its clock
-// set by the test.
+// A model over a memory store, with its announcements counted and its clocks
+// (the launch history's and the main queue's) set by the test.
 class ModelTest : public ::testing::Test {
 protected:
     ModelTest() { ::setenv("LC_ALL", "zh_CN.UTF-8", 1); }
@@ -29,7 +30,7 @@ protected:
         model_.reset();
         store_ = std::make_unique<MemoryDefaultsStore>(
             stored.is_null() ? nlohmann::ordered_json::object() : std::move(stored));
-        model_ = std::make_unique<LauncherModel>(*store_);
+        model_ = std::make_unique<LauncherModel>(*store_, ReloadServices{{}, nullptr, &queue_});
         model_->setClock([this] { return now_; });
         if (!scanned.empty()) {
             model_->applyScanResult(std::move(scanned));
@@ -55,6 +56,7 @@ protected:
         EXPECT_EQ(announcements_, 0);
     }
 
+    testing::ManualMainQueue queue_;
     std::unique_ptr<MemoryDefaultsStore> store_;
     std::unique_ptr<LauncherModel> model_;
     std::optional<ChangeNotifier::Subscription> subscription_;

@@ -91,6 +91,7 @@ TEST_F(ReloadTest, AFailedScanOrOneThatWalkedNoFolderChangesNothingButAnEmptyOne
         EXPECT_EQ(store_.writeCount(), 0);
     }
     reload({{}, true});  // the next one is accepted
+    queue_.advanceBy(10min);
     EXPECT_TRUE(model_->applications().empty());
     EXPECT_TRUE(model_->folders().empty());
     EXPECT_EQ(*store_.stringArray("VantorItemOrder"), Strings{});
