@@ -53,12 +53,23 @@ protected:
                       [this](bool on) {
                           startsAtLogin_ = on;
                           ++loginChoices_;
+                          return loginError_;
                       }}};
+    std::string loginError_;
 };
 
 TEST_F(StatusMenuTest, TheMenuShowsTheStoredChoicesAndPathsThatNameNoEntryDoNothing) {
-    for (const char* path : {"每页数量", "每页数量/50 个", "显示Vantor/更多", ""}) {
-        EXPECT_FALSE(menu_.triggerEntry(path)) << path;
+    const std::pair<QString, QString> refused[] = {
+        {"每页数量",
+         "\"每页数量\" is a submenu: name one of its entries, such as \"每页数量/24 个\""},
+        {"每页数量/50 个", "no such menu entry \"每页数量/50 个\""},
+        {"显示Vantor/更多", "no such menu entry \"显示Vantor/更多\""},
+        {"", "no such menu entry \"\""},
+        {"已隐藏的应用/无", "the menu entry \"已隐藏的应用/无\" cannot be chosen now"},
+    };
+    for (const auto& [path, error] : refused) {
+        auto outcome = menu_.triggerEntry(path);
+        EXPECT_EQ(std::pair(outcome.done, outcome.error), std::pair(false, error));
     }
     EXPECT_EQ(store_.writeCount(), 0);
     menu_.setupStatusItem();
@@ -69,7 +80,7 @@ TEST_F(StatusMenuTest, TheMenuShowsTheStoredChoicesAndPathsThatNameNoEntryDoNoth
                  "  63 个", "已隐藏的应用", "  无 (off)", "登录时启动", "---", "退出 Ctrl+Q"}));
     for (const char* path :
          {"每页数量/48 个", "触发角/右下角", "登录时启动", "显示Vantor", "重新扫描应用", "退出"}) {
-        EXPECT_TRUE(menu_.triggerEntry(path)) << path;
+        EXPECT_TRUE(menu_.triggerEntry(path).done) << path;
     }
     EXPECT_EQ(store_.integer("VantorPageSize"), 48);
     EXPECT_EQ(store_.string("HotCorner"), "bottomRight");
@@ -78,9 +89,14 @@ TEST_F(StatusMenuTest, TheMenuShowsTheStoredChoicesAndPathsThatNameNoEntryDoNoth
                        "  右上角", "  左下角", "  ✓ 右下角", "每页数量", "  24 个", "  35 个",
                        "  ✓ 48 个", "  63 个", "已隐藏的应用", "  无 (off)", "✓ 登录时启动", "---",
                        "退出 Ctrl+Q"}));
-    EXPECT_TRUE(menu_.triggerEntry("登录时启动"));
+    EXPECT_TRUE(menu_.triggerEntry("登录时启动").done);
+    // What the choice met is the answer.
+    loginError_ = "cannot make /home/u/.config/autostart: File exists";
+    auto failed = menu_.triggerEntry("登录时启动");
+    EXPECT_EQ(std::pair(failed.done, failed.error),
+              std::pair(false, QString("cannot make /home/u/.config/autostart: File exists")));
     EXPECT_EQ(std::tuple(startsAtLogin_, loginChoices_, shows_, reloads_, quits_),
-              std::tuple(false, 2, 1, 1, 1));
+              std::tuple(true, 3, 1, 1, 1));
 }
 
 TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
@@ -93,7 +109,6 @@ TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
         auto at = std::find(entries.begin(), entries.end(), "已隐藏的应用");
         return Strings(at + 1, std::find(at, entries.end(), "登录时启动"));
     };
-    EXPECT_FALSE(menu_.triggerEntry("已隐藏的应用/无"));
     for (const char* path : {"/a/tom.desktop", "/a/mail.desktop", "/a/atlas.desktop"}) {
         model_.hideApplication(path);
     }
@@ -107,7 +122,7 @@ TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
         {"已隐藏的应用/Tom && Jerry", false, 1},         {"已隐藏的应用/Atlas", true, 0},
     };
     for (const auto& [path, chosen, hiddenAfter] : cases) {
-        EXPECT_EQ(menu_.triggerEntry(path), chosen) << path.toStdString();
+        EXPECT_EQ(menu_.triggerEntry(path).done, chosen) << path.toStdString();
         EXPECT_EQ(model_.hiddenApplicationIDs().size(), hiddenAfter) << path.toStdString();
     }
     QCoreApplication::processEvents();
