@@ -99,9 +99,9 @@ InstancePlace instancePlace(bool create) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT && !create) {
         place.folder = folder;  // no tray has made it: none runs
-    } else if (fd < 0 && errno == ELOOP) {
-        place.error = folder + " is a symbolic link, not this user's private folder: remove it, " +
-                      "or set XDG_RUNTIME_DIR";
+    } else if (fd < 0 && (errno == ELOOP || errno == ENOTDIR)) {
+        place.error = folder + " is not this user's private folder (a link or a file): remove " +
+                      "it, or set XDG_RUNTIME_DIR";
     } else if (fd < 0 || ::fstat(fd, &status) != 0) {
         place.error = "cannot open " + folder + ": " + std::strerror(errno);
     } else if (status.st_uid != ::getuid() || (status.st_mode & 077) != 0) {

@@ -28,9 +28,6 @@ TEST(SharedSettingsE2eTest,
     ASSERT_TRUE(
         E2eSession::waitUntil([&] { return first.runVantor("--menu '每页数量/48 个'") == 0; }));
     ASSERT_TRUE(E2eSession::waitUntil([&] { return stored("\"VantorPageSize\": 48"); }));
-    std::string output;
-    EXPECT_EQ(first.runVantor("--menu '每页数量/50 个'", &output, "", true), 1);
-    EXPECT_EQ(output, "vantor: no such menu entry \"每页数量/50 个\"\n");
     ASSERT_TRUE(
         E2eSession::waitUntil([&] { return second.runVantor("--menu '触发角/右下角'") == 0; }));
     ASSERT_TRUE(E2eSession::waitUntil([&] { return stored("\"HotCorner\": \"bottomRight\""); }));
@@ -57,6 +54,7 @@ TEST(SharedSettingsE2eTest,
     // Starting at login, chosen from the menu; where the entry cannot be
     // written, the reason reaches the caller.
     fs::path entry = first.home() / ".config/autostart/vantor.desktop";
+    std::string output;
     std::ofstream(entry.parent_path()) << "a file where the folder goes";
     EXPECT_EQ(second.runVantor("--menu 登录时启动", &output, "", true), 1);
     EXPECT_EQ(output.rfind("vantor: cannot make " + entry.parent_path().string(), 0), 0u) << output;
