@@ -17,8 +17,10 @@ using namespace std::chrono_literals;
 
 // A tray may take a few seconds to start on a busy login.
 constexpr auto startingTrayWait = 5s;
-// A client that has not finished its request by then is let go.
+// A client that has not sent its whole request by then is let go.
 constexpr auto requestWait = 10s;
+// The first showing of a tray just started may take seconds on a busy login.
+constexpr int answerWaitMs = 10000;
 
 std::optional<InstanceAnswer> deliver(const QString& socketPath, const InstanceRequest& request,
                                       int timeoutMs) {
@@ -28,7 +30,7 @@ std::optional<InstanceAnswer> deliver(const QString& socketPath, const InstanceR
         return std::nullopt;
     }
     std::string line = encodeRequest(request);
-    if (line.size() > maxInstanceMessageBytes) {
+    if (line.size() > maxInstanceMessageBytes + 1) {
         return InstanceAnswer{false, "the request is longer than 64 KiB"};
     }
     socket.write(line.data(), static_cast<qint64>(line.size()));
@@ -90,8 +92,9 @@ SingleInstance::Start SingleInstance::start(RequestHandler onRequest,
                 return {true, {}};
             }
         }
-        // The holder may not listen yet; should it end first, the lock is ours next time round.
-        if (auto answer = deliver(socketPath, request, 5000)) {
+        // The holder may not listen yet; should it end first, the lock is
+        // ours next time round.
+        if (auto answer = deliver(socketPath, request, answerWaitMs)) {
             return {false, *answer};
         }
         if (deadline.hasExpired()) {
@@ -104,10 +107,13 @@ SingleInstance::Start SingleInstance::start(RequestHandler onRequest,
 
 void SingleInstance::take(QLocalSocket* socket) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    QTimer::singleShot(requestWait, socket, [socket] {
+    auto* patience = new QTimer(socket);
+    patience->setSingleShot(true);
+    connect(patience, &QTimer::timeout, socket, [socket] {
         socket->abort();
         socket->deleteLater();
     });
+    patience->start(requestWait);
     QPointer<QLocalSocket> client(socket);
     Reply reply = [client](const InstanceAnswer& answer) {
         if (client) {
@@ -118,11 +124,12 @@ void SingleInstance::take(QLocalSocket* socket) {
     };
     // One request per connection, taken whole or refused whole: nothing
     // after its line is read.
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket, reply] {
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket, patience, reply] {
         if (!socket->canReadLine() && socket->bytesAvailable() <= qint64(maxInstanceMessageBytes)) {
             return;
         }
         disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+        patience->stop();  // taken: the answer may take its time
         QByteArray line = socket->readLine(qint64(maxInstanceMessageBytes) + 2);
         if (!line.endsWith('\n')) {
             reply({false, "the request is longer than 64 KiB"});

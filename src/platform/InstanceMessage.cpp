@@ -57,7 +57,7 @@ std::variant<InstanceRequest, std::string> decodeRequest(std::string_view line) 
     // Any member this program does not know could change what the sender
     // meant: refused rather than ignored.
     if (!known || value.size() != (isMenu ? 2u : 1u) || (isMenu && !entry.is_string())) {
-        return "this Vantor does not know the request " + value.dump() +
+        return "this Vantor does not know the request " + value.dump().substr(0, 200) +
                "; a newer Vantor may have sent it: quit this one and start the new one";
     }
     if (isMenu) {
