@@ -119,6 +119,7 @@ void SingleInstance::take(QLocalSocket* socket) {
         if (client) {
             std::string line = encodeAnswer(answer);
             client->write(line.data(), static_cast<qint64>(line.size()));
+            client->flush();  // now: "退出" ends the event loop next
             client->disconnectFromServer();
         }
     };

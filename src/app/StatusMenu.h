@@ -32,9 +32,9 @@ public:
         std::function<void()> showVantor;
         std::function<void()> reloadApplications;
         std::function<void()> quit;
-        // Whether Vantor starts at login, and the choice to change it; the
-        // entry is greyed out without them.
-        // The choice answers why it failed, or "" when done.
+        // Whether Vantor starts at login, and the choice to change it, which
+        // answers why it failed ("" when done); the entry is greyed out
+        // without them.
         std::function<bool()> startsAtLogin;
         std::function<std::string(bool)> setStartsAtLogin;
     };
