@@ -44,11 +44,14 @@ ReloadServices::Duration missingGrace() {
     return ReloadServices::Duration(milliseconds);
 }
 
-void setStartsAtLogin(bool enabled) {
+// The error goes to whoever chose (`vantor --menu` prints it) and to the
+// tray's own log, for a choice made in the tray.
+std::string setStartsAtLogin(bool enabled) {
     std::string error = AutostartEntry::fromEnvironment().setEnabled(enabled, autostartProgram());
     if (!error.empty()) {
         std::cerr << "vantor: " << error << '\n';
     }
+    return error;
 }
 
 }  // namespace
@@ -112,6 +115,41 @@ void AppDelegate::applicationWillTerminate() {
     userDefaults_.stopWatching();
     // Quitting, from the menu or by SIGTERM, waits for the last change.
     userDefaults_.flush();
+}
+
+void AppDelegate::answerRequest(const InstanceRequest& request,
+                                std::function<void(const InstanceAnswer&)> reply) {
+    if (request.kind == InstanceRequest::Kind::menu) {
+        StatusMenu::Outcome outcome =
+            statusMenu_->triggerEntry(QString::fromStdString(request.entry));
+        reply({outcome.done, outcome.error.toStdString()});
+        return;
+    }
+    // The launcher opens (or closes) on the next turn of the loop; the answer
+    // waits until an opened launcher's search field has the keyboard (2 s at
+    // most), so whatever the sender types next lands there.
+    bool toggle = request.kind == InstanceRequest::Kind::toggle;
+    std::weak_ptr<AppDelegate*> weakSelf = self_;
+    QTimer::singleShot(0, [weakSelf, toggle, reply = std::move(reply)] {
+        auto self = weakSelf.lock();
+        if (!self || !*self) {
+            reply({false, "Vantor is quitting"});
+            return;
+        }
+        AppDelegate& delegate = **self;
+        if (toggle && delegate.presentation_->isShown()) {
+            delegate.toggleLauncher();
+            reply({true, {}});
+            return;
+        }
+        // Already shown counts as shown.
+        delegate.showVantorFromMenu();
+        if (!delegate.presentation_->isShown()) {
+            reply({false, "the launcher could not be opened: no screen is connected"});
+            return;
+        }
+        delegate.whenLauncherFocused(std::chrono::seconds(2), [reply] { reply({true, {}}); });
+    });
 }
 
 void AppDelegate::toggleLauncher() {

@@ -9,6 +9,7 @@
 #include "model/LauncherModel.h"
 #include "model/ThreadBackgroundWorker.h"
 #include "platform/FileDefaultsStore.h"
+#include "platform/InstanceMessage.h"
 #include "platform/qt/QtDesktopServices.h"
 #include "platform/qt/QtMainQueue.h"
 
@@ -39,6 +40,10 @@ public:
     // For a keyboard shortcut: opens the launcher as the menu does, or closes
     // the open one.
     void toggleLauncher();
+    // Carries out a request from a later start of the program (`vantor
+    // --show`, `--toggle`, `--menu …`) and answers whether it was done.
+    void answerRequest(const InstanceRequest& request,
+                       std::function<void(const InstanceAnswer&)> reply);
     // Calls `done` once the shown launcher's search field has keyboard focus,
     // or when `limit` has passed (at once when no launcher is shown), so a
     // script that types right after showing the launcher loses no key.

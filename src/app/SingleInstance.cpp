@@ -1,83 +1,152 @@
 #include "app/SingleInstance.h"
 
-#include <unistd.h>
-
-#include <QDir>
-#include <QFileInfo>
+#include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QThread>
+#include <QTimer>
+#include <chrono>
+
+#include "platform/InstanceLock.h"
 
 namespace vantor {
+namespace {
 
-QString SingleInstance::socketName() {
-    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
-    if (display.isEmpty()) {
-        display = qEnvironmentVariable("DISPLAY");
-    }
-    display.replace(QLatin1Char('/'), QLatin1Char('_'));
-    // The user's private runtime folder keeps other users out; without one,
-    // the temporary folder with the user id in the name.
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (runtime.startsWith(QLatin1Char('/')) && QFileInfo(runtime).isDir()) {
-        return runtime + QStringLiteral("/vantor-%1.socket").arg(display);
-    }
-    return QDir::tempPath() + QStringLiteral("/vantor-%1-%2.socket").arg(::getuid()).arg(display);
-}
+using namespace std::chrono_literals;
 
-bool SingleInstance::sendToRunningInstance(const QString& request, int timeoutMs) {
+// A tray may take a few seconds to start on a busy login.
+constexpr auto startingTrayWait = 5s;
+// A client that has not sent its whole request by then is let go.
+constexpr auto requestWait = 10s;
+// The first showing of a tray just started may take seconds on a busy login.
+constexpr int answerWaitMs = 10000;
+
+std::optional<InstanceAnswer> deliver(const QString& socketPath, const InstanceRequest& request,
+                                      int timeoutMs) {
     QLocalSocket socket;
-    socket.connectToServer(socketName());
+    socket.connectToServer(socketPath);
     if (!socket.waitForConnected(timeoutMs)) {
-        return false;
+        return std::nullopt;
     }
-    socket.write(request.toUtf8() + '\n');
-    if (!socket.waitForBytesWritten(timeoutMs)) {
-        return false;
+    std::string line = encodeRequest(request);
+    if (line.size() > maxInstanceMessageBytes + 1) {
+        return InstanceAnswer{false, "the request is longer than 64 KiB"};
     }
-    // The running instance answers once it has taken the request.
-    return socket.waitForReadyRead(timeoutMs) && socket.readLine().trimmed() == "ok";
+    socket.write(line.data(), static_cast<qint64>(line.size()));
+    QDeadlineTimer deadline(timeoutMs);
+    while (!socket.canReadLine() && socket.bytesAvailable() <= qint64(maxInstanceMessageBytes) &&
+           socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+    }
+    if (!socket.canReadLine()) {
+        return InstanceAnswer{false, "the running Vantor did not answer"};
+    }
+    QByteArray answer = socket.readLine().chopped(1);
+    return decodeAnswer(std::string_view(answer.constData(), static_cast<size_t>(answer.size())));
 }
 
-bool SingleInstance::listen(RequestHandler onRequest) {
-    onRequest_ = std::move(onRequest);
-    // Ask first: listening over a live socket would take it from the running instance.
-    QLocalSocket probe;
-    probe.connectToServer(socketName());
-    if (probe.waitForConnected(1000)) {
-        return false;
+}  // namespace
+
+SingleInstance::SingleInstance() = default;
+SingleInstance::~SingleInstance() = default;
+
+std::optional<InstanceAnswer> SingleInstance::send(const InstanceRequest& request, int timeoutMs) {
+    InstancePlace place = instancePlace(false);
+    if (!place.error.empty()) {
+        return InstanceAnswer{false, place.error};
     }
-    server_ = new QLocalServer(this);
-    if (!server_->listen(socketName())) {
-        // Nobody answers on it, so it was left by an instance that crashed.
-        QLocalServer::removeServer(socketName());
-        if (!server_->listen(socketName())) {
-            return false;
-        }
+    return deliver(QString::fromStdString(place.socketFile()), request, timeoutMs);
+}
+
+SingleInstance::Start SingleInstance::start(RequestHandler onRequest,
+                                            const InstanceRequest& request) {
+    InstancePlace place = instancePlace(true);
+    if (!place.error.empty()) {
+        return {false, {false, place.error}};
     }
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                while (socket->canReadLine()) {
-                    QString request = QString::fromUtf8(socket->readLine()).trimmed();
-                    QPointer<QLocalSocket> client(socket);
-                    Reply reply = [client](bool done) {
-                        if (client) {
-                            client->write(done ? "ok\n" : "refused\n");
-                            client->flush();
-                        }
-                    };
-                    if (onRequest_) {
-                        onRequest_(request, std::move(reply));
-                    } else {
-                        reply(false);
-                    }
+    QString socketPath = QString::fromStdString(place.socketFile());
+    lock_ = std::make_unique<InstanceLock>(place.lockFile());
+    QDeadlineTimer deadline(startingTrayWait);
+    for (;;) {
+        switch (lock_->tryAcquire()) {
+            case InstanceLock::State::failed:
+                return {false, {false, lock_->error()}};
+            case InstanceLock::State::heldElsewhere:
+                break;
+            case InstanceLock::State::held: {
+                // Only the holder gets here, so a socket in place is one a
+                // tray that ended left behind.
+                QLocalServer::removeServer(socketPath);
+                server_ = new QLocalServer(this);
+                if (!server_->listen(socketPath)) {
+                    return {false,
+                            {false, "cannot listen on " + place.socketFile() + ": " +
+                                        server_->errorString().toStdString()}};
                 }
-            });
+                onRequest_ = std::move(onRequest);
+                connect(server_, &QLocalServer::newConnection, this, [this] {
+                    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+                        take(socket);
+                    }
+                });
+                return {true, {}};
+            }
+        }
+        // The holder may not listen yet; should it end first, the lock is
+        // ours next time round.
+        if (auto answer = deliver(socketPath, request, answerWaitMs)) {
+            return {false, *answer};
+        }
+        if (deadline.hasExpired()) {
+            return {false,
+                    {false, "another Vantor holds " + place.lockFile() + " but does not answer"}};
+        }
+        QThread::msleep(50);
+    }
+}
+
+void SingleInstance::take(QLocalSocket* socket) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    auto* patience = new QTimer(socket);
+    patience->setSingleShot(true);
+    connect(patience, &QTimer::timeout, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+    patience->start(requestWait);
+    QPointer<QLocalSocket> client(socket);
+    Reply reply = [client](const InstanceAnswer& answer) {
+        if (client) {
+            std::string line = encodeAnswer(answer);
+            client->write(line.data(), static_cast<qint64>(line.size()));
+            client->flush();  // now: "退出" ends the event loop next
+            client->disconnectFromServer();
+        }
+    };
+    // One request per connection, taken whole or refused whole: nothing
+    // after its line is read.
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket, patience, reply] {
+        if (!socket->canReadLine() && socket->bytesAvailable() <= qint64(maxInstanceMessageBytes)) {
+            return;
+        }
+        disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+        patience->stop();  // taken: the answer may take its time
+        QByteArray line = socket->readLine(qint64(maxInstanceMessageBytes) + 2);
+        if (!line.endsWith('\n')) {
+            reply({false, "the request is longer than 64 KiB"});
+            return;
+        }
+        line.chop(1);
+        auto request =
+            decodeRequest(std::string_view(line.constData(), static_cast<size_t>(line.size())));
+        if (auto* error = std::get_if<std::string>(&request)) {
+            reply({false, *error});
+        } else if (onRequest_) {
+            onRequest_(std::get<InstanceRequest>(request), reply);
+        } else {
+            reply({false, "Vantor is not ready"});
         }
     });
-    return true;
 }
 
 }  // namespace vantor

@@ -3,35 +3,49 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/InstanceMessage.h"
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace vantor {
 
-// One Vantor per user and display. The first instance listens on a local
-// socket; a later one hands its request ("show") to it and exits.
+class InstanceLock;
+
+// One tray per user and display: the one holding the instance lock listens
+// on a local socket; a later start hands its request to it.
 class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    // The socket name for this user and display.
-    static QString socketName();
+    SingleInstance();
+    ~SingleInstance() override;
 
-    // Sends a request to the running instance; false when none answers or it
-    // could not carry the request out.
-    static bool sendToRunningInstance(const QString& request, int timeoutMs = 5000);
+    // Sends a request to the running tray and waits for its answer; nothing
+    // when no tray listens.
+    static std::optional<InstanceAnswer> send(const InstanceRequest& request, int timeoutMs = 5000);
 
-    // Answers a request, at once or later: whether it was carried out.
-    using Reply = std::function<void(bool done)>;
-    using RequestHandler = std::function<void(const QString& request, Reply reply)>;
+    // Answers a request, at once or later; a reply to a sender that has gone
+    // is dropped.
+    using Reply = std::function<void(const InstanceAnswer&)>;
+    using RequestHandler = std::function<void(const InstanceRequest&, Reply)>;
 
-    // Starts listening. False when another instance already listens.
-    // `onRequest` answers each request through its reply, which may be kept
-    // and called later (the sender waits for it); a reply to a sender that
-    // has gone is dropped.
-    bool listen(RequestHandler onRequest);
+    struct Start {
+        bool listening = false;
+        InstanceAnswer handedOver;  // when not listening: the running tray's answer, or why none
+    };
+    // Becomes the tray for this user and display: takes the lock, then
+    // listens. Where another tray holds the lock, hands it `request` instead,
+    // retrying for a few seconds while that tray starts listening.
+    Start start(RequestHandler onRequest, const InstanceRequest& request);
 
 private:
+    void take(QLocalSocket* socket);
+
+    std::unique_ptr<InstanceLock> lock_;
     QLocalServer* server_ = nullptr;
     RequestHandler onRequest_;
 };

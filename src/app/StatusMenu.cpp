@@ -168,7 +168,7 @@ std::unique_ptr<QMenu> StatusMenu::makeMenu() {
     login->setChecked(canChoose && actions_.startsAtLogin());
     // What the user saw decides: a click on a checked entry turns it off.
     connect(login, &QAction::triggered, this, [this](bool checked) {
-        actions_.setStartsAtLogin(checked);
+        actionError_ = qs(actions_.setStartsAtLogin(checked));
         rebuildMenu();
     });
 
@@ -208,7 +208,7 @@ bool StatusMenu::retryOnceMenuCloses(void (StatusMenu::*retry)()) {
     return true;
 }
 
-bool StatusMenu::triggerEntry(const QString& path) {
+StatusMenu::Outcome StatusMenu::triggerEntry(const QString& path) {
     if (!menu_) {
         menu_ = makeMenu();
     }
@@ -225,24 +225,29 @@ bool StatusMenu::triggerEntry(const QString& path) {
                 break;
             }
         }
-        if (found == nullptr || !found->isEnabled()) {
-            return false;
-        }
         bool last = depth == titles.size() - 1;
-        if (found->menu() != nullptr) {
-            if (last) {
-                return false;  // a submenu itself does nothing when chosen
-            }
+        if (found != nullptr && found->menu() != nullptr && last) {
+            const QList<QAction*> entries = found->menu()->actions();
+            QString example = entries.isEmpty() ? QString() : shownTitle(entries[0]->text());
+            return {false, QStringLiteral("\"%1\" is a submenu: name one of its entries, such "
+                                          "as \"%1/%2\"")
+                               .arg(path, example)};
+        }
+        if (found == nullptr || (found->menu() == nullptr && !last)) {
+            break;
+        }
+        if (!found->isEnabled()) {
+            return {false, QStringLiteral("the menu entry \"%1\" cannot be chosen now").arg(path)};
+        }
+        if (!last) {
             current = found->menu();
             continue;
         }
-        if (!last) {
-            return false;
-        }
+        actionError_.clear();
         found->trigger();
-        return true;
+        return {actionError_.isEmpty(), std::exchange(actionError_, {})};
     }
-    return false;
+    return {false, QStringLiteral("no such menu entry \"%1\"").arg(path)};
 }
 
 StatusMenu::HiddenListing StatusMenu::hiddenListing() const {

@@ -32,10 +32,11 @@ public:
         std::function<void()> showVantor;
         std::function<void()> reloadApplications;
         std::function<void()> quit;
-        // Whether Vantor starts at login, and the choice to change it; the
-        // entry is greyed out without them.
+        // Whether Vantor starts at login, and the choice to change it, which
+        // answers why it failed ("" when done); the entry is greyed out
+        // without them.
         std::function<bool()> startsAtLogin;
-        std::function<void(bool)> setStartsAtLogin;
+        std::function<std::string(bool)> setStartsAtLogin;
     };
 
     StatusMenu(CornerSource& monitor, LauncherModel& model, Actions actions);
@@ -57,8 +58,12 @@ public:
     // Chooses the entry at `path` ("每页数量/48 个": a top-level title, or a
     // submenu's title, "/" and an entry's title), as a click on it would. Only
     // the first "/" separates, so an entry's title may hold "/" itself. For
-    // desktops without a tray. False when no enabled entry has that path.
-    bool triggerEntry(const QString& path);
+    // desktops without a tray.
+    struct Outcome {
+        bool done = false;
+        QString error;  // when not done: no such entry, or what its action met
+    };
+    Outcome triggerEntry(const QString& path);
 
 private:
     // The hidden applications the menu lists: id and title.
@@ -79,6 +84,7 @@ private:
     QTimer* trayWatch_ = nullptr;
     HiddenListing listedHidden_;
     bool checkPosted_ = false;
+    QString actionError_;  // what the last entry's action met, for triggerEntry
     ChangeNotifier::Subscription modelSubscription_;
 };
 

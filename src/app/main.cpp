@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
-#include <QTimer>
 #include <csignal>
 #include <iostream>
 
@@ -68,6 +67,26 @@ bool hasGraphicalSession() {
     return true;
 }
 
+// 0 when done, else 1 and the reason on stderr.
+int printFailure(const vantor::InstanceAnswer& answer) {
+    if (answer.done) {
+        return 0;
+    }
+    std::cerr << "vantor: " << answer.error << '\n';
+    return 1;
+}
+
+// `--show`, `--toggle` and `--menu`: the running tray carries the request out.
+int askRunningTray(int argc, char** argv, const vantor::InstanceRequest& request,
+                   const std::string& whenNoneRuns) {
+    if (!hasGraphicalSession()) {
+        return 1;
+    }
+    QCoreApplication core(argc, argv);
+    auto answer = vantor::SingleInstance::send(request);
+    return printFailure(answer.value_or(vantor::InstanceAnswer{false, whenNoneRuns}));
+}
+
 int listApplications() {
     auto found = vantor::ApplicationDiscovery::discoverApplications();
     for (const auto& application : found.applications) {
@@ -93,42 +112,17 @@ int main(int argc, char** argv) {
             return 2;
         case Action::listApplications:
             return listApplications();
-        case Action::showLauncher: {
-            if (!hasGraphicalSession()) {
-                return 1;
-            }
-            QCoreApplication core(argc, argv);
-            if (!vantor::SingleInstance::sendToRunningInstance(QStringLiteral("show"))) {
-                std::cerr << "vantor: no running Vantor to show\n";
-                return 1;
-            }
-            return 0;
-        }
-        case Action::toggleLauncher: {
-            if (!hasGraphicalSession()) {
-                return 1;
-            }
-            QCoreApplication core(argc, argv);
-            if (!vantor::SingleInstance::sendToRunningInstance(QStringLiteral("toggle"))) {
-                std::cerr << "vantor: no running Vantor to open or close; start it with "
-                             "\"vantor\" first\n";
-                return 1;
-            }
-            return 0;
-        }
-        case Action::chooseMenuEntry: {
-            if (!hasGraphicalSession()) {
-                return 1;
-            }
-            QCoreApplication core(argc, argv);
-            QString request = QStringLiteral("menu ") + QString::fromStdString(command.menuEntry);
-            if (!vantor::SingleInstance::sendToRunningInstance(request)) {
-                std::cerr << "vantor: no running Vantor took the menu entry \"" << command.menuEntry
-                          << "\"\n";
-                return 1;
-            }
-            return 0;
-        }
+        case Action::showLauncher:
+            return askRunningTray(argc, argv, {vantor::InstanceRequest::Kind::show, {}},
+                                  "no running Vantor to show");
+        case Action::toggleLauncher:
+            return askRunningTray(argc, argv, {vantor::InstanceRequest::Kind::toggle, {}},
+                                  "no running Vantor to open or close; start it with "
+                                  "\"vantor\" first");
+        case Action::chooseMenuEntry:
+            return askRunningTray(
+                argc, argv, {vantor::InstanceRequest::Kind::menu, command.menuEntry},
+                "no running Vantor took the menu entry \"" + command.menuEntry + "\"");
         case Action::runTray:
             break;
     }
@@ -153,49 +147,19 @@ int main(int argc, char** argv) {
 
     vantor::SingleInstance instance;
     vantor::AppDelegate* delegatePointer = nullptr;
-    bool listening = instance.listen([&delegatePointer](const QString& request,
-                                                        vantor::SingleInstance::Reply reply) {
-        if (delegatePointer == nullptr) {
-            reply(false);
-            return;
-        }
-        // The launcher opens (or closes) on the next turn of the loop; the
-        // answer waits until an opened launcher's search field has the
-        // keyboard (2 s at most), so whatever the sender types next lands there.
-        auto actThenAnswer = [&delegatePointer](auto action, vantor::SingleInstance::Reply reply) {
-            QTimer::singleShot(0, [&delegatePointer, action, reply = std::move(reply)] {
-                if (delegatePointer == nullptr) {
-                    reply(false);
-                    return;
-                }
-                action(*delegatePointer);
-                if (!delegatePointer->presentation().isShown()) {
-                    reply(true);
-                    return;
-                }
-                delegatePointer->whenLauncherFocused(std::chrono::seconds(2),
-                                                     [reply] { reply(true); });
-            });
-        };
-        if (request == QStringLiteral("show")) {
-            actThenAnswer([](vantor::AppDelegate& delegate) { delegate.showVantorFromMenu(); },
-                          std::move(reply));
-            return;
-        }
-        if (request == QStringLiteral("toggle")) {
-            actThenAnswer([](vantor::AppDelegate& delegate) { delegate.toggleLauncher(); },
-                          std::move(reply));
-            return;
-        }
-        if (request.startsWith(QStringLiteral("menu "))) {
-            reply(delegatePointer->statusMenu().triggerEntry(request.mid(5)));
-            return;
-        }
-        reply(false);
-    });
-    if (!listening) {
-        // Vantor already runs for this user and display: show its launcher instead.
-        return vantor::SingleInstance::sendToRunningInstance(QStringLiteral("show")) ? 0 : 1;
+    auto started = instance.start(
+        [&delegatePointer](const vantor::InstanceRequest& request,
+                           vantor::SingleInstance::Reply reply) {
+            if (delegatePointer == nullptr) {
+                reply({false, "Vantor is starting or quitting"});
+                return;
+            }
+            delegatePointer->answerRequest(request, std::move(reply));
+        },
+        {vantor::InstanceRequest::Kind::show, {}});
+    if (!started.listening) {
+        // Vantor already runs for this user and display: its launcher shows instead.
+        return printFailure(started.handedOver);
     }
 
     quitOnTerminationSignals(app);
