@@ -192,7 +192,7 @@ void LauncherModel::applyScanResult(std::vector<ApplicationItem> scannedApplicat
     ensureItemOrderContainsCurrentItems();
     hasLoadedApplications_ = true;
     if (folders_ != foldersBefore) {
-        waitUntilStored();  // pruned folders, like every folder change
+        flushSettings();  // pruned folders, like every folder change
     }
 }
 

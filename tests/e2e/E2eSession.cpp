@@ -222,8 +222,21 @@ int E2eSession::runVantor(const std::string& arguments, std::string* output,
 int E2eSession::stopVantor() {
     int status = 0;
     if (vantor_ > 0) {
+        auto start = std::chrono::steady_clock::now();
         ::kill(vantor_, SIGTERM);
-        ::waitpid(vantor_, &status, 0);
+        // Polled with a bound, so a program that hangs at quit fails the test
+        // instead of stalling the suite.
+        bool gone = false;
+        while (!gone && std::chrono::steady_clock::now() - start < 5s) {
+            gone = ::waitpid(vantor_, &status, WNOHANG) == vantor_;
+            std::this_thread::sleep_for(gone ? 0ms : 5ms);
+        }
+        lastStopTime_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start);
+        if (!gone) {
+            ::kill(vantor_, SIGKILL);
+            ::waitpid(vantor_, &status, 0);
+        }
         vantor_ = -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -1,6 +1,12 @@
 // Two instances of one user sharing one settings file, the second on a bare
 // server: no window manager, no tray.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "E2eSession.h"
 
@@ -66,6 +72,43 @@ TEST(SharedSettingsE2eTest,
     ASSERT_EQ(second.runVantor("--menu '每页数量/63 个'"), 0);
     second.stopVantor();
     EXPECT_TRUE(stored("\"VantorPageSize\": 63"));
+}
+
+// Discovery never blocks on a pipe or a device, so a scan on a hung mount is
+// stood in for by a long one: thousands of entries it must read and leave out.
+// An icon that is a pipe nobody writes to does block its load for good.
+TEST(SharedSettingsE2eTest,
+     QuittingWithALongScanAHungIconAndTheLockHeldElsewhereTakesUnderASecond) {
+    E2eSession session;
+    fs::path applications = session.home() / ".local/share/applications";
+    for (int n = 0; n < 20000; ++n) {
+        std::ofstream(applications / ("hidden" + std::to_string(n) + ".desktop"))
+            << "[Desktop Entry]\nType=Application\nName=Hidden\nExec=true\nNoDisplay=true\n";
+    }
+    fs::path pipe = session.root() / "hung-icon.png";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    session.addApplication("hung.desktop", "Hung Icon", "hung", "Icon=" + pipe.string() + "\n");
+    ASSERT_TRUE(session.startAndShow());
+    ASSERT_TRUE(E2eSession::waitUntil(
+        [&] { return session.readDefaults().find("VantorItemOrder") != std::string::npos; },
+        std::chrono::seconds(30)));
+
+    // Another process holds the lock while a choice waits to be stored and a
+    // rescan runs.
+    fs::path lockFile = session.defaultsFile();
+    lockFile += ".lock";
+    int lock = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    ASSERT_EQ(session.runVantor("--menu '每页数量/24 个'"), 0);
+    ASSERT_EQ(session.runVantor("--menu 重新扫描应用"), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    session.stopVantor();
+    ::close(lock);
+    std::cout << "gone " << session.lastStopTime().count() << " ms after SIGTERM\n";
+    EXPECT_LT(session.lastStopTime().count(), 1000);
+    EXPECT_NE(session.readDefaults().find("\"VantorPageSize\": 24"), std::string::npos);
+    EXPECT_NE(session.vantorLog().find("without the lock"), std::string::npos)
+        << session.vantorLog();
 }
 
 }  // namespace
