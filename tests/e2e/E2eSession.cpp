@@ -224,13 +224,7 @@ int E2eSession::stopVantor() {
     if (vantor_ > 0) {
         auto start = std::chrono::steady_clock::now();
         ::kill(vantor_, SIGTERM);
-        // Polled with a bound, so a program that hangs at quit fails the test
-        // instead of stalling the suite.
-        bool gone = false;
-        while (!gone && std::chrono::steady_clock::now() - start < 5s) {
-            gone = ::waitpid(vantor_, &status, WNOHANG) == vantor_;
-            std::this_thread::sleep_for(gone ? 0ms : 5ms);
-        }
+        bool gone = waitUntil([&] { return ::waitpid(vantor_, &status, WNOHANG) == vantor_; }, 5s);
         lastStopTime_ = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - start);
         if (!gone) {

@@ -85,8 +85,7 @@ public:
                   const std::string& environmentChanges = "", bool withErrors = false);
     // SIGTERM; the exit status, -1 when a signal ended it (SIGKILL after 5 s).
     int stopVantor();
-    // How long the last stopVantor waited for the process to be gone.
-    std::chrono::milliseconds lastStopTime() const { return lastStopTime_; }
+    std::chrono::milliseconds lastStopTime() const { return lastStopTime_; }  // until gone
     std::string vantorLog() const { return readFile(root_ / "vantor.log"); }
 
     void xdotool(const std::string& arguments) {
