@@ -215,8 +215,8 @@ SettingsLock SettingsLock::acquire(const fs::path& settingsPath,
             return SettingsLock(std::move(fd), State::held);
         }
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            return SettingsLock(UniqueFd(),
-                                State::unavailable);  // ENOLCK on some network file systems
+            // ENOLCK on some network file systems
+            return SettingsLock(UniqueFd(), State::unavailable);
         }
         auto now = std::chrono::steady_clock::now();
         if (now >= deadline) {
