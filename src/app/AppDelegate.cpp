@@ -113,8 +113,9 @@ void AppDelegate::applicationDidFinishLaunching() {
 void AppDelegate::applicationWillTerminate() {
     monitor_->stop();
     userDefaults_.stopWatching();
-    // Quitting, from the menu or by SIGTERM, waits for the last change.
-    userDefaults_.flush();
+    // Quitting, from the menu or by SIGTERM, writes the last change; another
+    // instance holding the file delays it half a second at most.
+    userDefaults_.writeBeforeExit();
 }
 
 void AppDelegate::answerRequest(const InstanceRequest& request,

@@ -182,10 +182,10 @@ void LauncherViewModel::finishDraggingItem(const CanonicalString& itemID) {
     lastDragDestination_.reset();
     markChanged();
     clampSelection();
-    // The moves along the way were stored without waiting, the latest
-    // overtaking the others; the arrangement the drag ends with is on disk
-    // before the next event.
-    model_.waitUntilStored();
+    // The moves along the way were handed to the store as they came, the
+    // latest overtaking the others; the arrangement the drag ends with is
+    // written now, without waiting for it.
+    model_.flushSettings();
 }
 
 }  // namespace vantor

@@ -160,9 +160,9 @@ void LauncherViewModel::finishFolderDrag() {
         lastDragDestination_.reset();
         markChanged();
     }
-    // As at the end of a drag in the grid: the moves inside the panel reach
-    // the disk before the next event.
-    model_.waitUntilStored();
+    // As at the end of a drag in the grid: the moves inside the panel are
+    // written now.
+    model_.flushSettings();
 }
 
 // ---- The folder's name ----------------------------------------------------------

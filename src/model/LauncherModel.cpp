@@ -198,7 +198,7 @@ void LauncherModel::dropVanishedApplications() {
     pruneFoldersForCurrentApplications();
     ensureItemOrderContainsCurrentItems();
     if (folders_ != foldersBefore) {
-        waitUntilStored();  // pruned folders, like every folder change
+        flushSettings();  // pruned folders, like every folder change
     }
 }
 

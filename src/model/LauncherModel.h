@@ -23,7 +23,8 @@ namespace vantor {
 // The one model behind the launcher: the installed applications, the user's
 // folders and order, the search query, the page size and the loading flag.
 // Every change is handed to the defaults store inside the operation that
-// makes it; folder changes also wait until it is on disk. Observers are told
+// makes it; folder changes also ask it to store them at once, never waiting
+// for the disk or for another instance holding the file. Observers are told
 // before a published field changes, so the view layer schedules a redraw and
 // re-reads afterwards. Main thread only.
 class LauncherModel {
@@ -85,8 +86,8 @@ public:
 
     // Editing a folder the user made. Each call is one change, stored at once;
     // a folder id or application id that does not fit changes nothing. All
-    // but the moves inside a folder (the steps of a drag, waited for at its
-    // end) wait until the change is on disk.
+    // but the moves inside a folder (the steps of a drag, flushed at its
+    // end) flush the store.
     //
     // The name is cleaned as cleanFolderName says (trimmed, one line, at most
     // folderNameMaxLength code points); a blank name keeps the old one.
@@ -136,9 +137,9 @@ public:
         return missing_.count(applicationID.canonical()) != 0;
     }
 
-    // Returns once every change so far is on disk: for the end of a gesture
-    // whose steps were stored without waiting.
-    void waitUntilStored() { userDefaults_.flush(); }
+    // Asks the store to write every change so far now, and returns at once:
+    // for the end of a gesture whose steps were stored as they came.
+    void flushSettings() { userDefaults_.flush(); }
     // Another instance stored new values under `keys`: takes those this model
     // keeps (folders, order, hidden applications, page size, launch history)
     // from the store and announces them. Writes nothing.

@@ -58,7 +58,7 @@ bool LauncherModel::renameFolder(const CanonicalString& folderID, std::string_vi
     if (!positioned) {
         setItemOrder(std::move(order));
     }
-    waitUntilStored();
+    flushSettings();
     return true;
 }
 
@@ -125,7 +125,7 @@ void LauncherModel::replaceFolder(std::size_t index, std::vector<CanonicalString
     setFolders(std::move(folders));
     persistFolders();
     setItemOrder(std::move(order));
-    waitUntilStored();
+    flushSettings();
 }
 
 void LauncherModel::takeApplicationOutOfFolder(const CanonicalString& folderID,
@@ -161,7 +161,7 @@ void LauncherModel::takeApplicationOutOfFolder(const CanonicalString& folderID,
     auto at = std::find(order.begin(), order.end(), folderItem);
     order.insert(at == order.end() ? at : std::next(at), applicationItemID(applicationID));
     setItemOrder(std::move(order));
-    waitUntilStored();
+    flushSettings();
 }
 
 void LauncherModel::dissolveFolder(const CanonicalString& folderID) {

@@ -67,7 +67,7 @@ void LauncherModel::createFolderByDroppingItem(const CanonicalString& droppedIte
     ids.insert(ids.begin() + static_cast<std::ptrdiff_t>(std::min(insertAt, ids.size())),
                std::move(newItemID));
     setItemOrder(std::move(ids));
-    waitUntilStored();
+    flushSettings();
 }
 
 void LauncherModel::addApplicationToFolder(const CanonicalString& applicationID,
@@ -91,7 +91,7 @@ void LauncherModel::addApplicationToFolder(const CanonicalString& applicationID,
     CanonicalString addedItemID = applicationItemID(applicationID);
     std::erase(ids, addedItemID);
     setItemOrder(std::move(ids));
-    waitUntilStored();
+    flushSettings();
 }
 
 std::optional<VantorItem> LauncherModel::folderItem(const CanonicalString& folderID) const {

@@ -13,7 +13,7 @@ using Bytes = std::string;  // raw bytes, not necessarily text
 // The per-user key-value store that holds everything Vantor remembers. A read
 // of a missing key, or of a value of another shape, gives nothing (0 for the
 // integer read). Every set replaces the value at once and lasts across
-// restarts; it may reach the disk a little later, and flush waits until it has.
+// restarts; it reaches the disk a little later.
 class DefaultsStore {
 public:
     virtual ~DefaultsStore() = default;
@@ -28,9 +28,10 @@ public:
     virtual void setData(std::string_view key, const Bytes& value) = 0;
     virtual void setString(std::string_view key, const std::string& value) = 0;
 
-    // Returns once every set so far is stored for good, so that a crash from
-    // now on loses none of them. False when one could not be stored.
-    virtual bool flush() { return true; }
+    // Starts storing every set so far now, and returns at once: no caller
+    // waits for the disk, nor for another process holding the file. What
+    // cannot be stored yet stays in memory and is tried again.
+    virtual void flush() {}
 };
 
 // The keys Vantor stores, in one place.

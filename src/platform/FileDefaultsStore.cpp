@@ -59,8 +59,19 @@ void FileDefaultsStore::didSet(std::string_view key) {
     writer_->change(name, values().at(name));
 }
 
-bool FileDefaultsStore::flush() {
-    return writer_ && writer_->flush();
+void FileDefaultsStore::flush() {
+    if (writer_) {
+        writer_->flush();
+    }
+}
+
+bool FileDefaultsStore::waitUntilWritten() {
+    return writer_ && writer_->waitUntilWritten();
+}
+
+bool FileDefaultsStore::writeBeforeExit(std::chrono::milliseconds lockWait,
+                                        std::chrono::milliseconds limit) {
+    return writer_ && writer_->writeBeforeExit(lockWait, limit);
 }
 
 std::vector<std::string> FileDefaultsStore::takeOutsideChanges() {

@@ -19,7 +19,7 @@ class SettingsWriter;
 // The defaults store on disk: one JSON file, mode 0600. Reads come from memory;
 // a set changes memory at once and hands the key to a writer thread, which
 // replaces the file atomically (see SettingsWriter), so the caller never waits
-// for the disk unless it asks to with flush(). A file that cannot be read or
+// for the disk unless it asks to with waitUntilWritten(). A file that cannot be read or
 // parsed reads as empty and is moved aside as "defaults.json.corrupt-<UTC
 // time>" before the first write replaces it. When the file cannot be written,
 // values stay set in memory.
@@ -33,7 +33,7 @@ public:
     // An empty path keeps every value in memory only (there is no home folder
     // to keep them in); it says so once on stderr.
     explicit FileDefaultsStore(std::filesystem::path path);
-    // Writes what is still waiting.
+    // Writes what is still waiting, as writeBeforeExit does.
     ~FileDefaultsStore() override;
     FileDefaultsStore(const FileDefaultsStore&) = delete;
     FileDefaultsStore& operator=(const FileDefaultsStore&) = delete;
@@ -45,9 +45,16 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-    // Waits until every set so far is in the file. False when one could not be
-    // written (or there is no file).
-    bool flush() override;
+    void flush() override;
+    // Waits until every set so far has been tried once; the try waits for the
+    // lock of another instance only briefly. False when one is still unwritten
+    // (or there is no file).
+    bool waitUntilWritten();
+    // At quit: waits for another instance's lock `lockWait` at most, then
+    // writes without it; never waits more than `limit` (a disk that hangs).
+    // False when a set is still unwritten.
+    bool writeBeforeExit(std::chrono::milliseconds lockWait = std::chrono::milliseconds(500),
+                         std::chrono::milliseconds limit = std::chrono::milliseconds(800));
 
     // When the file changed since this store last looked: takes into memory the
     // values another instance stored, except under keys set here and not yet

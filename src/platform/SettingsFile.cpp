@@ -4,10 +4,12 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <iostream>
 #include <system_error>
+#include <thread>
 
 #include "platform/JsonDefaults.h"
 
@@ -200,16 +202,29 @@ int removeStaleTemporaryFiles(const fs::path& path, std::chrono::system_clock::t
     return removed;
 }
 
-SettingsLock SettingsLock::acquire(const fs::path& settingsPath) {
+SettingsLock SettingsLock::acquire(const fs::path& settingsPath,
+                                   std::chrono::steady_clock::time_point deadline) {
     fs::path lockPath = settingsPath;
     lockPath += ".lock";
     UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    while (fd && ::flock(fd.get(), LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            return SettingsLock(UniqueFd());  // ENOLCK on some network file systems
-        }
+    if (!fd) {
+        return SettingsLock(UniqueFd(), State::unavailable);
     }
-    return SettingsLock(std::move(fd));
+    for (;;) {
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+            return SettingsLock(std::move(fd), State::held);
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            // ENOLCK on some network file systems
+            return SettingsLock(UniqueFd(), State::unavailable);
+        }
+        auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
+            return SettingsLock(UniqueFd(), State::busy);
+        }
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            std::chrono::milliseconds(5), deadline - now));
+    }
 }
 
 }  // namespace vantor

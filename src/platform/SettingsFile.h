@@ -78,15 +78,23 @@ int removeStaleTemporaryFiles(const std::filesystem::path& path,
 // An exclusive flock on "<name>.lock" beside the settings file, held while it
 // lives: writers of several instances read, merge and replace the file one at
 // a time. Where the lock file cannot be made or the file system has no locks,
-// it holds nothing and writers go unlocked rather than not at all.
+// it is unavailable and writers go unlocked rather than not at all.
 class SettingsLock {
 public:
-    static SettingsLock acquire(const std::filesystem::path& settingsPath);
-    bool isHeld() const { return static_cast<bool>(fd_); }
+    enum class State { held, busy, unavailable };
+
+    // Tries every few milliseconds until `deadline`: another process may hold
+    // the lock for good (stopped mid-write), and no caller may wait for it
+    // without end. Busy when it was still held elsewhere at the deadline.
+    static SettingsLock acquire(const std::filesystem::path& settingsPath,
+                                std::chrono::steady_clock::time_point deadline);
+    State state() const { return state_; }
+    bool isHeld() const { return state_ == State::held; }
 
 private:
-    explicit SettingsLock(UniqueFd fd) : fd_(std::move(fd)) {}
+    SettingsLock(UniqueFd fd, State state) : fd_(std::move(fd)), state_(state) {}
     UniqueFd fd_;  // closing it releases the lock
+    State state_;
 };
 
 }  // namespace vantor

@@ -18,8 +18,11 @@ SettingsWriter::SettingsWriter(fs::path path) : path_(std::move(path)) {
 
 SettingsWriter::~SettingsWriter() {
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         stopping_ = true;
+        if (!unwritten_.empty()) {
+            requestTry(lock);
+        }
     }
     wake_.notify_one();
     if (thread_.joinable()) {
@@ -27,14 +30,20 @@ SettingsWriter::~SettingsWriter() {
     }
 }
 
+std::uint64_t SettingsWriter::requestTry(std::unique_lock<std::mutex>&) {
+    retryAt_.reset();
+    return ++lastRequested_;
+}
+
 void SettingsWriter::change(const std::string& key, nlohmann::ordered_json value) {
     std::unique_lock lock(mutex_);
     auto [entry, added] = unwritten_.try_emplace(key);
     entry->second.value = std::move(value);
-    entry->second.sequence = ++lastHandedOver_;
+    entry->second.sequence = ++lastChange_;
     if (added) {
-        entry->second.since = lastHandedOver_;
+        entry->second.since = lastChange_;
     }
+    requestTry(lock);
     if (!thread_.joinable()) {
         writePending(lock);
         return;
@@ -43,10 +52,51 @@ void SettingsWriter::change(const std::string& key, nlohmann::ordered_json value
     wake_.notify_one();
 }
 
-bool SettingsWriter::flush() {
+void SettingsWriter::flush() {
     std::unique_lock lock(mutex_);
-    std::uint64_t target = lastHandedOver_;
+    if (unwritten_.empty()) {
+        return;
+    }
+    requestTry(lock);
+    if (!thread_.joinable()) {
+        writePending(lock);
+        return;
+    }
+    lock.unlock();
+    wake_.notify_one();
+}
+
+bool SettingsWriter::waitUntilWritten() {
+    std::unique_lock lock(mutex_);
+    if (unwritten_.empty()) {
+        return true;
+    }
+    std::uint64_t target = requestTry(lock);
+    if (!thread_.joinable()) {
+        writePending(lock);
+    }
+    wake_.notify_one();
     attempted_.wait(lock, [&] { return lastAttempted_ >= target; });
+    return unwritten_.empty();
+}
+
+bool SettingsWriter::writeBeforeExit(Clock::duration lockWait, Clock::duration limit) {
+    auto deadline = Clock::now() + limit;
+    std::unique_lock lock(mutex_);
+    if (unwritten_.empty()) {
+        return true;
+    }
+    exitLockWait_ = lockWait;
+    std::uint64_t target = requestTry(lock);
+    if (!thread_.joinable()) {
+        writePending(lock);
+    }
+    wake_.notify_one();
+    if (!attempted_.wait_until(lock, deadline, [&] { return lastAttempted_ >= target; })) {
+        std::cerr << "vantor: writing the settings file " << path_
+                  << " did not end in time; quitting without waiting for it\n";
+        return false;
+    }
     return unwritten_.empty();
 }
 
@@ -62,22 +112,29 @@ std::vector<std::string> SettingsWriter::unwrittenKeys() const {
 
 void SettingsWriter::run() {
     std::unique_lock lock(mutex_);
+    auto asked = [&] { return stopping_ || lastAttempted_ < lastRequested_; };
     for (;;) {
-        wake_.wait(lock, [&] { return stopping_ || lastAttempted_ < lastHandedOver_; });
-        if (lastAttempted_ < lastHandedOver_) {
+        if (lastAttempted_ < lastRequested_) {
             writePending(lock);
         } else if (stopping_) {
             return;  // only once everything handed over has been tried
+        } else if (!retryAt_) {
+            wake_.wait(lock, asked);
+        } else if (!wake_.wait_until(lock, *retryAt_, asked)) {
+            requestTry(lock);  // the lock was busy: time to look again
         }
     }
 }
 
 void SettingsWriter::writePending(std::unique_lock<std::mutex>& lock) {
+    std::uint64_t target = lastRequested_;
+    // Quitting waits longer for the lock, then writes without it.
+    bool exiting = exitLockWait_ || stopping_;
+    auto lockDeadline = Clock::now() + exitLockWait_.value_or(stopping_ ? exitLockWait : lockWait);
     // The latest value of every unwritten key: the state after the last change
-    // handed over, whatever came between.
-    std::uint64_t target = lastHandedOver_;
-    // In the order they were first changed, so keys new to the file are
-    // added in the order they were set, as memory holds them.
+    // handed over, whatever came between. In the order they were first
+    // changed, so keys new to the file are added in the order they were set,
+    // as memory holds them.
     std::vector<const std::pair<const std::string, Unwritten>*> entries;
     for (const auto& entry : unwritten_) {
         entries.push_back(&entry);
@@ -90,15 +147,13 @@ void SettingsWriter::writePending(std::unique_lock<std::mutex>& lock) {
         changes.emplace_back(entry->first, entry->second.value);
         sequences.push_back(entry->second.sequence);
     }
-    lock.unlock();
-    bool written = write(changes);
-    if (!written && !reportedFailure_) {
-        reportedFailure_ = true;
-        std::cerr << "vantor: could not write the settings file " << path_
-                  << "; changes are kept until Vantor quits\n";
+    Outcome outcome = Outcome::written;
+    if (!changes.empty()) {
+        lock.unlock();
+        outcome = write(changes, lockDeadline, exiting);
+        lock.lock();
     }
-    lock.lock();
-    if (written) {
+    if (outcome == Outcome::written) {
         for (std::size_t i = 0; i < changes.size(); ++i) {
             auto it = unwritten_.find(changes[i].first);
             // A key changed again meanwhile waits for the next write.
@@ -106,9 +161,22 @@ void SettingsWriter::writePending(std::unique_lock<std::mutex>& lock) {
                 unwritten_.erase(it);
             }
         }
+        reportedBusy_ = false;
+    } else if (outcome == Outcome::busy) {
+        // Memory keeps the newest values; they go with the next try.
+        if (!std::exchange(reportedBusy_, true)) {
+            std::cerr << "vantor: another process holds the lock of the settings file " << path_
+                      << "; changes are kept and written once it lets go\n";
+        }
+        if (lastRequested_ == target) {  // else a newer request tries at once
+            retryAt_ = Clock::now() + retryDelay;
+        }
+    } else if (!std::exchange(reportedFailure_, true)) {
+        // A failed write is not retried at once (the disk will not have
+        // changed its mind); what it held goes with the next change or flush.
+        std::cerr << "vantor: could not write the settings file " << path_
+                  << "; changes are kept until Vantor quits\n";
     }
-    // A failed write is not retried at once (the disk will not have changed
-    // its mind); what it held goes with the next change or flush.
     lastAttempted_ = target;
     attempted_.notify_all();
 }
@@ -140,15 +208,20 @@ bool SettingsWriter::readBaseIfReplaced() {
     return true;
 }
 
-bool SettingsWriter::write(const Changes& changes) {
+SettingsWriter::Outcome SettingsWriter::write(const Changes& changes,
+                                              Clock::time_point lockDeadline, bool unlockedAfter) {
     std::error_code error;
     fs::create_directories(path_.parent_path(), error);
     if (error) {
-        return false;
+        return Outcome::failed;
     }
-    SettingsLock lock = SettingsLock::acquire(path_);
+    SettingsLock lock = SettingsLock::acquire(path_, lockDeadline);
+    bool busy = lock.state() == SettingsLock::State::busy;
+    if (busy && !unlockedAfter) {
+        return Outcome::busy;
+    }
     if (!readBaseIfReplaced()) {
-        return false;
+        return Outcome::failed;
     }
     nlohmann::ordered_json merged = base_;
     for (const auto& [key, value] : changes) {
@@ -160,7 +233,13 @@ bool SettingsWriter::write(const Changes& changes) {
         merged.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     UniqueFd file = replaceFileAtomically(path_, text);
     if (!file) {
-        return false;
+        return Outcome::failed;
+    }
+    if (busy) {
+        // The rename keeps the file whole; only a change the holder writes
+        // meanwhile under other keys may be lost.
+        std::cerr << "vantor: another process still held the lock of the settings file " << path_
+                  << "; wrote it without the lock\n";
     }
     struct stat info {};
     if (::fstat(file.get(), &info) == 0) {
@@ -170,7 +249,7 @@ bool SettingsWriter::write(const Changes& changes) {
     } else {
         baseKnown_ = false;  // read it again next time
     }
-    return true;
+    return Outcome::written;
 }
 
 }  // namespace vantor

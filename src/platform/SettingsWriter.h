@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
@@ -25,22 +26,39 @@ namespace vantor {
 // happens under the lock beside the file: the file is read again if anyone
 // replaced it since this writer last read or wrote it, only the keys changed
 // here are put into it, and the result replaces it. What another instance
-// stored under other keys stays.
+// stored under other keys stays. Another process may hold the lock for good
+// (stopped mid-write): the writer waits for it only briefly, keeps what it
+// could not write and tries again a little later.
 class SettingsWriter {
 public:
+    using Clock = std::chrono::steady_clock;
+
     explicit SettingsWriter(std::filesystem::path path);
-    // Writes what is still waiting, then ends the thread.
+    // Writes what is still waiting as writeBeforeExit does, then ends the thread.
     ~SettingsWriter();
     SettingsWriter(const SettingsWriter&) = delete;
     SettingsWriter& operator=(const SettingsWriter&) = delete;
 
     // Returns at once; the value reaches the file soon after.
     void change(const std::string& key, nlohmann::ordered_json value);
-    // Waits until everything handed over before the call has been written,
-    // or the attempt failed. True when nothing handed over is still unwritten.
-    bool flush();
+    // Returns at once; what is unwritten is tried again now rather than later.
+    void flush();
+    // Waits until everything handed over before the call has been tried once
+    // (the try waits for the lock briefly). True when nothing is unwritten.
+    bool waitUntilWritten();
+    // For quitting: what is unwritten is written under the lock if it comes
+    // within `lockWait`, else without it (the rename keeps the file whole),
+    // saying so on stderr. Waits `limit` at most, for a disk that hangs. True
+    // when nothing is unwritten.
+    bool writeBeforeExit(Clock::duration lockWait, Clock::duration limit);
     // The keys whose latest value handed over is not in the file yet.
     std::vector<std::string> unwrittenKeys() const;
+
+    // How long a write waits for the lock while the program runs, and when it
+    // tries again after that.
+    static constexpr Clock::duration lockWait = std::chrono::milliseconds(100);
+    static constexpr Clock::duration retryDelay = std::chrono::seconds(1);
+    static constexpr Clock::duration exitLockWait = std::chrono::milliseconds(500);
 
 private:
     struct Unwritten {
@@ -49,12 +67,15 @@ private:
         std::uint64_t since = 0;     // of the change that made it unwritten
     };
     using Changes = std::vector<std::pair<std::string, nlohmann::ordered_json>>;
+    enum class Outcome { written, busy, failed };
 
     void run();
+    // Asks the thread for a try of everything unwritten; returns the try's number.
+    std::uint64_t requestTry(std::unique_lock<std::mutex>& lock);
     // Writes the latest value of every unwritten key; `lock` holds mutex_ and
     // is let go during the write.
     void writePending(std::unique_lock<std::mutex>& lock);
-    bool write(const Changes& changes);
+    Outcome write(const Changes& changes, Clock::time_point lockDeadline, bool unlockedAfter);
     bool readBaseIfReplaced();
 
     const std::filesystem::path path_;
@@ -63,8 +84,11 @@ private:
     std::condition_variable wake_;
     std::condition_variable attempted_;
     std::map<std::string, Unwritten> unwritten_;
-    std::uint64_t lastHandedOver_ = 0;
+    std::uint64_t lastChange_ = 0;
+    std::uint64_t lastRequested_ = 0;  // tries asked for
     std::uint64_t lastAttempted_ = 0;
+    std::optional<Clock::time_point> retryAt_;     // after the lock was busy
+    std::optional<Clock::duration> exitLockWait_;  // set when quitting
     bool stopping_ = false;
 
     // The writer thread's own: the file as this process last read or wrote it.
@@ -73,6 +97,7 @@ private:
     std::optional<FileIdentity> baseIdentity_;  // nothing: there was no file
     UniqueFd baseFile_;
     bool reportedFailure_ = false;
+    bool reportedBusy_ = false;
 
     std::thread thread_;  // none when it could not be started: the caller then writes
 };

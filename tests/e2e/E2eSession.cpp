@@ -238,8 +238,15 @@ int E2eSession::runVantor(const std::string& arguments, std::string* output,
 int E2eSession::stopVantor() {
     int status = 0;
     if (vantor_ > 0) {
+        auto start = std::chrono::steady_clock::now();
         ::kill(vantor_, SIGTERM);
-        ::waitpid(vantor_, &status, 0);
+        bool gone = waitUntil([&] { return ::waitpid(vantor_, &status, WNOHANG) == vantor_; }, 5s);
+        lastStopTime_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start);
+        if (!gone) {
+            ::kill(vantor_, SIGKILL);
+            ::waitpid(vantor_, &status, 0);
+        }
         vantor_ = -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -91,8 +91,9 @@ public:
     // Runs vantor to the end; returns its exit status.
     int runVantor(const std::string& arguments, std::string* output = nullptr,
                   const std::string& environmentChanges = "", bool withErrors = false);
-    // SIGTERM; the exit status, -1 when a signal ended it.
+    // SIGTERM; the exit status, -1 when a signal ended it (SIGKILL after 5 s).
     int stopVantor();
+    std::chrono::milliseconds lastStopTime() const { return lastStopTime_; }  // until gone
     std::string vantorLog() const { return readFile(root_ / "vantor.log"); }
 
     void xdotool(const std::string& arguments) {
@@ -143,6 +144,7 @@ private:
 
     std::filesystem::path root_;
     pid_t vantor_ = -1;
+    std::chrono::milliseconds lastStopTime_{};
     const VirtualDisplay* display_ = nullptr;
     std::string waylandDisplay_;
     std::string extraDataFolders_;

@@ -1,6 +1,10 @@
 // Two instances of one user sharing one settings file, the second on a bare
 // server: no window manager, no tray.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -10,6 +14,7 @@ namespace vantor::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 TEST(SharedSettingsE2eTest,
      InstancesOnTwoDisplaysKeepAndTakeInEachOthersChoicesWithOrWithoutATray) {
@@ -72,6 +77,37 @@ TEST(SharedSettingsE2eTest,
     ASSERT_EQ(second.runVantor("--menu '每页数量/63 个'"), 0);
     second.stopVantor();
     EXPECT_TRUE(stored("\"VantorPageSize\": 63"));
+}
+
+// Discovery never blocks on a pipe, so a long scan (entries to read and leave
+// out) stands in for a hung mount; an icon that is a pipe blocks its load for good.
+TEST(SharedSettingsE2eTest,
+     QuittingWithALongScanAHungIconAndTheLockHeldElsewhereTakesUnderASecond) {
+    E2eSession session;
+    session.addEnvironment("ASAN_OPTIONS=detect_leaks=0");  // a second's check of sanitizer builds
+    for (int n = 0; n < 20000; ++n) {
+        session.addApplication("hidden" + std::to_string(n) + ".desktop", "Hidden", "hidden",
+                               "NoDisplay=true\n");
+    }
+    fs::path pipe = session.root() / "hung-icon.png";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    session.addApplication("hung.desktop", "Hung Icon", "hung", "Icon=" + pipe.string() + "\n");
+    ASSERT_TRUE(session.startAndShow());
+    ASSERT_TRUE(E2eSession::waitUntil(
+        [&] { return session.storedSettings().contains("VantorItemOrder"); }, 30s));
+
+    // Another process holds the lock while a choice waits to be stored and a rescan runs.
+    int lock = ::open((session.defaultsFile().string() + ".lock").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    ASSERT_EQ(session.runVantor("--menu '每页数量/24 个'"), 0);
+    ASSERT_EQ(session.runVantor("--menu 重新扫描应用"), 0);
+    std::this_thread::sleep_for(200ms);
+    session.stopVantor();
+    ::close(lock);
+    std::cout << "gone " << session.lastStopTime().count() << " ms after SIGTERM\n";
+    EXPECT_LT(session.lastStopTime().count(), 1000);
+    EXPECT_EQ(session.storedSettings()["VantorPageSize"], 24);
+    EXPECT_NE(session.vantorLog().find("without the lock"), std::string::npos);
 }
 
 }  // namespace

@@ -55,8 +55,7 @@ protected:
     void didSet(std::string_view) override { states.emplace_back(values()); }
 };
 
-// Reports each change with a byte; waits for the disk after every fifth, as
-// the end of a drag does.
+// Reports each change with a byte; waits for the disk after every fifth.
 class ReportingStore : public FileDefaultsStore {
 public:
     ReportingStore(const fs::path& file, int progress)
@@ -68,7 +67,7 @@ protected:
     void didSet(std::string_view key) override {
         FileDefaultsStore::didSet(key);
         if (++changes_ % 5 == 0) {
-            flush();
+            waitUntilWritten();
         }
         if (::write(progress_, "c", 1) != 1) {
             std::_Exit(1);
@@ -88,7 +87,7 @@ int runAndKillWriter(const fs::path& file, std::uint32_t seed, int steps, int ki
         ::close(pipe[0]);
         ReportingStore store(file, pipe[1]);
         applySettingsChanges(store, seed, steps);
-        std::_Exit(store.flush() ? 0 : 1);
+        std::_Exit(store.waitUntilWritten() ? 0 : 1);
     }
     ::close(pipe[1]);
     int made = 0;

@@ -37,6 +37,9 @@ struct Step {
 class LauncherScene {
 public:
     LauncherScene() : model_(store_, ReloadServices{{}, nullptr, &queue_}) {}
+    // Over another store (the real one on disk) instead of store_.
+    explicit LauncherScene(DefaultsStore& store)
+        : model_(store, ReloadServices{{}, nullptr, &queue_}) {}
 
     void install(std::vector<ApplicationItem> apps) {
         model_.applyScanResult(std::move(apps));

@@ -84,6 +84,7 @@ TEST_F(FolderTest, NamesAreTrimmedKeptOnOneLineAndCutTo64CodePoints) {
         EXPECT_EQ(model_->folders()[0].name.raw(), expected);
         EXPECT_EQ(changed, expected != "Tools");
         EXPECT_EQ(store_->writtenKeys(), changed ? Strings{"VantorFolders"} : Strings{});
+        EXPECT_EQ(store_->flushCount(), changed ? 1 : 0);  // a folder change is written at once
         EXPECT_EQ(*decodeFolders(*store_->data("VantorFolders")), model_->folders());
     }
     EXPECT_FALSE(model_->renameFolder("folder:F", "New"));  // its own id, not its item id

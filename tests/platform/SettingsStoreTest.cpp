@@ -89,7 +89,7 @@ TEST_F(SettingsFileTest, ValuesSurviveARestartInAPrivateFileAndUnknownKeysStayIn
         store.setInteger("VantorPageSize", 48);
         store.setData("VantorFolders", "[]");
         store.setString("HotCorner", "bottomRight");
-        EXPECT_TRUE(store.flush());
+        EXPECT_TRUE(store.waitUntilWritten());
     }
     struct stat info {};
     ASSERT_EQ(::stat(file_.c_str(), &info), 0);
@@ -114,7 +114,7 @@ TEST_F(SettingsFileTest, AnUnreadableFileIsKeptAsideOnceBeforeTheFirstWrite) {
 
         store.setString("HotCorner", "topRight");
         store.setString("HotCorner", "bottomLeft");
-        store.flush();
+        store.waitUntilWritten();
         ASSERT_EQ(others().size(), 1u);
         EXPECT_TRUE(others()[0].starts_with("defaults.json.corrupt-"));
         EXPECT_EQ(tree_.read("config/vantor/" + others()[0]), contents);
@@ -126,12 +126,12 @@ TEST_F(SettingsFileTest, AFailedWriteKeepsTheValueInMemoryAndIsTriedAgainWithThe
     tree_.file("config/vantor", "in the way");  // a file where the folder should be stops even root
     FileDefaultsStore store(file_);
     store.setInteger("VantorPageSize", 48);
-    EXPECT_FALSE(store.flush());
+    EXPECT_FALSE(store.waitUntilWritten());
     EXPECT_EQ(store.integer("VantorPageSize"), 48);
 
     fs::remove(file_.parent_path());
     store.setString("HotCorner", "topRight");
-    EXPECT_TRUE(store.flush());
+    EXPECT_TRUE(store.waitUntilWritten());
     FileDefaultsStore reopened(file_);
     EXPECT_EQ(reopened.integer("VantorPageSize"), 48);
     EXPECT_EQ(reopened.string("HotCorner"), "topRight");
@@ -185,7 +185,7 @@ TEST(SettingsPathTest, WithoutAnyHomeValuesLastInMemoryAndTheWorkingFolderStaysU
         store.setInteger("VantorPageSize", 48);
         store.setString("HotCorner", "bottomLeft");
         EXPECT_EQ(store.integer("VantorPageSize"), 48);
-        EXPECT_FALSE(store.flush());
+        EXPECT_FALSE(store.waitUntilWritten());
     }
     std::string said = ::testing::internal::GetCapturedStderr();
     fs::current_path(previous);

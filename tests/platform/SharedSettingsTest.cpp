@@ -36,7 +36,7 @@ TEST_F(SharedSettingsTest, TwoInstancesChangingDifferentKeysBothKeepTheirChange)
         a_->setInteger("VantorPageSize", 48);
         b_->setString("HotCorner", "bottomRight");
         if (order < 2) {
-            EXPECT_TRUE((order == 0 ? a_ : b_)->flush());
+            EXPECT_TRUE((order == 0 ? a_ : b_)->waitUntilWritten());
         }
         b_.reset();
         a_->setString("Extra", "written again after the other wrote");
@@ -51,10 +51,10 @@ TEST_F(SharedSettingsTest, TwoInstancesChangingDifferentKeysBothKeepTheirChange)
 TEST_F(SharedSettingsTest, EachTakesInWhatTheOtherStoredUnlessItHasANewerValueOfItsOwn) {
     a_->setInteger("VantorPageSize", 48);
     a_->setString("HotCorner", "topRight");
-    ASSERT_TRUE(a_->flush());
+    ASSERT_TRUE(a_->waitUntilWritten());
     {
         // Holding the writers' lock keeps b's own change from the file.
-        SettingsLock lock = SettingsLock::acquire(file_);
+        SettingsLock lock = SettingsLock::acquire(file_, std::chrono::steady_clock::now());
         ASSERT_TRUE(lock.isHeld());
         b_->setString("HotCorner", "bottomLeft");
         EXPECT_EQ(b_->takeOutsideChanges(), Keys{"VantorPageSize"});
@@ -66,14 +66,14 @@ TEST_F(SharedSettingsTest, EachTakesInWhatTheOtherStoredUnlessItHasANewerValueOf
     testing::ManualMainQueue queue;
     std::vector<Keys> told;
     a_->watchForOutsideChanges(queue, [&](const Keys& keys) { told.push_back(keys); });
-    ASSERT_TRUE(b_->flush());
+    ASSERT_TRUE(b_->waitUntilWritten());
     queue.advanceBy(std::chrono::seconds(5));
     EXPECT_EQ(told, std::vector<Keys>{{"HotCorner"}});
     EXPECT_EQ(a_->string("HotCorner"), "bottomLeft");
     EXPECT_EQ(b_->takeOutsideChanges(), Keys{});
     a_->stopWatching();
     b_->setInteger("VantorPageSize", 24);
-    ASSERT_TRUE(b_->flush());
+    ASSERT_TRUE(b_->waitUntilWritten());
     queue.advanceBy(std::chrono::seconds(5));
     EXPECT_EQ(told.size(), 1u);
     EXPECT_EQ(queue.pendingCount(), 0);
@@ -85,7 +85,7 @@ TEST_F(SharedSettingsTest, TheModelShowsWhatTheOtherInstanceArrangedWithoutWriti
     for (auto* each : {&other, &model}) {
         each->applyScanResult({testing::app("Alpha"), testing::app("Beta"), testing::app("Gamma")});
     }
-    ASSERT_TRUE(b_->flush());
+    ASSERT_TRUE(b_->waitUntilWritten());
     b_->takeOutsideChanges();
     int announcements = 0;
     auto subscription = model.observe([&] { ++announcements; });
@@ -93,14 +93,14 @@ TEST_F(SharedSettingsTest, TheModelShowsWhatTheOtherInstanceArrangedWithoutWriti
     other.moveItemToEnd(testing::appItemID("Alpha"));
     other.createFolderByDroppingItem(testing::appItemID("Gamma"), testing::appItemID("Beta"));
     other.hideApplication(testing::app("Alpha").id);
-    ASSERT_TRUE(a_->flush());
+    ASSERT_TRUE(a_->waitUntilWritten());
     auto fileBefore = tree_.read("vantor/defaults.json");
     model.storedValuesChanged(b_->takeOutsideChanges());
     EXPECT_GT(announcements, 0);
     EXPECT_EQ(model.folders(), other.folders());
     EXPECT_EQ(model.hiddenApplicationIDs(), other.hiddenApplicationIDs());
     EXPECT_EQ(testing::itemIDs(model.filteredItems()), testing::itemIDs(other.filteredItems()));
-    EXPECT_TRUE(b_->flush());
+    EXPECT_TRUE(b_->waitUntilWritten());
     EXPECT_EQ(tree_.read("vantor/defaults.json"), fileBefore);
 }
 
