@@ -107,7 +107,9 @@ std::optional<FileIdentity> currentIdentity(const fs::path& path) {
 
 SettingsFileRead readSettingsFile(const fs::path& path) {
     SettingsFileRead result;
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without blocking: a pipe put in its place must not hold up the caller
+    // (the program's start, or its check for another instance's changes).
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd) {
         if (errno != ENOENT) {
             result.state = SettingsFileRead::State::unreadable;
@@ -117,7 +119,7 @@ SettingsFileRead readSettingsFile(const fs::path& path) {
     }
     struct stat info {};
     std::string text;
-    if (::fstat(fd.get(), &info) != 0 || !readAll(fd.get(), text)) {
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) || !readAll(fd.get(), text)) {
         result.state = SettingsFileRead::State::unreadable;
         result.identity = currentIdentity(path);
         return result;

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -80,18 +79,14 @@ TEST(SharedSettingsE2eTest,
 }
 
 // Discovery never blocks on a pipe, so a long scan (entries to read and leave
-// out) stands in for a hung mount; an icon that is a pipe blocks its load for good.
-TEST(SharedSettingsE2eTest,
-     QuittingWithALongScanAHungIconAndTheLockHeldElsewhereTakesUnderASecond) {
+// out) stands in for one stuck on a hung mount.
+TEST(SharedSettingsE2eTest, QuittingDuringALongScanWithTheLockHeldElsewhereTakesUnderASecond) {
     E2eSession session;
     session.addEnvironment("ASAN_OPTIONS=detect_leaks=0");  // a second's check of sanitizer builds
     for (int n = 0; n < 20000; ++n) {
         session.addApplication("hidden" + std::to_string(n) + ".desktop", "Hidden", "hidden",
                                "NoDisplay=true\n");
     }
-    fs::path pipe = session.root() / "hung-icon.png";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    session.addApplication("hung.desktop", "Hung Icon", "hung", "Icon=" + pipe.string() + "\n");
     ASSERT_TRUE(session.startAndShow());
     ASSERT_TRUE(E2eSession::waitUntil(
         [&] { return session.storedSettings().contains("VantorItemOrder"); }, 30s));

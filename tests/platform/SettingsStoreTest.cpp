@@ -120,6 +120,14 @@ TEST_F(SettingsFileTest, AnUnreadableFileIsKeptAsideOnceBeforeTheFirstWrite) {
         EXPECT_EQ(tree_.read("config/vantor/" + others()[0]), contents);
         EXPECT_EQ(FileDefaultsStore(file_).string("HotCorner"), "bottomLeft");
     }
+    // A pipe in its place is not waited on: it reads as empty and is kept aside too.
+    fs::remove(file_);
+    ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
+    FileDefaultsStore store(file_);
+    EXPECT_FALSE(store.string("HotCorner"));
+    store.setString("HotCorner", "topRight");
+    EXPECT_TRUE(store.waitUntilWritten());
+    EXPECT_EQ(FileDefaultsStore(file_).string("HotCorner"), "topRight");
 }
 
 TEST_F(SettingsFileTest, AFailedWriteKeepsTheValueInMemoryAndIsTriedAgainWithTheNextChange) {
