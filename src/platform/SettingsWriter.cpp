@@ -43,27 +43,23 @@ void SettingsWriter::change(const std::string& key, nlohmann::ordered_json value
     if (added) {
         entry->second.since = lastChange_;
     }
-    requestTry(lock);
-    if (!thread_.joinable()) {
-        writePending(lock);
-        return;
-    }
-    lock.unlock();
-    wake_.notify_one();
+    tryNow(lock);
 }
 
 void SettingsWriter::flush() {
     std::unique_lock lock(mutex_);
-    if (unwritten_.empty()) {
-        return;
+    if (!unwritten_.empty()) {
+        tryNow(lock);
     }
-    requestTry(lock);
+}
+
+std::uint64_t SettingsWriter::tryNow(std::unique_lock<std::mutex>& lock) {
+    std::uint64_t target = requestTry(lock);
     if (!thread_.joinable()) {
         writePending(lock);
-        return;
     }
-    lock.unlock();
     wake_.notify_one();
+    return target;
 }
 
 bool SettingsWriter::waitUntilWritten() {
@@ -71,11 +67,7 @@ bool SettingsWriter::waitUntilWritten() {
     if (unwritten_.empty()) {
         return true;
     }
-    std::uint64_t target = requestTry(lock);
-    if (!thread_.joinable()) {
-        writePending(lock);
-    }
-    wake_.notify_one();
+    std::uint64_t target = tryNow(lock);
     attempted_.wait(lock, [&] { return lastAttempted_ >= target; });
     return unwritten_.empty();
 }
@@ -87,11 +79,7 @@ bool SettingsWriter::writeBeforeExit(Clock::duration lockWait, Clock::duration l
         return true;
     }
     exitLockWait_ = lockWait;
-    std::uint64_t target = requestTry(lock);
-    if (!thread_.joinable()) {
-        writePending(lock);
-    }
-    wake_.notify_one();
+    std::uint64_t target = tryNow(lock);
     if (!attempted_.wait_until(lock, deadline, [&] { return lastAttempted_ >= target; })) {
         std::cerr << "vantor: writing the settings file " << path_
                   << " did not end in time; quitting without waiting for it\n";

@@ -72,6 +72,9 @@ private:
     void run();
     // Asks the thread for a try of everything unwritten; returns the try's number.
     std::uint64_t requestTry(std::unique_lock<std::mutex>& lock);
+    // Asks for a try now, made on the thread (or here when there is none);
+    // returns its number.
+    std::uint64_t tryNow(std::unique_lock<std::mutex>& lock);
     // Writes the latest value of every unwritten key; `lock` holds mutex_ and
     // is let go during the write.
     void writePending(std::unique_lock<std::mutex>& lock);

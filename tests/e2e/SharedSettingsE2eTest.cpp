@@ -92,7 +92,8 @@ TEST(SharedSettingsE2eTest, QuittingDuringALongScanWithTheLockHeldElsewhereTakes
         [&] { return session.storedSettings().contains("VantorItemOrder"); }, 30s));
 
     // Another process holds the lock while a choice waits to be stored and a rescan runs.
-    int lock = ::open((session.defaultsFile().string() + ".lock").c_str(), O_RDWR | O_CLOEXEC);
+    int lock = ::open((session.defaultsFile().string() + ".lock").c_str(),
+                      O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_EQ(::flock(lock, LOCK_EX), 0);
     ASSERT_EQ(session.runVantor("--menu '每页数量/24 个'"), 0);
     ASSERT_EQ(session.runVantor("--menu 重新扫描应用"), 0);

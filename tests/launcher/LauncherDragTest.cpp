@@ -184,7 +184,7 @@ TEST(HeldSettingsLockTest, DropsFoldersAndRenamesNeverWaitForALockHeldElsewhere)
     scene.install(numberedApps(30));
     LauncherViewModel& vm = scene.show();
     // A lock belongs to its open file: this one conflicts as another process's does.
-    int lock = ::open((file + ".lock").c_str(), O_RDWR | O_CLOEXEC);
+    int lock = ::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_EQ(::flock(lock, LOCK_EX), 0);
 
     std::vector<std::function<void()>> steps;
