@@ -72,11 +72,6 @@ TEST(SharedSettingsE2eTest,
         << text;
     EXPECT_EQ(second.runVantor("--menu 登录时启动"), 0);
     EXPECT_FALSE(fs::exists(entry));
-
-    // A choice right before SIGTERM is stored all the same.
-    ASSERT_EQ(second.runVantor("--menu '每页数量/63 个'"), 0);
-    second.stopVantor();
-    EXPECT_TRUE(stored("\"VantorPageSize\": 63"));
 }
 
 // Discovery never blocks on a pipe, so a long scan (entries to read and leave

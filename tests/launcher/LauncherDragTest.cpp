@@ -147,16 +147,6 @@ TEST_F(LauncherDragTest, TheMiddleOfAnotherTileMarksAFolderTargetThatTheReleaseD
     EXPECT_EQ(store_.writeCount(), 0);
 }
 
-TEST_F(LauncherDragTest, AnOpenFolderTakesNoGridDrag) {
-    showWith(20);
-    makeFolder({"App 00", "App 01"});
-    play({{"tap 0", "page 0, item 0, folder page 0"},
-          {"press 3", ""},
-          {"move edge 6", "page 0, item 0, folder page 0"},
-          {"release", ""}});
-    EXPECT_EQ(items(3, 3), "App 04");
-}
-
 // Search results are ranked, not in the user's order: they are not dragged about.
 TEST_F(LauncherDragTest, SearchResultsAreNotDraggedAndTheClearedGridIs) {
     showWith(20);
