@@ -177,20 +177,17 @@ TEST(HeldSettingsLockTest, DropsFoldersAndRenamesNeverWaitForALockHeldElsewhere)
     int lock = ::open((file + ".lock").c_str(), O_RDWR | O_CLOEXEC);
     ASSERT_EQ(::flock(lock, LOCK_EX), 0);
 
-    std::vector<std::function<void()>> steps;
-    for (const char* step :
-         {"press 0", "move edge 5", "release", "press 2", "move middle 4", "release", "tap 3"}) {
-        steps.push_back([&scene, step] { scene.act(step); });
-    }
-    steps.push_back([&vm] {
-        vm.beginRenamingFolder();
-        vm.setFolderNameDraft("Held");
-        vm.commitFolderRename();
-    });
     std::chrono::duration<double, std::milli> longest{};
-    for (const auto& step : steps) {
+    for (const char* step : {"press 0", "move edge 5", "release", "press 2", "move middle 4",
+                             "release", "tap 3", "rename"}) {
         auto start = std::chrono::steady_clock::now();
-        step();
+        if (step != std::string("rename")) {
+            scene.act(step);
+        } else {
+            vm.beginRenamingFolder();
+            vm.setFolderNameDraft("Held");
+            vm.commitFolderRename();
+        }
         longest = std::max<decltype(longest)>(longest, std::chrono::steady_clock::now() - start);
     }
     std::cout << "longest stall with the lock held elsewhere: " << longest.count() << " ms\n";
