@@ -191,7 +191,7 @@ std::string E2eSession::environment() const {
            " HOME=" + shellQuote(home().string()) +
            " XDG_CONFIG_HOME=" + shellQuote((home() / ".config").string()) +
            " XDG_DATA_HOME=" + shellQuote((home() / ".local/share").string()) +
-           " XDG_DATA_DIRS=" + shellQuote((root_ / "data").string()) +
+           " XDG_DATA_DIRS=" + shellQuote((root_ / "data").string() + extraDataFolders_) +
            " XDG_RUNTIME_DIR=" + shellQuote((root_ / "run").string()) +
            (waylandDisplay_.empty() ? " DISPLAY=" + displayName() + " QT_QPA_PLATFORM=xcb"
                                     : " WAYLAND_DISPLAY=" + shellQuote(waylandDisplay_)) +

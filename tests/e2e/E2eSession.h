@@ -134,6 +134,7 @@ public:
 
     void setDisplay(const VirtualDisplay& display) { display_ = &display; }
     void setWaylandDisplay(const std::string& socket) { waylandDisplay_ = socket; }
+    void addDataFolder(const std::string& folder) { extraDataFolders_ += ":" + folder; }
     void addEnvironment(const std::string& settings) { extraEnvironment_ += settings + " "; }
 
 private:
@@ -146,6 +147,7 @@ private:
     std::chrono::milliseconds lastStopTime_{};
     const VirtualDisplay* display_ = nullptr;
     std::string waylandDisplay_;
+    std::string extraDataFolders_;
     std::string extraEnvironment_;
 };
 
