@@ -1,5 +1,5 @@
-// Undoing a folder in the real program, checked on the settings file: renaming
-// it in place, then dragging its applications out onto the grid.
+// Editing a folder in the real program, checked on the settings file: renaming
+// it in place, then dragging an application out onto the grid.
 #include <gtest/gtest.h>
 
 #include "E2eSession.h"
@@ -13,7 +13,7 @@ using nlohmann::json;
 
 constexpr Size screen{1920, 1080};
 
-TEST(ArrangementTest, AFolderRenamedInPlaceThenEmptiedByDraggingItsApplicationsOut) {
+TEST(ArrangementTest, AFolderRenamedInPlaceThenAnApplicationDraggedOutOfIt) {
     E2eSession session;
     session.addNumberedApplications(1, 20);
     session.movePointer(960, 20);
@@ -29,20 +29,6 @@ TEST(ArrangementTest, AFolderRenamedInPlaceThenEmptiedByDraggingItsApplicationsO
     ASSERT_TRUE(session.startAndShow());
     const auto panel = FolderPanelLayout::forWindow(screen);
     const Point folder = cellCentre(screen, 0, 35), target = cellCentre(screen, 7, 35);
-    // Panel cell 0 up to the search row (beyond the grid: it leaves the folder
-    // there), then onto the left edge of grid cell 7: in front of what is there.
-    auto dragFirstOut = [&] {
-        session.click(folder.x, folder.y);
-        std::this_thread::sleep_for(500ms);
-        Point from = panel.cell(0).center();
-        for (Point to : {from, Point{from.x + 12, from.y + 4}, Point{960, 120},
-                         Point{target.x - 80, target.y}}) {
-            session.movePointer(to.x, to.y);
-            session.xdotool(to == from ? "mousedown 1" : "sleep 0.3");
-        }
-        session.xdotool("mouseup 1");
-    };
-
     // Clicking the title selects the whole name: typing replaces it. (Latin
     // letters: xdotool types others by remapping keys, which races with the program.)
     session.click(folder.x, folder.y);
@@ -56,19 +42,23 @@ TEST(ArrangementTest, AFolderRenamedInPlaceThenEmptiedByDraggingItsApplicationsO
         return folders.size() == 1 && folders[0]["name"] == "My Tools";
     })) << session.readDefaults();
 
-    // Out of a folder of three: it keeps two; App 01 stands in front of App 09.
-    dragFirstOut();
+    // Panel cell 0 up to the search row (beyond the grid: it leaves the folder
+    // there), then onto the left edge of grid cell 7: in front of what is there.
+    // The folder keeps two; App 01 stands in front of App 09. (A folder left
+    // with one dissolving is the panel's and the model's tests' concern.)
+    session.click(folder.x, folder.y);
+    std::this_thread::sleep_for(500ms);
+    Point from = panel.cell(0).center();
+    for (Point to :
+         {from, Point{from.x + 12, from.y + 4}, Point{960, 120}, Point{target.x - 80, target.y}}) {
+        session.movePointer(to.x, to.y);
+        session.xdotool(to == from ? "mousedown 1" : "sleep 0.3");
+    }
+    session.xdotool("mouseup 1");
     json expected = {"folder:F", item(4), item(5), item(6), item(7), item(8), item(1), item(9)};
-    ASSERT_TRUE(E2eSession::waitUntil([&] { return orderStart(8) == expected; }))
-        << session.readDefaults();
-    EXPECT_EQ(session.storedFolders()[0]["applicationIDs"], (json{path(2), path(3)}));
-
-    // Out of a folder of two: the folder is gone and App 03 stands in its place.
-    dragFirstOut();
-    expected = {item(3), item(4), item(5), item(6), item(7), item(8), item(2), item(1)};
     EXPECT_TRUE(E2eSession::waitUntil([&] { return orderStart(8) == expected; }))
         << session.readDefaults();
-    EXPECT_EQ(session.storedFolders(), json::array());
+    EXPECT_EQ(session.storedFolders()[0]["applicationIDs"], (json{path(2), path(3)}));
 }
 
 }  // namespace

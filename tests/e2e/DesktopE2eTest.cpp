@@ -38,10 +38,6 @@ TEST(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsClose
     }
     EXPECT_NE(properties.find("_NET_WM_DESKTOP(CARDINAL) = 4294967295"), std::string::npos)
         << properties;
-    std::string geometry;
-    session.runOnDisplay("xdotool getwindowgeometry " + window, &geometry);
-    EXPECT_NE(geometry.find("Position: 0,0 (screen: 0)\n  Geometry: 1920x1080"), std::string::npos)
-        << geometry;
     // On top, and focused although the window manager prevents focus stealing.
     std::string top;
     session.runOnDisplay("xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.* //'", &top);
@@ -51,10 +47,7 @@ TEST(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsClose
     EXPECT_EQ(focused, window + "\n");
     ::kill(std::stoi(other), SIGTERM);
 
-    // On another workspace too; the window manager's close, Alt+F4, dismisses it.
-    session.xdotool("set_desktop 1");
-    std::this_thread::sleep_for(500ms);
-    ASSERT_TRUE(session.isLauncherVisible());
+    // The window manager's close, Alt+F4, dismisses it.
     session.xdotool("key alt+F4");
     ASSERT_TRUE(session.waitForLauncher(false)) << "Alt+F4 did not close the launcher";
 

@@ -147,16 +147,6 @@ TEST_F(LauncherDragTest, TheMiddleOfAnotherTileMarksAFolderTargetThatTheReleaseD
     EXPECT_EQ(store_.writeCount(), 0);
 }
 
-TEST_F(LauncherDragTest, AnOpenFolderTakesNoGridDrag) {
-    showWith(20);
-    makeFolder({"App 00", "App 01"});
-    play({{"tap 0", "page 0, item 0, folder page 0"},
-          {"press 3", ""},
-          {"move edge 6", "page 0, item 0, folder page 0"},
-          {"release", ""}});
-    EXPECT_EQ(items(3, 3), "App 04");
-}
-
 // Search results are ranked, not in the user's order: they are not dragged about.
 TEST_F(LauncherDragTest, SearchResultsAreNotDraggedAndTheClearedGridIs) {
     showWith(20);
@@ -187,20 +177,17 @@ TEST(HeldSettingsLockTest, DropsFoldersAndRenamesNeverWaitForALockHeldElsewhere)
     int lock = ::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_EQ(::flock(lock, LOCK_EX), 0);
 
-    std::vector<std::function<void()>> steps;
-    for (const char* step :
-         {"press 0", "move edge 5", "release", "press 2", "move middle 4", "release", "tap 3"}) {
-        steps.push_back([&scene, step] { scene.act(step); });
-    }
-    steps.push_back([&vm] {
-        vm.beginRenamingFolder();
-        vm.setFolderNameDraft("Held");
-        vm.commitFolderRename();
-    });
     std::chrono::duration<double, std::milli> longest{};
-    for (const auto& step : steps) {
+    for (const char* step : {"press 0", "move edge 5", "release", "press 2", "move middle 4",
+                             "release", "tap 3", "rename"}) {
         auto start = std::chrono::steady_clock::now();
-        step();
+        if (step != std::string("rename")) {
+            scene.act(step);
+        } else {
+            vm.beginRenamingFolder();
+            vm.setFolderNameDraft("Held");
+            vm.commitFolderRename();
+        }
         longest = std::max<decltype(longest)>(longest, std::chrono::steady_clock::now() - start);
     }
     std::cout << "longest stall with the lock held elsewhere: " << longest.count() << " ms\n";

@@ -130,7 +130,6 @@ void LauncherScene::act(const std::string& action) {
         {"query", [&] { model_.setQuery(action.size() > 6 ? action.substr(6) : ""); }},
         {"scan", [&] { model_.applyScanResult(numberedApps(cell(1), cell(2), cell(3))); }},
         {"settle", [&] { queue_.runPending(); }},
-        {"rename", [&] { model_.renameFolder(model_.folders().at(0).id, w.at(1)); }},
         {"dissolve", [&] { model_.dissolveFolder(model_.folders().at(0).id); }},
         {"hide", [&] { vm().disappear(); }},
         {"appear", [&] { vm().appear(); }},

@@ -94,6 +94,10 @@ TEST(OpenFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
             // page turn opens nothing, launching from it closes the whole launcher.
             {"dot 0", ""},
             {"tap 0", "page 0, item 0, folder page 0"},
+            // The open folder takes no grid drag.
+            {"press 3", ""},
+            {"move edge 6", "page 0, item 0, folder page 0"},
+            {"release", "page 0, item 0, folder page 0"},
             {"folder-press 2", ""},
             {"notch -120", "page 0, item 0, folder page 1"},
             {"release", "page 0, item 0, folder page 1"},

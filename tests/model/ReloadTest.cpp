@@ -54,7 +54,7 @@ protected:
                                         ReloadServices{[this] { return scan(); }, this, &queue_}};
 };
 
-TEST_F(ReloadTest, AScanRunsOffTheMainThreadAndIsInstalledOnItOneAtATime) {
+TEST_F(ReloadTest, AScanRunsOffTheMainThreadAndIsInstalledOnItOneAtATimeWhileTheModelLives) {
     model_->reload();
     model_->reload();  // dropped: a scan is running
     EXPECT_TRUE(model_->isLoading());
@@ -69,6 +69,13 @@ TEST_F(ReloadTest, AScanRunsOffTheMainThreadAndIsInstalledOnItOneAtATime) {
     EXPECT_EQ(*store_.stringArray("VantorItemOrder"), (Strings{appItemID("A"), appItemID("B")}));
     reload(nextResult_);  // once finished, a rescan runs again
     EXPECT_EQ(scans_, 2);
+    // A result arriving after the model is gone is dropped.
+    store_.clearWrites();
+    model_->reload();
+    runAll();
+    model_.reset();
+    EXPECT_EQ(queue_.runPending(), 1);
+    EXPECT_EQ(store_.writeCount(), 0);
 }
 
 TEST_F(ReloadTest, AFailedScanOrOneThatWalkedNoFolderChangesNothingButAnEmptyOneIsReal) {
@@ -97,15 +104,7 @@ TEST_F(ReloadTest, AFailedScanOrOneThatWalkedNoFolderChangesNothingButAnEmptyOne
     EXPECT_EQ(*store_.stringArray("VantorItemOrder"), Strings{});
 }
 
-TEST_F(ReloadTest, AResultArrivingAfterTheModelIsGoneIsDropped) {
-    model_->reload();
-    runAll();
-    model_.reset();
-    EXPECT_EQ(queue_.runPending(), 1);
-    EXPECT_EQ(store_.writeCount(), 0);
-}
-
-TEST(ChangeSettlerTest, WorkRunsOnceAfterASecondOfQuietAndWaitsWhileBusy) {
+TEST(ChangeSettlerTest, WorkRunsOnceAfterASecondOfQuietWaitsWhileBusyAndNeverOnceGone) {
     struct Case {
         const char* name;
         Times changes;
@@ -139,18 +138,13 @@ TEST(ChangeSettlerTest, WorkRunsOnceAfterASecondOfQuietAndWaitsWhileBusy) {
         EXPECT_EQ(runs, c.expectedRuns);
         EXPECT_FALSE(settler.isPending());
     }
-}
-
-TEST(ChangeSettlerTest, NothingRunsOnceTheSettlerIsGone) {
+    // Nothing runs once the settler is gone.
     testing::ManualMainQueue queue;
-    int runs = 0;
-    {
-        ChangeSettler settler(queue, [&] { ++runs; });
-        settler.noteChange();
-        EXPECT_TRUE(settler.isPending());
-    }
+    auto settler = std::make_unique<ChangeSettler>(queue, [] { ADD_FAILURE() << "ran when gone"; });
+    settler->noteChange();
+    EXPECT_TRUE(settler->isPending());
+    settler.reset();
     queue.advanceBy(5s);
-    EXPECT_EQ(runs, 0);
 }
 
 }  // namespace
