@@ -1,5 +1,4 @@
-// The launcher window is kept between showings; each opening must still start
-// as a new window would, whatever the last showing left behind.
+// The window is kept between showings, yet each opening starts afresh, whatever the last one left.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -104,8 +103,7 @@ TEST(ReadyWindowTest, EveryOpeningStartsAsANewWindowWhateverTheLastOneLeft) {
         EXPECT_TRUE(view.folderNameField()->isHidden() && view.contextMenu() == nullptr);
         EXPECT_EQ(window->geometry(), qtScreen->geometry());
     }
-    // The fresh view-model closes this showing; the name typed before an
-    // earlier one closed was kept.
+    // The fresh view-model closes this showing; the name typed before an earlier one closed stays.
     window->view()->handleKeyPress(Qt::Key_Escape);
     EXPECT_FALSE(presentation.isShown());
     endFades(window);

@@ -15,8 +15,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Each entry as "title shortcut", "✓ title" or "title (off)"; a separator as
-// "---"; a submenu's entries follow its title, indented.
+// Entries as "title shortcut", "✓ title" or "title (off)", separators "---", submenus indented.
 Strings describe(const QMenu* menu, const std::string& indent = "") {
     Strings lines;
     for (const QAction* action : menu->actions()) {

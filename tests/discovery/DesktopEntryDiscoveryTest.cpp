@@ -21,8 +21,7 @@ TEST_F(DesktopEntryDiscoveryTest, TheFirstFolderWithAnIDWinsItEvenWithAHiddenOrB
     tree_.file("system/applications/bar.desktop", desktopEntry("Bar"));
     tree_.file("local/applications/baz.desktop", desktopEntry("Baz"));
     tree_.file("system/applications/baz.desktop", desktopEntry("Old Baz"));
-    // Files in sub-folders have dashed ids: user/kde-konsole.desktop and
-    // system/kde/konsole.desktop share the id kde-konsole.desktop.
+    // In ids sub-folders become dashes: user/kde-konsole.desktop = system/kde/konsole.desktop.
     tree_.file("user/applications/kde-konsole.desktop", desktopEntry("User Konsole"));
     tree_.file("system/applications/kde/konsole.desktop", desktopEntry("System Konsole"));
     // Hidden, not shown or broken, the higher entry still hides the lower one.

@@ -10,8 +10,7 @@
 
 namespace vantor::testing {
 
-// Makes a bundle folder whose Contents/Info.plist is an XML dictionary of
-// `entries` (each a <key> then its value's element); returns its path.
+// Makes a bundle with an XML Contents/Info.plist of `entries` (<key>, value); returns its path.
 inline std::string makeBundle(const TempTree& tree, const std::string& relative,
                               const std::string& entries = "") {
     tree.file(relative + "/Contents/Info.plist",
@@ -37,9 +36,8 @@ inline std::vector<std::string> namesOf(const std::vector<ApplicationItem>& foun
     return names;
 }
 
-// A tree with three bundle roots and three desktop entry folders (highest
-// priority first), in an environment each test sets itself: no locale, desktop
-// or XDG variable set.
+// A tree with three bundle roots and three desktop entry folders (highest priority first), in an
+// environment each test sets itself: no locale, desktop or XDG variable set.
 class DiscoveryTest : public ::testing::Test {
 protected:
     DiscoveryTest() {

@@ -50,8 +50,7 @@ TEST(HostilePlistTest, XmlNestingCountsOnlyRealContainerElements) {
 }
 
 TEST(HostilePlistTest, BinaryTablesMustStayInsideTheFileAndExpandToAFewNodes) {
-    // An application's names in a sound file, the dictionary holding more than
-    // 15 pairs so its count takes an integer object of its own.
+    // Names in a sound file; over 15 pairs, so the dict's count takes its own integer object.
     BinaryPlistBuilder sound;
     std::vector<std::uint64_t> keys{sound.addString("CFBundleName")};
     std::vector<std::uint64_t> values{sound.addString("Sound")};

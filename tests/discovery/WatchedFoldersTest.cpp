@@ -10,8 +10,7 @@ namespace {
 using testing::TempTree;
 using Folders = std::vector<WatchedFolder>;
 
-// A folder of the tree watched whole, or only for the entries that lead to
-// folders not made yet.
+// A folder of the tree watched whole, or only for the entries leading to folders not made yet.
 struct Tree : TempTree {
     WatchedFolder whole(const std::string& relative) const { return {path(relative), {}}; }
     WatchedFolder only(const std::string& relative, std::set<std::string> entries) const {

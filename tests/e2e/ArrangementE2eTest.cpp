@@ -1,5 +1,4 @@
-// Editing a folder in the real program, checked on the settings file: renaming
-// it in place, then dragging an application out onto the grid.
+// A folder edited in the real program, checked on the settings file: renamed, an app dragged out.
 #include <gtest/gtest.h>
 
 #include "E2eSession.h"
@@ -42,10 +41,9 @@ TEST(ArrangementTest, AFolderRenamedInPlaceThenAnApplicationDraggedOutOfIt) {
         return folders.size() == 1 && folders[0]["name"] == "My Tools";
     })) << session.readDefaults();
 
-    // Panel cell 0 up to the search row (beyond the grid: it leaves the folder
-    // there), then onto the left edge of grid cell 7: in front of what is there.
-    // The folder keeps two; App 01 stands in front of App 09. (A folder left
-    // with one dissolving is the panel's and the model's tests' concern.)
+    // Panel cell 0 up to the search row (beyond the grid: it leaves the folder there), then onto
+    // grid cell 7's left edge: in front of what is there. The folder keeps two; App 01 stands in
+    // front of App 09. (A folder left with one dissolving is the panel and model tests' concern.)
     session.click(folder.x, folder.y);
     std::this_thread::sleep_for(500ms);
     Point from = panel.cell(0).center();

@@ -1,5 +1,4 @@
-// The command line run as a user would, in a temporary home and, unless a
-// display is needed, without one; and what installing puts where.
+// The command line as a user runs it (temp home, display only if needed); what install puts where.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,8 +24,7 @@ TEST(CommandLineTest, ListsEveryShownApplicationAndAnswersHelpAndMistakesWithout
     std::string output;
     EXPECT_EQ(session.runVantor("--list-applications", &output, noDisplay + "LANG=zh_CN.UTF-8 "),
               0);
-    // Bundles and desktop entries in one list, by title in the user's language
-    // (Chinese order puts Han first); no settings touched.
+    // Bundles and entries mixed, by title in the user's language (Han first); no settings file.
     EXPECT_EQ(output, apps.string() + "/beta.desktop\t图表\n" + apps.string() +
                           "/alpha.desktop\talpha\n" +
                           (session.home() / "Applications/Tool.app").string() + "\tTool\n");

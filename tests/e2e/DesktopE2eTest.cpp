@@ -72,8 +72,7 @@ TEST(DesktopE2eTest, UnderAWindowManagerTheLauncherIsAFocusedOverlayThatItsClose
     EXPECT_EQ(session.stopVantor(), 0) << session.vantorLog();
 }
 
-// However the last showing was opened, the command line opens the launcher on
-// the screen under the pointer, and a corner on the screen it belongs to.
+// Whatever came before, the command line opens on the pointer's screen, a corner on its own.
 TEST(DesktopE2eTest, OnTwoScreensEachOpeningChoosesItsScreenAfresh) {
     VirtualDisplay display{VirtualDisplay::TwoScreens{}};
     E2eSession session;

@@ -109,8 +109,7 @@ VirtualDisplay::VirtualDisplay(TwoScreens) {
 }
 
 void VirtualDisplay::startServer(int width, int height) {
-    // Xvfb picks a free display number itself: two test programs choosing
-    // their own could share one server and lose it when the first ends.
+    // Xvfb picks a free display itself: two test programs picking theirs could share and lose one.
     int report[2];
     if (::pipe(report) != 0) {
         return;

@@ -30,9 +30,8 @@ public:
     // 1920 × 1080 under xfwm4 preventing focus stealing, as on a real desktop.
     static VirtualDisplay& shared();
     VirtualDisplay(int width, int height, bool underXfwm4 = false);
-    // Two 1920 × 1080 screens side by side, as xrandr makes monitors of one X
-    // screen, under openbox, which takes its screens from the server (xfwm4
-    // sees only monitors with an output of their own).
+    // Two 1920 × 1080 xrandr monitors of one X screen under openbox, which takes its screens
+    // from the server (xfwm4 sees only monitors with an output of their own).
     struct TwoScreens {};
     explicit VirtualDisplay(TwoScreens);
     VirtualDisplay(const VirtualDisplay&) = delete;
@@ -115,8 +114,7 @@ public:
         return runShell("DISPLAY=" + displayName() + " " + command, output);
     }
     bool waitForLauncher(bool visible);
-    // Polls until `condition` holds or about ten seconds have passed (sanitizer
-    // builds on a busy machine start slowly).
+    // Polls until `condition` holds, for about 10 s (sanitizer builds start slowly on a busy box).
     static bool waitUntil(const std::function<bool()>& condition,
                           std::chrono::milliseconds limit = std::chrono::milliseconds(10000));
 
@@ -127,8 +125,7 @@ public:
         return values.is_object() ? values : nlohmann::json::object();
     }
 
-    // The stored folders, decoded; and settings for the next start: folders as
-    // vantor stores them and the item order.
+    // The stored folders, decoded; and settings for the next start: stored folders, item order.
     nlohmann::json storedFolders() const;
     void writeSettings(const nlohmann::json& order, const nlohmann::json& folders);
 

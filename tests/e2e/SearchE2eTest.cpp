@@ -1,6 +1,5 @@
-// Searching as Chinese users type, in the real program on a Chinese desktop:
-// `vantor --show`, type at once, Return. (Which match ranks first is the
-// model's tests' concern; here the real entries, locale and history.)
+// Searching as Chinese users type, in the real program on a Chinese desktop: `vantor --show`,
+// type at once, Return. (Ranking is the model tests' concern; here real entries, locale, history.)
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -43,8 +42,7 @@ TEST(SearchE2eTest, InitialsProgramsKeywordsAndTheLaunchHistoryFindWhatIsTyped) 
     session.xdotool("key Escape");
     ASSERT_TRUE(session.waitForLauncher(false));
 
-    // Shows the launcher, types at once as a shortcut or script would, then the
-    // keys; the one application that started ("" for none or more).
+    // --show, types at once as a shortcut or script would, then `keys`: the one app started, or "".
     const fs::path markers = session.root() / "markers";
     auto startedBy = [&](const std::string& typed, const std::string& keys) {
         session.forgetLaunches();
@@ -67,8 +65,7 @@ TEST(SearchE2eTest, InitialsProgramsKeywordsAndTheLaunchHistoryFindWhatIsTyped) 
     EXPECT_EQ(startedBy("krita", "Return"), "paint");
     EXPECT_EQ(startedBy("song", "Return"), "music");
 
-    // Of two equal matches the launched one comes first. Right, Return: the
-    // second of the two, as the grid orders them.
+    // Of two equal matches, Right then Return launches the second, as the grid orders them.
     std::string second = startedBy("js", "Right Return");
     ASSERT_FALSE(second.empty());
     // Launched once, it leads.

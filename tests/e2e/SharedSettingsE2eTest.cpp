@@ -1,5 +1,4 @@
-// Two instances of one user sharing one settings file, the second on a bare
-// server: no window manager, no tray.
+// Two instances of one user sharing a settings file, the second on a bare server (no WM, no tray).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -54,8 +53,7 @@ TEST(SharedSettingsE2eTest,
     EXPECT_TRUE(log.find("vantor --toggle") != std::string::npos &&
                 log.find("no system tray") == log.rfind("no system tray"))
         << log;
-    // Starting at login, chosen from the menu; where the entry cannot be
-    // written, the reason reaches the caller.
+    // Starting at login, from the menu; where the entry cannot be written, the caller hears why.
     fs::path entry = first.home() / ".config/autostart/vantor.desktop";
     std::string output;
     std::ofstream(entry.parent_path()) << "a file where the folder goes";
@@ -72,8 +70,7 @@ TEST(SharedSettingsE2eTest,
     EXPECT_FALSE(fs::exists(entry));
 }
 
-// Discovery never blocks on a pipe, so a long scan (entries to read and leave
-// out) stands in for one stuck on a hung mount.
+// Discovery never blocks on a pipe, so a long scan stands in for one stuck on a hung mount.
 TEST(SharedSettingsE2eTest, QuittingDuringALongScanWithTheLockHeldElsewhereTakesUnderASecond) {
     E2eSession session;
     session.addEnvironment("ASAN_OPTIONS=detect_leaks=0");  // a second's check of sanitizer builds

@@ -1,5 +1,4 @@
-// One tray per user and display, however many start at once, and the
-// requests other programs send it.
+// One tray per user and display, however many start at once, and requests other programs send.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -17,9 +16,8 @@ using namespace std::chrono_literals;
 
 TEST(SingleInstanceE2eTest, OfFiveTraysStartedAtOnceOneStaysAndTheOthersShowItsLauncher) {
     E2eSession session;
-    // Each start held back half a second before it binds a socket, as a
-    // loaded login can do; the leak checker of sanitizer builds cannot work
-    // under strace.
+    // Each start held back half a second before it binds a socket, as a loaded login can do;
+    // the leak checker of sanitizer builds cannot work under strace.
     const std::string tray =
         "exec strace -f -o /dev/null -e trace=bind -e inject=bind:delay_enter=500000 " +
         session.environment() + "ASAN_OPTIONS=detect_leaks=0 " + shellQuote(VANTOR_BINARY) + " >>" +

@@ -1,7 +1,5 @@
-// Replays the seed corpus of each fuzz target, then a fixed number of
-// deterministic mutations of every seed (some nesting 100,000 deep). Any
-// crash, sanitizer report or broken promise fails it.
-//
+// Replays each fuzz target's seed corpus, then a fixed number of deterministic mutations of every
+// seed (some nesting 100,000 deep). Any crash, sanitizer report or broken promise fails it.
 // VANTOR_FUZZ_MUTATIONS=n  mutations per seed (default 200), for longer runs
 #include <gtest/gtest.h>
 
@@ -43,8 +41,7 @@ const Target targets[] = {
     {"folders", "json.dict", fuzzFolders, jsonNesting},
 };
 
-// The entries of a dictionary in libFuzzer's format: one quoted text a line,
-// optionally named (name="text"), with \\, \" and \xHH escapes.
+// A libFuzzer dictionary: one quoted text a line, maybe name="text", with \\, \" and \xHH escapes.
 std::vector<std::string> readDictionary(const fs::path& file) {
     std::vector<std::string> tokens;
     std::istringstream in(testing::readFile(file));
@@ -68,9 +65,8 @@ std::vector<std::string> readDictionary(const fs::path& file) {
     return tokens;
 }
 
-// Deterministic mutations of seed inputs: the same seed number gives the same
-// inputs on every machine and compiler (its own generator and ranges, none of
-// the standard library's implementation-defined distributions).
+// Deterministic mutations: the same seed number gives the same inputs on every machine and compiler
+// (its own generator and ranges, no implementation-defined standard library distributions).
 class Mutator {
 public:
     Mutator(std::uint64_t seed, const Target& target, const std::vector<std::string>& tokens)

@@ -50,9 +50,8 @@ std::vector<ApplicationItem> sampleApplications() {
             {"/d.desktop", "Delta", "/d.desktop"}};
 }
 
-// What the program does with folders, order and hidden applications it
-// reads: install a scan against them, list the grid, search it, and edit the
-// first folder and the first application the way a user can.
+// What the program does with the folders, order and hidden apps it reads: install a scan, list
+// the grid, search it, and edit the first folder and the first application as a user can.
 void exerciseModel(DefaultsStore& store) {
     LauncherModel model(store);
     model.applyScanResult(sampleApplications());

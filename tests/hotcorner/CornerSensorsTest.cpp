@@ -119,8 +119,7 @@ TEST(CornerSensorsTest, FiresOncePerEntryAndKeepsOneSensorPerOutputAtTheChosenCo
         std::vector<Step> steps;
     } cases[] = {
         {{}, {}, {one, enter(1)}},  // nothing before start
-        // Fires once per entry, with its output's screen; leaving another sensor
-        // does not re-arm.
+        // Fires once per entry, with its output's screen; leaving another sensor does not re-arm.
         {{"DP-1", "DP-2"},
          {{1, TL}, {2, TL}},
          {one, two, start, enter(1), enter(1), sensor(&CornerSensors::pointerLeft, 2), enter(1),
@@ -130,15 +129,13 @@ TEST(CornerSensorsTest, FiresOncePerEntryAndKeepsOneSensorPerOutputAtTheChosenCo
         // A restart clears the latch.
         {{"DP-1", "DP-1"}, {{1, TL}}, {one, start, enter(1), stop, start, enter(1)}},
         {{"DP-1"}, {}, {stopOnTrigger, one, start, enter(1)}},
-        // A new corner moves every sensor and makes the next entry a new one,
-        // whoever chose it and whenever.
+        // A new corner, whoever chose it and whenever, moves every sensor and re-arms.
         {{"DP-1", "DP-1"}, {{1, BR}, {2, BR}}, {one, two, start, enter(1), corner(BR), enter(1)}},
         {{}, {{1, BR}}, {one, start, storedCorner(BR)}},
         {{"DP-2"}, {{2, TL}}, {one, start, two, removeOutput(1), enter(1), enter(2)}},
         // Removing the entered output re-arms.
         {{"DP-1", "DP-2"}, {{2, TL}}, {one, two, start, enter(1), removeOutput(1), enter(2)}},
-        // A sensor the compositor closed comes back after a pause, where it
-        // should be by then, unless stopped or its output went.
+        // A closed sensor returns after a pause where it then belongs, unless stopped or unplugged.
         {{"DP-1"},
          {{1, TL}},
          {one, start, close, advance(CornerSensors::reopenDelay - 1ms), enter(1),

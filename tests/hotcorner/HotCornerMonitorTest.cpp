@@ -133,10 +133,9 @@ TEST(HotCornerMonitorTest, AnUnknownStoredCornerMeansTopLeftAndIsKeptAndAChosenO
     EXPECT_EQ(rig.store.string("HotCorner"), "bottomRight");
 }
 
-// The corner a pointer pixel fires, found the way the monitor finds it, as
-// "screen:corner" (every corner whose zone holds it), or "none" off every screen.
-// Screens are given as the toolkit reports them: top-left origin, y down,
-// primary first.
+// The corners a pointer pixel fires, found as the monitor finds them: "screen:corner" for each
+// zone holding it, or "none" off every screen. Screens are given as the toolkit reports them:
+// top-left origin, y down, primary first.
 std::string cornerAtPixel(const std::vector<ScreenInfo>& geometries, Point pixel) {
     const Point p = ScreenCoordinates(geometries.front().frame).pointerFromPixel(pixel);
     const auto screen = screenContaining(p, screensFromGeometries(geometries));

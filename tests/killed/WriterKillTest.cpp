@@ -16,9 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::ordered_json;
 
-// A reproducible run of `count` settings changes of the kinds the program
-// makes, some large enough that a write takes a while. Applying the first k
-// changes to a store gives the state after k of them.
+// A reproducible run of `count` settings changes like the program's, some large enough that a
+// write takes a while. Applying the first k changes to a store gives the state after k of them.
 void applySettingsChanges(DefaultsStore& store, std::uint32_t seed, int count) {
     std::mt19937 random(seed);
     for (int step = 0; step < count; ++step) {
@@ -75,8 +74,7 @@ protected:
     }
 };
 
-// Kills a writer process once it reported `killAfter` changes (or ended);
-// returns how many it reported.
+// Kills a writer process once it reported `killAfter` changes (or ended); returns how many.
 int runAndKillWriter(const fs::path& file, std::uint32_t seed, int steps, int killAfter) {
     int pipe[2];
     if (::pipe(pipe) != 0) {

@@ -22,8 +22,7 @@ Folder scalable(const std::string& path, int min, int max) {
                       "\nMaxSize=" + std::to_string(max)};
 }
 
-// Generated themes in a temporary tree with three base folders, as a desktop
-// has them: the user's, the system's and the loose pixmaps.
+// Generated themes in a temporary tree with a desktop's base folders: user's, system's, pixmaps.
 class IconThemeLookupTest : public ::testing::Test {
 protected:
     void files(const std::string& prefix, const Strings& relatives) const {
@@ -80,8 +79,7 @@ TEST_F(IconThemeLookupTest, AFolderForTheSizeFirstThenTheNearestTheFirstOfEquals
          {"editor", 40, "share/Mine/scalable/small/editor.svg"},  // 8 either way: the first listed
          {"editor", 90, "share/Mine/128x128/apps/editor.png"},    // 38 against 42
          {"editor", 170, "share/Mine/scalable/big/editor.svg"},   // 30 against 42
-         // A threshold folder serves its size give or take (2 unless
-         // said); beyond, it is as far as the nearest size it serves.
+         // A threshold folder serves size ± threshold (default 2); beyond, counts from that range.
          {"viewer", 63, near60},
          {"viewer", 53, near60},  // 4 from 57, 5 from the earlier 48
          {"viewer", 23, "share/Mine/23x23/apps/viewer.png"}});
@@ -213,8 +211,7 @@ Strings described(std::string_view text) {
 }
 
 TEST(IconThemeIndexTest, FoldersThatLeaveTheThemeOrMakeNoSenseAreLeftOut) {
-    // Folders it cannot use or that leave the theme are left out; nonsense values
-    // fall back to what an index without them would mean.
+    // Unusable folders and those leaving the theme are left out; nonsense values count as absent.
     EXPECT_EQ(described("[Icon Theme]\n"
                         "Directories=nosection,nosize,badsize,zero,../../etc,/usr/share,a/./b,ok\n"
                         "[nosize]\nType=Fixed\n[badsize]\nSize=48px\n[zero]\nSize=0\n"

@@ -11,8 +11,7 @@
 namespace vantor::launcher_test {
 namespace {
 
-// Page size 24: six columns, four rows. "move middle N" is inside cell N's
-// folder drop zone, "move edge N" over the cell but outside it.
+// Page size 24 (6 × 4). "move middle N" is in cell N's folder drop zone, "move edge N" outside it.
 class LauncherDragTest : public LauncherFixture {
 protected:
     void showWith(int count) {
@@ -83,8 +82,7 @@ TEST_F(LauncherDragTest, DraggingMovesTheItemLiveAndWritesOncePerDestination) {
     writes = store_.writeCount();
     EXPECT_EQ(store_.flushCount(), 0);
     play({{"move edge 23", ""}, {"move 1300 700", ""}, {"release", "page 0, item 19"}});
-    // The release writes nothing more (the order changed while dragging), but
-    // has what is unwritten tried at once.
+    // The release writes nothing more (the order changed while dragging) but flushes what waits.
     EXPECT_EQ(store_.writeCount(), writes);
     EXPECT_EQ(store_.flushCount(), 1);
     EXPECT_EQ(items(18, 19), "App 19 App 00");
@@ -98,10 +96,9 @@ TEST_F(LauncherDragTest, DraggingMovesTheItemLiveAndWritesOncePerDestination) {
 
 TEST_F(LauncherDragTest, AnItemCanBeCarriedToAnotherPageAndBack) {
     showWith(30);
-    // Beyond a full page's last cell the item goes in front of that cell's item.
-    // Scrolling during the drag turns the page under the pointer. In front of
-    // the next page's first item is the last place of the first page: the view
-    // follows the item back.
+    // Beyond a full page's last cell the item goes in front of that cell's item. Scrolling
+    // mid-drag turns the page under the pointer; in front of the next page's first item is the
+    // first page's last place, so the view follows the item back.
     play({{"press 0", ""},
           {"move 1300 700", "page 0, item 22, dragging App 00 to before:App 23"},
           {"notch -120", "page 1, item 24, dragging App 00 to before:App 23"},
@@ -163,9 +160,8 @@ TEST_F(LauncherDragTest, SearchResultsAreNotDraggedAndTheClearedGridIs) {
     EXPECT_TRUE(vm().draggedItemID());
 }
 
-// Another process holding the settings lock (a second instance stopped in the
-// middle of a write) never stalls the UI thread; what is stored meanwhile
-// reaches the file once the lock is free.
+// A settings lock held elsewhere (a second instance stopped mid-write) never stalls the UI
+// thread; what is stored meanwhile reaches the file once the lock is free.
 TEST(HeldSettingsLockTest, DropsFoldersAndRenamesNeverWaitForALockHeldElsewhere) {
     testing::TempTree tree;
     std::string file = tree.folder("vantor") + "/defaults.json";

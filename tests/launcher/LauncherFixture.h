@@ -31,9 +31,8 @@ struct Step {
     std::string expected;
 };
 
-// A model with installed applications and a shown launcher over it, on a
-// manual clock, driven by one-line steps (see act) and read back as one line
-// (see state), so that a scenario is a table of steps.
+// A model with installed applications and a shown launcher on a manual clock, driven by one-line
+// steps (see act) and read back as one line (see state), so that a scenario is a table of steps.
 class LauncherScene {
 public:
     LauncherScene() : model_(store_, ReloadServices{{}, nullptr, &queue_}) {}
@@ -49,15 +48,13 @@ public:
     LauncherViewModel& vm() const { return *viewModel_; }
 
     void play(const std::vector<Step>& steps);
-    // One step, named as the verbs in LauncherFixture.cpp; "move", "press",
-    // "hover"… take a cell of the shown page, on a 1200 × 600 grid, "move
-    // middle" inside its folder drop zone, "move edge" outside it; "… x<n>"
-    // repeats a step n times.
+    // One step, named as the verbs in LauncherFixture.cpp; "move", "press", "hover"… take a cell
+    // of the shown page, on a 1200 × 600 grid, "move middle" inside its folder drop zone, "move
+    // edge" outside it; "… x<n>" repeats a step n times.
     void act(const std::string& action);
-    // "page P, item S", ", folder page F" while a folder is open, ", dragging
-    // X to D" and ", onto T" during a drag, then what happened since the last
-    // look: ", passed on" (a key left to the search field), ", opened A and B",
-    // ", dismissed".
+    // "page P, item S", ", folder page F" while a folder is open, ", dragging X to D" and ", onto
+    // T" during a drag, then what happened since the last look: ", passed on" (a key left to the
+    // search field), ", opened A and B", ", dismissed".
     std::string state();
 
     PageSlot slotAt(std::int64_t offset) const {

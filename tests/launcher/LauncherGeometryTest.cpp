@@ -1,5 +1,4 @@
-// Where things are on the screen and how they move: the grid of a page, the
-// launcher's layers, page dots, folder thumbnails and the easing curves.
+// Where things are on screen and how they move: page grids, layers, dots, thumbnails, easing.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,8 +16,7 @@ namespace {
 
 TEST(PageGridTest, EachPageSizeHasItsShape) {
     const std::tuple<std::int64_t, std::int64_t, std::int64_t> cases[] = {
-        // size, columns, rows
-        // The menu's sizes have fixed shapes, the others a near-square one.
+        // Size, columns, rows: the menu's sizes have fixed shapes, the others a near-square one.
         {24, 6, 4}, {35, 7, 5}, {48, 8, 6}, {63, 9, 7}, {10, 4, 3}, {12, 4, 3}, {30, 6, 5},
         {50, 8, 7}, {2, 2, 1},  {1, 1, 1},  {16, 4, 4}, {17, 5, 4}, {0, 1, 1},  {-7, 1, 1},
     };

@@ -42,8 +42,7 @@ TEST_F(LauncherLifecycleTest, ModelChangesKeepTheSelectionInsideTheNewList) {
           {"query App 4", ""},
           {"right", "page 0, item 1"},
           {"query", ""},
-          // A rescan pulls the selection back into the list; one that keeps it
-          // inside leaves it.
+          // A rescan pulls the selection back into the list; one that keeps it inside leaves it.
           {"dot 1", ""},
           {"right x3", "page 1, item 38"},
           {"scan 20", ""},

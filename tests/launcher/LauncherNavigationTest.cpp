@@ -1,5 +1,4 @@
-// Moving about the grid: the selection by keys and hovering, pages by the
-// wheel, the trackpad and the page dots.
+// Moving about the grid: selection by keys and hovering, pages by wheel, trackpad and page dots.
 #include "launcher/LauncherFixture.h"
 
 namespace vantor::launcher_test {

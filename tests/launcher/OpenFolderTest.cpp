@@ -1,5 +1,4 @@
-// An open folder: its overlay's pages, and editing it from its panel by
-// dragging inside it and out of it, renaming it and the context menus.
+// An open folder: paging its overlay; dragging, renaming and context menus in its panel.
 #include <functional>
 #include <numeric>
 
@@ -20,8 +19,7 @@ const FolderPanelLayout panel = FolderPanelLayout::forWindow(window);
 Point panelCell(std::int64_t cell) {
     return panel.cell(cell).center();
 }
-// The middle (the folder drop zone) of a grid cell of the shown page (35 per
-// page, 7 × 5) in window coordinates.
+// The middle (folder drop zone) of a cell of the shown 7 × 5 page, in window coordinates.
 Point gridCell(std::int64_t offset) {
     Rect area = LauncherLayout::forWindow(window).mainArea;
     Rect cell =
@@ -29,8 +27,7 @@ Point gridCell(std::int64_t offset) {
     return {area.x + cell.midX(), area.y + cell.midY()};
 }
 
-// App 00 … App <apps - 1> with folder F (the numbers in `held`) open in the
-// panel, and optionally another folder G before it; a fresh scene for each case.
+// App 00 … App <apps - 1>, folder F (`held`) open in the panel, any folder G (`other`) before it.
 struct OpenFolder : LauncherScene {
     explicit OpenFolder(const std::vector<int>& held, const std::vector<int>& other = {},
                         int apps = 20) {
@@ -85,8 +82,7 @@ TEST(OpenFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
     f.play({{"folder-dot 2", "page 0, item 0, folder page 2"},
             {"folder-dot 3", "page 0, item 0, folder page 2"},
             {"pad began -60", "page 0, item 0, folder page 2"},
-            // Closed, the folder stops paging and the grid pages again; 52 is not
-            // enough for it.
+            // Closed, the folder stops paging; the grid pages again, but 52 is not enough.
             {"close", "page 0, item 0"},
             {"pad began -52", "page 0, item 0"},
             {"pad changed -6", "page 1, item 35"},
@@ -115,9 +111,8 @@ TEST(OpenFolderTest, TheOverlayFollowsTheFoldersContentsUntilItIsDissolved) {
     f.play({{"settle", "page 0, item 0, folder page 1"}});
     auto onPage = f.vm().folderOverlay()->pageApplications().at(1);
     EXPECT_EQ(onPage.name + onPage.url, "Renamed/elsewhere/App 13.app");
-    // A rescan that removes some of the folder's applications keeps it open;
-    // one that leaves it a single application too, until the others have been
-    // gone ten minutes: then it dissolves, which closes it.
+    // A rescan removing some of its applications keeps it open; one leaving a single one too,
+    // until the others have been gone ten minutes: then it dissolves, which closes it.
     f.play({{"scan 80 5 15", ""}, {"settle", "page 0, item 0, folder page 0"}});
     EXPECT_EQ(f.vm().openedFolderID(), f.folder);
     EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 10u);

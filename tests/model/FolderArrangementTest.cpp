@@ -138,8 +138,7 @@ TEST_F(FolderTest, HiddenApplicationsLeaveGridSearchAndFoldersButKeepTheirPlaces
     model.hideApplication(id("A"));
     model.hideApplication(id("A"));
     EXPECT_EQ(announcements_, 2);
-    // Moves inside the folder keep the hidden A in its order; one before an
-    // application the folder does not hold changes nothing.
+    // In-folder moves keep the hidden A in its order; one before an app not in F changes nothing.
     model.moveApplicationInFolder("F", id("B"), id("A"));
     EXPECT_EQ(folderNames(), (Strings{"B", "A"}));
     model.moveApplicationToFolderEnd("F", id("B"));
@@ -154,8 +153,7 @@ TEST_F(FolderTest, HiddenApplicationsLeaveGridSearchAndFoldersButKeepTheirPlaces
     EXPECT_EQ(folderNames(), (Strings{"A", "B"}));
     EXPECT_EQ(model.hiddenApplications(), (std::vector<ApplicationItem>{app("A"), app("C")}));
 
-    // The search finds neither A (in the folder) nor C, nor a folder with
-    // nothing to show by its name.
+    // The search finds neither A (in F) nor C, nor by its name a folder with nothing to show.
     model.hideApplication(id("B"));
     for (const char* query : {"A", "C", "Tool"}) {
         model.setQuery(query);
@@ -184,8 +182,7 @@ TEST_F(FolderTest, HiddenApplicationsLeaveGridSearchAndFoldersButKeepTheirPlaces
 }
 
 TEST_F(FolderTest, AnApplicationGoneForAMomentKeepsItsPlacesForTenMinutesThenTheyArePruned) {
-    // After X, F = {A, B, C}, Y: scans (what they find), minutes waited, moves;
-    // then what F holds, the stored order and the grid.
+    // After X, F = {A, B, C}, Y: scans (what they find), minutes waited, moves; then F, order, grid
     struct Case {
         const char *steps, *folder, *order, *grid;
     };

@@ -60,8 +60,7 @@ TEST_F(ModelTest, ScansOrderApplicationsAndBringTheStoredOrderUpToDate) {
     EXPECT_EQ(storedArray("VantorApplicationOrder"),
               (Strings{"/Applications/Zeta.app", "/Applications/alpha.app", "/x.app", "/y.app"}));
 
-    // Folders take their title place among items with no position, and a
-    // stored order puts its items first.
+    // Folders take their title place among unplaced items; a stored order puts its items first.
     ordered_json stored{
         {"VantorFolders",
          folders(R"([{"id":"M","name":"Mid","applicationIDs":["/x.app","/y.app"]}])")}};

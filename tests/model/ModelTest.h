@@ -16,15 +16,13 @@ using testing::appItemID;
 using testing::itemIDs;
 using testing::titles;
 
-// A model over a memory store, with its announcements counted and its clocks
-// (the launch history's and the main queue's) set by the test.
+// A memory-store model, its announcements counted, its history and queue clocks set by the test.
 class ModelTest : public ::testing::Test {
 protected:
     ModelTest() { ::setenv("LC_ALL", "zh_CN.UTF-8", 1); }
     ~ModelTest() override { ::unsetenv("LC_ALL"); }
 
-    // A model made over the stored values, then given the scanned applications
-    // (whose writes are forgotten); construction alone must write nothing.
+    // Made over `stored`, then given `scanned` (its writes forgotten); construction writes nothing.
     LauncherModel& load(std::vector<ApplicationItem> scanned, nlohmann::ordered_json stored = {}) {
         subscription_.reset();
         model_.reset();

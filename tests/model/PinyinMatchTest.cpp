@@ -31,8 +31,7 @@ TEST(PinyinMatchTest, TitlesMatchByTextPinyinAndInitials) {
         {"Terminal", "term", atStart},
         {"Terminal", "erm", inside},
         {"Google Chrome", "chrome", atWord},
-        // No over-matching: nothing takes more than its own reading, and a
-        // run never skips a character.
+        // No over-matching: none takes more than its own reading; a run never skips a character.
         {"浏览器", "lll", none},
         {"Google Chrome", "gc", none},
         {"浏览器", "", none},

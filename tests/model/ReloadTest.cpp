@@ -1,6 +1,5 @@
-// Scans run on a worker and are installed on the main thread, one at a time;
-// a scan that throws or cannot start is a failed scan; changes on disk start
-// one once they settle.
+// Scans run on a worker and are installed on the main thread, one at a time; a scan that throws
+// or cannot start is a failed scan; changes on disk start one once they settle.
 #include <algorithm>
 #include <stdexcept>
 #include <system_error>

@@ -67,8 +67,7 @@ TEST_F(SearchRankingTest, FoldersAreFoundByNameAndContentsAndTypingOnFindsWhatAF
     model.createFolderByDroppingItem(appItemID("记事本"), appItemID("计算器"));
     EXPECT_EQ(search("wjj"), (Strings{"文件夹"}));           // the new folder's name, by pinyin
     EXPECT_EQ(search("js"), (Strings{"计算器", "记事本"}));  // standing in the folder's place
-    // Typed one key after another, with a combining accent that changes a
-    // folded character, back-spacing, and a rescan between two keys.
+    // Typed key by key, with a combining accent changing a folded letter, back-spacing, a rescan.
     const std::vector<std::string> typed = {
         "c",   "ca", "caf", "cafe", "cafe\u0301", "l",   "li", "liu", "liul", "liu",  "y",     "yy",
         "yyb", "j",  "js",  "w",    "wj",         "wjj", "s",  "st",  "str",  "stra", "strass"};

@@ -66,8 +66,7 @@ TEST(AutostartEntryTest, TheExecLineGivesBackTheProgramPathWhateverItHolds) {
         g_key_file_load_from_data(file, text.c_str(), text.size(), G_KEY_FILE_NONE, nullptr));
     g_autofree char* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
     ASSERT_NE(exec, nullptr);
-    // What the desktop runs: the Exec line with "%%" meaning "%" (another "%"
-    // starts a field code, dropped), split as a shell would.
+    // What the desktop runs: Exec, "%%" as "%", other field codes dropped, split as by a shell.
     std::string line = exec;
     for (auto at = line.find('%'); at != std::string::npos; at = line.find('%', at + 1)) {
         line.erase(at, line[at + 1] == '%' ? 1 : 2);

@@ -28,9 +28,8 @@ protected:
 };
 
 TEST_F(SharedSettingsTest, TwoInstancesChangingDifferentKeysBothKeepTheirChange) {
-    // One chooses a page size, the other a corner, each before the other wrote
-    // anything; written in either order, or left to quitting; then the first
-    // writes again, after the other wrote.
+    // One chooses a page size, the other a corner, each before the other wrote anything; written
+    // in either order, or left to quitting; then the first writes again, after the other wrote.
     for (int order = 0; order < 3; ++order) {
         SetUp();
         a_->setInteger("VantorPageSize", 48);
@@ -61,8 +60,7 @@ TEST_F(SharedSettingsTest, EachTakesInWhatTheOtherStoredUnlessItHasANewerValueOf
         EXPECT_EQ(b_->integer("VantorPageSize"), 48);
         EXPECT_EQ(b_->string("HotCorner"), "bottomLeft");
     }
-    // The watch looks every second and tells each change once; one's own
-    // writes are no news, and once stopped it tells nothing.
+    // Polled every second, each change told once; own writes are no news; once stopped, nothing.
     testing::ManualMainQueue queue;
     std::vector<Keys> told;
     a_->watchForOutsideChanges(queue, [&](const Keys& keys) { told.push_back(keys); });

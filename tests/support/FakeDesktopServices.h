@@ -9,8 +9,7 @@
 
 namespace vantor::testing {
 
-// A desktop whose pointer and screens the test sets, and which records the
-// applications it is asked to open instead of starting them.
+// A desktop with pointer and screens set by the test; applications to open are recorded, not run.
 class FakeDesktopServices : public DesktopServices {
 public:
     FakeDesktopServices() = default;

@@ -10,8 +10,7 @@
 
 namespace vantor::testing {
 
-// Builds binary property lists object by object, so a test can make any
-// object table, sound or not: references are not checked here.
+// Builds binary plists object by object, references unchecked, so a test can make any object table.
 class BinaryPlistBuilder {
 public:
     std::size_t addString(std::string_view ascii);
@@ -33,16 +32,14 @@ private:
     std::vector<Object> objects_;
 };
 
-// An Info.plist dictionary {CFBundleName: name, CFBundleIconFile: "icon.png",
-// Deep: [[[…]]]} whose array nests `depth` levels, as XML.
+// XML Info.plist {CFBundleName: name, CFBundleIconFile: "icon.png", Deep: `depth` nested arrays}.
 std::string deepXmlPlist(std::size_t depth, std::string_view name = "Deep");
 // The same as a binary property list.
 std::string deepBinaryPlist(std::size_t depth, std::string_view name = "Deep");
 std::string repeated(std::string_view text, std::size_t times);
-// Bundles under `folder`, each with what its Contents/Info.plist is and
-// whether a reader may trust it: nested 63 levels (trusted) or deeper, a link
-// to /dev/zero, a folder, a FIFO. Where the plist can name an icon file, it
-// names Contents/Resources/icon.png.
+// Bundles under `folder`, each with what its Contents/Info.plist is and whether a reader may
+// trust it: nested 63 levels (trusted) or deeper, a link to /dev/zero, a folder, a FIFO. Where
+// the plist can name an icon file, it names Contents/Resources/icon.png.
 struct PlistBundle {
     std::string what, path;
     bool trusted;

@@ -10,15 +10,13 @@
 
 namespace vantor::testing {
 
-// A main queue on a virtual clock: nothing runs until the test says so, and
-// time passes only through advanceBy. post() may be called from any thread.
+// A virtual-clock main queue: runs only when told, time moves by advanceBy; post() from any thread.
 class ManualMainQueue : public MainQueue {
 public:
     void post(Task task) override { postAfter(Duration(0), std::move(task)); }
     Cancellable postAfter(Duration delay, Task task) override;
 
-    // Runs every task that is due now, including ones they post for now.
-    // Returns how many ran.
+    // Runs every task that is due now, including ones they post for now; returns how many ran.
     int runPending();
     // Moves the clock forward, running tasks at their due times in order.
     void advanceBy(Duration duration);

@@ -10,8 +10,7 @@ namespace vantor::testing {
 // What a file holds ("" when it cannot be read).
 std::string readFile(const std::string& path);
 
-// A temporary folder tree, removed with everything in it (whatever its
-// permissions) when the object goes.
+// A temporary folder tree, removed with everything in it (whatever its permissions) when it goes.
 class TempTree {
 public:
     explicit TempTree(const std::string& base = "/tmp");

@@ -1,6 +1,5 @@
-// A pointer for end-to-end tests on a compositor that has none: keeps a
-// virtual pointer alive and moves it to the layout positions read from stdin,
-// one "X Y WIDTH HEIGHT" line each (the position within a layout of that size).
+// A pointer for end-to-end tests on a compositor with none: keeps a virtual pointer alive and
+// moves it to positions read from stdin, one "X Y WIDTH HEIGHT" (in a layout that size) a line.
 #include <wayland-client.h>
 
 #include <cstring>
