@@ -143,9 +143,10 @@ TEST(DesktopE2eTest, ApplicationsInstalledAndRemovedWhileItRunsAreFoundWithoutAR
     }
     // Removed for good: once its grace is over the folder dissolves into alpha.
     fs::remove(delta);
-    EXPECT_TRUE(E2eSession::waitUntil(
-        [&] { return session.readDefaults().find("delta.desktop") == std::string::npos; }, 15s))
-        << session.readDefaults();
+    EXPECT_TRUE(E2eSession::waitUntil([&] { return session.storedFolders().empty(); }, 15s))
+        << session.readDefaults() << session.vantorLog();
+    EXPECT_EQ(session.storedSettings()["VantorItemOrder"][0], "app:" + alpha);
+    EXPECT_EQ(session.readDefaults().find("delta.desktop"), std::string::npos);
     EXPECT_NE(session.readDefaults().find("newcomer.desktop"), std::string::npos);
 }
 
