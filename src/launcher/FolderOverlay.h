@@ -26,10 +26,6 @@ public:
     // Where a new page starts its settle animation: 18 points off, at 0.84.
     static constexpr double pageTurnOffset = 18;
     static constexpr double pageTurnOpacity = 0.84;
-    // The folder grid: four fixed columns of 122 points, 18 apart.
-    static constexpr int columnCount = 4;
-    static constexpr double columnWidth = 122;
-    static constexpr double columnSpacing = 18;
 
     FolderOverlay(VantorItem item, MainQueue& mainQueue);
     FolderOverlay(const FolderOverlay&) = delete;

@@ -210,8 +210,6 @@ private:
     QTimer frameTimer_;
     QString hoveredTileID_;
     std::optional<std::int64_t> hoveredFolderCell_;
-    std::optional<std::int64_t> pressedSlot_;
-    bool pressedOnBackground_ = false;
     Hit pressHit_;
     AnimatedValue entrance_;
     AnimatedValue pageOffset_;
