@@ -232,8 +232,8 @@ void LauncherModel::noteMissingApplications(const std::vector<ApplicationItem>& 
         anyNew = true;
     };
     for (const auto& itemID : itemOrder_) {
-        if (itemID.startsWith(applicationItemPrefix)) {
-            note(CanonicalString(itemID.raw().substr(applicationItemPrefix.size())));
+        if (auto applicationID = withoutPrefix(itemID, applicationItemPrefix)) {
+            note(*applicationID);
         }
     }
     for (const auto& folder : folders_) {

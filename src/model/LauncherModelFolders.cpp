@@ -6,18 +6,6 @@
 #include "model/LauncherModel.h"
 
 namespace vantor {
-namespace {
-
-std::optional<CanonicalString> withoutPrefix(const CanonicalString& itemID,
-                                             std::string_view prefix) {
-    if (!itemID.startsWith(prefix)) {
-        return std::nullopt;
-    }
-    return CanonicalString(itemID.raw().substr(prefix.size()));
-}
-
-}  // namespace
-
 void LauncherModel::createFolderByDroppingItem(const CanonicalString& droppedItemID,
                                                const CanonicalString& targetItemID) {
     if (droppedItemID == targetItemID) {

@@ -87,11 +87,11 @@ const std::vector<VantorItem>& LauncherModel::topLevelItems() const {
     }
     // A missing application holds its place in the order as a hidden one does.
     for (const auto& itemID : itemOrder_) {
-        if (!itemID.startsWith(applicationItemPrefix)) {
+        auto applicationID = withoutPrefix(itemID, applicationItemPrefix);
+        if (!applicationID) {
             continue;
         }
-        auto missing = missing_.find(
-            CanonicalString(itemID.raw().substr(applicationItemPrefix.size())).canonical());
+        auto missing = missing_.find(applicationID->canonical());
         if (missing != missing_.end() && folderedIDs.insert(missing->first).second) {
             items.push_back(VantorItem::application(missing->second.lastSeen));
         }

@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -57,6 +59,15 @@ inline CanonicalString applicationItemID(const CanonicalString& applicationID) {
 }
 inline CanonicalString folderItemID(const CanonicalString& folderID) {
     return CanonicalString(std::string(folderItemPrefix) + folderID.raw());
+}
+// The application or folder id an item id holds after `prefix`; nothing when
+// it is an item of the other kind.
+inline std::optional<CanonicalString> withoutPrefix(const CanonicalString& itemID,
+                                                    std::string_view prefix) {
+    if (!itemID.startsWith(prefix)) {
+        return std::nullopt;
+    }
+    return CanonicalString(itemID.raw().substr(prefix.size()));
 }
 
 }  // namespace vantor
