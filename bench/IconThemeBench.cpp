@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/IconThemeLookup.h"
+#include "icontheme/IconThemeLookup.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "base/JsonDefaults.h"
 #include "model/LauncherModel.h"
 #include "model/PinyinTable.h"
 #include "model/PinyinTableData.h"
 #include "model/SearchText.h"
-#include "platform/JsonDefaults.h"
 
 namespace {
 

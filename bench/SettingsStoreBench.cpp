@@ -11,9 +11,9 @@
 #include <chrono>
 #include <filesystem>
 
+#include "base/FileDefaultsStore.h"
+#include "base/SettingsFile.h"
 #include "model/LauncherModel.h"
-#include "platform/FileDefaultsStore.h"
-#include "platform/SettingsFile.h"
 
 namespace {
 

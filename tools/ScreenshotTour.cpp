@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "E2eSession.h"
+#include "base/Base64.h"
 #include "launcher/LauncherLayout.h"
-#include "platform/Base64.h"
 
 namespace fs = std::filesystem;
 using namespace vantor;

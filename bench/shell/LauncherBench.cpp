@@ -13,18 +13,18 @@
 #include <iostream>
 #include <memory>
 
+#include "adapters/qt/QtDesktopServices.h"
+#include "adapters/qt/QtMainQueue.h"
 #include "app/LauncherWindow.h"
+#include "base/FileDefaultsStore.h"
 #include "discovery/ApplicationDiscovery.h"
 #include "hotcorner/HotCornerMonitor.h"
 #include "launcher/LauncherPresentation.h"
-#include "launcher/views/AppIconCache.h"
-#include "launcher/views/VantorView.h"
 #include "model/LauncherModel.h"
 #include "model/ThreadBackgroundWorker.h"
-#include "platform/FileDefaultsStore.h"
-#include "platform/qt/QtDesktopServices.h"
-#include "platform/qt/QtMainQueue.h"
 #include "shell/BenchSupport.h"
+#include "views/AppIconCache.h"
+#include "views/VantorView.h"
 
 namespace vantor::bench {
 namespace {

@@ -9,14 +9,14 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "adapters/qt/QtCornerSource.h"
 #include "app/LauncherWindow.h"
 #include "app/LiveApplications.h"
 #include "app/StatusMenu.h"
+#include "base/AutostartEntry.h"
 #include "discovery/ApplicationDiscovery.h"
-#include "launcher/views/SearchField.h"
-#include "launcher/views/VantorView.h"
-#include "platform/AutostartEntry.h"
-#include "platform/qt/QtCornerSource.h"
+#include "views/SearchField.h"
+#include "views/VantorView.h"
 
 namespace vantor {
 namespace {

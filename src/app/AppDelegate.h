@@ -4,14 +4,14 @@
 #include <functional>
 #include <memory>
 
+#include "adapters/qt/QtDesktopServices.h"
+#include "adapters/qt/QtMainQueue.h"
+#include "base/FileDefaultsStore.h"
+#include "base/InstanceMessage.h"
 #include "hotcorner/CornerSource.h"
 #include "launcher/LauncherPresentation.h"
 #include "model/LauncherModel.h"
 #include "model/ThreadBackgroundWorker.h"
-#include "platform/FileDefaultsStore.h"
-#include "platform/InstanceMessage.h"
-#include "platform/qt/QtDesktopServices.h"
-#include "platform/qt/QtMainQueue.h"
 
 namespace vantor {
 

@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "launcher/views/BackdropCapture.h"
-#include "launcher/views/VantorView.h"
-#include "platform/qt/X11ScreenImage.h"
-#include "platform/qt/X11Window.h"
+#include "adapters/x11/X11ScreenImage.h"
+#include "adapters/x11/X11Window.h"
+#include "views/BackdropCapture.h"
+#include "views/VantorView.h"
 
 namespace vantor {
 namespace {
@@ -168,7 +168,7 @@ private:
 }  // namespace
 
 LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
-                               DesktopServices& desktop, MainQueue& mainQueue,
+                               ApplicationOpener& desktop, MainQueue& mainQueue,
                                std::function<void()> dismiss)
     // A plain window, not a tool window: window managers keep a tool window
     // (transient for the program) out of the layer above the others. The

@@ -11,7 +11,7 @@
 
 namespace vantor {
 
-class DesktopServices;
+class ApplicationOpener;
 class LauncherModel;
 class MainQueue;
 class VantorView;
@@ -22,7 +22,7 @@ class LauncherWindow : public QWidget {
     Q_OBJECT
 
 public:
-    LauncherWindow(const ScreenInfo& screen, LauncherModel& model, DesktopServices& desktop,
+    LauncherWindow(const ScreenInfo& screen, LauncherModel& model, ApplicationOpener& desktop,
                    MainQueue& mainQueue, std::function<void()> dismiss);
     ~LauncherWindow() override;
 
@@ -67,7 +67,7 @@ private:
 // cost.
 class LauncherWindowFactory : public LauncherSurfaceFactory {
 public:
-    LauncherWindowFactory(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue)
+    LauncherWindowFactory(LauncherModel& model, ApplicationOpener& desktop, MainQueue& mainQueue)
         : model_(model), desktop_(desktop), mainQueue_(mainQueue) {}
     ~LauncherWindowFactory() override;
     LauncherWindowFactory(const LauncherWindowFactory&) = delete;
@@ -81,7 +81,7 @@ public:
 
 private:
     LauncherModel& model_;
-    DesktopServices& desktop_;
+    ApplicationOpener& desktop_;
     MainQueue& mainQueue_;
     std::weak_ptr<LauncherSurface> current_;
     // The hidden window kept for the next opening, if any.

@@ -5,13 +5,13 @@
 #include <QPointer>
 #include <QThreadPool>
 
+#include "adapters/qt/FolderWatcher.h"
+#include "base/MainQueue.h"
 #include "discovery/ApplicationDiscovery.h"
 #include "discovery/WatchedFolders.h"
-#include "launcher/IconThemeLookup.h"
-#include "launcher/views/AppIconCache.h"
+#include "icontheme/IconThemeLookup.h"
 #include "model/LauncherModel.h"
-#include "platform/MainQueue.h"
-#include "platform/qt/FolderWatcher.h"
+#include "views/AppIconCache.h"
 
 namespace vantor {
 

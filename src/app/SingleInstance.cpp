@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <chrono>
 
-#include "platform/InstanceLock.h"
+#include "base/InstanceLock.h"
 
 namespace vantor {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/InstanceMessage.h"
+#include "base/InstanceMessage.h"
 
 class QLocalServer;
 class QLocalSocket;

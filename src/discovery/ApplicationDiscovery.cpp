@@ -5,11 +5,11 @@
 #include <numeric>
 #include <unordered_set>
 
+#include "base/XdgEnvironment.h"
 #include "discovery/BundleDiscovery.h"
 #include "discovery/DesktopEntryDiscovery.h"
 #include "discovery/PathText.h"
 #include "model/TitleCollator.h"
-#include "platform/XdgEnvironment.h"
 
 namespace vantor {
 namespace {

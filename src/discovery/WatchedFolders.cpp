@@ -7,7 +7,7 @@
 #include <set>
 
 #include "discovery/FileAccess.h"
-#include "launcher/IconThemeIndex.h"
+#include "icontheme/IconThemeIndex.h"
 
 namespace vantor {
 namespace {

@@ -1,22 +1,12 @@
 #pragma once
 
-#include <set>
 #include <string>
 #include <vector>
 
 #include "discovery/ApplicationDiscovery.h"
+#include "discovery/WatchedFolder.h"
 
 namespace vantor {
-
-// One folder to watch. `entries` empty: any change inside counts. Otherwise
-// only changes to these names count: the folder is the nearest existing parent
-// of folders that do not exist yet, and these are the next steps toward them
-// (the rest of, say, the home folder changes all the time and means nothing).
-struct WatchedFolder {
-    std::string path;
-    std::set<std::string> entries;
-    friend bool operator==(const WatchedFolder&, const WatchedFolder&) = default;
-};
 
 // The folders to watch so that applications and icons changing on disk are
 // noticed without a rescan from the menu. A folder that exists is watched with

@@ -2,7 +2,7 @@
 
 namespace vantor {
 
-CornerSensors::CornerSensors(DefaultsStore& userDefaults, DesktopServices& desktop,
+CornerSensors::CornerSensors(DefaultsStore& userDefaults, DesktopScreens& desktop,
                              MainQueue& mainQueue, SensorSurfaces& surfaces)
     : userDefaults_(userDefaults), desktop_(desktop), mainQueue_(mainQueue), surfaces_(surfaces) {
 }

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "base/DefaultsStore.h"
+#include "base/MainQueue.h"
 #include "hotcorner/CornerSource.h"
-#include "platform/DefaultsStore.h"
-#include "platform/MainQueue.h"
 
 namespace vantor {
 
@@ -38,7 +38,7 @@ public:
     static constexpr std::chrono::milliseconds reopenDelay{1000};
 
     // The four must outlive the sensors.
-    CornerSensors(DefaultsStore& userDefaults, DesktopServices& desktop, MainQueue& mainQueue,
+    CornerSensors(DefaultsStore& userDefaults, DesktopScreens& desktop, MainQueue& mainQueue,
                   SensorSurfaces& surfaces);
     ~CornerSensors() override;
     CornerSensors(const CornerSensors&) = delete;
@@ -79,7 +79,7 @@ private:
     Output* outputWithSensor(SurfaceId surface);
 
     DefaultsStore& userDefaults_;
-    DesktopServices& desktop_;
+    DesktopScreens& desktop_;
     MainQueue& mainQueue_;
     SensorSurfaces& surfaces_;
     std::map<OutputId, Output> outputs_;

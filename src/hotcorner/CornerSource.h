@@ -3,8 +3,8 @@
 #include <functional>
 #include <optional>
 
+#include "base/DesktopScreens.h"
 #include "hotcorner/HotCorner.h"
-#include "platform/DesktopServices.h"
 
 namespace vantor {
 

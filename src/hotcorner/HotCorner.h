@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 
 namespace vantor {
 

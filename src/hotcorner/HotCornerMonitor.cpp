@@ -4,7 +4,7 @@
 
 namespace vantor {
 
-HotCornerMonitor::HotCornerMonitor(DefaultsStore& userDefaults, DesktopServices& desktop,
+HotCornerMonitor::HotCornerMonitor(DefaultsStore& userDefaults, DesktopScreens& desktop,
                                    MainQueue& mainQueue)
     : userDefaults_(userDefaults), desktop_(desktop), mainQueue_(mainQueue) {
 }

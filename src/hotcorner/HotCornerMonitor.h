@@ -4,11 +4,11 @@
 #include <functional>
 #include <optional>
 
+#include "base/DefaultsStore.h"
+#include "base/DesktopScreens.h"
+#include "base/MainQueue.h"
 #include "hotcorner/CornerSource.h"
 #include "hotcorner/HotCorner.h"
-#include "platform/DefaultsStore.h"
-#include "platform/DesktopServices.h"
-#include "platform/MainQueue.h"
 
 namespace vantor {
 
@@ -23,7 +23,7 @@ public:
     static constexpr std::chrono::milliseconds interval{350};
 
     // Starts nothing; the three must outlive the monitor.
-    HotCornerMonitor(DefaultsStore& userDefaults, DesktopServices& desktop, MainQueue& mainQueue);
+    HotCornerMonitor(DefaultsStore& userDefaults, DesktopScreens& desktop, MainQueue& mainQueue);
     HotCornerMonitor(const HotCornerMonitor&) = delete;
     HotCornerMonitor& operator=(const HotCornerMonitor&) = delete;
     // Cancels the pending tick, so none runs on a destroyed monitor.
@@ -53,7 +53,7 @@ private:
     void scheduleNextTick();
 
     DefaultsStore& userDefaults_;
-    DesktopServices& desktop_;
+    DesktopScreens& desktop_;
     MainQueue& mainQueue_;
     std::optional<Cancellable> timer_;  // the pending tick; present exactly while polling
     bool isInsideCorner_ = false;

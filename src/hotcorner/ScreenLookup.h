@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/DesktopServices.h"
+#include "base/DesktopScreens.h"
 
 namespace vantor {
 

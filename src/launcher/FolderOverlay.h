@@ -5,10 +5,10 @@
 #include <optional>
 #include <vector>
 
+#include "base/MainQueue.h"
 #include "launcher/Animation.h"
 #include "launcher/ScrollGesture.h"
 #include "model/VantorItem.h"
-#include "platform/MainQueue.h"
 
 namespace vantor {
 

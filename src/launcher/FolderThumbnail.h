@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "base/Geometry.h"
 #include "model/ApplicationItem.h"
-#include "platform/Geometry.h"
 
 namespace vantor {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/Geometry.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/PageGridLayout.h"
-#include "platform/Geometry.h"
 
 namespace vantor {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/Geometry.h"
 #include "launcher/PageGridLayout.h"
-#include "platform/Geometry.h"
 
 namespace vantor {
 

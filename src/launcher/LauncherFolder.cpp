@@ -87,7 +87,7 @@ void LauncherViewModel::tapFolderApplication(const ApplicationItem& application)
     }
     // Opening from a folder closes the whole launcher, not just the folder.
     model_.recordLaunch(application.id);
-    desktop_.openApplication(application);
+    desktop_.openApplication(application.url);
     callDismiss();
 }
 

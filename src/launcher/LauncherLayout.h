@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 
 namespace vantor {
 

@@ -1,8 +1,8 @@
 #include "launcher/LauncherPresentation.h"
 
+#include "base/MainQueue.h"
 #include "hotcorner/CornerSource.h"
 #include "model/LauncherModel.h"
-#include "platform/MainQueue.h"
 
 namespace vantor {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/DesktopServices.h"
+#include "base/DesktopScreens.h"
 
 namespace vantor {
 

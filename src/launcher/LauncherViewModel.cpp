@@ -6,7 +6,7 @@
 
 namespace vantor {
 
-LauncherViewModel::LauncherViewModel(LauncherModel& model, DesktopServices& desktop,
+LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& desktop,
                                      MainQueue& mainQueue, Dismiss dismiss)
     : model_(model),
       desktop_(desktop),
@@ -227,7 +227,7 @@ void LauncherViewModel::open(const VantorItem& item) {
     if (item.isApplication()) {
         // Launching never blocks and reports nothing; the launcher closes at once.
         model_.recordLaunch(item.asApplication().id);
-        desktop_.openApplication(item.asApplication());
+        desktop_.openApplication(item.asApplication().url);
         callDismiss();
         return;
     }

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/ApplicationOpener.h"
+#include "base/Geometry.h"
+#include "base/MainQueue.h"
 #include "launcher/Animation.h"
 #include "launcher/ContextMenu.h"
 #include "launcher/FolderOverlay.h"
@@ -19,9 +22,6 @@
 #include "launcher/ScrollGesture.h"
 #include "model/ChangeNotifier.h"
 #include "model/LauncherModel.h"
-#include "platform/DesktopServices.h"
-#include "platform/Geometry.h"
-#include "platform/MainQueue.h"
 
 namespace vantor {
 
@@ -55,7 +55,7 @@ public:
 
     // `dismiss` closes the launcher. It may destroy this view-model; nothing
     // here touches it after calling `dismiss`.
-    LauncherViewModel(LauncherModel& model, DesktopServices& desktop, MainQueue& mainQueue,
+    LauncherViewModel(LauncherModel& model, ApplicationOpener& desktop, MainQueue& mainQueue,
                       Dismiss dismiss);
     ~LauncherViewModel();
     LauncherViewModel(const LauncherViewModel&) = delete;
@@ -332,7 +332,7 @@ private:
     void rememberSelection();
 
     LauncherModel& model_;
-    DesktopServices& desktop_;
+    ApplicationOpener& desktop_;
     MainQueue& mainQueue_;
     Dismiss dismiss_;
     std::function<void()> searchFieldFocusRequest_;

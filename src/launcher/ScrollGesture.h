@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "base/MainQueue.h"
 #include "launcher/ScrollEvent.h"
-#include "platform/MainQueue.h"
 
 namespace vantor {
 

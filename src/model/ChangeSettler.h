@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/MainQueue.h"
+#include "base/MainQueue.h"
 
 namespace vantor {
 

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <iostream>
 
-#include "platform/MainQueue.h"
-#include "platform/RandomBytes.h"
+#include "base/MainQueue.h"
+#include "base/RandomBytes.h"
 
 namespace vantor {
 

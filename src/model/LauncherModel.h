@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/DefaultsStore.h"
 #include "model/ApplicationItem.h"
 #include "model/ApplicationSearchData.h"
 #include "model/ChangeNotifier.h"
@@ -16,7 +17,6 @@
 #include "model/TitleCollator.h"
 #include "model/VantorFolder.h"
 #include "model/VantorItem.h"
-#include "platform/DefaultsStore.h"
 
 namespace vantor {
 

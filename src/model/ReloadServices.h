@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include "base/MainQueue.h"
 #include "model/ApplicationItem.h"
-#include "platform/MainQueue.h"
 
 namespace vantor {
 

@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/JsonNesting.h"
 #include "model/HashCombine.h"
-#include "platform/JsonNesting.h"
 
 namespace vantor {
 

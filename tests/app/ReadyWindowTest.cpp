@@ -10,13 +10,13 @@
 #include <functional>
 
 #include "app/LauncherWindow.h"
+#include "base/JsonDefaults.h"
 #include "hotcorner/HotCornerMonitor.h"
-#include "launcher/views/SearchField.h"
-#include "launcher/views/VantorView.h"
-#include "platform/JsonDefaults.h"
 #include "support/FakeDesktopServices.h"
 #include "support/ManualMainQueue.h"
 #include "support/ModelFixtures.h"
+#include "views/SearchField.h"
+#include "views/VantorView.h"
 
 namespace vantor {
 namespace {

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <thread>
 
+#include "base/Base64.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/PageGridLayout.h"
-#include "platform/Base64.h"
 
 namespace vantor::e2e {
 namespace fs = std::filesystem;

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/Geometry.h"
+#include "base/Geometry.h"
 #include "support/TempTree.h"
 
 namespace vantor::e2e {

@@ -10,13 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/JsonDefaults.h"
 #include "discovery/DesktopEntryDiscovery.h"
 #include "discovery/InfoPlist.h"
 #include "discovery/PathText.h"
 #include "hotcorner/HotCorner.h"
 #include "model/LauncherModel.h"
 #include "model/VantorFolder.h"
-#include "platform/JsonDefaults.h"
 
 namespace vantor::fuzz {
 namespace {

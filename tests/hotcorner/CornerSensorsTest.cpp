@@ -3,8 +3,8 @@
 #include <map>
 #include <set>
 
+#include "base/JsonDefaults.h"
 #include "hotcorner/CornerSensors.h"
-#include "platform/JsonDefaults.h"
 #include "support/FakeDesktopServices.h"
 #include "support/ManualMainQueue.h"
 

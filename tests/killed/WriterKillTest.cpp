@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <random>
 
-#include "platform/FileDefaultsStore.h"
+#include "base/FileDefaultsStore.h"
 #include "support/TempTree.h"
 
 namespace vantor {

@@ -4,8 +4,8 @@
 
 #include <chrono>
 
+#include "base/FileDefaultsStore.h"
 #include "launcher/LauncherFixture.h"
-#include "platform/FileDefaultsStore.h"
 #include "support/TempTree.h"
 
 namespace vantor::launcher_test {

@@ -167,7 +167,7 @@ std::string LauncherScene::state() {
     }
     const auto& opened = desktop_.openedApplications();
     for (std::size_t i = seenOpened_; i < opened.size(); ++i) {
-        line << (i == seenOpened_ ? ", opened " : " and ") << opened[i].name;
+        line << (i == seenOpened_ ? ", opened " : " and ") << testing::appNameAt(opened[i]);
     }
     seenOpened_ = opened.size();
     if (dismissCount_ > seenDismissals_) {

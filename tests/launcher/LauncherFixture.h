@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/JsonDefaults.h"
 #include "launcher/LauncherViewModel.h"
 #include "model/LauncherModel.h"
-#include "platform/JsonDefaults.h"
 #include "support/FakeDesktopServices.h"
 #include "support/ManualMainQueue.h"
 #include "support/ModelFixtures.h"

@@ -99,7 +99,7 @@ TEST_F(LauncherLifecycleTest, ClosingTheLauncherMayDestroyTheViewModelOnTheSpot)
     vm().appear();
     auto subscription = vm().observe([] {});
     play({{"right", ""}, {"return", "gone"}});
-    EXPECT_EQ(desktop_.openedApplications().at(0).name, appName(1));
+    EXPECT_EQ(desktop_.openedApplications().at(0), testing::app(appName(1)).url);
     model_.setQuery("x");  // its deferred work finds it gone
     queue_.runPending();
     queue_.advanceBy(std::chrono::seconds(1));

@@ -162,7 +162,7 @@ TEST(FolderPanelTest, DraggingInsideThePanelReordersTheFolderLiveAcrossItsPages)
     f.vm().pressFolderCell(0, panelCell(0));
     f.vm().moveFolderPointer({panelCell(0).x + 7, panelCell(0).y}, window);
     f.vm().releasePointer();
-    EXPECT_EQ(f.desktop_.openedApplications().at(0).name, appName(13));
+    EXPECT_EQ(f.desktop_.openedApplications().at(0), testing::app(appName(13)).url);
 }
 
 TEST(FolderPanelTest, ADragOutOfThePanelGoesOnAsAGridDragWhereverItEnds) {
@@ -267,7 +267,7 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     EXPECT_EQ(requested->entries, (E{{Action::open, "打开"}, {Action::hide, "隐藏"}}));
     // "打开" launches like a click.
     f.vm().chooseContextMenuEntry(*requested, Action::open);
-    EXPECT_EQ(f.desktop_.openedApplications().at(0).name, appName(3));
+    EXPECT_EQ(f.desktop_.openedApplications().at(0), testing::app(appName(3)).url);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Base64.h"
 #include "model/LauncherModel.h"
-#include "platform/Base64.h"
 #include "support/ManualMainQueue.h"
 #include "support/ModelFixtures.h"
 

@@ -3,14 +3,14 @@
 #include <optional>
 #include <vector>
 
+#include "base/ApplicationOpener.h"
+#include "base/DesktopScreens.h"
 #include "hotcorner/ScreenLookup.h"
-#include "model/ApplicationItem.h"
-#include "platform/DesktopServices.h"
 
 namespace vantor::testing {
 
 // A desktop with pointer and screens set by the test; applications to open are recorded, not run.
-class FakeDesktopServices : public DesktopServices {
+class FakeDesktopServices : public DesktopScreens, public ApplicationOpener {
 public:
     FakeDesktopServices() = default;
     explicit FakeDesktopServices(std::vector<ScreenInfo> screens) : screens_(std::move(screens)) {}
@@ -21,20 +21,18 @@ public:
     std::optional<ScreenInfo> mainScreen() const override {
         return screenAtOrPrimary(pointer_, screens_);
     }
-    void openApplication(const ApplicationItem& application) override {
-        opened_.push_back(application);
-    }
+    void openApplication(const std::string& path) override { opened_.push_back(path); }
 
     void setPointer(Point pointer) { pointer_ = pointer; }
     void setScreens(std::vector<ScreenInfo> screens) { screens_ = std::move(screens); }
 
-    // Every application asked for, in order, repeats included.
-    const std::vector<ApplicationItem>& openedApplications() const { return opened_; }
+    // The path of every application asked for, in order, repeats included.
+    const std::vector<std::string>& openedApplications() const { return opened_; }
 
 private:
     Point pointer_;
     std::vector<ScreenInfo> screens_;
-    std::vector<ApplicationItem> opened_;
+    std::vector<std::string> opened_;
 };
 
 }  // namespace vantor::testing

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/MainQueue.h"
 #include "model/ReloadServices.h"
-#include "platform/MainQueue.h"
 
 namespace vantor::testing {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "base/JsonDefaults.h"
 #include "model/ApplicationItem.h"
 #include "model/LauncherModel.h"
-#include "platform/JsonDefaults.h"
 
 namespace vantor::testing {
 
@@ -15,6 +15,13 @@ inline ApplicationItem app(const std::string& name, const std::string& path) {
 }
 inline ApplicationItem app(const std::string& name) {
     return app(name, "/Applications/" + name + ".app");
+}
+// The name app(name) gave the application at `path`.
+inline std::string appNameAt(const std::string& path) {
+    const std::string folder = "/Applications/", bundle = ".app";
+    return path.starts_with(folder) && path.ends_with(bundle)
+               ? path.substr(folder.size(), path.size() - folder.size() - bundle.size())
+               : path;
 }
 inline std::string appItemID(const std::string& name) {
     return "app:/Applications/" + name + ".app";

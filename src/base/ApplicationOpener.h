@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace vantor {
+
+// Starts applications for the launcher. Main thread only.
+class ApplicationOpener {
+public:
+    virtual ~ApplicationOpener() = default;
+
+    // Starts the application whose desktop entry or bundle lies at `path`,
+    // without waiting; a failure is absorbed.
+    virtual void openApplication(const std::string& path) = 0;
+};
+
+}  // namespace vantor
