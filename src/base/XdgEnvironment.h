@@ -13,6 +13,10 @@ std::string absolutePathVariable(const char* name);
 // password database (as GLib falls back to), else "".
 std::string homeFolder();
 
+// The absolute folders of a ':'-separated variable in order, relative entries
+// left out; `fallback` when the variable is unset or empty.
+std::vector<std::string> absolutePathList(const char* name, const char* fallback);
+
 // The folders of $XDG_DATA_DIRS in order (default /usr/local/share:/usr/share),
 // relative entries left out.
 std::vector<std::string> xdgDataDirs();

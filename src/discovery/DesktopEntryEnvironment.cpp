@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "base/Text.h"
+
 namespace vantor {
 namespace {
 
@@ -12,19 +14,8 @@ std::string variable(const char* name) {
 }
 
 std::vector<std::string> splitList(const std::string& text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(':', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        if (end > start) {
-            parts.push_back(text.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return parts;
+    std::vector<std::string_view> parts = splitOn(text, ':', EmptyParts::drop);
+    return {parts.begin(), parts.end()};
 }
 
 bool isCLocale(std::string_view locale) {

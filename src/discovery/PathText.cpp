@@ -4,20 +4,15 @@
 
 #include <vector>
 
+#include "base/Text.h"
+
 namespace vantor {
 
 std::string standardisePath(std::string_view path) {
     bool absolute = path.starts_with('/');
     std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string_view::npos) {
-            end = path.size();
-        }
-        std::string_view part = path.substr(start, end - start);
-        start = end + 1;
-        if (part.empty() || part == ".") {
+    for (std::string_view part : splitOn(path, '/', EmptyParts::drop)) {
+        if (part == ".") {
             continue;
         }
         if (part == "..") {
