@@ -17,7 +17,8 @@ std::string_view trimmed(std::string_view text, std::string_view blanks);
 enum class NulBytes { allowed, refused };
 
 // Whether the text is well-formed UTF-8 (no surrogates, no overlong forms,
-// nothing past U+10FFFF); with NulBytes::refused, also free of NUL bytes.
+// nothing past U+10FFFF); with NulBytes::refused, also free of NUL bytes, as
+// names and ids read from the disk must be to survive JSON storage and display.
 bool isValidUtf8(std::string_view text, NulBytes nul);
 
 }  // namespace vantor

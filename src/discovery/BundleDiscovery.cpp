@@ -6,6 +6,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "base/Text.h"
 #include "discovery/FileAccess.h"
 #include "discovery/InfoPlist.h"
 #include "discovery/PathText.h"
@@ -64,7 +65,7 @@ public:
                 continue;
             }
             const FolderEntry& entry = level.entries[level.next++];
-            if (entry.name.starts_with('.') || !isValidUtf8(entry.name)) {
+            if (entry.name.starts_with('.') || !isValidUtf8(entry.name, NulBytes::refused)) {
                 continue;  // hidden, or a name that would not survive as an id
             }
             std::string path = level.path + "/" + entry.name;
@@ -94,7 +95,7 @@ private:
 
     void take(const std::string& path) {
         std::string standard = standardisePath(path);
-        if (!isValidUtf8(standard)) {
+        if (!isValidUtf8(standard, NulBytes::refused)) {
             return;
         }
         // Ids are compared by canonical equivalence, so two spellings of one

@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "base/Text.h"
 #include "discovery/FileAccess.h"
 #include "discovery/GLibPointers.h"
 #include "discovery/PathText.h"
@@ -174,7 +175,7 @@ std::optional<std::map<std::string, std::string>> desktopFilesByID(const std::st
             continue;
         }
         const FolderEntry& entry = level.entries[level.next++];
-        if (!isValidUtf8(entry.name)) {
+        if (!isValidUtf8(entry.name, NulBytes::refused)) {
             continue;
         }
         std::string path = level.path + "/" + entry.name;
@@ -208,7 +209,7 @@ std::optional<std::map<std::string, std::string>> desktopFilesByID(const std::st
 
 std::optional<ApplicationItem> loadDesktopEntry(const std::string& path,
                                                 const DesktopEntryEnvironment& environment) {
-    if (!isValidUtf8(path)) {
+    if (!isValidUtf8(path, NulBytes::refused)) {
         return std::nullopt;
     }
     std::optional<std::string> data = readRegularFile(path, maxDesktopEntryBytes);

@@ -1,7 +1,5 @@
 #include "discovery/PathText.h"
 
-#include <glib.h>
-
 #include <vector>
 
 #include "base/Text.h"
@@ -50,11 +48,6 @@ std::string_view fileStem(std::string_view path) {
     std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     std::size_t dot = name.rfind('.');
     return dot == std::string_view::npos ? name : name.substr(0, dot);
-}
-
-bool isValidUtf8(std::string_view text) {
-    // With an explicit length GLib also rejects NUL bytes.
-    return text.empty() || g_utf8_validate_len(text.data(), text.size(), nullptr) != FALSE;
 }
 
 }  // namespace vantor
