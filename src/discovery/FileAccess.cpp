@@ -96,6 +96,30 @@ std::optional<FolderListing> listFolder(const std::string& path, FinalLink final
     return listing;
 }
 
+void walkFolder(const std::string& root, FolderListing listing,
+                const std::function<std::optional<FolderListing>(const WalkedEntry&)>& visit) {
+    struct Level {
+        std::string path;
+        std::vector<FolderEntry> entries;
+        std::size_t next = 0;
+    };
+    std::vector<Level> stack;
+    stack.push_back({root, std::move(listing.entries)});
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next == level.entries.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const FolderEntry& entry = level.entries[level.next++];
+        WalkedEntry walked{entry, level.path + "/" + entry.name, {}, stack.size()};
+        walked.relative = std::string_view(walked.path).substr(root.size() + 1);
+        if (std::optional<FolderListing> sub = visit(walked)) {
+            stack.push_back({std::move(walked.path), std::move(sub->entries)});  // `level` dangles
+        }
+    }
+}
+
 std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes) {
     // O_NONBLOCK: opening a pipe that nobody writes to must not hang the scan.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
