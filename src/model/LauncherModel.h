@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/DefaultsStore.h"
+#include "base/Liveness.h"
 #include "model/ApplicationItem.h"
 #include "model/ApplicationSearchData.h"
 #include "model/ChangeNotifier.h"
@@ -220,8 +221,6 @@ private:
 
     DefaultsStore& userDefaults_;
     ReloadServices reloadServices_;
-    // Lets a scan's result find out that the model is gone.
-    std::shared_ptr<LauncherModel*> self_ = std::make_shared<LauncherModel*>(this);
     ChangeNotifier objectWillChange_;
 
     std::vector<ApplicationItem> applications_;
@@ -271,6 +270,8 @@ private:
     };
     mutable SearchMemo searchMemo_;
     mutable std::optional<std::vector<VantorItem>> filteredItems_;
+    // Lets a scan's result and a grace period's end find out that the model is gone.
+    Liveness liveness_;
 };
 
 // A new random (version 4) UUID in upper-case 8-4-4-4-12 form.
