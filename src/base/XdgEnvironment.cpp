@@ -9,9 +9,14 @@
 
 namespace vantor {
 
-std::string absolutePathVariable(const char* name) {
+std::string environmentVariable(const char* name) {
     const char* value = std::getenv(name);
-    return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
+    return value != nullptr ? value : "";
+}
+
+std::string absolutePathVariable(const char* name) {
+    std::string value = environmentVariable(name);
+    return value.starts_with('/') ? value : "";
 }
 
 std::string homeFolder() {
@@ -30,10 +35,12 @@ std::string homeFolder() {
 }
 
 std::vector<std::string> absolutePathList(const char* name, const char* fallback) {
-    const char* value = std::getenv(name);
+    std::string list = environmentVariable(name);
+    if (list.empty()) {
+        list = fallback;
+    }
     std::vector<std::string> folders;
-    for (std::string_view folder :
-         splitOn(value != nullptr && value[0] != '\0' ? value : fallback, ':', EmptyParts::drop)) {
+    for (std::string_view folder : splitOn(list, ':', EmptyParts::drop)) {
         if (folder.starts_with('/')) {
             folders.emplace_back(folder);
         }

@@ -5,6 +5,9 @@
 
 namespace vantor {
 
+// An environment variable's value, "" when it is unset.
+std::string environmentVariable(const char* name);
+
 // An environment variable holding an absolute path, else "": the XDG rules
 // ignore relative paths, which would depend on the working folder.
 std::string absolutePathVariable(const char* name);

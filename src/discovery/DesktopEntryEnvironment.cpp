@@ -1,17 +1,12 @@
 #include "discovery/DesktopEntryEnvironment.h"
 
-#include <cstdlib>
 #include <string_view>
 
 #include "base/Text.h"
+#include "base/XdgEnvironment.h"
 
 namespace vantor {
 namespace {
-
-std::string variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
 
 std::vector<std::string> splitList(const std::string& text) {
     std::vector<std::string_view> parts = splitOn(text, ':', EmptyParts::drop);
@@ -28,7 +23,7 @@ bool isCLocale(std::string_view locale) {
 std::vector<std::string> messageLanguagesFromEnvironment() {
     std::string locale;
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        locale = variable(name);
+        locale = environmentVariable(name);
         if (!locale.empty()) {
             break;
         }
@@ -36,7 +31,7 @@ std::vector<std::string> messageLanguagesFromEnvironment() {
     if (locale.empty() || isCLocale(locale)) {
         return {};
     }
-    std::vector<std::string> languages = splitList(variable("LANGUAGE"));
+    std::vector<std::string> languages = splitList(environmentVariable("LANGUAGE"));
     if (languages.empty()) {
         languages.push_back(locale);
     }
@@ -44,7 +39,8 @@ std::vector<std::string> messageLanguagesFromEnvironment() {
 }
 
 DesktopEntryEnvironment DesktopEntryEnvironment::fromEnvironment() {
-    return {messageLanguagesFromEnvironment(), splitList(variable("XDG_CURRENT_DESKTOP"))};
+    return {messageLanguagesFromEnvironment(),
+            splitList(environmentVariable("XDG_CURRENT_DESKTOP"))};
 }
 
 }  // namespace vantor

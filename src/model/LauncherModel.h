@@ -208,6 +208,10 @@ private:
 
     std::vector<CanonicalString> currentOrderedItemIDs() const;
     void setItemOrder(std::vector<CanonicalString> order);
+    // Moves `id` before `before` in `ids`, or to the end without one; false,
+    // with `ids` to be dropped, when either is not there.
+    static bool moveID(std::vector<CanonicalString>& ids, const CanonicalString& id,
+                       const CanonicalString* before);
     void ensureItemOrderContainsCurrentItems();
     std::vector<ApplicationItem> applicationsOrderedByUserPreference(
         std::vector<ApplicationItem> applications) const;
