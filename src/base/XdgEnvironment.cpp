@@ -14,6 +14,15 @@ std::string environmentVariable(const char* name) {
     return value != nullptr ? value : "";
 }
 
+std::string firstSetVariable(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        if (std::string value = environmentVariable(name); !value.empty()) {
+            return value;
+        }
+    }
+    return "";
+}
+
 std::string absolutePathVariable(const char* name) {
     std::string value = environmentVariable(name);
     return value.starts_with('/') ? value : "";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,10 @@ namespace vantor {
 
 // An environment variable's value, "" when it is unset.
 std::string environmentVariable(const char* name);
+
+// The first of the variables that is set and not empty, "" when none is: as
+// the C library picks a locale from LC_ALL, the category's and LANG.
+std::string firstSetVariable(std::initializer_list<const char*> names);
 
 // An environment variable holding an absolute path, else "": the XDG rules
 // ignore relative paths, which would depend on the working folder.

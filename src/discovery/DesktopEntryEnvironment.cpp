@@ -21,13 +21,7 @@ bool isCLocale(std::string_view locale) {
 }  // namespace
 
 std::vector<std::string> messageLanguagesFromEnvironment() {
-    std::string locale;
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        locale = environmentVariable(name);
-        if (!locale.empty()) {
-            break;
-        }
-    }
+    std::string locale = firstSetVariable({"LC_ALL", "LC_MESSAGES", "LANG"});
     if (locale.empty() || isCLocale(locale)) {
         return {};
     }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "model/IcuText.h"
 
 namespace vantor {
 namespace {
@@ -26,8 +27,7 @@ std::string toNfc(std::string_view utf8) {
     if (U_FAILURE(status)) {
         return std::string(utf8);
     }
-    icu::UnicodeString text = icu::UnicodeString::fromUTF8(
-        icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    icu::UnicodeString text = fromUtf8(utf8);
     if (nfc->isNormalized(text, status) && U_SUCCESS(status)) {
         return std::string(utf8);
     }
