@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/Files.h"
 #include "base/Text.h"
 #include "base/XdgEnvironment.h"
 
@@ -40,11 +41,6 @@ bool saysHidden(const std::string& file) {
     return false;
 }
 
-bool isRegularFile(const std::string& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
-}
-
 std::string writeAtomically(const std::string& file, const std::string& text) {
     fs::path target(file);
     std::error_code error;
@@ -57,16 +53,7 @@ std::string writeAtomically(const std::string& file, const std::string& text) {
     if (fd < 0) {
         return "cannot write in " + target.parent_path().string() + ": " + std::strerror(errno);
     }
-    bool ok = ::fchmod(fd, 0644) == 0;
-    for (std::size_t done = 0; ok && done < text.size();) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = n > 0;
-        done += ok ? static_cast<std::size_t>(n) : 0;
-    }
-    ok = ok && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
     int saved = errno;
     ok = ::close(fd) == 0 && ok;
     if (ok && ::rename(temporary.c_str(), file.c_str()) != 0) {

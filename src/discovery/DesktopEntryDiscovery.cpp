@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "base/Files.h"
 #include "base/Text.h"
 #include "discovery/FileAccess.h"
 #include "discovery/GLibPointers.h"

@@ -48,10 +48,6 @@ struct WalkedEntry {
 void walkFolder(const std::string& root, FolderListing listing,
                 const std::function<std::optional<FolderListing>(const WalkedEntry&)>& visit);
 
-// The contents of a regular file of at most maxBytes, or nothing. Anything else
-// (a pipe, a device, a folder, a file too large) is refused without blocking.
-std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes);
-
 // Whether anything exists at the path; a link counts by its target.
 bool pathExists(const std::string& path);
 bool isFolder(const std::string& path);  // following links

@@ -6,6 +6,7 @@
 #include <limits>
 #include <memory>
 
+#include "base/Files.h"
 #include "base/Text.h"
 #include "discovery/FileAccess.h"
 #include "discovery/PlistNesting.h"
