@@ -32,9 +32,7 @@ void require(bool condition, const char* promise) {
     }
 }
 
-bool isKeptText(std::string_view text) {
-    return isValidUtf8(text, NulBytes::refused);
-}
+const auto isKeptText = [](std::string_view text) { return isValidUtf8(text, NulBytes::refused); };
 
 // One folder for the whole run, removed when the process ends normally.
 struct ScratchFolder {
