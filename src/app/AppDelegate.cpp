@@ -65,7 +65,7 @@ AppDelegate::AppDelegate()
       presentation_(std::make_unique<LauncherPresentation>(launcherModel_, *monitor_,
                                                            *windowFactory_, mainQueue_)),
       statusMenu_(std::make_unique<StatusMenu>(
-          *monitor_, launcherModel_,
+          *monitor_, launcherModel_, mainQueue_,
           StatusMenu::Actions{[this] { showVantorFromMenu(); }, [this] { reloadApplications(); },
                               [] { QCoreApplication::quit(); },
                               [] { return AutostartEntry::fromEnvironment().isEnabled(); },
@@ -77,21 +77,17 @@ AppDelegate::AppDelegate()
 }
 
 AppDelegate::~AppDelegate() {
-    *self_ = nullptr;
     userDefaults_.stopWatching();
     monitor_->stop();
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
     statusMenu_->setupStatusItem();
-    std::weak_ptr<AppDelegate*> weakSelf = self_;
     // The launcher opens on a later turn of the event loop, never inside the tick.
-    monitor_->onTrigger = [weakSelf, queue = &mainQueue_](const ScreenInfo& screen) {
-        queue->post([weakSelf, screen] {
-            if (auto self = weakSelf.lock(); self && *self) {
-                (*self)->presentation_->showVantor(screen);
-            }
-        });
+    auto show =
+        liveness_.guard([this](const ScreenInfo& screen) { presentation_->showVantor(screen); });
+    monitor_->onTrigger = [show, queue = &mainQueue_](const ScreenInfo& screen) {
+        queue->post([show, screen]() mutable { show(screen); });
     };
     monitor_->start();
     // What another instance of this user stores reaches this one too: the
@@ -130,27 +126,23 @@ void AppDelegate::answerRequest(const InstanceRequest& request,
     // waits until an opened launcher's search field has the keyboard (2 s at
     // most), so whatever the sender types next lands there.
     bool toggle = request.kind == InstanceRequest::Kind::toggle;
-    std::weak_ptr<AppDelegate*> weakSelf = self_;
-    QTimer::singleShot(0, [weakSelf, toggle, reply = std::move(reply)] {
-        auto self = weakSelf.lock();
-        if (!self || !*self) {
-            reply({false, "Vantor is quitting"});
-            return;
-        }
-        AppDelegate& delegate = **self;
-        if (toggle && delegate.presentation_->isShown()) {
-            delegate.toggleLauncher();
+    auto carryOut = [this, toggle](const auto& reply) {
+        if (toggle && presentation_->isShown()) {
+            toggleLauncher();
             reply({true, {}});
             return;
         }
         // Already shown counts as shown.
-        delegate.showVantorFromMenu();
-        if (!delegate.presentation_->isShown()) {
+        showVantorFromMenu();
+        if (!presentation_->isShown()) {
             reply({false, "the launcher could not be opened: no screen is connected"});
             return;
         }
-        delegate.whenLauncherFocused(std::chrono::seconds(2), [reply] { reply({true, {}}); });
-    });
+        whenLauncherFocused(std::chrono::seconds(2), [reply] { reply({true, {}}); });
+    };
+    auto quitting = [](const auto& reply) { reply({false, "Vantor is quitting"}); };
+    QTimer::singleShot(0, [task = liveness_.guard(carryOut, quitting),
+                           reply = std::move(reply)]() mutable { task(reply); });
 }
 
 void AppDelegate::toggleLauncher() {

@@ -8,6 +8,7 @@
 #include "adapters/qt/QtMainQueue.h"
 #include "base/FileDefaultsStore.h"
 #include "base/InstanceMessage.h"
+#include "base/Liveness.h"
 #include "hotcorner/CornerSource.h"
 #include "launcher/LauncherPresentation.h"
 #include "model/LauncherModel.h"
@@ -65,7 +66,7 @@ private:
     std::unique_ptr<LauncherPresentation> presentation_;
     std::unique_ptr<StatusMenu> statusMenu_;
     std::unique_ptr<LiveApplications> liveApplications_;
-    std::shared_ptr<AppDelegate*> self_ = std::make_shared<AppDelegate*>(this);
+    Liveness liveness_;
 };
 
 }  // namespace vantor

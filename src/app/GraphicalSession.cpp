@@ -5,16 +5,12 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
-#include <cstdlib>
 #include <cstring>
+
+#include "base/XdgEnvironment.h"
 
 namespace vantor {
 namespace {
-
-std::string variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 
 bool canOpenX11Display(const std::string& display) {
     xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
@@ -28,7 +24,7 @@ bool canOpenX11Display(const std::string& display) {
 bool canReachWaylandDisplay(const std::string& display) {
     std::string path = display;
     if (path.front() != '/') {
-        std::string runtime = variable("XDG_RUNTIME_DIR");
+        std::string runtime = environmentVariable("XDG_RUNTIME_DIR");
         if (runtime.empty()) {
             return false;
         }
@@ -52,22 +48,23 @@ bool canReachWaylandDisplay(const std::string& display) {
 }  // namespace
 
 bool prefersWaylandPlatform() {
-    std::string platform = variable("QT_QPA_PLATFORM");
-    return !variable("WAYLAND_DISPLAY").empty() && (platform.empty() || platform == "wayland");
+    std::string platform = environmentVariable("QT_QPA_PLATFORM");
+    return !environmentVariable("WAYLAND_DISPLAY").empty() &&
+           (platform.empty() || platform == "wayland");
 }
 
 std::optional<std::string> missingGraphicalSession() {
     // QT_QPA_PLATFORM may list fall-backs ("wayland;xcb") and options ("xcb:x=y").
-    std::string platform = variable("QT_QPA_PLATFORM");
+    std::string platform = environmentVariable("QT_QPA_PLATFORM");
     std::string first = platform.substr(0, platform.find_first_of(";:"));
     bool wantsX11 = first.empty() || first == "xcb";
     bool wantsWayland = first.empty() || first.rfind("wayland", 0) == 0;
     if (!wantsX11 && !wantsWayland) {
         return std::nullopt;  // offscreen, minimal, vnc …: chosen on purpose
     }
-    std::string x11 = variable("DISPLAY");
-    std::string wayland = variable("WAYLAND_DISPLAY");
-    if (wantsWayland && (!variable("WAYLAND_SOCKET").empty() ||
+    std::string x11 = environmentVariable("DISPLAY");
+    std::string wayland = environmentVariable("WAYLAND_DISPLAY");
+    if (wantsWayland && (!environmentVariable("WAYLAND_SOCKET").empty() ||
                          (!wayland.empty() && canReachWaylandDisplay(wayland)))) {
         return std::nullopt;
     }

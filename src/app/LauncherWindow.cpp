@@ -315,7 +315,6 @@ void LauncherWindow::hideEvent(QHideEvent* event) {
 }
 
 LauncherWindowFactory::~LauncherWindowFactory() {
-    *self_ = nullptr;
     delete ready_.data();
 }
 
@@ -328,15 +327,15 @@ std::shared_ptr<LauncherSurface> LauncherWindowFactory::makeLauncher(
         // The first opening, or one while the last window still fades out.
         window = new LauncherWindow(screen, model_, desktop_, mainQueue_, std::move(dismiss));
     }
-    std::weak_ptr<LauncherWindowFactory*> weakSelf = self_;
-    auto release = [weakSelf](LauncherWindow* done) {
-        auto self = weakSelf.lock();
-        if (self && *self && !(*self)->ready_ && done->isHidden()) {
-            (*self)->ready_ = done;
-            return;
-        }
-        done->deleteLater();
-    };
+    auto release = liveness_.guard(
+        [this](LauncherWindow* done) {
+            if (!ready_ && done->isHidden()) {
+                ready_ = done;
+                return;
+            }
+            done->deleteLater();
+        },
+        [](LauncherWindow* done) { done->deleteLater(); });
     auto surface = std::make_shared<LauncherWindowSurface>(window, std::move(release));
     current_ = surface;
     return surface;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/Liveness.h"
 #include "launcher/LauncherPresentation.h"
 
 namespace vantor {
@@ -87,7 +88,7 @@ private:
     // The hidden window kept for the next opening, if any.
     QPointer<LauncherWindow> ready_;
     // Surfaces give their window back through this, unless the factory is gone.
-    std::shared_ptr<LauncherWindowFactory*> self_ = std::make_shared<LauncherWindowFactory*>(this);
+    Liveness liveness_;
 };
 
 }  // namespace vantor

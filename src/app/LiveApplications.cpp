@@ -18,7 +18,6 @@ namespace vantor {
 LiveApplications::LiveApplications(LauncherModel& model, MainQueue& mainQueue,
                                    std::function<bool()> isEditing)
     : model_(model),
-      mainQueue_(mainQueue),
       applicationFolders_(
           std::make_unique<FolderWatcher>([this] { applicationChanges_.noteChange(); })),
       iconFolders_(std::make_unique<FolderWatcher>([this] { iconChanges_.noteChange(); })),
@@ -29,13 +28,14 @@ LiveApplications::LiveApplications(LauncherModel& model, MainQueue& mainQueue,
           [this, isEditing = std::move(isEditing)] {
               return model_.isLoading() || (isEditing && isEditing());
           }),
-      iconChanges_(mainQueue, [this] { iconThemesChanged(); }) {
-    modelSubscription_ = model_.observe([this] { modelWillChange(); });
+      iconChanges_(mainQueue, [this] { iconThemesChanged(); }),
+      // Told before the change: look once it is made.
+      modelCheck_(mainQueue, [this] { modelChanged(); }) {
+    modelSubscription_ = model_.observe([this] { modelCheck_.request(); });
 }
 
 LiveApplications::~LiveApplications() {
     modelSubscription_.reset();
-    alive_.reset();
 }
 
 void LiveApplications::start() {
@@ -86,24 +86,13 @@ void LiveApplications::watchFolders(bool applications, bool icons) {
         });
 }
 
-void LiveApplications::modelWillChange() {
-    // Told before the change: look once it is made.
-    if (checkPosted_) {
-        return;
+void LiveApplications::modelChanged() {
+    // A rescan has just been installed, whoever asked for it: icons of
+    // applications that changed may have changed too.
+    if (sawLoading_ && !model_.isLoading()) {
+        AppIconCache::refresh(false);
     }
-    checkPosted_ = true;
-    mainQueue_.post([this, alive = std::weak_ptr<bool>(alive_)] {
-        if (alive.expired()) {
-            return;
-        }
-        checkPosted_ = false;
-        // A rescan has just been installed, whoever asked for it: icons of
-        // applications that changed may have changed too.
-        if (sawLoading_ && !model_.isLoading()) {
-            AppIconCache::refresh(false);
-        }
-        sawLoading_ = model_.isLoading();
-    });
+    sawLoading_ = model_.isLoading();
 }
 
 }  // namespace vantor

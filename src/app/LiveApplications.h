@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/Liveness.h"
 #include "model/ChangeNotifier.h"
 #include "model/ChangeSettler.h"
 
@@ -11,7 +12,6 @@ namespace vantor {
 
 class FolderWatcher;
 class LauncherModel;
-class MainQueue;
 
 // Keeps the application list and its icons in step with the disk: watches the
 // applications folders, the bundle folders and the icon theme folders, and
@@ -33,18 +33,17 @@ private:
     void applicationsChanged();
     void iconThemesChanged();
     void watchFolders(bool applications, bool icons);
-    void modelWillChange();
+    void modelChanged();
 
     LauncherModel& model_;
-    MainQueue& mainQueue_;
     std::unique_ptr<FolderWatcher> applicationFolders_;
     std::unique_ptr<FolderWatcher> iconFolders_;
     ChangeSettler applicationChanges_;
     ChangeSettler iconChanges_;
     ChangeNotifier::Subscription modelSubscription_;
     bool sawLoading_ = false;
-    bool checkPosted_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Looks at the model once it has changed, however many announcements came.
+    PostOnce modelCheck_;
 };
 
 }  // namespace vantor

@@ -70,18 +70,14 @@ QIcon gridIcon() {
 
 }  // namespace
 
-StatusMenu::StatusMenu(CornerSource& monitor, LauncherModel& model, Actions actions)
-    : monitor_(monitor), model_(model), actions_(std::move(actions)) {
-    // The model announces before it changes: look once it has, on a later turn.
-    modelSubscription_ = model_.observe([this] {
-        if (!checkPosted_) {
-            checkPosted_ = true;
-            QTimer::singleShot(0, this, [this] {
-                checkPosted_ = false;
-                checkHiddenListing();
-            });
-        }
-    });
+StatusMenu::StatusMenu(CornerSource& monitor, LauncherModel& model, MainQueue& mainQueue,
+                       Actions actions)
+    : monitor_(monitor),
+      model_(model),
+      actions_(std::move(actions)),
+      // The model announces before it changes: look once it has, on a later turn.
+      hiddenCheck_(mainQueue, [this] { checkHiddenListing(); }) {
+    modelSubscription_ = model_.observe([this] { hiddenCheck_.request(); });
 }
 
 StatusMenu::~StatusMenu() = default;

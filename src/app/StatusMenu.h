@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Liveness.h"
 #include "model/ChangeNotifier.h"
 
 class QMenu;
@@ -39,7 +40,7 @@ public:
         std::function<std::string(bool)> setStartsAtLogin;
     };
 
-    StatusMenu(CornerSource& monitor, LauncherModel& model, Actions actions);
+    StatusMenu(CornerSource& monitor, LauncherModel& model, MainQueue& mainQueue, Actions actions);
     ~StatusMenu() override;
 
     // Shows the icon; without a system tray, says so once and shows it when one appears.
@@ -83,8 +84,8 @@ private:
     std::unique_ptr<QMenu> menu_;
     QTimer* trayWatch_ = nullptr;
     HiddenListing listedHidden_;
-    bool checkPosted_ = false;
     QString actionError_;  // what the last entry's action met, for triggerEntry
+    PostOnce hiddenCheck_;
     ChangeNotifier::Subscription modelSubscription_;
 };
 

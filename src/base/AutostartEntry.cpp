@@ -9,42 +9,36 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "base/Files.h"
+#include "base/Text.h"
 #include "base/XdgEnvironment.h"
 
 namespace vantor {
 namespace fs = std::filesystem;
 namespace {
 
-std::string trim(const std::string& text) {
-    auto begin = text.find_first_not_of(" \t\r");
-    auto end = text.find_last_not_of(" \t\r");
-    return begin == std::string::npos ? std::string() : text.substr(begin, end - begin + 1);
+std::string_view trim(std::string_view text) {
+    return trimmed(text, " \t\r");
 }
 
 // Whether the file's [Desktop Entry] group says Hidden=true.
 bool saysHidden(const std::string& file) {
     std::ifstream in(file);
-    std::string line;
     bool inEntry = false;
-    while (std::getline(in, line)) {
-        line = trim(line);
+    for (std::string text; std::getline(in, text);) {
+        std::string_view line = trim(text);
         if (line.starts_with('[')) {
             inEntry = line == "[Desktop Entry]";
             continue;
         }
         auto equals = line.find('=');
-        if (inEntry && equals != std::string::npos && trim(line.substr(0, equals)) == "Hidden") {
+        if (inEntry && equals != std::string_view::npos &&
+            trim(line.substr(0, equals)) == "Hidden") {
             return trim(line.substr(equals + 1)) == "true";
         }
     }
     return false;
-}
-
-bool isRegularFile(const std::string& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
 }
 
 std::string writeAtomically(const std::string& file, const std::string& text) {
@@ -59,16 +53,7 @@ std::string writeAtomically(const std::string& file, const std::string& text) {
     if (fd < 0) {
         return "cannot write in " + target.parent_path().string() + ": " + std::strerror(errno);
     }
-    bool ok = ::fchmod(fd, 0644) == 0;
-    for (std::size_t done = 0; ok && done < text.size();) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = n > 0;
-        done += ok ? static_cast<std::size_t>(n) : 0;
-    }
-    ok = ok && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
     int saved = errno;
     ok = ::close(fd) == 0 && ok;
     if (ok && ::rename(temporary.c_str(), file.c_str()) != 0) {
@@ -120,14 +105,9 @@ AutostartEntry AutostartEntry::fromEnvironment() {
     if (configHome.empty()) {
         configHome = absolutePathVariable("HOME") + "/.config";
     }
-    const char* value = std::getenv("XDG_CONFIG_DIRS");
-    std::string list = value != nullptr && value[0] != '\0' ? value : "/etc/xdg";
-    std::vector<std::string> systemFolders;
-    std::stringstream folders(list);
-    for (std::string folder; std::getline(folders, folder, ':');) {
-        if (folder.starts_with('/')) {
-            systemFolders.push_back(folder + "/autostart");
-        }
+    std::vector<std::string> systemFolders = absolutePathList("XDG_CONFIG_DIRS", "/etc/xdg");
+    for (std::string& folder : systemFolders) {
+        folder += "/autostart";
     }
     return AutostartEntry(configHome + "/autostart", std::move(systemFolders));
 }

@@ -22,10 +22,17 @@ public:
     // `task` wrapped so that it runs only while the owner lives.
     template <typename Task>
     auto guard(Task task) const {
-        return [alive = std::weak_ptr<const int>(alive_), task = std::move(task)](
-                   auto&&... arguments) mutable {
+        return guard(std::move(task), [](auto&&...) {});
+    }
+    // The same, calling `otherwise` with the arguments once the owner is gone.
+    template <typename Task, typename Otherwise>
+    auto guard(Task task, Otherwise otherwise) const {
+        return [alive = std::weak_ptr<const int>(alive_), task = std::move(task),
+                otherwise = std::move(otherwise)](auto&&... arguments) mutable {
             if (!alive.expired()) {
                 task(std::forward<decltype(arguments)>(arguments)...);
+            } else {
+                otherwise(std::forward<decltype(arguments)>(arguments)...);
             }
         };
     }

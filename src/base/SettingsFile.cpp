@@ -21,37 +21,6 @@ namespace {
 constexpr std::string_view temporaryInfix = ".tmp-";
 constexpr std::string_view temporaryTemplate = "XXXXXX";
 
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        text.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-bool readAll(int fd, std::string& text) {
-    char buffer[16384];
-    for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        if (got == 0) {
-            return true;
-        }
-        text.append(buffer, static_cast<size_t>(got));
-    }
-}
-
 bool syncFolder(const fs::path& folder) {
     UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     return fd && ::fsync(fd.get()) == 0;
@@ -71,22 +40,6 @@ bool sameTime(const timespec& a, const timespec& b) {
 }
 
 }  // namespace
-
-UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
-    if (this != &other) {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-}
-
-UniqueFd::~UniqueFd() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-}
 
 FileIdentity FileIdentity::of(const struct stat& info) {
     return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};

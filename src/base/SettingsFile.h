@@ -10,25 +10,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/Files.h"
+
 namespace vantor {
-
-// An open file descriptor, closed with its owner.
-class UniqueFd {
-public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept;
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd();
-
-    int get() const { return fd_; }
-    explicit operator bool() const { return fd_ >= 0; }
-
-private:
-    int fd_ = -1;
-};
 
 // What tells one version of the settings file from another. Every write
 // renames a new file into place, so the inode changes; size and times catch an

@@ -5,11 +5,27 @@
 
 #include <cstdlib>
 
+#include "base/Text.h"
+
 namespace vantor {
 
-std::string absolutePathVariable(const char* name) {
+std::string environmentVariable(const char* name) {
     const char* value = std::getenv(name);
-    return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
+    return value != nullptr ? value : "";
+}
+
+std::string firstSetVariable(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        if (std::string value = environmentVariable(name); !value.empty()) {
+            return value;
+        }
+    }
+    return "";
+}
+
+std::string absolutePathVariable(const char* name) {
+    std::string value = environmentVariable(name);
+    return value.starts_with('/') ? value : "";
 }
 
 std::string homeFolder() {
@@ -27,23 +43,22 @@ std::string homeFolder() {
     return "";
 }
 
-std::vector<std::string> xdgDataDirs() {
-    const char* value = std::getenv("XDG_DATA_DIRS");
-    std::string list = value != nullptr && value[0] != '\0' ? value : "/usr/local/share:/usr/share";
+std::vector<std::string> absolutePathList(const char* name, const char* fallback) {
+    std::string list = environmentVariable(name);
+    if (list.empty()) {
+        list = fallback;
+    }
     std::vector<std::string> folders;
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        std::size_t end = list.find(':', start);
-        if (end == std::string::npos) {
-            end = list.size();
-        }
-        std::string folder = list.substr(start, end - start);
+    for (std::string_view folder : splitOn(list, ':', EmptyParts::drop)) {
         if (folder.starts_with('/')) {
-            folders.push_back(std::move(folder));
+            folders.emplace_back(folder);
         }
-        start = end + 1;
     }
     return folders;
+}
+
+std::vector<std::string> xdgDataDirs() {
+    return absolutePathList("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
 }
 
 }  // namespace vantor

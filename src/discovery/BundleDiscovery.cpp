@@ -6,6 +6,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "base/Text.h"
 #include "discovery/FileAccess.h"
 #include "discovery/InfoPlist.h"
 #include "discovery/PathText.h"
@@ -54,47 +55,32 @@ public:
         if (!listing) {
             return false;
         }
-        // Depth-first, without recursion, so a deep tree cannot exhaust the stack.
-        std::vector<Level> stack;
-        stack.push_back({root, std::move(listing->entries)});
-        while (!stack.empty()) {
-            Level& level = stack.back();
-            if (level.next == level.entries.size()) {
-                stack.pop_back();
-                continue;
-            }
-            const FolderEntry& entry = level.entries[level.next++];
-            if (entry.name.starts_with('.') || !isValidUtf8(entry.name)) {
-                continue;  // hidden, or a name that would not survive as an id
-            }
-            std::string path = level.path + "/" + entry.name;
-            if (pathExtension(entry.name) == "app") {
-                take(path);  // whatever it is: folder, file or link
-                continue;
-            }
-            if (entry.kind != FolderEntry::Kind::folder || isPackageFolder(path, entry.name)) {
-                continue;
-            }
-            std::optional<FolderListing> sub = listFolder(path, FinalLink::refuse);
-            if (sub) {
-                stack.push_back({std::move(path), std::move(sub->entries)});  // `level` dangles now
-            }
-        }
+        walkFolder(root, std::move(*listing),
+                   [this](const WalkedEntry& walked) { return visit(walked); });
         return true;
     }
 
     std::vector<ApplicationItem> takeApplications() { return std::move(applications_); }
 
 private:
-    struct Level {
-        std::string path;
-        std::vector<FolderEntry> entries;
-        std::size_t next = 0;
-    };
+    std::optional<FolderListing> visit(const WalkedEntry& walked) {
+        const std::string& name = walked.entry.name;
+        if (name.starts_with('.') || !isValidUtf8(name, NulBytes::refused)) {
+            return std::nullopt;  // hidden, or a name that would not survive as an id
+        }
+        if (pathExtension(name) == "app") {
+            take(walked.path);  // whatever it is: folder, file or link
+            return std::nullopt;
+        }
+        if (walked.entry.kind != FolderEntry::Kind::folder || isPackageFolder(walked.path, name)) {
+            return std::nullopt;
+        }
+        return listFolder(walked.path, FinalLink::refuse);
+    }
 
     void take(const std::string& path) {
         std::string standard = standardisePath(path);
-        if (!isValidUtf8(standard)) {
+        if (!isValidUtf8(standard, NulBytes::refused)) {
             return;
         }
         // Ids are compared by canonical equivalence, so two spellings of one

@@ -4,6 +4,8 @@
 #include <set>
 #include <utility>
 
+#include "base/Files.h"
+#include "base/Text.h"
 #include "discovery/FileAccess.h"
 #include "discovery/GLibPointers.h"
 #include "discovery/PathText.h"
@@ -155,50 +157,36 @@ std::optional<std::map<std::string, std::string>> desktopFilesByID(const std::st
     if (!top) {
         return std::nullopt;
     }
-    struct Level {
-        std::string path;
-        std::string idPrefix;
-        std::vector<FolderEntry> entries;
-        std::size_t next = 0;
-    };
     std::map<std::string, Claim> claims;
     // Sub-folders reached through links are entered, as GIO does, but each
     // folder only once, so a link loop ends.
     std::set<std::pair<dev_t, ino_t>> visited{{top->device, top->inode}};
-    std::vector<Level> stack;
-    stack.push_back({folder, "", std::move(top->entries)});
-    while (!stack.empty()) {
-        Level& level = stack.back();
-        if (level.next == level.entries.size()) {
-            stack.pop_back();
-            continue;
-        }
-        const FolderEntry& entry = level.entries[level.next++];
-        if (!isValidUtf8(entry.name)) {
-            continue;
-        }
-        std::string path = level.path + "/" + entry.name;
-        std::size_t depth = stack.size();
-        if (entry.name.ends_with(".desktop")) {
-            std::string id = level.idPrefix + entry.name;
-            auto found = claims.find(id);
-            if (found == claims.end() || depth < found->second.depth) {
-                claims[id] = Claim{depth, standardisePath(path)};
+    walkFolder(
+        folder, std::move(*top), [&](const WalkedEntry& walked) -> std::optional<FolderListing> {
+            const FolderEntry& entry = walked.entry;
+            if (!isValidUtf8(entry.name, NulBytes::refused)) {
+                return std::nullopt;
             }
-            continue;
-        }
-        bool folderLike = entry.kind == FolderEntry::Kind::folder ||
-                          (entry.kind == FolderEntry::Kind::link && isFolder(path));
-        if (!folderLike) {
-            continue;
-        }
-        std::optional<FolderListing> sub = listFolder(path, FinalLink::follow);
-        if (!sub || !visited.insert({sub->device, sub->inode}).second) {
-            continue;
-        }
-        std::string prefix = level.idPrefix + entry.name + "-";
-        stack.push_back({std::move(path), std::move(prefix), std::move(sub->entries)});
-    }
+            if (entry.name.ends_with(".desktop")) {
+                std::string id(walked.relative);
+                std::replace(id.begin(), id.end(), '/', '-');
+                auto found = claims.find(id);
+                if (found == claims.end() || walked.depth < found->second.depth) {
+                    claims[id] = Claim{walked.depth, standardisePath(walked.path)};
+                }
+                return std::nullopt;
+            }
+            bool folderLike = entry.kind == FolderEntry::Kind::folder ||
+                              (entry.kind == FolderEntry::Kind::link && isFolder(walked.path));
+            if (!folderLike) {
+                return std::nullopt;
+            }
+            std::optional<FolderListing> sub = listFolder(walked.path, FinalLink::follow);
+            if (!sub || !visited.insert({sub->device, sub->inode}).second) {
+                return std::nullopt;
+            }
+            return sub;
+        });
     std::map<std::string, std::string> files;
     for (auto& [id, claim] : claims) {
         files.emplace(id, std::move(claim.path));
@@ -208,7 +196,7 @@ std::optional<std::map<std::string, std::string>> desktopFilesByID(const std::st
 
 std::optional<ApplicationItem> loadDesktopEntry(const std::string& path,
                                                 const DesktopEntryEnvironment& environment) {
-    if (!isValidUtf8(path)) {
+    if (!isValidUtf8(path, NulBytes::refused)) {
         return std::nullopt;
     }
     std::optional<std::string> data = readRegularFile(path, maxDesktopEntryBytes);

@@ -1,30 +1,16 @@
 #include "discovery/DesktopEntryEnvironment.h"
 
-#include <cstdlib>
 #include <string_view>
+
+#include "base/Text.h"
+#include "base/XdgEnvironment.h"
 
 namespace vantor {
 namespace {
 
-std::string variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
-
 std::vector<std::string> splitList(const std::string& text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(':', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        if (end > start) {
-            parts.push_back(text.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return parts;
+    std::vector<std::string_view> parts = splitOn(text, ':', EmptyParts::drop);
+    return {parts.begin(), parts.end()};
 }
 
 bool isCLocale(std::string_view locale) {
@@ -35,17 +21,11 @@ bool isCLocale(std::string_view locale) {
 }  // namespace
 
 std::vector<std::string> messageLanguagesFromEnvironment() {
-    std::string locale;
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        locale = variable(name);
-        if (!locale.empty()) {
-            break;
-        }
-    }
+    std::string locale = firstSetVariable({"LC_ALL", "LC_MESSAGES", "LANG"});
     if (locale.empty() || isCLocale(locale)) {
         return {};
     }
-    std::vector<std::string> languages = splitList(variable("LANGUAGE"));
+    std::vector<std::string> languages = splitList(environmentVariable("LANGUAGE"));
     if (languages.empty()) {
         languages.push_back(locale);
     }
@@ -53,7 +33,8 @@ std::vector<std::string> messageLanguagesFromEnvironment() {
 }
 
 DesktopEntryEnvironment DesktopEntryEnvironment::fromEnvironment() {
-    return {messageLanguagesFromEnvironment(), splitList(variable("XDG_CURRENT_DESKTOP"))};
+    return {messageLanguagesFromEnvironment(),
+            splitList(environmentVariable("XDG_CURRENT_DESKTOP"))};
 }
 
 }  // namespace vantor

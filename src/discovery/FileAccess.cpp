@@ -16,22 +16,6 @@ struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
 };
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 FolderEntry::Kind kindOf(int folderFd, const dirent& entry) {
     switch (entry.d_type) {
         case DT_DIR:
@@ -96,33 +80,26 @@ std::optional<FolderListing> listFolder(const std::string& path, FinalLink final
     return listing;
 }
 
-std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes) {
-    // O_NONBLOCK: opening a pipe that nobody writes to must not hang the scan.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0) {
-        return std::nullopt;
-    }
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        static_cast<std::size_t>(status.st_size) > maxBytes) {
-        return std::nullopt;
-    }
-    std::string contents;
-    char buffer[16384];
-    while (true) {
-        ssize_t count = ::read(file.get(), buffer, sizeof buffer);
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return std::nullopt;
+void walkFolder(const std::string& root, FolderListing listing,
+                const std::function<std::optional<FolderListing>(const WalkedEntry&)>& visit) {
+    struct Level {
+        std::string path;
+        std::vector<FolderEntry> entries;
+        std::size_t next = 0;
+    };
+    std::vector<Level> stack;
+    stack.push_back({root, std::move(listing.entries)});
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.next == level.entries.size()) {
+            stack.pop_back();
+            continue;
         }
-        if (count == 0) {
-            return contents;
-        }
-        contents.append(buffer, static_cast<std::size_t>(count));
-        if (contents.size() > maxBytes) {
-            return std::nullopt;  // it grew while being read
+        const FolderEntry& entry = level.entries[level.next++];
+        WalkedEntry walked{entry, level.path + "/" + entry.name, {}, stack.size()};
+        walked.relative = std::string_view(walked.path).substr(root.size() + 1);
+        if (std::optional<FolderListing> sub = visit(walked)) {
+            stack.push_back({std::move(walked.path), std::move(sub->entries)});  // `level` dangles
         }
     }
 }

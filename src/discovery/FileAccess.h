@@ -3,8 +3,10 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantor {
@@ -30,9 +32,21 @@ enum class FinalLink { follow, refuse };
 // is not opened, so a walk never enters a folder through a link.
 std::optional<FolderListing> listFolder(const std::string& path, FinalLink finalLink);
 
-// The contents of a regular file of at most maxBytes, or nothing. Anything else
-// (a pipe, a device, a folder, a file too large) is refused without blocking.
-std::optional<std::string> readRegularFile(const std::string& path, std::size_t maxBytes);
+// An entry met in a walk, with its path (the root's, then the folders walked
+// through and its name), that path below the root ("sub/name") and its depth
+// (1 for the root's own entries).
+struct WalkedEntry {
+    const FolderEntry& entry;
+    std::string path;
+    std::string_view relative;
+    std::size_t depth;
+};
+
+// Walks the tree below a listed root depth-first, each folder in its listing's
+// order, without recursion, so a deep tree cannot exhaust the stack. `visit`
+// answers for each entry the listing of a folder to walk into, or nothing.
+void walkFolder(const std::string& root, FolderListing listing,
+                const std::function<std::optional<FolderListing>(const WalkedEntry&)>& visit);
 
 // Whether anything exists at the path; a link counts by its target.
 bool pathExists(const std::string& path);

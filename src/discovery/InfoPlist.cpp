@@ -6,8 +6,9 @@
 #include <limits>
 #include <memory>
 
+#include "base/Files.h"
+#include "base/Text.h"
 #include "discovery/FileAccess.h"
-#include "discovery/PathText.h"
 #include "discovery/PlistNesting.h"
 
 namespace vantor {
@@ -32,7 +33,7 @@ std::optional<std::string> stringValue(plist_t dictionary, const char* key) {
         return std::nullopt;
     }
     std::string value(text, static_cast<std::size_t>(length));
-    if (!isValidUtf8(value)) {
+    if (!isValidUtf8(value, NulBytes::refused)) {
         return std::nullopt;
     }
     return value;

@@ -1,23 +1,16 @@
 #include "discovery/PathText.h"
 
-#include <glib.h>
-
 #include <vector>
+
+#include "base/Text.h"
 
 namespace vantor {
 
 std::string standardisePath(std::string_view path) {
     bool absolute = path.starts_with('/');
     std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string_view::npos) {
-            end = path.size();
-        }
-        std::string_view part = path.substr(start, end - start);
-        start = end + 1;
-        if (part.empty() || part == ".") {
+    for (std::string_view part : splitOn(path, '/', EmptyParts::drop)) {
+        if (part == ".") {
             continue;
         }
         if (part == "..") {
@@ -55,11 +48,6 @@ std::string_view fileStem(std::string_view path) {
     std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     std::size_t dot = name.rfind('.');
     return dot == std::string_view::npos ? name : name.substr(0, dot);
-}
-
-bool isValidUtf8(std::string_view text) {
-    // With an explicit length GLib also rejects NUL bytes.
-    return text.empty() || g_utf8_validate_len(text.data(), text.size(), nullptr) != FALSE;
 }
 
 }  // namespace vantor

@@ -17,8 +17,4 @@ std::string_view pathExtension(std::string_view name);
 // The last path component without its extension ("/a/Example.app" -> "Example").
 std::string_view fileStem(std::string_view path);
 
-// Whether the text is valid UTF-8 without NUL bytes: ids and names must
-// survive JSON storage and display unchanged, so other text is passed over.
-bool isValidUtf8(std::string_view text);
-
 }  // namespace vantor

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "base/Text.h"
 #include "discovery/GLibPointers.h"
-#include "discovery/PathText.h"
 
 namespace vantor {
 namespace {
@@ -73,7 +73,7 @@ std::string programOfCommand(std::string_view exec) {
             return part;
         }
     }
-    return isValidUtf8(program) ? program : "";
+    return isValidUtf8(program, NulBytes::refused) ? program : "";
 }
 
 }  // namespace vantor

@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "base/Files.h"
 #include "discovery/FileAccess.h"
 #include "icontheme/IconThemeIndex.h"
 

@@ -5,35 +5,23 @@
 #include <map>
 #include <set>
 
+#include "base/Text.h"
+
 namespace vantor {
 namespace {
 
 using Group = std::map<std::string, std::string, std::less<>>;
 using KeyFile = std::map<std::string, Group, std::less<>>;
 
-std::string_view trimmed(std::string_view text) {
-    const char* blanks = " \t\r\n\f\v";
-    std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    std::size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
+constexpr std::string_view blanks = " \t\r\n\f\v";
 
 // The groups and keys of a desktop-entry style file. Localised keys ("Name[de]") are left
 // out: none the lookup reads is localised. A key given twice keeps its last value.
 KeyFile parseKeyFile(std::string_view text) {
     KeyFile file;
     Group* current = nullptr;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        std::string_view line = trimmed(text.substr(start, end - start));
-        start = end + 1;
+    for (std::string_view line : splitOn(text, '\n', EmptyParts::drop)) {
+        line = trimmed(line, blanks);
         if (line.empty() || line.front() == '#') {
             continue;
         }
@@ -48,11 +36,11 @@ KeyFile parseKeyFile(std::string_view text) {
         if (current == nullptr || equals == std::string_view::npos) {
             continue;
         }
-        std::string_view key = trimmed(line.substr(0, equals));
+        std::string_view key = trimmed(line.substr(0, equals), blanks);
         if (key.empty() || key.find('[') != std::string_view::npos) {
             continue;
         }
-        (*current)[std::string(key)] = std::string(trimmed(line.substr(equals + 1)));
+        (*current)[std::string(key)] = std::string(trimmed(line.substr(equals + 1), blanks));
     }
     return file;
 }
@@ -84,17 +72,10 @@ std::vector<std::string> listOf(const Group& group, std::string_view key) {
     if (!text) {
         return items;
     }
-    std::size_t start = 0;
-    while (start <= text->size()) {
-        std::size_t end = text->find(',', start);
-        if (end == std::string_view::npos) {
-            end = text->size();
-        }
-        std::string_view item = trimmed(text->substr(start, end - start));
-        if (!item.empty()) {
+    for (std::string_view item : splitOn(*text, ',', EmptyParts::drop)) {
+        if (item = trimmed(item, blanks); !item.empty()) {
             items.emplace_back(item);
         }
-        start = end + 1;
     }
     return items;
 }
@@ -131,19 +112,10 @@ bool isSafeRelativePath(std::string_view path) {
     if (path.empty() || path.front() == '/' || path.find('\0') != std::string_view::npos) {
         return false;
     }
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string_view::npos) {
-            end = path.size();
-        }
-        std::string_view part = path.substr(start, end - start);
-        if (part.empty() || part == "." || part == "..") {
-            return false;
-        }
-        start = end + 1;
-    }
-    return true;
+    std::vector<std::string_view> parts = splitOn(path, '/', EmptyParts::keep);
+    return std::none_of(parts.begin(), parts.end(), [](std::string_view part) {
+        return part.empty() || part == "." || part == "..";
+    });
 }
 
 bool IconDirectory::matchesSize(int iconSize, int iconScale) const {

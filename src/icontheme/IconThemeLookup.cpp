@@ -1,14 +1,11 @@
 #include "icontheme/IconThemeLookup.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -16,6 +13,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "base/Files.h"
 #include "base/XdgEnvironment.h"
 #include "icontheme/IconThemeIndex.h"
 
@@ -39,43 +37,6 @@ std::string joined(const std::string& folder, std::string_view rest) {
     }
     path += rest;
     return path;
-}
-
-bool isRegularFile(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// The file's contents when it is a regular file of reasonable size. Opened without blocking,
-// so a pipe left where an index should be cannot hang the lookup.
-std::optional<std::string> readIndexFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    std::optional<std::string> contents;
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-        static_cast<std::size_t>(status.st_size) <= kMaxIndexBytes) {
-        contents.emplace();
-        char buffer[16384];
-        while (true) {
-            ssize_t count = ::read(fd, buffer, sizeof buffer);
-            if (count < 0 && errno == EINTR) {
-                continue;
-            }
-            if (count < 0 || contents->size() + static_cast<std::size_t>(count) > kMaxIndexBytes) {
-                contents.reset();
-                break;
-            }
-            if (count == 0) {
-                break;
-            }
-            contents->append(buffer, static_cast<std::size_t>(count));
-        }
-    }
-    ::close(fd);
-    return contents;
 }
 
 struct IconFileName {
@@ -172,7 +133,7 @@ struct Theme {
 std::optional<IconThemeIndex> readThemeIndex(const std::vector<std::string>& baseFolders,
                                              const std::string& name) {
     for (const std::string& base : baseFolders) {
-        if (auto text = readIndexFile(joined(base, name + "/index.theme"))) {
+        if (auto text = readRegularFile(joined(base, name + "/index.theme"), kMaxIndexBytes)) {
             if (auto index = IconThemeIndex::parse(*text)) {
                 return index;
             }

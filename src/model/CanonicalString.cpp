@@ -2,9 +2,11 @@
 
 #include <unicode/normalizer2.h>
 #include <unicode/unistr.h>
-#include <unicode/utf8.h>
 
 #include <algorithm>
+
+#include "base/Text.h"
+#include "model/IcuText.h"
 
 namespace vantor {
 namespace {
@@ -14,24 +16,10 @@ bool isAscii(std::string_view text) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool isValidUtf8(std::string_view text) {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-    int32_t length = static_cast<int32_t>(text.size());
-    int32_t i = 0;
-    while (i < length) {
-        UChar32 c;
-        U8_NEXT(bytes, i, length, c);
-        if (c < 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string toNfc(std::string_view utf8) {
-    if (isAscii(utf8) || !isValidUtf8(utf8)) {
+    if (isAscii(utf8) || !isValidUtf8(utf8, NulBytes::allowed)) {
         return std::string(utf8);
     }
     UErrorCode status = U_ZERO_ERROR;
@@ -39,8 +27,7 @@ std::string toNfc(std::string_view utf8) {
     if (U_FAILURE(status)) {
         return std::string(utf8);
     }
-    icu::UnicodeString text = icu::UnicodeString::fromUTF8(
-        icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    icu::UnicodeString text = fromUtf8(utf8);
     if (nfc->isNormalized(text, status) && U_SUCCESS(status)) {
         return std::string(utf8);
     }

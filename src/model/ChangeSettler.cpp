@@ -12,7 +12,6 @@ ChangeSettler::ChangeSettler(MainQueue& mainQueue, std::function<void()> work,
 
 ChangeSettler::~ChangeSettler() {
     timer_.cancel();
-    *self_ = nullptr;
 }
 
 void ChangeSettler::noteChange() {
@@ -22,12 +21,7 @@ void ChangeSettler::noteChange() {
 
 void ChangeSettler::schedule(Duration delay) {
     timer_.cancel();
-    std::weak_ptr<ChangeSettler*> weakSelf = self_;
-    timer_ = mainQueue_.postAfter(delay, [weakSelf] {
-        if (auto self = weakSelf.lock(); self && *self) {
-            (*self)->settle();
-        }
-    });
+    timer_ = mainQueue_.postAfter(delay, liveness_.guard([this] { settle(); }));
 }
 
 void ChangeSettler::settle() {

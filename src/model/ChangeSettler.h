@@ -1,8 +1,8 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 
+#include "base/Liveness.h"
 #include "base/MainQueue.h"
 
 namespace vantor {
@@ -39,7 +39,7 @@ private:
     bool pending_ = false;
     Cancellable timer_;
     // Lets a timer that fires after this is gone find out.
-    std::shared_ptr<ChangeSettler*> self_ = std::make_shared<ChangeSettler*>(this);
+    Liveness liveness_;
 };
 
 }  // namespace vantor

@@ -131,9 +131,7 @@ void LauncherModel::setApplications(std::vector<ApplicationItem> applications) {
     invalidateItems();
 }
 
-LauncherModel::~LauncherModel() {
-    *self_ = nullptr;
-}
+LauncherModel::~LauncherModel() = default;
 
 void LauncherModel::reload() {
     if (isLoading_ || !reloadServices_.scan || reloadServices_.worker == nullptr ||
@@ -141,16 +139,12 @@ void LauncherModel::reload() {
         return;
     }
     setLoading(true);
-    std::weak_ptr<LauncherModel*> weakSelf = self_;
+    // The worker carries the guarded task; it is called on the main thread only.
+    auto finish = liveness_.guard([this](ScanResult& result) { finishReload(std::move(result)); });
     try {
         reloadServices_.worker->start(
-            [scan = reloadServices_.scan, queue = reloadServices_.mainQueue, weakSelf] {
-                ScanResult result = runScan(scan);
-                queue->post([weakSelf, result = std::move(result)]() mutable {
-                    if (auto self = weakSelf.lock(); self && *self != nullptr) {
-                        (*self)->finishReload(std::move(result));
-                    }
-                });
+            [scan = reloadServices_.scan, queue = reloadServices_.mainQueue, finish] {
+                queue->post([finish, result = runScan(scan)]() mutable { finish(result); });
             });
     } catch (const std::exception& error) {
         // No thread to scan on: a failed scan, and the next request may try again.
@@ -245,12 +239,8 @@ void LauncherModel::noteMissingApplications(const std::vector<ApplicationItem>& 
         return;
     }
     // One timer per scan that missed something; a model gone by then is not called.
-    std::weak_ptr<LauncherModel*> weakSelf = self_;
-    queue->postAfter(reloadServices_.missingGrace, [weakSelf, round] {
-        if (auto self = weakSelf.lock(); self && *self != nullptr) {
-            (*self)->endGracePeriod(round);
-        }
-    });
+    queue->postAfter(reloadServices_.missingGrace,
+                     liveness_.guard([this, round] { endGracePeriod(round); }));
 }
 
 void LauncherModel::endGracePeriod(std::uint64_t round) {

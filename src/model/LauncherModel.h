@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/DefaultsStore.h"
+#include "base/Liveness.h"
 #include "model/ApplicationItem.h"
 #include "model/ApplicationSearchData.h"
 #include "model/ChangeNotifier.h"
@@ -207,6 +208,10 @@ private:
 
     std::vector<CanonicalString> currentOrderedItemIDs() const;
     void setItemOrder(std::vector<CanonicalString> order);
+    // Moves `id` before `before` in `ids`, or to the end without one; false,
+    // with `ids` to be dropped, when either is not there.
+    static bool moveID(std::vector<CanonicalString>& ids, const CanonicalString& id,
+                       const CanonicalString* before);
     void ensureItemOrderContainsCurrentItems();
     std::vector<ApplicationItem> applicationsOrderedByUserPreference(
         std::vector<ApplicationItem> applications) const;
@@ -220,8 +225,6 @@ private:
 
     DefaultsStore& userDefaults_;
     ReloadServices reloadServices_;
-    // Lets a scan's result find out that the model is gone.
-    std::shared_ptr<LauncherModel*> self_ = std::make_shared<LauncherModel*>(this);
     ChangeNotifier objectWillChange_;
 
     std::vector<ApplicationItem> applications_;
@@ -271,6 +274,8 @@ private:
     };
     mutable SearchMemo searchMemo_;
     mutable std::optional<std::vector<VantorItem>> filteredItems_;
+    // Lets a scan's result and a grace period's end find out that the model is gone.
+    Liveness liveness_;
 };
 
 // A new random (version 4) UUID in upper-case 8-4-4-4-12 form.

@@ -94,21 +94,9 @@ void LauncherModel::moveWithinFolder(const CanonicalString& folderID,
         return;
     }
     auto ids = folders_[*index].applicationIDs;
-    auto moved = std::find(ids.begin(), ids.end(), applicationID);
-    if (moved == ids.end()) {
-        return;
+    if (moveID(ids, applicationID, beforeApplicationID)) {
+        setFolderApplications(*index, std::move(ids));
     }
-    CanonicalString movedID = *moved;
-    ids.erase(moved);
-    auto at = ids.end();
-    if (beforeApplicationID != nullptr) {
-        at = std::find(ids.begin(), ids.end(), *beforeApplicationID);
-        if (at == ids.end()) {
-            return;
-        }
-    }
-    ids.insert(at, std::move(movedID));
-    setFolderApplications(*index, std::move(ids));
 }
 
 void LauncherModel::replaceFolder(std::size_t index, std::vector<CanonicalString> standIns) {

@@ -311,30 +311,32 @@ void LauncherModel::moveItem(const CanonicalString& itemID, const CanonicalStrin
         return;
     }
     auto ids = currentOrderedItemIDs();
-    auto moved = std::find(ids.begin(), ids.end(), itemID);
-    if (moved == ids.end()) {
-        return;
+    if (moveID(ids, itemID, &beforeItemID)) {
+        setItemOrder(std::move(ids));
     }
-    CanonicalString movedID = *moved;
-    ids.erase(moved);
-    auto target = std::find(ids.begin(), ids.end(), beforeItemID);
-    if (target == ids.end()) {
-        return;
-    }
-    ids.insert(target, std::move(movedID));
-    setItemOrder(std::move(ids));
 }
 
 void LauncherModel::moveItemToEnd(const CanonicalString& itemID) {
     auto ids = currentOrderedItemIDs();
-    auto moved = std::find(ids.begin(), ids.end(), itemID);
+    if (moveID(ids, itemID, nullptr)) {
+        setItemOrder(std::move(ids));
+    }
+}
+
+bool LauncherModel::moveID(std::vector<CanonicalString>& ids, const CanonicalString& id,
+                           const CanonicalString* before) {
+    auto moved = std::find(ids.begin(), ids.end(), id);
     if (moved == ids.end()) {
-        return;
+        return false;
     }
     CanonicalString movedID = *moved;
     ids.erase(moved);
-    ids.push_back(std::move(movedID));
-    setItemOrder(std::move(ids));
+    auto at = before != nullptr ? std::find(ids.begin(), ids.end(), *before) : ids.end();
+    if (before != nullptr && at == ids.end()) {
+        return false;
+    }
+    ids.insert(at, std::move(movedID));
+    return true;
 }
 
 void LauncherModel::ensureItemOrderContainsCurrentItems() {

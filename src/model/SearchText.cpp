@@ -2,15 +2,13 @@
 
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
-#include <unicode/unistr.h>
+
+#include "model/IcuText.h"
 
 namespace vantor {
 
 std::string foldForSearch(std::string_view text) {
-    icu::UnicodeString folded =
-        icu::UnicodeString::fromUTF8(
-            icu::StringPiece(text.data(), static_cast<int32_t>(text.size())))
-            .foldCase(U_FOLD_CASE_DEFAULT);
+    icu::UnicodeString folded = fromUtf8(text).foldCase(U_FOLD_CASE_DEFAULT);
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
     if (U_SUCCESS(status)) {
@@ -25,8 +23,7 @@ std::string foldForSearch(std::string_view text) {
 }
 
 std::string trimQuery(std::string_view query) {
-    icu::UnicodeString text = icu::UnicodeString::fromUTF8(
-        icu::StringPiece(query.data(), static_cast<int32_t>(query.size())));
+    icu::UnicodeString text = fromUtf8(query);
     int32_t start = 0;
     int32_t end = text.length();
     // White space and line breaks in the Unicode sense (includes U+0085, U+2028, U+3000).

@@ -2,10 +2,11 @@
 
 #include <unicode/coll.h>
 #include <unicode/locid.h>
-#include <unicode/unistr.h>
 
-#include <cstdlib>
 #include <vector>
+
+#include "base/XdgEnvironment.h"
+#include "model/IcuText.h"
 
 namespace vantor {
 namespace {
@@ -27,27 +28,13 @@ std::unique_ptr<icu::Collator> makeCollator(const std::string& localeName) {
     return collator;
 }
 
-icu::UnicodeString fromUtf8(std::string_view text) {
-    return icu::UnicodeString::fromUTF8(
-        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-}
-
 }  // namespace
 
 std::string collationLocaleFromEnvironment() {
-    for (const char* name : {"LC_ALL", "LC_COLLATE", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') {
-            std::string locale(value);
-            // "zh_CN.UTF-8@variant" -> "zh_CN"
-            locale = locale.substr(0, locale.find_first_of(".@"));
-            if (locale == "C" || locale == "POSIX") {
-                return "";
-            }
-            return locale;
-        }
-    }
-    return "";
+    std::string locale = firstSetVariable({"LC_ALL", "LC_COLLATE", "LANG"});
+    // "zh_CN.UTF-8@variant" -> "zh_CN"
+    locale = locale.substr(0, locale.find_first_of(".@"));
+    return locale == "C" || locale == "POSIX" ? "" : locale;
 }
 
 TitleCollator::TitleCollator() : TitleCollator(collationLocaleFromEnvironment()) {

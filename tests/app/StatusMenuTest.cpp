@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 
 #include "app/StatusMenu.h"
@@ -47,6 +46,7 @@ protected:
     bool startsAtLogin_ = false;
     StatusMenu menu_{monitor_,
                      model_,
+                     queue_,
                      {[this] { ++shows_; }, [this] { ++reloads_; }, [this] { ++quits_; },
                       [this] { return startsAtLogin_; },
                       [this](bool on) {
@@ -98,7 +98,7 @@ TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
     for (const char* path : {"/a/tom.desktop", "/a/mail.desktop", "/a/atlas.desktop"}) {
         model_.hideApplication(path);
     }
-    QCoreApplication::processEvents();  // the menu follows the model on a later turn
+    queue_.runPending();  // the menu follows the model on a later turn
     // In title order; "&" shows as itself, not as a mnemonic.
     EXPECT_EQ(hiddenEntries(), (Strings{"  Atlas", "  Thunderbird 邮件/新闻", "  Tom && Jerry"}));
 
@@ -111,7 +111,7 @@ TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
         EXPECT_EQ(menu_.triggerEntry(path).done, chosen) << path.toStdString();
         EXPECT_EQ(model_.hiddenApplicationIDs().size(), hiddenAfter) << path.toStdString();
     }
-    QCoreApplication::processEvents();
+    queue_.runPending();
     EXPECT_EQ(hiddenEntries(), Strings{"  无 (off)"});
 }
 

@@ -28,10 +28,13 @@ TEST(LivenessTest, GuardedTasksAndPostOnceDoNothingOnceTheirOwnerIsGone) {
 
     auto liveness = std::make_unique<Liveness>();
     auto task = liveness->guard([&](int by) { runs += by; });
+    auto orElse = liveness->guard([&](int by) { runs += by; }, [&](int by) { runs -= by; });
     task(10);
+    orElse(1);
     liveness.reset();
     task(100);
-    EXPECT_EQ(runs, 12);
+    orElse(1000);
+    EXPECT_EQ(runs, -987);
 }
 
 }  // namespace

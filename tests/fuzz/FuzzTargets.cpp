@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "base/JsonDefaults.h"
+#include "base/Text.h"
 #include "discovery/DesktopEntryDiscovery.h"
 #include "discovery/InfoPlist.h"
-#include "discovery/PathText.h"
 #include "hotcorner/HotCorner.h"
 #include "model/LauncherModel.h"
 #include "model/VantorFolder.h"
@@ -31,6 +31,8 @@ void require(bool condition, const char* promise) {
         std::abort();
     }
 }
+
+const auto isKeptText = [](std::string_view text) { return isValidUtf8(text, NulBytes::refused); };
 
 // One folder for the whole run, removed when the process ends normally.
 struct ScratchFolder {
@@ -84,10 +86,10 @@ void exerciseModel(DefaultsStore& store) {
 
 int fuzzInfoPlist(const std::uint8_t* data, std::size_t size) {
     if (std::optional<BundleInfo> names = parseInfoPlist(bytesOf(data, size))) {
-        require(isValidUtf8(names->displayName.value_or("")), "display name is UTF-8");
-        require(isValidUtf8(names->bundleName.value_or("")), "bundle name is UTF-8");
+        require(isKeptText(names->displayName.value_or("")), "display name is UTF-8");
+        require(isKeptText(names->bundleName.value_or("")), "bundle name is UTF-8");
         std::string icon = names->iconFile.value_or("icon");
-        require(isValidUtf8(icon) && icon.find('/') == std::string::npos && icon != "..",
+        require(isKeptText(icon) && icon.find('/') == std::string::npos && icon != "..",
                 "the icon is a file in the bundle's own folder");
     }
     return 0;
@@ -108,7 +110,7 @@ int fuzzDesktopEntry(const std::uint8_t* data, std::size_t size) {
     for (const DesktopEntryEnvironment& environment : environments) {
         if (std::optional<ApplicationItem> item = loadDesktopEntry(path, environment)) {
             require(item->id.raw() == path && item->url == path, "an entry's id is its path");
-            require(isValidUtf8(item->name), "an entry's name is UTF-8");
+            require(isKeptText(item->name), "an entry's name is UTF-8");
         }
     }
     return 0;
