@@ -1,19 +1,19 @@
-// The launcher view's editing: the tile menu, the folder name's inline field,
-// and the folder panel's fade when a drag takes an application out of it.
+// The launcher view's editing (the tile menu, the folder name's inline field)
+// and how it follows its view-model.
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMenu>
 
+#include "views/FolderPanelPainter.h"
 #include "views/Painting.h"
+#include "views/SearchField.h"
+#include "views/SearchFieldEffect.h"
 #include "views/VantorView.h"
 
 namespace vantor {
 namespace {
 
-constexpr double titleFontSize = 25;
-// Room kept free at each end of the title for the close button.
-constexpr double titleSideRoom = 34;
 constexpr double nameFieldWidth = 380;
 constexpr double nameFieldHeight = 40;
 
@@ -23,34 +23,11 @@ QString qs(std::string_view text) {
 
 }  // namespace
 
-FolderPanelLayout VantorView::panelLayout() const {
-    return FolderPanelLayout::forWindow({double(width()), double(height())});
-}
-
-QString VantorView::folderTitleText(const QString& title) const {
-    QFontMetricsF metrics(interfaceFont(titleFontSize, QFont::DemiBold));
-    double room = panelLayout().title.width - 2 * titleSideRoom;
-    return metrics.elidedText(title, Qt::ElideRight, room);
-}
-
-QRectF VantorView::folderTitleRect() const {
-    const FolderOverlay* folder = viewModel_->folderOverlay();
-    if (folder == nullptr) {
-        return {};
-    }
-    QRectF title = toQt(panelLayout().title);
-    QFontMetricsF metrics(interfaceFont(titleFontSize, QFont::DemiBold));
-    double textWidth =
-        metrics.horizontalAdvance(folderTitleText(QString::fromStdString(folder->item().title())));
-    // A short name still offers a comfortable target.
-    double width = std::clamp(textWidth + 24, 120.0, title.width() - 2 * titleSideRoom);
-    return {title.center().x() - width / 2, title.top() - 4, width, title.height() + 8};
-}
-
 void VantorView::setUpFolderNameField() {
     folderNameField_ = new QLineEdit(this);
     folderNameField_->setObjectName(QStringLiteral("VantorFolderNameField"));
-    folderNameField_->setFont(interfaceFont(titleFontSize - 3, QFont::DemiBold));
+    folderNameField_->setFont(
+        interfaceFont(FolderPanelPainter::titleFontSize - 3, QFont::DemiBold));
     folderNameField_->setAlignment(Qt::AlignCenter);
     folderNameField_->setStyleSheet(QStringLiteral(
         "QLineEdit { background: rgba(255, 255, 255, 30); color: white;"
@@ -67,7 +44,7 @@ void VantorView::setUpFolderNameField() {
 }
 
 void VantorView::placeFolderNameField() {
-    QRectF title = toQt(panelLayout().title);
+    QRectF title = toQt(FolderPanelLayout::forWindow({double(width()), double(height())}).title);
     folderNameField_->setGeometry(QRectF(title.center().x() - nameFieldWidth / 2,
                                          title.center().y() - nameFieldHeight / 2, nameFieldWidth,
                                          nameFieldHeight)
@@ -128,51 +105,35 @@ void VantorView::contextMenuEvent(QContextMenuEvent* event) {
     }
 }
 
-VantorView::PanelPicture VantorView::currentPanelPicture() const {
-    PanelPicture picture;
-    const FolderOverlay* folder = viewModel_->folderOverlay();
-    if (folder == nullptr) {
-        return picture;
-    }
-    picture.folderID = QString::fromStdString(folder->item().id().raw());
-    picture.title = QString::fromStdString(folder->item().title());
-    picture.cells = folder->pageSlots();
-    picture.pageCount = folder->pageCount();
-    picture.currentPage = std::min(folder->currentPage(), folder->pageCount() - 1);
-    return picture;
+// ---- State out ------------------------------------------------------------
+
+void VantorView::viewModelChanged() {
+    motion_.follow(*viewModel_);
+    syncFolderNameField();
+    syncSearchField();
+    syncSearchFieldLook();
+    motion_.syncTileLooks(*viewModel_);
+    update();
+    scheduleFrames();
 }
 
-void VantorView::followFolderPanel(double now) {
-    if (viewModel_->folderOverlay() != nullptr) {
-        PanelPicture picture = currentPanelPicture();
-        // Another folder or another page is shown whole, not glided to.
-        if (!shownPanel_ || shownPanel_->folderID != picture.folderID ||
-            shownPanel_->currentPage != picture.currentPage) {
-            snapFolderPlacements_ = true;
-        }
-        shownPanel_ = std::move(picture);
-        fadingPanel_.reset();
-        return;
+void VantorView::syncSearchField() {
+    QString query = QString::fromStdString(viewModel_->model().query());
+    if (searchField_->text() != query) {
+        searchField_->setText(query);
     }
-    if (!shownPanel_) {
-        return;
-    }
-    // A drag that left the panel took its application along: the panel fades
-    // out behind it. Closed any other way, it goes at once.
-    if (const auto& dragged = viewModel_->draggedItemID()) {
-        fadingPanel_ = std::move(shownPanel_);
-        for (auto& cell : fadingPanel_->cells) {
-            if (cell && applicationItemID(cell->id) == *dragged) {
-                cell.reset();
-            }
-        }
-        panelFade_.setNow(1);
-        panelFade_.setTarget(0, Easing::easeOut(0.18), now);
-    }
-    shownPanel_.reset();
-    folderPlacements_.clear();
-    // The tile that opened the folder was last under the pointer; it is not now.
-    setHoveredTile({});
+}
+
+void VantorView::syncSearchFieldLook() {
+    double now = motion_.now();
+    double visible = motion_.entrance().value(now);
+    bool folderOpen = viewModel_->folderOverlay() != nullptr;
+    // The folder's backdrop, as the panel's painter lays it, fading with a panel that fades.
+    double dim = motion_.folderDim(folderOpen, now);
+    QPointF center = QPointF(rect().center()) - QPointF(searchField_->pos());
+    searchFieldEffect_->setLook(visible, 0.985 + 0.015 * visible, center, dim);
+    // Under an open folder a click on the field is a click on the backdrop.
+    searchField_->setAttribute(Qt::WA_TransparentForMouseEvents, folderOpen);
 }
 
 }  // namespace vantor
