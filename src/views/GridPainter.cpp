@@ -1,7 +1,9 @@
 #include "views/GridPainter.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QSet>
 #include <cmath>
 #include <numbers>
@@ -120,6 +122,21 @@ void GridPainter::paint(QPainter& painter, QSize window, const LauncherViewModel
     paintTopRow(painter, layout);
     paintMainArea(painter, layout, viewModel);
     painter.restore();
+}
+
+void GridPainter::warmUp() {
+    // Laying out text once loads the fonts and their caches.
+    QImage scratch(64, 64, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    for (auto [size, weight] : {std::pair{13.5, QFont::Medium}, std::pair{13.5, QFont::DemiBold},
+                                std::pair{18.0, QFont::Normal}, std::pair{25.0, QFont::DemiBold},
+                                std::pair{13.0, QFont::Medium}}) {
+        painter.setFont(interfaceFont(size, weight));
+        painter.drawText(QPointF(0, 20), QStringLiteral("搜索应用 文件夹 Aa 0"));
+    }
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        plainBackground(screen->geometry().size(), screen->devicePixelRatio());
+    }
 }
 
 QPixmap GridPainter::plainBackground(QSize size, double ratio) {

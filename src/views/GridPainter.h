@@ -30,6 +30,9 @@ public:
 
     void paint(QPainter& painter, QSize window, const LauncherViewModel& viewModel);
 
+    // Loads the fonts (the CJK one is large) and makes the dark fill of the
+    // primary screen, which the first frame would otherwise wait for.
+    static void warmUp();
     // The backmost layers without a captured screen, at a size and ratio.
     static QPixmap plainBackground(QSize size, double ratio);
 

@@ -1,5 +1,9 @@
 #include "views/InputTranslation.h"
 
+#include <QKeyEvent>
+#include <QWheelEvent>
+#include <QWindow>
+
 #include "launcher/KeyCodes.h"
 
 namespace vantor {
@@ -54,6 +58,26 @@ ScrollEvent launcherScrollEvent(const QPoint& angleDelta, const QPoint& pixelDel
     WheelInput input{angleDelta.x(), angleDelta.y(), double(pixelDelta.x()), double(pixelDelta.y()),
                      wheelPhaseFor(phase)};
     return scrollEventFromWheel(input);
+}
+
+WindowInputFilter::WindowInputFilter(QWidget* view, KeyPress keyPress, Wheel wheel)
+    : view_(view), keyPress_(std::move(keyPress)), wheel_(std::move(wheel)) {
+}
+
+bool WindowInputFilter::eventFilter(QObject* receiver, QEvent* event) {
+    if (!view_ || !receiver->isWindowType() ||
+        static_cast<QWindow*>(receiver) != view_->window()->windowHandle()) {
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        return keyPress_(key->key(), key->modifiers());
+    }
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        wheel_(wheel->angleDelta(), wheel->pixelDelta(), wheel->phase());
+    }
+    return false;
 }
 
 }  // namespace vantor

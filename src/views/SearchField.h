@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPointF>
 
 namespace vantor {
+
+class SearchFieldEffect;
 
 // The launcher's search text field. It takes committed text from an input
 // method (fcitx5, IBus) as typed text and shows the text being composed in
@@ -12,7 +15,17 @@ class SearchField : public QLineEdit {
     Q_OBJECT
 
 public:
+    // White text on the capsule the view draws behind it, drawn through the
+    // content's look (see setLook).
     explicit SearchField(QWidget* parent = nullptr);
+
+    // Parses the field's style sheet and makes its style, which a first use
+    // would otherwise wait for.
+    static void warmUp();
+
+    // The content's entrance (`opacity`, `scale` about `scaleCenter` in the
+    // field's coordinates) and the folder backdrop's `dim` over it.
+    void setLook(double opacity, double scale, QPointF scaleCenter, double dim);
 
     // An input method is composing text (its pre-edit shows in the field).
     bool isComposing() const { return composing_; }
@@ -25,6 +38,7 @@ protected:
 
 private:
     bool composing_ = false;
+    SearchFieldEffect* effect_ = nullptr;
 };
 
 }  // namespace vantor

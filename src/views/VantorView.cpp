@@ -3,48 +3,20 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QToolTip>
-#include <QWindow>
 
 #include "views/AppIconCache.h"
+#include "views/BackdropCapture.h"
 #include "views/FolderPanelPainter.h"
 #include "views/InputTranslation.h"
 #include "views/Painting.h"
 #include "views/SearchField.h"
-#include "views/SearchFieldEffect.h"
 
 namespace vantor {
-
-// Sees the application's key presses and wheel turns before any widget does.
-// Qt hands one press to the window and then to the focused widget; acting at
-// the window alone keeps each press from being handled twice.
-class LauncherEventFilter : public QObject {
-public:
-    explicit LauncherEventFilter(VantorView* view) : view_(view) {}
-
-    bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (!view_ || !receiver->isWindowType() ||
-            static_cast<QWindow*>(receiver) != view_->window()->windowHandle()) {
-            return false;
-        }
-        if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            return view_->handleKeyPress(key->key(), key->modifiers());
-        }
-        if (event->type() == QEvent::Wheel) {
-            auto* wheel = static_cast<QWheelEvent*>(event);
-            view_->handleWheel(wheel->angleDelta(), wheel->pixelDelta(), wheel->phase());
-        }
-        return false;
-    }
-
-private:
-    QPointer<VantorView> view_;
-};
 
 VantorView::VantorView(LauncherModel& model, ApplicationOpener& desktop, MainQueue& mainQueue,
                        std::function<void()> dismiss, QWidget* parent)
@@ -53,14 +25,25 @@ VantorView::VantorView(LauncherModel& model, ApplicationOpener& desktop, MainQue
       mainQueue_(mainQueue),
       viewModel_(
           std::make_unique<LauncherViewModel>(model, desktop, mainQueue, std::move(dismiss))),
-      eventFilter_(std::make_unique<LauncherEventFilter>(this)) {
+      eventFilter_(std::make_unique<WindowInputFilter>(
+          this,
+          [this](int key, Qt::KeyboardModifiers modifiers) {
+              return handleKeyPress(key, modifiers);
+          },
+          [this](const QPoint& angle, const QPoint& pixel, Qt::ScrollPhase phase) {
+              handleWheel(angle, pixel, phase);
+          })) {
     setMouseTracking(true);
     // Every frame starts by covering the whole view with its background (the
     // blurred desktop, or the dark fill) as it is, so nothing needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFocusPolicy(Qt::StrongFocus);
-    setUpSearchField();
-    setUpFolderNameField();
+    searchField_ = new SearchField(this);
+    setFocusProxy(searchField_);
+    connect(searchField_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { viewModel_->model().setQuery(text.toStdString()); });
+    folderNameField_ = new FolderNameField(
+        this, [this](std::string text) { return viewModel_->setFolderNameDraft(std::move(text)); });
     wireViewModel();
 
     // Icons load off the UI thread; each arrival repaints (Qt merges the
@@ -75,28 +58,6 @@ VantorView::VantorView(LauncherModel& model, ApplicationOpener& desktop, MainQue
     connect(&frameTimer_, &QTimer::timeout, this, &VantorView::nextFrame);
     syncSearchField();
     syncSearchFieldLook();
-}
-
-void VantorView::setUpSearchField() {
-    searchField_ = new SearchField(this);
-    searchField_->setObjectName(QStringLiteral("VantorSearchField"));
-    searchField_->setPlaceholderText(QStringLiteral("搜索应用"));
-    searchField_->setFrame(false);
-    searchField_->setFont(interfaceFont(18, QFont::Normal));
-    searchField_->setAttribute(Qt::WA_MacShowFocusRect, false);
-    QPalette palette = searchField_->palette();
-    palette.setColor(QPalette::Base, Qt::transparent);
-    palette.setColor(QPalette::Text, Qt::white);
-    palette.setColor(QPalette::PlaceholderText, white(0.55));
-    palette.setColor(QPalette::Highlight, white(0.3));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    searchField_->setPalette(palette);
-    searchField_->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
-    setFocusProxy(searchField_);
-    searchFieldEffect_ = new SearchFieldEffect(searchField_);
-    searchField_->setGraphicsEffect(searchFieldEffect_);
-    connect(searchField_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { viewModel_->model().setQuery(text.toStdString()); });
 }
 
 void VantorView::wireViewModel() {
@@ -135,32 +96,10 @@ void VantorView::startShowing(std::function<void()> dismiss) {
 }
 
 void VantorView::warmUp() {
-    // Laying out text once loads the fonts (the CJK one is large) and their caches.
-    QImage scratch(64, 64, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&scratch);
-    for (auto [size, weight] : {std::pair{13.5, QFont::Medium}, std::pair{13.5, QFont::DemiBold},
-                                std::pair{18.0, QFont::Normal}, std::pair{25.0, QFont::DemiBold},
-                                std::pair{13.0, QFont::Medium}}) {
-        painter.setFont(interfaceFont(size, weight));
-        painter.drawText(QPointF(0, 20), QStringLiteral("搜索应用 文件夹 Aa 0"));
-    }
-    // The search field's style sheet is parsed, and its style made, on first use.
-    QLineEdit field;
-    field.setStyleSheet(QStringLiteral("background: transparent; border: none;"));
-    field.setPlaceholderText(QStringLiteral("搜索应用"));
-    field.resize(200, 32);
-    QImage fieldPicture(field.size(), QImage::Format_ARGB32_Premultiplied);
-    field.render(&fieldPicture);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        GridPainter::plainBackground(screen->geometry().size(), screen->devicePixelRatio());
-    }
+    GridPainter::warmUp();
+    SearchField::warmUp();
     AppIconCache::warmUp();
-    // The first screen capture of a process sets up its connection to the
-    // server and costs several times a later one: take a pixel now.
-    if (QGuiApplication::platformName() == QLatin1String("xcb") &&
-        QGuiApplication::primaryScreen() != nullptr) {
-        QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 1, 1);
-    }
+    warmUpScreenCapture();
 }
 
 VantorView::~VantorView() {
@@ -278,7 +217,7 @@ void VantorView::hideEvent(QHideEvent* event) {
 void VantorView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     motion_.snapPlacements();
-    placeFolderNameField();
+    folderNameField_->place(size());
     QRectF capsule = toQt(layout().searchCapsule);
     double left = capsule.left() + 18 + 18 + 10;
     searchField_->setGeometry(

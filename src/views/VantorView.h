@@ -12,15 +12,15 @@
 #include "launcher/LauncherHitTest.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/LauncherViewModel.h"
+#include "views/FolderNameField.h"
 #include "views/GridPainter.h"
+#include "views/InputTranslation.h"
 #include "views/TilePictureCache.h"
 #include "views/ViewMotion.h"
 
 namespace vantor {
 
-class LauncherEventFilter;
 class SearchField;
-class SearchFieldEffect;
 
 // The launcher's content: the blurred background, the search capsule, the
 // page grid with its dots, and the opened folder's panel. It draws what its
@@ -81,13 +81,10 @@ protected:
 private:
     using Hit = LauncherHit;
 
-    void setUpSearchField();
     // Connects the view-model's effects and changes to this view.
     void wireViewModel();
     Hit hitTest(const QPointF& p) const;
-    void setUpFolderNameField();
     void syncFolderNameField();
-    void placeFolderNameField();
     void showContextMenu(const ContextMenu& menu, const QPoint& globalPosition);
     void pressAt(const QPointF& position);
     // The press ends without its release: the pointer grab was taken away or
@@ -111,10 +108,9 @@ private:
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;
     SearchField* searchField_ = nullptr;
-    SearchFieldEffect* searchFieldEffect_ = nullptr;
-    QLineEdit* folderNameField_ = nullptr;
+    FolderNameField* folderNameField_ = nullptr;
     QPointer<QMenu> contextMenu_;
-    std::unique_ptr<LauncherEventFilter> eventFilter_;
+    std::unique_ptr<WindowInputFilter> eventFilter_;
     QTimer frameTimer_;
     Hit pressHit_;
     ViewMotion motion_;
