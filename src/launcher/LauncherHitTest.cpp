@@ -46,6 +46,26 @@ LauncherHit hitFolder(Point p, const LauncherHitScene& scene, std::int64_t pageC
 
 }  // namespace
 
+LauncherHitScene LauncherHitScene::of(const LauncherViewModel& viewModel, Size window,
+                                      Rect folderTitle) {
+    LauncherHitScene scene;
+    scene.window = window;
+    if (const FolderOverlay* folder = viewModel.folderOverlay()) {
+        scene.folderPageCount = folder->pageCount();
+        scene.folderTitle = folderTitle;
+        return scene;
+    }
+    auto& model = viewModel.model();
+    scene.loading = model.isLoading() && model.applications().empty();
+    scene.pageCount = viewModel.pageCount();
+    scene.columns = viewModel.pageLayout().columns;
+    scene.metrics = viewModel.gridMetrics(LauncherLayout::forWindow(window).mainArea.size());
+    for (const auto& slot : viewModel.pageSlots()) {
+        scene.slotHolds.push_back(slot.item.has_value());
+    }
+    return scene;
+}
+
 LauncherHit hitTestLauncher(Point p, const LauncherHitScene& scene) {
     using Kind = LauncherHit::Kind;
     if (scene.folderPageCount) {
@@ -83,6 +103,32 @@ LauncherHit hitTestLauncher(Point p, const LauncherHitScene& scene) {
         }
     }
     return {Kind::pageArea};
+}
+
+void tapLauncher(const LauncherHit& hit, LauncherViewModel& viewModel) {
+    using Kind = LauncherHit::Kind;
+    switch (hit.kind) {
+        case Kind::none:
+        case Kind::pageArea:
+        case Kind::closeButton:
+            viewModel.dismiss();
+            break;
+        case Kind::pageDot:
+            viewModel.tapPageDot(hit.index);
+            break;
+        case Kind::folderBackdrop:
+        case Kind::folderClose:
+            viewModel.closeFolder();
+            break;
+        case Kind::folderDot:
+            viewModel.tapFolderPageDot(hit.index);
+            break;
+        case Kind::folderTitle:
+            viewModel.beginRenamingFolder();
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace vantor

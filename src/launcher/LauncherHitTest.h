@@ -7,6 +7,7 @@
 #include "base/Geometry.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/LauncherLayout.h"
+#include "launcher/LauncherViewModel.h"
 
 namespace vantor {
 
@@ -47,10 +48,19 @@ struct LauncherHitScene {
     GridMetrics metrics;
     // Whether each slot of the shown page, by offset, holds an item (else a filler).
     std::vector<bool> slotHolds;
+
+    // The scene a view-model shows in a window; `folderTitle` as above.
+    static LauncherHitScene of(const LauncherViewModel& viewModel, Size window, Rect folderTitle);
 };
 
 // The thing under `p` (window coordinates). Rectangles here take their edges,
 // as the toolkit's do, except the folder panel's own.
 LauncherHit hitTestLauncher(Point p, const LauncherHitScene& scene);
+
+// What a tap (a press and release on the same thing) does: dismisses the
+// launcher on the page area, around it or on the close button; turns to a
+// dot's page; closes the folder on its backdrop or close button; starts
+// renaming it on its title. Slots and cells act through the pointer instead.
+void tapLauncher(const LauncherHit& hit, LauncherViewModel& viewModel);
 
 }  // namespace vantor

@@ -43,8 +43,15 @@ void SearchField::warmUp() {
     field.render(&fieldPicture);
 }
 
-void SearchField::setLook(double opacity, double scale, QPointF scaleCenter, double dim) {
-    effect_->setLook(opacity, scale, scaleCenter, dim);
+void SearchField::place(const QRectF& capsule) {
+    double left = capsule.left() + 18 + 18 + 10;
+    setGeometry(QRectF(left, capsule.center().y() - 16, capsule.right() - 18 - left, 32).toRect());
+}
+
+void SearchField::setLook(double visible, double dim) {
+    // Scaled about the parent's middle, as the content is.
+    QPointF center = QPointF(parentWidget()->rect().center()) - QPointF(pos());
+    effect_->setLook(visible, 0.985 + 0.015 * visible, center, dim);
 }
 
 void SearchField::inputMethodEvent(QInputMethodEvent* event) {

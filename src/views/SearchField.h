@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QPointF>
+#include <QRectF>
 
 namespace vantor {
 
@@ -23,9 +23,11 @@ public:
     // would otherwise wait for.
     static void warmUp();
 
-    // The content's entrance (`opacity`, `scale` about `scaleCenter` in the
-    // field's coordinates) and the folder backdrop's `dim` over it.
-    void setLook(double opacity, double scale, QPointF scaleCenter, double dim);
+    // In the search capsule (the parent's coordinates), after its magnifier.
+    void place(const QRectF& capsule);
+    // Drawn as the parent's content: `visible` as far as its entrance has
+    // come, under `dim` of black where an open folder's backdrop lies.
+    void setLook(double visible, double dim);
 
     // An input method is composing text (its pre-edit shows in the field).
     bool isComposing() const { return composing_; }

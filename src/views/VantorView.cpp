@@ -1,6 +1,7 @@
 #include "views/VantorView.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "views/InputTranslation.h"
 #include "views/Painting.h"
 #include "views/SearchField.h"
+#include "views/TileMenu.h"
 
 namespace vantor {
 
@@ -218,32 +220,19 @@ void VantorView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     motion_.snapPlacements();
     folderNameField_->place(size());
-    QRectF capsule = toQt(layout().searchCapsule);
-    double left = capsule.left() + 18 + 18 + 10;
-    searchField_->setGeometry(
-        QRectF(left, capsule.center().y() - 16, capsule.right() - 18 - left, 32).toRect());
+    searchField_->place(toQt(layout().searchCapsule));
     syncSearchFieldLook();
 }
 
 VantorView::Hit VantorView::hitTest(const QPointF& p) const {
-    LauncherHitScene scene;
-    scene.window = {double(width()), double(height())};
+    Size window{double(width()), double(height())};
+    QRectF title;
     if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
-        scene.folderPageCount = folder->pageCount();
-        QRectF title = FolderPanelPainter::titleRect(QString::fromStdString(folder->item().title()),
-                                                     FolderPanelLayout::forWindow(scene.window));
-        scene.folderTitle = {title.x(), title.y(), title.width(), title.height()};
-        return hitTestLauncher(toPoint(p), scene);
+        title = FolderPanelPainter::titleRect(QString::fromStdString(folder->item().title()),
+                                              FolderPanelLayout::forWindow(window));
     }
-    auto& model = viewModel_->model();
-    scene.loading = model.isLoading() && model.applications().empty();
-    scene.pageCount = viewModel_->pageCount();
-    scene.columns = viewModel_->pageLayout().columns;
-    QRectF area = gridArea();
-    scene.metrics = viewModel_->gridMetrics({area.width(), area.height()});
-    for (const auto& slot : viewModel_->pageSlots()) {
-        scene.slotHolds.push_back(slot.item.has_value());
-    }
+    auto scene = LauncherHitScene::of(*viewModel_, window,
+                                      {title.x(), title.y(), title.width(), title.height()});
     return hitTestLauncher(toPoint(p), scene);
 }
 
@@ -356,29 +345,7 @@ void VantorView::mouseReleaseEvent(QMouseEvent* event) {
     if (released != pressed) {
         return;
     }
-    using Kind = Hit::Kind;
-    switch (released.kind) {
-        case Kind::none:
-        case Kind::pageArea:
-        case Kind::closeButton:
-            viewModel_->dismiss();
-            break;
-        case Kind::pageDot:
-            viewModel_->tapPageDot(released.index);
-            break;
-        case Kind::folderBackdrop:
-        case Kind::folderClose:
-            viewModel_->closeFolder();
-            break;
-        case Kind::folderDot:
-            viewModel_->tapFolderPageDot(released.index);
-            break;
-        case Kind::folderTitle:
-            viewModel_->beginRenamingFolder();
-            break;
-        default:
-            break;
-    }
+    tapLauncher(released, *viewModel_);
 }
 
 bool VantorView::event(QEvent* event) {
@@ -402,6 +369,71 @@ bool VantorView::event(QEvent* event) {
         return true;
     }
     return QWidget::event(event);
+}
+
+// ---- Editing ---------------------------------------------------------------
+
+void VantorView::syncFolderNameField() {
+    bool editing = viewModel_->isRenamingFolder() && viewModel_->folderOverlay() != nullptr;
+    if (folderNameField_->follow(editing, viewModel_->folderNameDraft(), size())) {
+        viewModel_->setSearchFieldFocused(false);
+    }
+}
+
+void VantorView::showContextMenu(const ContextMenu& menu, const QPoint& globalPosition) {
+    if (contextMenu_) {
+        contextMenu_->close();
+    }
+    contextMenu_ =
+        popUpTileMenu(this, menu, globalPosition, [this, menu](ContextMenuAction chosen) {
+            viewModel_->chooseContextMenuEntry(menu, chosen);
+        });
+}
+
+void VantorView::contextMenuEvent(QContextMenuEvent* event) {
+    // The keyboard's menu key reaches the view-model through the key filter.
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        return;
+    }
+    Hit hit = hitTest(event->pos());
+    std::optional<ContextMenu> menu;
+    if (hit.kind == Hit::Kind::slot) {
+        auto slots = viewModel_->pageSlots();
+        menu = viewModel_->contextMenuForSlot(slots.at(static_cast<size_t>(hit.index)));
+    } else if (hit.kind == Hit::Kind::folderCell) {
+        menu = viewModel_->contextMenuForFolderCell(hit.index);
+    }
+    if (menu) {
+        showContextMenu(*menu, event->globalPos());
+    }
+}
+
+// ---- State out ------------------------------------------------------------
+
+void VantorView::viewModelChanged() {
+    motion_.follow(*viewModel_);
+    syncFolderNameField();
+    syncSearchField();
+    syncSearchFieldLook();
+    motion_.syncTileLooks(*viewModel_);
+    update();
+    scheduleFrames();
+}
+
+void VantorView::syncSearchField() {
+    QString query = QString::fromStdString(viewModel_->model().query());
+    if (searchField_->text() != query) {
+        searchField_->setText(query);
+    }
+}
+
+void VantorView::syncSearchFieldLook() {
+    double now = motion_.now();
+    bool folderOpen = viewModel_->folderOverlay() != nullptr;
+    // The folder's backdrop, as the panel's painter lays it, fading with a panel that fades.
+    searchField_->setLook(motion_.entrance().value(now), motion_.folderDim(folderOpen, now));
+    // Under an open folder a click on the field is a click on the backdrop.
+    searchField_->setAttribute(Qt::WA_TransparentForMouseEvents, folderOpen);
 }
 
 }  // namespace vantor
