@@ -60,6 +60,17 @@ ScrollEvent launcherScrollEvent(const QPoint& angleDelta, const QPoint& pixelDel
     return scrollEventFromWheel(input);
 }
 
+QString toolTipText(const LauncherHit& hit) {
+    using Kind = LauncherHit::Kind;
+    if (hit.kind == Kind::closeButton || hit.kind == Kind::folderClose) {
+        return QStringLiteral("关闭");
+    }
+    if (hit.kind == Kind::pageDot || hit.kind == Kind::folderDot) {
+        return QStringLiteral("第 %1 页").arg(hit.index + 1);
+    }
+    return {};
+}
+
 WindowInputFilter::WindowInputFilter(QWidget* view, KeyPress keyPress, Wheel wheel)
     : view_(view), keyPress_(std::move(keyPress)), wheel_(std::move(wheel)) {
 }

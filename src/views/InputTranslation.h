@@ -3,10 +3,12 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <Qt>
 #include <functional>
 
+#include "launcher/LauncherHitTest.h"
 #include "launcher/ScrollEvent.h"
 
 namespace vantor {
@@ -19,6 +21,9 @@ int launcherKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 // the paging logic sees it.
 ScrollEvent launcherScrollEvent(const QPoint& angleDelta, const QPoint& pixelDelta,
                                 Qt::ScrollPhase phase);
+
+// The tool tip a pointer resting on `hit` shows; empty for none.
+QString toolTipText(const LauncherHit& hit);
 
 // Sees the application's key presses and wheel turns before any widget does,
 // and hands those that reach `view`'s window to the view. Qt hands one press

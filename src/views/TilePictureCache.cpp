@@ -1,6 +1,7 @@
 #include "views/TilePictureCache.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
 #include "views/AppIconCache.h"
@@ -151,6 +152,19 @@ bool TilePictureCache::prepareNeighbourPages(const LauncherViewModel& viewModel,
         }
     }
     return false;
+}
+
+void TilePictureCache::prepareSoon(QObject* context, std::function<bool()> step) {
+    if (scheduled_) {
+        return;
+    }
+    scheduled_ = true;
+    QTimer::singleShot(0, context, [this, context, step] {
+        scheduled_ = false;
+        if (step()) {
+            prepareSoon(context, step);
+        }
+    });
 }
 
 }  // namespace vantor

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QCache>
+#include <QObject>
 #include <QPixmap>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 #include "launcher/LauncherViewModel.h"
 #include "views/TilePainter.h"
@@ -32,6 +34,10 @@ public:
     bool prepareNeighbourPages(const LauncherViewModel& viewModel, const QRectF& area,
                                double ratio);
 
+    // Runs `step` once the events waiting now are handled, and again while it
+    // says more is left: one call at a time, whatever asks meanwhile.
+    void prepareSoon(QObject* context, std::function<bool()> step);
+
 private:
     // Only the part of the tile's content rectangle that shows anything,
     // `offset` (points) from the rectangle's top-left.
@@ -45,6 +51,7 @@ private:
     static QCache<QString, Picture>& shared();
 
     std::uint64_t made_ = 0;
+    bool scheduled_ = false;
 };
 
 }  // namespace vantor

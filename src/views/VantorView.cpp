@@ -143,19 +143,10 @@ void VantorView::paintEvent(QPaintEvent*) {
 }
 
 void VantorView::scheduleNeighbourPages() {
-    if (neighboursScheduled_) {
-        return;
-    }
-    neighboursScheduled_ = true;
-    QTimer::singleShot(0, this, [this] {
-        neighboursScheduled_ = false;
+    pictures_.prepareSoon(this, [this] {
         auto& model = viewModel_->model();
-        if (!isVisible() || (model.isLoading() && model.applications().empty())) {
-            return;
-        }
-        if (pictures_.prepareNeighbourPages(*viewModel_, gridArea(), devicePixelRatioF())) {
-            scheduleNeighbourPages();
-        }
+        return isVisible() && !(model.isLoading() && model.applications().empty()) &&
+               pictures_.prepareNeighbourPages(*viewModel_, gridArea(), devicePixelRatioF());
     });
 }
 
@@ -355,12 +346,7 @@ bool VantorView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         Hit hit = hitTest(help->pos());
-        QString text;
-        if (hit.kind == Hit::Kind::closeButton || hit.kind == Hit::Kind::folderClose) {
-            text = QStringLiteral("关闭");
-        } else if (hit.kind == Hit::Kind::pageDot || hit.kind == Hit::Kind::folderDot) {
-            text = QStringLiteral("第 %1 页").arg(hit.index + 1);
-        }
+        QString text = toolTipText(hit);
         if (text.isEmpty()) {
             QToolTip::hideText();
         } else {

@@ -116,7 +116,6 @@ private:
     ViewMotion motion_;
     TilePictureCache pictures_;
     GridPainter grid_{motion_, pictures_};
-    bool neighboursScheduled_ = false;
 };
 
 }  // namespace vantor
