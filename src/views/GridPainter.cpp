@@ -187,8 +187,7 @@ void GridPainter::paintMainArea(QPainter& painter, const LauncherLayout& layout,
             continue;
         }
         QString id = QString::fromStdString(slot.id());
-        QRectF cell = toQt(metrics.cellRect(slot.offset % columns, slot.offset / columns))
-                          .translated(area.topLeft());
+        QRectF cell = gridCellRect(metrics, columns, slot.offset, area);
         shown.insert(id);
         // A tile that moved (a search, a reorder, another page size) glides to
         // its new cell; a tile new to the page fades and grows in.

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "base/Geometry.h"
+#include "launcher/GridMetrics.h"
 
 class QPainter;
 
@@ -98,6 +99,11 @@ inline QRectF toQt(const Rect& r) {
 }
 inline Point toPoint(const QPointF& p) {
     return {p.x(), p.y()};
+}
+// The cell of slot `offset` of a grid of `columns` laid out in `area`.
+inline QRectF gridCellRect(const GridMetrics& metrics, std::int64_t columns, std::int64_t offset,
+                           const QRectF& area) {
+    return toQt(metrics.cellRect(offset % columns, offset / columns)).translated(area.topLeft());
 }
 
 }  // namespace vantor

@@ -11,17 +11,13 @@
 namespace vantor {
 namespace {
 
-double ratioOf(QPainter& painter) {
-    return devicePixelRatioOf(painter);
-}
-
 double mix(double a, double b, double t) {
     return a + (b - a) * t;
 }
 
 void drawIcon(QPainter& painter, const ApplicationItem& application, const QRectF& frame,
               const Shadow& shadow) {
-    double ratio = ratioOf(painter);
+    double ratio = devicePixelRatioOf(painter);
     QPixmap icon = AppIconCache::icon(application, frame.width(), ratio);
     if (icon.isNull()) {
         // Still loading: a quiet plate where the icon will be.
@@ -93,7 +89,7 @@ void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
     const double s = metrics.iconSize;
     const double emphasis = std::max(look.selected, look.folderTarget);
     const QRectF tile = tileRect(cell, metrics);
-    const QRectF content = tileContentRect(cell, metrics, ratioOf(painter));
+    const QRectF content = tileContentRect(cell, metrics, devicePixelRatioOf(painter));
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

@@ -141,10 +141,9 @@ bool TilePictureCache::prepareNeighbourPages(const LauncherViewModel& viewModel,
                 tileIconsLoaded(item, metrics, ratio);  // asks for those not loaded
                 continue;
             }
-            QRectF cell = toQt(metrics.cellRect(offset % columns, offset / columns))
-                              .translated(area.topLeft());
             std::uint64_t before = made_;
-            picture(item, cell, metrics, ratio, false, pageSize);
+            picture(item, gridCellRect(metrics, columns, offset, area), metrics, ratio, false,
+                    pageSize);
             // A few at a time, so keys and the pointer are never kept waiting.
             if (made_ != before && ++rendered == 3) {
                 return true;

@@ -123,10 +123,8 @@ QRectF VantorView::gridArea() const {
 
 QRectF VantorView::cellRect(std::int64_t offset) const {
     QRectF area = gridArea();
-    auto layoutShape = viewModel_->pageLayout();
-    auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
-    Rect cell = metrics.cellRect(offset % layoutShape.columns, offset / layoutShape.columns);
-    return toQt(cell).translated(area.topLeft());
+    return gridCellRect(viewModel_->gridMetrics({area.width(), area.height()}),
+                        viewModel_->pageLayout().columns, offset, area);
 }
 
 // ---- Painting -------------------------------------------------------------
