@@ -131,4 +131,15 @@ void tapLauncher(const LauncherHit& hit, LauncherViewModel& viewModel) {
     }
 }
 
+std::optional<ContextMenu> contextMenuAt(const LauncherHit& hit, LauncherViewModel& viewModel) {
+    if (hit.kind == LauncherHit::Kind::slot) {
+        auto slots = viewModel.pageSlots();
+        return viewModel.contextMenuForSlot(slots.at(static_cast<size_t>(hit.index)));
+    }
+    if (hit.kind == LauncherHit::Kind::folderCell) {
+        return viewModel.contextMenuForFolderCell(hit.index);
+    }
+    return std::nullopt;
+}
+
 }  // namespace vantor

@@ -63,4 +63,7 @@ LauncherHit hitTestLauncher(Point p, const LauncherHitScene& scene);
 // renaming it on its title. Slots and cells act through the pointer instead.
 void tapLauncher(const LauncherHit& hit, LauncherViewModel& viewModel);
 
+// The menu a secondary click on `hit` opens: a tile's or a folder cell's; nothing elsewhere.
+std::optional<ContextMenu> contextMenuAt(const LauncherHit& hit, LauncherViewModel& viewModel);
+
 }  // namespace vantor

@@ -2,12 +2,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
-#include <QImage>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QToolTip>
 
 #include "views/AppIconCache.h"
@@ -379,15 +375,7 @@ void VantorView::contextMenuEvent(QContextMenuEvent* event) {
     if (event->reason() != QContextMenuEvent::Mouse) {
         return;
     }
-    Hit hit = hitTest(event->pos());
-    std::optional<ContextMenu> menu;
-    if (hit.kind == Hit::Kind::slot) {
-        auto slots = viewModel_->pageSlots();
-        menu = viewModel_->contextMenuForSlot(slots.at(static_cast<size_t>(hit.index)));
-    } else if (hit.kind == Hit::Kind::folderCell) {
-        menu = viewModel_->contextMenuForFolderCell(hit.index);
-    }
-    if (menu) {
+    if (auto menu = contextMenuAt(hitTest(event->pos()), *viewModel_)) {
         showContextMenu(*menu, event->globalPos());
     }
 }
