@@ -16,6 +16,13 @@ constexpr int downscale = 4;
 constexpr double blurRadius = 40.0 / downscale;
 }  // namespace
 
+void warmUpScreenCapture() {
+    if (QGuiApplication::platformName() == QLatin1String("xcb") &&
+        QGuiApplication::primaryScreen() != nullptr) {
+        QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 1, 1);
+    }
+}
+
 QImage blurredBackdrop(const QImage& capture) {
     if (capture.isNull()) {
         return {};

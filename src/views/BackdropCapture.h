@@ -11,6 +11,10 @@ namespace vantor {
 // allow a capture (Wayland, or a failure); the view then draws a dark fill.
 QImage captureScreen(QScreen* screen);
 
+// The first screen capture of a process sets up its connection to the server
+// and costs several times a later one: takes a pixel now, where captures work.
+void warmUpScreenCapture();
+
 // Blurs a capture the way the backdrop wants it: downscaled, then blurred.
 QImage blurredBackdrop(const QImage& capture);
 

@@ -2,8 +2,10 @@
 
 #include <QCache>
 #include <QFontMetricsF>
+#include <QLinearGradient>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -234,6 +236,73 @@ void drawPixmapShadow(QPainter& painter, const QRectF& target, const QPixmap& pi
     painter.drawImage(QRectF(target.topLeft() + shadow.offset - QPointF(margin, margin),
                              QSizeF(target.width() + 2 * margin, target.height() + 2 * margin)),
                       *it);
+    painter.restore();
+}
+
+void paintCloseGlyph(QPainter& painter, const QRectF& box, const QColor& color) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath disc;
+    disc.addEllipse(box);
+    double arm = box.width() * 0.2;
+    QPointF c = box.center();
+    QPainterPathStroker stroker;
+    stroker.setWidth(box.width() * 0.1);
+    stroker.setCapStyle(Qt::RoundCap);
+    QPainterPath cross;
+    cross.moveTo(c + QPointF(-arm, -arm));
+    cross.lineTo(c + QPointF(arm, arm));
+    cross.moveTo(c + QPointF(arm, -arm));
+    cross.lineTo(c + QPointF(-arm, arm));
+    painter.fillPath(disc.subtracted(stroker.createStroke(cross)), color);
+    painter.restore();
+}
+
+void paintPageDots(QPainter& painter, const Rect& column, std::int64_t count, double current,
+                   const PageDotsLook& look) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRectF capsule = toQt(column);
+    QPainterPath shape;
+    shape.addRoundedRect(capsule, capsule.width() / 2, capsule.width() / 2);
+    painter.fillPath(shape, black(0.12));
+    for (std::int64_t page = 0; page < count; ++page) {
+        double emphasis = std::max(0.0, 1 - std::abs(current - static_cast<double>(page)));
+        double size = look.small + (look.big - look.small) * emphasis;
+        QPointF center(capsule.center().x(),
+                       capsule.top() + 10 + look.big / 2 +
+                           static_cast<double>(page) * (look.big + look.spacing));
+        if (emphasis > 0) {
+            QPainterPath disc;
+            disc.addEllipse(center + QPointF(0, 1), size / 2, size / 2);
+            drawShapeShadow(painter, disc, {black(look.shadowOpacity * emphasis), 4, {0, 0}});
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(
+            white(look.otherOpacity + (look.currentOpacity - look.otherOpacity) * emphasis));
+        painter.drawEllipse(center, size / 2, size / 2);
+    }
+    painter.restore();
+}
+
+void drawFrostedPlate(QPainter& painter, const QPainterPath& shape, const QRectF& box,
+                      const FrostedLook& look, const QImage& behind, const QRectF& behindArea) {
+    drawShapeShadow(painter, shape, look.shadow);
+    painter.save();
+    if (!behind.isNull()) {
+        painter.save();
+        painter.setClipPath(shape);
+        painter.drawImage(behindArea, behind);
+        painter.fillRect(box, QColor::fromRgbF(0.1, 0.11, 0.13, 0.35));
+        painter.restore();
+    }
+    painter.fillPath(shape, white(look.base));
+    QLinearGradient sheen(box.topLeft(), box.bottomRight());
+    sheen.setColorAt(0, white(look.sheenFrom));
+    sheen.setColorAt(1, white(look.sheenTo));
+    painter.fillPath(shape, sheen);
+    painter.setPen(QPen(white(look.edge), look.edgeWidth));
+    painter.drawPath(shape);
     painter.restore();
 }
 

@@ -7,8 +7,10 @@
 #include <QPixmap>
 #include <QRectF>
 #include <QString>
+#include <cstdint>
 
 #include "base/Geometry.h"
+#include "launcher/GridMetrics.h"
 
 class QPainter;
 
@@ -43,6 +45,38 @@ void drawShapeShadow(QPainter& painter, const QPainterPath& shape, const Shadow&
 void drawPixmapShadow(QPainter& painter, const QRectF& target, const QPixmap& pixmap,
                       const QString& cacheKey, const Shadow& shadow);
 
+// A filled disc with a cross cut out of it.
+void paintCloseGlyph(QPainter& painter, const QRectF& box, const QColor& color);
+
+// The sizes and opacities of a column of page dots.
+struct PageDotsLook {
+    double big = 0;
+    double small = 0;
+    double currentOpacity = 0;
+    double otherOpacity = 0;
+    double spacing = 0;
+    double shadowOpacity = 0;
+};
+// The dots of `count` pages in their capsule; `current` is the current page,
+// fractional while the dots spring to a new one.
+void paintPageDots(QPainter& painter, const Rect& column, std::int64_t count, double current,
+                   const PageDotsLook& look);
+
+// The frosted material of a folder: its shadow, a light translucent white
+// under a diagonal sheen, and a fine edge. `behind` (the blurred desktop,
+// drawn over `behindArea`) shows through it, tinted, when given.
+struct FrostedLook {
+    Shadow shadow;
+    double base = 0;
+    double sheenFrom = 0;
+    double sheenTo = 0;
+    double edge = 0;
+    double edgeWidth = 0;
+};
+void drawFrostedPlate(QPainter& painter, const QPainterPath& shape, const QRectF& box,
+                      const FrostedLook& look, const QImage& behind = {},
+                      const QRectF& behindArea = {});
+
 // The device pixel ratio of what a painter draws on. A widget rendered into an
 // image paints through its own painter, whose device() is the widget even
 // though the pixels land in the image at that image's ratio.
@@ -65,6 +99,11 @@ inline QRectF toQt(const Rect& r) {
 }
 inline Point toPoint(const QPointF& p) {
     return {p.x(), p.y()};
+}
+// The cell of slot `offset` of a grid of `columns` laid out in `area`.
+inline QRectF gridCellRect(const GridMetrics& metrics, std::int64_t columns, std::int64_t offset,
+                           const QRectF& area) {
+    return toQt(metrics.cellRect(offset % columns, offset / columns)).translated(area.topLeft());
 }
 
 }  // namespace vantor

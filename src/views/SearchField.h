@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QRectF>
 
 namespace vantor {
+
+class SearchFieldEffect;
 
 // The launcher's search text field. It takes committed text from an input
 // method (fcitx5, IBus) as typed text and shows the text being composed in
@@ -12,7 +15,19 @@ class SearchField : public QLineEdit {
     Q_OBJECT
 
 public:
+    // White text on the capsule the view draws behind it, drawn through the
+    // content's look (see setLook).
     explicit SearchField(QWidget* parent = nullptr);
+
+    // Parses the field's style sheet and makes its style, which a first use
+    // would otherwise wait for.
+    static void warmUp();
+
+    // In the search capsule (the parent's coordinates), after its magnifier.
+    void place(const QRectF& capsule);
+    // Drawn as the parent's content: `visible` as far as its entrance has
+    // come, under `dim` of black where an open folder's backdrop lies.
+    void setLook(double visible, double dim);
 
     // An input method is composing text (its pre-edit shows in the field).
     bool isComposing() const { return composing_; }
@@ -25,6 +40,7 @@ protected:
 
 private:
     bool composing_ = false;
+    SearchFieldEffect* effect_ = nullptr;
 };
 
 }  // namespace vantor

@@ -21,7 +21,6 @@ public:
     void setNow(double value);
     double value(double now) const;
     bool isAnimating(double now) const;
-    double target() const { return to_; }
 
 private:
     double from_;

@@ -11,17 +11,13 @@
 namespace vantor {
 namespace {
 
-double ratioOf(QPainter& painter) {
-    return devicePixelRatioOf(painter);
-}
-
 double mix(double a, double b, double t) {
     return a + (b - a) * t;
 }
 
 void drawIcon(QPainter& painter, const ApplicationItem& application, const QRectF& frame,
               const Shadow& shadow) {
-    double ratio = ratioOf(painter);
+    double ratio = devicePixelRatioOf(painter);
     QPixmap icon = AppIconCache::icon(application, frame.width(), ratio);
     if (icon.isNull()) {
         // Still loading: a quiet plate where the icon will be.
@@ -93,7 +89,7 @@ void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
     const double s = metrics.iconSize;
     const double emphasis = std::max(look.selected, look.folderTarget);
     const QRectF tile = tileRect(cell, metrics);
-    const QRectF content = tileContentRect(cell, metrics, ratioOf(painter));
+    const QRectF content = tileContentRect(cell, metrics, devicePixelRatioOf(painter));
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -161,16 +157,8 @@ void paintFolderIcon(QPainter& painter, const std::vector<ApplicationItem>& appl
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    QPainterPath plate = continuousRoundedRect(square, 0.245 * s);
-    drawShapeShadow(painter, plate, {black(0.22), 14, {0, 8}});
-    // The frosted material: a light translucent white under the gradient.
-    painter.fillPath(plate, white(0.10));
-    QLinearGradient fill(square.topLeft(), square.bottomRight());
-    fill.setColorAt(0, white(0.28));
-    fill.setColorAt(1, white(0.13));
-    painter.fillPath(plate, fill);
-    painter.setPen(QPen(white(0.26), 0.8));
-    painter.drawPath(plate);
+    drawFrostedPlate(painter, continuousRoundedRect(square, 0.245 * s), square,
+                     {{black(0.22), 14, {0, 8}}, 0.10, 0.28, 0.13, 0.26, 0.8});
 
     auto thumbnail = FolderThumbnail::make(
         applications, {square.x(), square.y(), square.width(), square.height()});

@@ -1,107 +1,20 @@
 #include "views/VantorView.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QImage>
-#include <QKeyEvent>
-#include <QLineEdit>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QToolTip>
-#include <QWindow>
 
 #include "views/AppIconCache.h"
+#include "views/BackdropCapture.h"
+#include "views/FolderPanelPainter.h"
+#include "views/InputTranslation.h"
 #include "views/Painting.h"
 #include "views/SearchField.h"
-#include "views/SearchFieldEffect.h"
+#include "views/TileMenu.h"
 
 namespace vantor {
-namespace {
-
-// Starts the settle animation of a page turn the first time the turn is seen.
-void followPageTurn(const PageTurn& turn, std::uint64_t& seenSerial, AnimatedValue& offset,
-                    AnimatedValue& opacity, double now) {
-    if (turn.serial == seenSerial) {
-        return;
-    }
-    seenSerial = turn.serial;
-    double seconds = static_cast<double>(turn.animation.duration.count()) / 1000;
-    offset.setNow(turn.startOffset);
-    opacity.setNow(turn.startOpacity);
-    offset.setTarget(0, Easing::easeOut(seconds), now);
-    opacity.setTarget(1, Easing::easeOut(seconds), now);
-}
-
-int keyCodeFor(int qtKey, Qt::KeyboardModifiers modifiers) {
-    switch (qtKey) {
-        case Qt::Key_F2:
-            return key_code::f2;
-        case Qt::Key_Menu:
-            return key_code::contextMenu;
-        case Qt::Key_F10:
-            return (modifiers & Qt::ShiftModifier) ? key_code::contextMenu : -1;
-        case Qt::Key_Return:
-            return key_code::returnKey;
-        case Qt::Key_Enter:
-            return key_code::keypadEnter;
-        case Qt::Key_Escape:
-            return key_code::escape;
-        case Qt::Key_Left:
-            return key_code::leftArrow;
-        case Qt::Key_Right:
-            return key_code::rightArrow;
-        case Qt::Key_Down:
-            return key_code::downArrow;
-        case Qt::Key_Up:
-            return key_code::upArrow;
-        default:
-            return -1;
-    }
-}
-
-WheelPhase wheelPhaseFor(Qt::ScrollPhase phase) {
-    switch (phase) {
-        case Qt::ScrollBegin:
-            return WheelPhase::began;
-        case Qt::ScrollUpdate:
-            return WheelPhase::changed;
-        case Qt::ScrollEnd:
-            return WheelPhase::ended;
-        case Qt::ScrollMomentum:
-            return WheelPhase::momentum;
-        default:
-            return WheelPhase::none;
-    }
-}
-
-}  // namespace
-
-// Sees the application's key presses and wheel turns before any widget does.
-// Qt hands one press to the window and then to the focused widget; acting at
-// the window alone keeps each press from being handled twice.
-class LauncherEventFilter : public QObject {
-public:
-    explicit LauncherEventFilter(VantorView* view) : view_(view) {}
-
-    bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (!view_ || !receiver->isWindowType() ||
-            static_cast<QWindow*>(receiver) != view_->window()->windowHandle()) {
-            return false;
-        }
-        if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            return view_->handleKeyPress(key->key(), key->modifiers());
-        }
-        if (event->type() == QEvent::Wheel) {
-            auto* wheel = static_cast<QWheelEvent*>(event);
-            view_->handleWheel(wheel->angleDelta(), wheel->pixelDelta(), wheel->phase());
-        }
-        return false;
-    }
-
-private:
-    QPointer<VantorView> view_;
-};
 
 VantorView::VantorView(LauncherModel& model, ApplicationOpener& desktop, MainQueue& mainQueue,
                        std::function<void()> dismiss, QWidget* parent)
@@ -110,34 +23,25 @@ VantorView::VantorView(LauncherModel& model, ApplicationOpener& desktop, MainQue
       mainQueue_(mainQueue),
       viewModel_(
           std::make_unique<LauncherViewModel>(model, desktop, mainQueue, std::move(dismiss))),
-      eventFilter_(std::make_unique<LauncherEventFilter>(this)) {
+      eventFilter_(std::make_unique<WindowInputFilter>(
+          this,
+          [this](int key, Qt::KeyboardModifiers modifiers) {
+              return handleKeyPress(key, modifiers);
+          },
+          [this](const QPoint& angle, const QPoint& pixel, Qt::ScrollPhase phase) {
+              handleWheel(angle, pixel, phase);
+          })) {
     setMouseTracking(true);
     // Every frame starts by covering the whole view with its background (the
     // blurred desktop, or the dark fill) as it is, so nothing needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFocusPolicy(Qt::StrongFocus);
-
     searchField_ = new SearchField(this);
-    searchField_->setObjectName(QStringLiteral("VantorSearchField"));
-    searchField_->setPlaceholderText(QStringLiteral("搜索应用"));
-    searchField_->setFrame(false);
-    searchField_->setFont(interfaceFont(18, QFont::Normal));
-    searchField_->setAttribute(Qt::WA_MacShowFocusRect, false);
-    QPalette palette = searchField_->palette();
-    palette.setColor(QPalette::Base, Qt::transparent);
-    palette.setColor(QPalette::Text, Qt::white);
-    palette.setColor(QPalette::PlaceholderText, white(0.55));
-    palette.setColor(QPalette::Highlight, white(0.3));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    searchField_->setPalette(palette);
-    searchField_->setStyleSheet(QStringLiteral("background: transparent; border: none;"));
     setFocusProxy(searchField_);
-    searchFieldEffect_ = new SearchFieldEffect(searchField_);
-    searchField_->setGraphicsEffect(searchFieldEffect_);
     connect(searchField_, &QLineEdit::textEdited, this,
             [this](const QString& text) { viewModel_->model().setQuery(text.toStdString()); });
-
-    setUpFolderNameField();
+    folderNameField_ = new FolderNameField(
+        this, [this](std::string text) { return viewModel_->setFolderNameDraft(std::move(text)); });
     wireViewModel();
 
     // Icons load off the UI thread; each arrival repaints (Qt merges the
@@ -149,20 +53,7 @@ VantorView::VantorView(LauncherModel& model, ApplicationOpener& desktop, MainQue
     });
 
     frameTimer_.setInterval(16);
-    connect(&frameTimer_, &QTimer::timeout, this, [this] {
-        syncSearchFieldLook();
-        // While only the grid moves (a page turn, a tile's look, a glide),
-        // the rest of the window stays as drawn and is not painted again.
-        double now = tiles_.now();
-        if (entrance_.isAnimating(now) || panelFade_.isAnimating(now) || fadingPanel_ ||
-            viewModel_->folderOverlay() != nullptr) {
-            update();
-        } else {
-            QRectF dots = toQt(layout().pageDotColumn(viewModel_->pageCount()));
-            update(gridArea().united(dots.adjusted(-12, -12, 12, 12)).toAlignedRect());
-        }
-        scheduleFrames();
-    });
+    connect(&frameTimer_, &QTimer::timeout, this, &VantorView::nextFrame);
     syncSearchField();
     syncSearchFieldLook();
 }
@@ -195,59 +86,18 @@ void VantorView::startShowing(std::function<void()> dismiss) {
                                                      std::move(dismiss));
     wireViewModel();
     // The looks start over: no hover, no glide, no panel, the entrance to play.
-    tiles_ = TileAnimations();
-    hoveredTileID_.clear();
-    hoveredFolderCell_.reset();
-    placements_.clear();
-    folderPlacements_.clear();
-    snapPlacements_ = true;
-    snapFolderPlacements_ = true;
-    shownPanel_.reset();
-    fadingPanel_.reset();
-    panelFade_ = AnimatedValue();
-    entrance_ = AnimatedValue();
-    pageOffset_ = AnimatedValue();
-    pageOpacity_ = AnimatedValue(1);
-    folderPageOffset_ = AnimatedValue();
-    folderPageOpacity_ = AnimatedValue(1);
-    seenPageTurn_ = 0;
-    seenFolderPageTurn_ = 0;
-    currentDot_ = AnimatedValue();
-    folderDot_ = AnimatedValue();
+    motion_ = ViewMotion();
     frameTimer_.stop();
     // The desktop behind may have changed: the plain fill until a new capture.
-    backdrop_ = QImage();
-    background_ = QPixmap();
+    grid_.setBackdrop({}, {});
     viewModelChanged();
 }
 
 void VantorView::warmUp() {
-    // Laying out text once loads the fonts (the CJK one is large) and their caches.
-    QImage scratch(64, 64, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&scratch);
-    for (auto [size, weight] : {std::pair{13.5, QFont::Medium}, std::pair{13.5, QFont::DemiBold},
-                                std::pair{18.0, QFont::Normal}, std::pair{25.0, QFont::DemiBold},
-                                std::pair{13.0, QFont::Medium}}) {
-        painter.setFont(interfaceFont(size, weight));
-        painter.drawText(QPointF(0, 20), QStringLiteral("搜索应用 文件夹 Aa 0"));
-    }
-    // The search field's style sheet is parsed, and its style made, on first use.
-    QLineEdit field;
-    field.setStyleSheet(QStringLiteral("background: transparent; border: none;"));
-    field.setPlaceholderText(QStringLiteral("搜索应用"));
-    field.resize(200, 32);
-    QImage fieldPicture(field.size(), QImage::Format_ARGB32_Premultiplied);
-    field.render(&fieldPicture);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        plainBackground(screen->geometry().size(), screen->devicePixelRatio());
-    }
+    GridPainter::warmUp();
+    SearchField::warmUp();
     AppIconCache::warmUp();
-    // The first screen capture of a process sets up its connection to the
-    // server and costs several times a later one: take a pixel now.
-    if (QGuiApplication::platformName() == QLatin1String("xcb") &&
-        QGuiApplication::primaryScreen() != nullptr) {
-        QGuiApplication::primaryScreen()->grabWindow(0, 0, 0, 1, 1);
-    }
+    warmUpScreenCapture();
 }
 
 VantorView::~VantorView() {
@@ -255,9 +105,7 @@ VantorView::~VantorView() {
 }
 
 void VantorView::setBackdrop(QImage blurred, QImage composedBackground) {
-    backdrop_ = std::move(blurred);
-    // Moved in, so the pixmap takes the image's pixels rather than a copy.
-    background_ = QPixmap::fromImage(std::move(composedBackground));
+    grid_.setBackdrop(std::move(blurred), std::move(composedBackground));
     update();
 }
 
@@ -269,16 +117,56 @@ QRectF VantorView::gridArea() const {
     return toQt(layout().mainArea);
 }
 
-QPointF VantorView::toGrid(const QPointF& p) const {
-    return p - gridArea().topLeft();
-}
-
 QRectF VantorView::cellRect(std::int64_t offset) const {
     QRectF area = gridArea();
-    auto layoutShape = viewModel_->pageLayout();
-    auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
-    Rect cell = metrics.cellRect(offset % layoutShape.columns, offset / layoutShape.columns);
-    return toQt(cell).translated(area.topLeft());
+    return gridCellRect(viewModel_->gridMetrics({area.width(), area.height()}),
+                        viewModel_->pageLayout().columns, offset, area);
+}
+
+// ---- Painting -------------------------------------------------------------
+
+void VantorView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    grid_.paint(painter, size(), *viewModel_);
+    FolderPanelPainter::paint(painter, size(), grid_.backdrop(), *viewModel_, motion_);
+    // Also between the frames of an animation: a few pictures at a time leave
+    // each frame its time.
+    scheduleNeighbourPages();
+    Q_EMIT framePainted();
+}
+
+void VantorView::scheduleNeighbourPages() {
+    pictures_.prepareSoon(this, [this] {
+        auto& model = viewModel_->model();
+        return isVisible() && !(model.isLoading() && model.applications().empty()) &&
+               pictures_.prepareNeighbourPages(*viewModel_, gridArea(), devicePixelRatioF());
+    });
+}
+
+void VantorView::nextFrame() {
+    syncSearchFieldLook();
+    // While only the grid moves (a page turn, a tile's look, a glide),
+    // the rest of the window stays as drawn and is not painted again.
+    if (motion_.movesBeyondGrid() || viewModel_->folderOverlay() != nullptr) {
+        update();
+    } else {
+        QRectF dots = toQt(layout().pageDotColumn(viewModel_->pageCount()));
+        update(gridArea().united(dots.adjusted(-12, -12, 12, 12)).toAlignedRect());
+    }
+    scheduleFrames();
+}
+
+void VantorView::scheduleFrames() {
+    auto& model = viewModel_->model();
+    bool animating = motion_.isAnimating() || (model.isLoading() && model.applications().empty());
+    if (animating && !frameTimer_.isActive()) {
+        frameTimer_.start();
+    } else if (!animating && frameTimer_.isActive()) {
+        frameTimer_.stop();
+        syncSearchFieldLook();  // the look at the animations' end
+        update();
+    }
 }
 
 // ---- Events in ----------------------------------------------------------
@@ -289,15 +177,12 @@ bool VantorView::handleKeyPress(int qtKey, Qt::KeyboardModifiers modifiers) {
     if (searchField_->isComposing()) {
         return false;
     }
-    int code = keyCodeFor(qtKey, modifiers);
-    return viewModel_->handleKeyDown(code);
+    return viewModel_->handleKeyDown(launcherKeyCode(qtKey, modifiers));
 }
 
 void VantorView::handleWheel(const QPoint& angleDelta, const QPoint& pixelDelta,
                              Qt::ScrollPhase phase) {
-    WheelInput input{angleDelta.x(), angleDelta.y(), double(pixelDelta.x()), double(pixelDelta.y()),
-                     wheelPhaseFor(phase)};
-    viewModel_->handleScrollWheel(scrollEventFromWheel(input));
+    viewModel_->handleScrollWheel(launcherScrollEvent(angleDelta, pixelDelta, phase));
 }
 
 void VantorView::showEvent(QShowEvent* event) {
@@ -318,75 +203,22 @@ void VantorView::hideEvent(QHideEvent* event) {
 
 void VantorView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    snapPlacements_ = true;
-    snapFolderPlacements_ = true;
-    placeFolderNameField();
-    QRectF capsule = toQt(layout().searchCapsule);
-    double left = capsule.left() + 18 + 18 + 10;
-    searchField_->setGeometry(
-        QRectF(left, capsule.center().y() - 16, capsule.right() - 18 - left, 32).toRect());
+    motion_.snapPlacements();
+    folderNameField_->place(size());
+    searchField_->place(toQt(layout().searchCapsule));
     syncSearchFieldLook();
 }
 
 VantorView::Hit VantorView::hitTest(const QPointF& p) const {
-    using Kind = Hit::Kind;
+    Size window{double(width()), double(height())};
+    QRectF title;
     if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
-        auto panel = FolderPanelLayout::forWindow({double(width()), double(height())});
-        Point point = toPoint(p);
-        bool inPanel = panel.panel.contains(point);
-        if (inPanel && toQt(panel.closeButton).adjusted(-4, -4, 4, 4).contains(p)) {
-            return {Kind::folderClose};
-        }
-        if (inPanel && folderTitleRect().contains(p)) {
-            return {Kind::folderTitle};
-        }
-        // A folder of very many pages has a dot column taller than its panel.
-        if (auto page = panel.pageDotAt(point, folder->pageCount())) {
-            return {Kind::folderDot, *page};
-        }
-        if (panel.pageDotColumnContains(point, folder->pageCount())) {
-            return {Kind::folderPanel};
-        }
-        if (!inPanel) {
-            return {Kind::folderBackdrop};
-        }
-        if (auto cell = panel.cellAt(point)) {
-            return {Kind::folderCell, *cell};
-        }
-        return {Kind::folderPanel};
+        title = FolderPanelPainter::titleRect(QString::fromStdString(folder->item().title()),
+                                              FolderPanelLayout::forWindow(window));
     }
-    auto l = layout();
-    if (toQt(l.closeButton).adjusted(-4, -4, 4, 4).contains(p)) {
-        return {Kind::closeButton};
-    }
-    if (toQt(l.searchCapsule).contains(p)) {
-        return {Kind::searchCapsule};
-    }
-    QRectF area = gridArea();
-    if (!area.contains(p)) {
-        return {};
-    }
-    auto& model = viewModel_->model();
-    if (model.isLoading() && model.applications().empty()) {
-        return {Kind::pageArea};
-    }
-    if (auto page = l.pageDotAt(toPoint(p), viewModel_->pageCount())) {
-        return {Kind::pageDot, *page};
-    }
-    if (l.pageDotColumnContains(toPoint(p), viewModel_->pageCount())) {
-        return {Kind::pageDotColumn};
-    }
-    auto metrics = viewModel_->gridMetrics({area.width(), area.height()});
-    auto slots = viewModel_->pageSlots();
-    for (const auto& slot : slots) {
-        QRectF cell = cellRect(slot.offset);
-        double height = std::max(metrics.cellHeight, slot.item ? 108.0 : 96.0);
-        QRectF hit(cell.left(), cell.center().y() - height / 2, cell.width(), height);
-        if (hit.contains(p)) {
-            return {Kind::slot, slot.offset};
-        }
-    }
-    return {Kind::pageArea};
+    auto scene = LauncherHitScene::of(*viewModel_, window,
+                                      {title.x(), title.y(), title.width(), title.height()});
+    return hitTestLauncher(toPoint(p), scene);
 }
 
 void VantorView::mousePressEvent(QMouseEvent* event) {
@@ -416,7 +248,7 @@ void VantorView::pressAt(const QPointF& position) {
     if (pressHit_.kind == Hit::Kind::slot) {
         auto slots = viewModel_->pageSlots();
         viewModel_->pressSlot(slots.at(static_cast<size_t>(pressHit_.index)),
-                              toPoint(toGrid(position)));
+                              toPoint(position - gridArea().topLeft()));
     } else if (pressHit_.kind == Hit::Kind::folderCell) {
         viewModel_->pressFolderCell(pressHit_.index, toPoint(position));
     }
@@ -437,14 +269,13 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & Qt::LeftButton) {
         if (pressHit_.kind == Hit::Kind::slot) {
             QRectF area = gridArea();
-            viewModel_->movePointer(toPoint(toGrid(p)), {area.width(), area.height()});
+            viewModel_->movePointer(toPoint(p - area.topLeft()), {area.width(), area.height()});
         } else if (pressHit_.kind == Hit::Kind::folderCell) {
             // Window coordinates: the drag may leave the panel for the grid.
             viewModel_->moveFolderPointer(toPoint(p), {double(width()), double(height())});
             // The cell under the press holds other applications as they move.
-            if (hoveredFolderCell_ && viewModel_->draggedFolderApplicationID()) {
-                tiles_.setFolderCellHovered(*hoveredFolderCell_, false);
-                hoveredFolderCell_.reset();
+            if (viewModel_->draggedFolderApplicationID()) {
+                motion_.dropFolderCellHover();
             }
         }
         return;
@@ -455,14 +286,7 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
         if (hit.kind == Hit::Kind::folderCell) {
             cell = hit.index;
         }
-        if (cell != hoveredFolderCell_) {
-            if (hoveredFolderCell_) {
-                tiles_.setFolderCellHovered(*hoveredFolderCell_, false);
-            }
-            if (cell) {
-                tiles_.setFolderCellHovered(*cell, true);
-            }
-            hoveredFolderCell_ = cell;
+        if (motion_.setHoveredFolderCell(cell)) {
             scheduleFrames();
         }
         return;
@@ -473,7 +297,7 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
         const auto& slot = slots.at(static_cast<size_t>(hit.index));
         if (slot.item) {
             id = QString::fromStdString(slot.id());
-            if (id != hoveredTileID_) {
+            if (id != motion_.hoveredTileID()) {
                 viewModel_->hoverSlot(slot, true);
             }
         }
@@ -482,17 +306,9 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void VantorView::setHoveredTile(const QString& id) {
-    if (id == hoveredTileID_) {
-        return;
+    if (motion_.setHoveredTile(id)) {
+        scheduleFrames();
     }
-    if (!hoveredTileID_.isEmpty()) {
-        tiles_.setHovered(hoveredTileID_, false);
-    }
-    if (!id.isEmpty()) {
-        tiles_.setHovered(id, true);
-    }
-    hoveredTileID_ = id;
-    scheduleFrames();
 }
 
 void VantorView::leaveEvent(QEvent* event) {
@@ -511,32 +327,10 @@ void VantorView::mouseReleaseEvent(QMouseEvent* event) {
     }
     Hit released = hitTest(event->position());
     // A tap is a press and release on the same thing.
-    if (released.kind != pressed.kind || released.index != pressed.index) {
+    if (released != pressed) {
         return;
     }
-    using Kind = Hit::Kind;
-    switch (released.kind) {
-        case Kind::none:
-        case Kind::pageArea:
-        case Kind::closeButton:
-            viewModel_->dismiss();
-            break;
-        case Kind::pageDot:
-            viewModel_->tapPageDot(released.index);
-            break;
-        case Kind::folderBackdrop:
-        case Kind::folderClose:
-            viewModel_->closeFolder();
-            break;
-        case Kind::folderDot:
-            viewModel_->tapFolderPageDot(released.index);
-            break;
-        case Kind::folderTitle:
-            viewModel_->beginRenamingFolder();
-            break;
-        default:
-            break;
-    }
+    tapLauncher(released, *viewModel_);
 }
 
 bool VantorView::event(QEvent* event) {
@@ -546,12 +340,7 @@ bool VantorView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         Hit hit = hitTest(help->pos());
-        QString text;
-        if (hit.kind == Hit::Kind::closeButton || hit.kind == Hit::Kind::folderClose) {
-            text = QStringLiteral("关闭");
-        } else if (hit.kind == Hit::Kind::pageDot || hit.kind == Hit::Kind::folderDot) {
-            text = QStringLiteral("第 %1 页").arg(hit.index + 1);
-        }
+        QString text = toolTipText(hit);
         if (text.isEmpty()) {
             QToolTip::hideText();
         } else {
@@ -562,37 +351,43 @@ bool VantorView::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+// ---- Editing ---------------------------------------------------------------
+
+void VantorView::syncFolderNameField() {
+    bool editing = viewModel_->isRenamingFolder() && viewModel_->folderOverlay() != nullptr;
+    if (folderNameField_->follow(editing, viewModel_->folderNameDraft(), size())) {
+        viewModel_->setSearchFieldFocused(false);
+    }
+}
+
+void VantorView::showContextMenu(const ContextMenu& menu, const QPoint& globalPosition) {
+    if (contextMenu_) {
+        contextMenu_->close();
+    }
+    contextMenu_ =
+        popUpTileMenu(this, menu, globalPosition, [this, menu](ContextMenuAction chosen) {
+            viewModel_->chooseContextMenuEntry(menu, chosen);
+        });
+}
+
+void VantorView::contextMenuEvent(QContextMenuEvent* event) {
+    // The keyboard's menu key reaches the view-model through the key filter.
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        return;
+    }
+    if (auto menu = contextMenuAt(hitTest(event->pos()), *viewModel_)) {
+        showContextMenu(*menu, event->globalPos());
+    }
+}
+
 // ---- State out ------------------------------------------------------------
 
 void VantorView::viewModelChanged() {
-    double now = tiles_.now();
-    entrance_.setTarget(viewModel_->contentVisible() ? 1 : 0, Easing::spring(0.32, 0.9), now);
-    if (viewModel_->pageTurn().serial != seenPageTurn_) {
-        snapPlacements_ = true;  // a turn replaces the page whole
-        followPageTurn(viewModel_->pageTurn(), seenPageTurn_, pageOffset_, pageOpacity_, now);
-    }
-    currentDot_.setTarget(
-        static_cast<double>(std::min(viewModel_->currentPage(), viewModel_->pageCount() - 1)),
-        Easing::spring(0.24, 1), now);
-    if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
-        followPageTurn(folder->pageTurn(), seenFolderPageTurn_, folderPageOffset_,
-                       folderPageOpacity_, now);
-        // The dots spring to a new page, but a panel just opened shows its page at once.
-        auto page = static_cast<double>(std::min(folder->currentPage(), folder->pageCount() - 1));
-        if (shownPanel_) {
-            folderDot_.setTarget(page, Easing::spring(0.24, 1), now);
-        } else {
-            folderDot_.setNow(page);
-        }
-    } else {
-        seenFolderPageTurn_ = 0;
-        hoveredFolderCell_.reset();
-    }
-    followFolderPanel(now);
+    motion_.follow(*viewModel_);
     syncFolderNameField();
     syncSearchField();
     syncSearchFieldLook();
-    syncTileLooks();
+    motion_.syncTileLooks(*viewModel_);
     update();
     scheduleFrames();
 }
@@ -605,54 +400,12 @@ void VantorView::syncSearchField() {
 }
 
 void VantorView::syncSearchFieldLook() {
-    double now = tiles_.now();
-    double visible = entrance_.value(now);
+    double now = motion_.now();
     bool folderOpen = viewModel_->folderOverlay() != nullptr;
-    // The folder's backdrop, as paintFolderOverlay lays it, fading with a panel that fades.
-    double dim = 0.18 * (folderOpen ? 1 : fadingPanel_ ? panelFade_.value(now) : 0);
-    QPointF center = QPointF(rect().center()) - QPointF(searchField_->pos());
-    searchFieldEffect_->setLook(visible, 0.985 + 0.015 * visible, center, dim);
+    // The folder's backdrop, as the panel's painter lays it, fading with a panel that fades.
+    searchField_->setLook(motion_.entrance().value(now), motion_.folderDim(folderOpen, now));
     // Under an open folder a click on the field is a click on the backdrop.
     searchField_->setAttribute(Qt::WA_TransparentForMouseEvents, folderOpen);
-}
-
-void VantorView::syncTileLooks() {
-    QStringList shown;
-    for (const auto& slot : viewModel_->pageSlots()) {
-        if (!slot.item) {
-            continue;
-        }
-        QString id = QString::fromStdString(slot.id());
-        shown.push_back(id);
-        tiles_.setSelected(id, viewModel_->isSelected(slot));
-        tiles_.setFolderTarget(id, viewModel_->isFolderDropTarget(slot));
-        tiles_.setDragging(id, viewModel_->isDragging(slot));
-    }
-    if (!hoveredTileID_.isEmpty() && !shown.contains(hoveredTileID_)) {
-        hoveredTileID_.clear();
-    }
-    for (int cell = 0; cell < 12; ++cell) {
-        shown.push_back(TileAnimations::folderCellID(cell));
-    }
-    tiles_.forgetAllBut(shown);
-}
-
-void VantorView::scheduleFrames() {
-    double now = tiles_.now();
-    auto& model = viewModel_->model();
-    bool animating = tiles_.isAnimating() || entrance_.isAnimating(now) ||
-                     pageOffset_.isAnimating(now) || pageOpacity_.isAnimating(now) ||
-                     currentDot_.isAnimating(now) || folderDot_.isAnimating(now) ||
-                     folderPageOffset_.isAnimating(now) || panelFade_.isAnimating(now) ||
-                     placementsAnimating(now) ||
-                     (model.isLoading() && model.applications().empty());
-    if (animating && !frameTimer_.isActive()) {
-        frameTimer_.start();
-    } else if (!animating && frameTimer_.isActive()) {
-        frameTimer_.stop();
-        syncSearchFieldLook();  // the look at the animations' end
-        update();
-    }
 }
 
 }  // namespace vantor

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QMenu>
+#include <QPoint>
+#include <functional>
+
+#include "launcher/ContextMenu.h"
+
+namespace vantor {
+
+// Pops up the menu of a tile at `globalPosition`; `choose` is called with the
+// entry picked. The menu deletes itself once closed.
+QMenu* popUpTileMenu(QWidget* parent, const ContextMenu& menu, const QPoint& globalPosition,
+                     std::function<void(ContextMenuAction)> choose);
+
+}  // namespace vantor
