@@ -129,16 +129,13 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
 
 void LauncherViewModel::focusSearchField() {
     // Deferred, so that the search field exists by the time it is focused.
-    mainQueue_.post([this, alive = std::weak_ptr<bool>(alive_)] {
-        if (alive.expired()) {
-            return;
-        }
+    mainQueue_.post(liveness_.guard([this] {
         Batch batch(*this);
         setSearchFieldFocused(true);
         if (searchFieldFocusRequest_) {
             searchFieldFocusRequest_();
         }
-    });
+    }));
 }
 
 void LauncherViewModel::setSearchFieldFocused(bool focused) {

@@ -15,31 +15,30 @@ LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& de
       scrollGesture_(mainQueue, swipeThreshold, scrollGestureResetDelay),
       seenQuery_(model.query()),
       seenPageSize_(model.pageSize()),
-      seenApplications_(model.applications()) {
+      seenApplications_(model.applications()),
+      modelSync_(mainQueue, [this] {
+          Batch batch(*this);
+          markChanged();
+      }) {
     pageTurn_.animation = pageAnimation;
-    modelSubscription_ = model_.observe([this] { modelWillChange(); });
+    // The model announces before it changes: look at it on a later turn, once,
+    // however many changes one operation announces.
+    modelSubscription_ = model_.observe([this] { modelSync_.request(); });
 }
 
 LauncherViewModel::~LauncherViewModel() {
     modelSubscription_.reset();
-    alive_.reset();
 }
 
-void LauncherViewModel::modelWillChange() {
-    // The model announces before it changes: look at it on a later turn, once,
-    // however many changes one operation announces.
-    if (syncPosted_) {
+void LauncherViewModel::closeBatch() {
+    if (--batchDepth_ != 0) {
         return;
     }
-    syncPosted_ = true;
-    mainQueue_.post([this, alive = std::weak_ptr<bool>(alive_)] {
-        if (alive.expired()) {
-            return;
-        }
-        syncPosted_ = false;
-        Batch batch(*this);
-        markChanged();
-    });
+    rememberSelection();
+    if (changed_) {
+        changed_ = false;
+        changes_.notify();
+    }
 }
 
 void LauncherViewModel::syncWithModel() {

@@ -10,6 +10,7 @@
 
 #include "base/ApplicationOpener.h"
 #include "base/Geometry.h"
+#include "base/Liveness.h"
 #include "base/MainQueue.h"
 #include "launcher/Animation.h"
 #include "launcher/ContextMenu.h"
@@ -298,8 +299,9 @@ private:
     };
 
     void markChanged() { changed_ = true; }
+    // The end of the outermost batch: remembers the selection, tells the observers.
+    void closeBatch();
     void syncWithModel();
-    void modelWillChange();
     void setCurrentPage(std::int64_t page);
     // After the main grid's page (false) or the open folder's page (true) turned.
     void forgetPressOnTurnedPage(bool folderPage);
@@ -367,12 +369,13 @@ private:
     std::string seenQuery_;
     int seenPageSize_ = 0;
     std::vector<ApplicationItem> seenApplications_;
-    bool syncPosted_ = false;
 
     int batchDepth_ = 0;
     bool changed_ = false;
     // Tasks and batches check this before touching a view-model that may be gone.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Liveness liveness_;
+    // Looks at the model once it has changed, however many announcements came.
+    PostOnce modelSync_;
     ChangeNotifier::Subscription modelSubscription_;
 };
 
