@@ -8,7 +8,7 @@ namespace vantor {
 
 std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot& slot) {
     Batch batch(*this);
-    if (openedFolderID_ || press_ || finished_ || !slot.item) {
+    if (openFolder_ || press_ || finished_ || !slot.item) {
         return std::nullopt;
     }
     std::int64_t index = absoluteIndex(slot);
@@ -22,12 +22,8 @@ std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot&
 
 std::optional<ContextMenu> LauncherViewModel::contextMenuForFolderCell(std::int64_t cell) {
     Batch batch(*this);
-    if (!folderOverlay_ || press_ || finished_ || cell < 0 || cell >= FolderOverlay::pageSize) {
-        return std::nullopt;
-    }
-    auto slots = folderOverlay_->pageSlots();
-    const auto& application = slots[static_cast<std::size_t>(cell)];
-    if (!application) {
+    auto application = openFolder_ ? openFolder_->applicationInCell(cell) : std::nullopt;
+    if (!application || press_ || finished_) {
         return std::nullopt;
     }
     VantorItem item = VantorItem::application(*application);
@@ -55,7 +51,7 @@ void LauncherViewModel::chooseContextMenuEntry(const ContextMenu& menu, ContextM
     bool inPanel = menu.place == ContextMenuPlace::folderPanel;
     // A panel's menu acts only while that panel is still open, a grid's only
     // while no folder covers the grid; none once the showing is over.
-    if (finished_ || (inPanel ? !folderOverlay_ : openedFolderID_.has_value())) {
+    if (finished_ || (inPanel ? !openFolder_ : openFolder_ != nullptr)) {
         return;
     }
     switch (action) {
@@ -73,7 +69,7 @@ void LauncherViewModel::chooseContextMenuEntry(const ContextMenu& menu, ContextM
             break;
         case ContextMenuAction::takeOutOfFolder:
             if (inPanel && item.isApplication()) {
-                model_.takeApplicationOutOfFolder(*openedFolderID_, item.asApplication().id);
+                model_.takeApplicationOutOfFolder(openFolder_->folderID(), item.asApplication().id);
             }
             break;
         case ContextMenuAction::rename:

@@ -23,7 +23,7 @@ double distance(Point a, Point b) {
 
 void LauncherViewModel::pressSlot(const PageSlot& slot, Point location) {
     Batch batch(*this);
-    if (openedFolderID_ || !takesTaps()) {
+    if (openFolder_ || !takesTaps()) {
         return;
     }
     press_ = Press{.slot = slot, .location = location, .folderCell = std::nullopt};

@@ -26,11 +26,10 @@ std::int64_t cellIndex(double position, double stride, std::int64_t count) {
 
 void LauncherViewModel::pressFolderCell(std::int64_t cell, Point location) {
     Batch batch(*this);
-    if (!folderOverlay_ || press_ || !takesTaps() || cell < 0 || cell >= FolderOverlay::pageSize) {
+    if (!openFolder_ || press_ || !takesTaps()) {
         return;
     }
-    auto slots = folderOverlay_->pageSlots();
-    const auto& application = slots[static_cast<std::size_t>(cell)];
+    auto application = openFolder_->applicationInCell(cell);
     if (!application) {
         return;  // an empty cell does nothing
     }
@@ -48,7 +47,7 @@ void LauncherViewModel::moveFolderPointer(Point location, Size window) {
         dragMovedOutsideFolder(location, window);
         return;
     }
-    if (!folderOverlay_) {
+    if (!openFolder_) {
         return;  // the folder went away underneath the press
     }
     if (!press_->movedAway && std::hypot(location.x - press_->location.x,
@@ -79,13 +78,13 @@ void LauncherViewModel::reorderInFolder(Point location, Size window) {
                                     FolderPanelLayout::columns);
     std::int64_t row = cellIndex(location.y - panel.grid.y - 2,
                                  FolderPanelLayout::cellHeight + FolderPanelLayout::rowSpacing,
-                                 FolderOverlay::pageSize / FolderPanelLayout::columns);
-    const auto& applications = folderOverlay_->applications();
+                                 OpenFolder::pageSize / FolderPanelLayout::columns);
+    const auto& applications = openFolder_->applications();
     auto count = static_cast<std::int64_t>(applications.size());
-    std::int64_t page = std::min(folderOverlay_->currentPage(), folderOverlay_->pageCount() - 1);
-    std::int64_t index = page * FolderOverlay::pageSize + row * FolderPanelLayout::columns + column;
+    std::int64_t page = std::min(openFolder_->currentPage(), openFolder_->pageCount() - 1);
+    std::int64_t index = page * OpenFolder::pageSize + row * FolderPanelLayout::columns + column;
 
-    CanonicalString folderID = *openedFolderID_;
+    CanonicalString folderID = openFolder_->folderID();
     CanonicalString dragged = *draggedFolderApplicationID_;
     if (index < count) {
         CanonicalString target = applications[static_cast<std::size_t>(index)].id;
@@ -105,21 +104,14 @@ void LauncherViewModel::reorderInFolder(Point location, Size window) {
     }
     syncOpenedFolder();
     markChanged();
-    if (!folderOverlay_) {
-        return;
-    }
     // The panel follows the application to the page it now lives on.
-    const auto& moved = folderOverlay_->applications();
-    auto at = std::find_if(moved.begin(), moved.end(),
-                           [&](const ApplicationItem& a) { return a.id == dragged; });
-    if (at != moved.end()) {
-        folderOverlay_->showPage(static_cast<std::int64_t>(at - moved.begin()) /
-                                 FolderOverlay::pageSize);
+    if (openFolder_) {
+        openFolder_->showPageOf(dragged);
     }
 }
 
 void LauncherViewModel::leaveFolderWithDraggedApplication(Point location, Size window) {
-    CanonicalString folderID = *openedFolderID_;
+    CanonicalString folderID = openFolder_->folderID();
     ApplicationItem application = press_->slot.item->asApplication();
     model_.takeApplicationOutOfFolder(folderID, application.id);
     lastDragDestination_.reset();
@@ -169,45 +161,36 @@ void LauncherViewModel::finishFolderDrag() {
 
 void LauncherViewModel::beginRenamingFolder() {
     Batch batch(*this);
-    if (!folderOverlay_ || renamingFolder_ || finished_) {
-        return;
+    if (openFolder_ && !finished_ && openFolder_->beginRenaming()) {
+        markChanged();
     }
-    renamingFolder_ = true;
-    folderNameDraft_ = folderOverlay_->item().title();
-    markChanged();
 }
 
 const std::string& LauncherViewModel::setFolderNameDraft(std::string text) {
     Batch batch(*this);
-    if (renamingFolder_) {
-        folderNameDraft_ = limitToCodePoints(text, LauncherModel::folderNameMaxLength);
+    if (openFolder_ && openFolder_->setNameDraft(text, LauncherModel::folderNameMaxLength)) {
         markChanged();
     }
-    return folderNameDraft_;
+    return folderNameDraft();
 }
 
 void LauncherViewModel::commitFolderRename() {
     Batch batch(*this);
-    if (!renamingFolder_) {
+    auto name = openFolder_ ? openFolder_->endRenaming() : std::nullopt;
+    if (!name) {
         return;
     }
-    renamingFolder_ = false;
     markChanged();
-    if (openedFolderID_) {
-        model_.renameFolder(*openedFolderID_, folderNameDraft_);
-        syncOpenedFolder();
-    }
-    folderNameDraft_.clear();
+    model_.renameFolder(openFolder_->folderID(), *name);
+    syncOpenedFolder();
     focusSearchField();
 }
 
 void LauncherViewModel::cancelFolderRename() {
     Batch batch(*this);
-    if (!renamingFolder_) {
+    if (!openFolder_ || !openFolder_->endRenaming()) {
         return;
     }
-    renamingFolder_ = false;
-    folderNameDraft_.clear();
     markChanged();
     focusSearchField();
 }

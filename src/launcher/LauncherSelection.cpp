@@ -10,7 +10,7 @@ namespace vantor {
 void LauncherViewModel::hoverSlot(const PageSlot& slot, bool inside) {
     Batch batch(*this);
     // While dragging, the selection follows the dragged item, not the pointer.
-    if (!inside || !slot.item || openedFolderID_ || draggedItemID_) {
+    if (!inside || !slot.item || openFolder_ || draggedItemID_) {
         return;
     }
     std::int64_t index = absoluteIndex(slot);
@@ -27,7 +27,7 @@ void LauncherViewModel::moveSelection(std::int64_t delta) {
     }
     std::int64_t newIndex = std::min(count - 1, std::max<std::int64_t>(selectedIndex_ + delta, 0));
     std::int64_t targetPage = paging::pageOfIndex(newIndex, modelPageSize());
-    if (targetPage == currentPage_) {
+    if (targetPage == currentPage()) {
         setSelectedIndex(newIndex);
         return;
     }
@@ -70,7 +70,7 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
     }
     // Only the key code counts: with Shift, Control or the like held a key
     // acts as the plain key.
-    if (renamingFolder_) {
+    if (isRenamingFolder()) {
         switch (keyCode) {
             case key_code::returnKey:
             case key_code::keypadEnter:
@@ -85,7 +85,7 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
                 return false;  // typing goes to the name field
         }
     }
-    if (openedFolderID_) {
+    if (openFolder_) {
         switch (keyCode) {
             case key_code::escape:
                 closeOpenedFolder();

@@ -12,7 +12,7 @@ LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& de
       desktop_(desktop),
       mainQueue_(mainQueue),
       dismiss_(std::move(dismiss)),
-      scrollGesture_(mainQueue, swipeThreshold, scrollGestureResetDelay),
+      pager_(mainQueue, gridPaging),
       seenQuery_(model.query()),
       seenPageSize_(model.pageSize()),
       seenApplications_(model.applications()),
@@ -20,7 +20,6 @@ LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& de
           Batch batch(*this);
           markChanged();
       }) {
-    pageTurn_.animation = pageAnimation;
     // The model announces before it changes: look at it on a later turn, once,
     // however many changes one operation announces.
     modelSubscription_ = model_.observe([this] { modelSync_.request(); });
@@ -74,8 +73,8 @@ void LauncherViewModel::appear() {
     }
     installScrollMonitor();
     installKeyMonitor();
-    if (folderOverlay_) {
-        folderOverlay_->installScrollMonitor();
+    if (openFolder_) {
+        openFolder_->pager().installScrollMonitor();
     }
     focusSearchField();
 }
@@ -86,30 +85,10 @@ void LauncherViewModel::disappear() {
     commitFolderRename();
     removeScrollMonitor();
     removeKeyMonitor();
-    if (folderOverlay_) {
-        folderOverlay_->removeScrollMonitor();
+    if (openFolder_) {
+        openFolder_->pager().removeScrollMonitor();
     }
     shown_ = false;
-}
-
-void LauncherViewModel::installScrollMonitor() {
-    scrollMonitorInstalled_ = true;
-}
-
-void LauncherViewModel::removeScrollMonitor() {
-    if (!scrollMonitorInstalled_) {
-        return;
-    }
-    scrollMonitorInstalled_ = false;
-    scrollGesture_.clear();
-}
-
-void LauncherViewModel::installKeyMonitor() {
-    keyMonitorInstalled_ = true;
-}
-
-void LauncherViewModel::removeKeyMonitor() {
-    keyMonitorInstalled_ = false;
 }
 
 // ---- Pages -------------------------------------------------------------------
@@ -127,15 +106,15 @@ std::int64_t LauncherViewModel::pageCount() const {
 }
 
 std::int64_t LauncherViewModel::pageStartIndex() const {
-    return paging::pageStartIndex(itemCount(), modelPageSize(), currentPage_);
+    return paging::pageStartIndex(itemCount(), modelPageSize(), currentPage());
 }
 
 std::vector<VantorItem> LauncherViewModel::pageItems() const {
-    return paging::pageElements(model_.filteredItems(), modelPageSize(), currentPage_);
+    return paging::pageElements(model_.filteredItems(), modelPageSize(), currentPage());
 }
 
 std::vector<PageSlot> LauncherViewModel::pageSlots() const {
-    return makePageSlots(model_.filteredItems(), modelPageSize(), currentPage_);
+    return makePageSlots(model_.filteredItems(), modelPageSize(), currentPage());
 }
 
 std::int64_t LauncherViewModel::absoluteIndex(const PageSlot& slot) const {
@@ -173,8 +152,7 @@ std::optional<std::int64_t> LauncherViewModel::indexOfItem(const CanonicalString
 }
 
 void LauncherViewModel::setCurrentPage(std::int64_t page) {
-    if (page != currentPage_) {
-        currentPage_ = page;
+    if (pager_.show(page)) {
         forgetPressOnTurnedPage(false);
         markChanged();
     }
@@ -236,7 +214,7 @@ void LauncherViewModel::open(const VantorItem& item) {
 void LauncherViewModel::tapSlot(const PageSlot& slot) {
     Batch batch(*this);
     // The open folder's overlay covers the grid.
-    if (openedFolderID_ || !takesTaps()) {
+    if (openFolder_ || !takesTaps()) {
         return;
     }
     if (!slot.item) {

@@ -14,13 +14,13 @@
 #include "base/MainQueue.h"
 #include "launcher/Animation.h"
 #include "launcher/ContextMenu.h"
-#include "launcher/FolderOverlay.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/KeyCodes.h"
+#include "launcher/OpenFolder.h"
 #include "launcher/PageGridLayout.h"
 #include "launcher/PageSlot.h"
+#include "launcher/Pager.h"
 #include "launcher/ScrollEvent.h"
-#include "launcher/ScrollGesture.h"
 #include "model/ChangeNotifier.h"
 #include "model/LauncherModel.h"
 
@@ -38,19 +38,10 @@ class LauncherViewModel {
 public:
     using Dismiss = std::function<void()>;
 
-    // Every page and selection change animates with this curve.
-    static constexpr EaseOutAnimation pageAnimation{std::chrono::milliseconds(200)};
     // The content's entrance once the view has appeared (see contentVisible).
     static constexpr SpringAnimation entranceAnimation{0.32, 0.9, 0};
     // The page dots move to a new current page with this spring.
     static constexpr SpringAnimation pageDotAnimation{0.24, 1, 0};
-    // Vertical scrolling (points) that turns a page.
-    static constexpr double swipeThreshold = 58;
-    // A plain wheel's gesture ends after this much quiet time.
-    static constexpr MainQueue::Duration scrollGestureResetDelay{180};
-    // Where a new page starts its settle animation: 24 points off, at 0.82.
-    static constexpr double pageTurnOffset = 24;
-    static constexpr double pageTurnOpacity = 0.82;
     // A press on a tile becomes a drag once the pointer has moved this far.
     static constexpr double dragStartDistance = 8;
 
@@ -91,12 +82,12 @@ public:
 
     // Key and scroll events are acted on only while their monitor is installed;
     // installing twice keeps one, removing when none is installed does nothing.
-    void installScrollMonitor();
+    void installScrollMonitor() { pager_.installScrollMonitor(); }
     // Also forgets the scroll gesture and drops its pending reset.
-    void removeScrollMonitor();
-    void installKeyMonitor();
-    void removeKeyMonitor();
-    bool isScrollMonitorInstalled() const { return scrollMonitorInstalled_; }
+    void removeScrollMonitor() { pager_.removeScrollMonitor(); }
+    void installKeyMonitor() { keyMonitorInstalled_ = true; }
+    void removeKeyMonitor() { keyMonitorInstalled_ = false; }
+    bool isScrollMonitorInstalled() const { return pager_.isScrollMonitorInstalled(); }
     bool isKeyMonitorInstalled() const { return keyMonitorInstalled_; }
 
     // ---- Pages (derived from the model on every call) ---------------------
@@ -120,11 +111,11 @@ public:
 
     // The page shown, from 0. May exceed the last page for a moment; the last
     // page is then shown.
-    std::int64_t currentPage() const { return currentPage_; }
+    std::int64_t currentPage() const { return pager_.page(); }
     // Absolute index (into the model's filteredItems) of the selected item.
     std::int64_t selectedIndex() const { return selectedIndex_; }
     // The last page turn, for the view to animate (serial 0: none yet).
-    const PageTurn& pageTurn() const { return pageTurn_; }
+    const PageTurn& pageTurn() const { return pager_.pageTurn(); }
     // Item id being dragged.
     const std::optional<CanonicalString>& draggedItemID() const { return draggedItemID_; }
     // Item id that a release would drop the dragged item onto.
@@ -134,10 +125,13 @@ public:
     const std::optional<std::string>& lastDragDestination() const { return lastDragDestination_; }
     // The folder's own id (not its item id) shown in the overlay; set exactly
     // while the overlay is shown.
-    const std::optional<CanonicalString>& openedFolderID() const { return openedFolderID_; }
-    double verticalScrollAmount() const { return scrollGesture_.verticalScrollAmount(); }
-    bool scrollGestureDidTurnPage() const { return scrollGesture_.didTurnPage(); }
-    bool hasScrollGestureResetTask() const { return scrollGesture_.hasPendingReset(); }
+    std::optional<CanonicalString> openedFolderID() const {
+        return openFolder_ ? std::optional(openFolder_->folderID()) : std::nullopt;
+    }
+    // The grid's pages: its page, its last turn and its scroll gesture.
+    const Pager& pager() const { return pager_; }
+    double verticalScrollAmount() const { return pager_.verticalScrollAmount(); }
+    bool hasScrollGestureResetTask() const { return pager_.hasScrollGestureResetTask(); }
     // Two-way focus binding of the search field.
     bool searchFieldFocused() const { return searchFieldFocused_; }
     void setSearchFieldFocused(bool focused);
@@ -166,7 +160,7 @@ public:
     // A drag or a folder's renaming is under way: a rescan now would pull
     // items from under the pointer or the folder from under its name field.
     bool isEditingArrangement() const {
-        return press_.has_value() || draggedItemID_.has_value() || renamingFolder_;
+        return press_.has_value() || draggedItemID_.has_value() || isRenamingFolder();
     }
 
     // ---- Selection and keys ----------------------------------------------
@@ -233,7 +227,7 @@ public:
     // ---- Folder overlay ----------------------------------------------------
 
     // The opened folder's paging state; null while no folder is open.
-    const FolderOverlay* folderOverlay() const { return folderOverlay_.get(); }
+    const OpenFolder* folderOverlay() const { return openFolder_.get(); }
     // The overlay's close button and its backdrop.
     void closeFolder();
     // An application cell of the overlay: launch it and close the launcher.
@@ -260,8 +254,8 @@ public:
 
     // While true the panel's title is an inline field holding folderNameDraft,
     // which starts as the whole name, selected.
-    bool isRenamingFolder() const { return renamingFolder_; }
-    const std::string& folderNameDraft() const { return folderNameDraft_; }
+    bool isRenamingFolder() const { return openFolder_ && openFolder_->isRenaming(); }
+    const std::string& folderNameDraft() const;
     // The title clicked, F2, or the menu's "重命名".
     void beginRenamingFolder();
     // What the field holds now; returns the draft as kept (at most the longest name).
@@ -311,6 +305,8 @@ private:
     std::optional<std::int64_t> indexOfItem(const CanonicalString& itemID) const;
     void selectItemAndFollowIt(const CanonicalString& itemID);
     void handleMainScrollWheel(const ScrollEvent& event);
+    // Turns the grid to `page`, selecting its first item.
+    void turnToPage(std::int64_t page);
     void applyDragDestination(const CanonicalString& itemID, std::int64_t destinationIndex,
                               bool inFolderDropZone);
     void dragMoved(const CanonicalString& itemID, Point location, Size gridArea);
@@ -341,23 +337,17 @@ private:
     std::function<void(const ContextMenu&)> contextMenuRequest_;
     ChangeNotifier changes_;
 
-    std::int64_t currentPage_ = 0;
-    PageTurn pageTurn_;
+    Pager pager_;
     std::int64_t selectedIndex_ = 0;
     bool contentVisible_ = false;
-    bool scrollMonitorInstalled_ = false;
     bool keyMonitorInstalled_ = false;
     std::optional<CanonicalString> draggedItemID_;
     std::optional<CanonicalString> folderDropTargetID_;
     std::optional<std::string> lastDragDestination_;
-    std::optional<CanonicalString> openedFolderID_;
     std::optional<CanonicalString> draggedFolderApplicationID_;
-    bool renamingFolder_ = false;
-    std::string folderNameDraft_;
-    ScrollGesture scrollGesture_;
     bool searchFieldFocused_ = false;
 
-    std::unique_ptr<FolderOverlay> folderOverlay_;
+    std::unique_ptr<OpenFolder> openFolder_;
     std::optional<Press> press_;
     bool shown_ = false;
     bool finished_ = false;

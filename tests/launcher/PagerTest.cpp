@@ -1,0 +1,52 @@
+// Paging shared by the grid and an open folder: each row one difference between them.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "launcher/Pager.h"
+#include "support/ManualMainQueue.h"
+
+namespace vantor {
+namespace {
+
+std::string shown(std::optional<std::int64_t> page) {
+    return page ? std::to_string(*page) : "-";
+}
+
+TEST(PagerTest, TheGridAndAFolderDifferOnlyWhereTheirPoliciesSay) {
+    auto swipe = [](Pager& pager, double deltaY) {
+        return shown(pager.scrollTarget({0, deltaY, scroll_phase::began, 0}, 3));
+    };
+    // What is done to a pager on page 1 of 3 with its monitor installed; what the grid's, then a
+    // folder's pager says.
+    const std::tuple<std::function<std::string(Pager&)>, std::string, std::string> cases[] = {
+        {[&](Pager& p) { return swipe(p, -51.9) + swipe(p, -52) + swipe(p, -58); }, "--2", "-22"},
+        {[](Pager& p) {
+             p.turnTo(2);
+             const PageTurn& turn = p.pageTurn();
+             return std::to_string(turn.animation.duration.count()) + " " +
+                    std::to_string(turn.startOffset) + " " + std::to_string(turn.startOpacity);
+         },
+         "200 24.000000 0.820000", "180 18.000000 0.840000"},
+        {[](Pager& p) { return shown(p.selectionAfterTurn(2, 35, 80)); }, "70", "-"},
+        {[](Pager& p) {
+             bool moved = p.fit(1);  // the contents shrank to one page
+             return std::to_string(moved) + shown(p.page());
+         },
+         "01", "10"},
+    };
+    testing::ManualMainQueue queue;
+    for (const auto& [act, grid, folder] : cases) {
+        std::vector<std::string> said;
+        for (const PagerPolicy& policy : {gridPaging, folderPaging}) {
+            Pager pager(queue, policy);
+            pager.show(1);
+            pager.installScrollMonitor();
+            said.push_back(act(pager));
+        }
+        EXPECT_EQ(said, (std::vector{grid, folder}));
+    }
+}
+
+}  // namespace
+}  // namespace vantor
