@@ -8,7 +8,7 @@ namespace vantor {
 
 std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot& slot) {
     Batch batch(*this);
-    if (openFolder_ || press_ || finished_ || !slot.item) {
+    if (openFolder_ || drag_.press() || finished_ || !slot.item) {
         return std::nullopt;
     }
     std::int64_t index = absoluteIndex(slot);
@@ -23,7 +23,7 @@ std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot&
 std::optional<ContextMenu> LauncherViewModel::contextMenuForFolderCell(std::int64_t cell) {
     Batch batch(*this);
     auto application = openFolder_ ? openFolder_->applicationInCell(cell) : std::nullopt;
-    if (!application || press_ || finished_) {
+    if (!application || drag_.press() || finished_) {
         return std::nullopt;
     }
     VantorItem item = VantorItem::application(*application);

@@ -75,7 +75,7 @@ void LauncherViewModel::closeOpenedFolder() {
     }
     // Closing by the backdrop (or any other way) keeps a name being typed.
     commitFolderRename();
-    draggedFolderApplicationID_.reset();
+    drag_.setDraggedFolderApplication(std::nullopt);
     openFolder_.reset();
     markChanged();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "launcher/GridMetrics.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/LauncherViewModel.h"
 #include "launcher/LauncherViewModelBatch.h"
@@ -10,54 +11,39 @@
 
 namespace vantor {
 
-namespace {
-
-constexpr std::string_view beforeDestinationPrefix = "before:";
-constexpr std::string_view endDestination = "end";
-
-// Truncates toward zero and limits to 0 … count − 1, like the grid's hit test:
-// the gap after a cell belongs to it, and beyond the edges the edge cell counts.
-std::int64_t cellIndex(double position, double stride, std::int64_t count) {
-    double index = std::clamp(std::trunc(position / stride), 0.0, static_cast<double>(count - 1));
-    return static_cast<std::int64_t>(index);
-}
-
-}  // namespace
-
 void LauncherViewModel::pressFolderCell(std::int64_t cell, Point location) {
     Batch batch(*this);
-    if (!openFolder_ || press_ || !takesTaps()) {
+    if (!openFolder_ || drag_.press() || !takesTaps()) {
         return;
     }
     auto application = openFolder_->applicationInCell(cell);
     if (!application) {
         return;  // an empty cell does nothing
     }
-    press_ = Press{.slot = PageSlot{cell, VantorItem::application(*application)},
-                   .location = location,
-                   .folderCell = cell};
+    drag_.press() = GridDrag::Press{.slot = PageSlot{cell, VantorItem::application(*application)},
+                                    .location = location,
+                                    .folderCell = cell};
 }
 
 void LauncherViewModel::moveFolderPointer(Point location, Size window) {
     Batch batch(*this);
-    if (!press_ || (!press_->folderCell && !press_->leftFolder)) {
+    auto& press = drag_.press();
+    if (!press || (!press->folderCell && !press->leftFolder)) {
         return;
     }
-    if (press_->leftFolder) {
+    if (press->leftFolder) {
         dragMovedOutsideFolder(location, window);
         return;
     }
     if (!openFolder_) {
         return;  // the folder went away underneath the press
     }
-    if (!press_->movedAway && std::hypot(location.x - press_->location.x,
-                                         location.y - press_->location.y) >= dragStartDistance) {
-        press_->movedAway = true;
-        press_->dragging = true;
-        draggedFolderApplicationID_ = press_->slot.item->asApplication().id;
+    if (drag_.movesAway(location)) {
+        press->dragging = true;
+        drag_.setDraggedFolderApplication(press->slot.item->asApplication().id);
         markChanged();
     }
-    if (press_->dragging) {
+    if (press->dragging) {
         folderDragMoved(location, window);
     }
 }
@@ -85,21 +71,17 @@ void LauncherViewModel::reorderInFolder(Point location, Size window) {
     std::int64_t index = page * OpenFolder::pageSize + row * FolderPanelLayout::columns + column;
 
     CanonicalString folderID = openFolder_->folderID();
-    CanonicalString dragged = *draggedFolderApplicationID_;
-    if (index < count) {
-        CanonicalString target = applications[static_cast<std::size_t>(index)].id;
-        std::string key = std::string(beforeDestinationPrefix) + target.raw();
-        if (lastDragDestination_ == key) {
-            return;
-        }
-        lastDragDestination_ = std::move(key);
+    CanonicalString dragged = *drag_.draggedFolderApplicationID();
+    auto destination = dragDestinationOver(
+        index, count, [&](std::int64_t i) { return applications[static_cast<std::size_t>(i)].id; },
+        dragged, false);
+    if (!drag_.arrive(destination)) {
+        return;
+    }
+    if (destination.kind == DragDestination::Kind::before) {
         // Over its own cell the application stays: the model ignores equal ids.
-        model_.moveApplicationInFolder(folderID, dragged, target);
+        model_.moveApplicationInFolder(folderID, dragged, destination.target);
     } else {
-        if (lastDragDestination_ == endDestination) {
-            return;
-        }
-        lastDragDestination_ = std::string(endDestination);
         model_.moveApplicationToFolderEnd(folderID, dragged);
     }
     syncOpenedFolder();
@@ -112,19 +94,20 @@ void LauncherViewModel::reorderInFolder(Point location, Size window) {
 
 void LauncherViewModel::leaveFolderWithDraggedApplication(Point location, Size window) {
     CanonicalString folderID = openFolder_->folderID();
-    ApplicationItem application = press_->slot.item->asApplication();
+    auto& press = drag_.press();
+    ApplicationItem application = press->slot.item->asApplication();
     model_.takeApplicationOutOfFolder(folderID, application.id);
-    lastDragDestination_.reset();
+    drag_.forgetDestination();
     closeOpenedFolder();
     // From here on the same press is a drag in the grid.
-    press_->folderCell.reset();
-    press_->leftFolder = true;
-    press_->slot = PageSlot{0, VantorItem::application(std::move(application))};
+    press->folderCell.reset();
+    press->leftFolder = true;
+    press->slot = PageSlot{0, VantorItem::application(std::move(application))};
     dragMovedOutsideFolder(location, window);
 }
 
 void LauncherViewModel::dragMovedOutsideFolder(Point location, Size window) {
-    CanonicalString itemID = press_->slot.item->id();
+    CanonicalString itemID = drag_.press()->slot.item->id();
     Rect area = LauncherLayout::forWindow(window).mainArea;
     if (area.contains(location)) {
         dragMoved(itemID, {location.x - area.x, location.y - area.y}, area.size());
@@ -132,24 +115,19 @@ void LauncherViewModel::dragMovedOutsideFolder(Point location, Size window) {
     }
     // Beyond the grid the application stays where it stands, and a folder
     // marked on the way is no longer the target of the release.
-    if (!(draggedItemID_ && *draggedItemID_ == itemID)) {
-        draggedItemID_ = itemID;
+    if (drag_.drag(itemID)) {
         markChanged();
     }
     if (auto index = indexOfItem(itemID)) {
         setSelectedIndex(*index);
     }
-    if (folderDropTargetID_ || lastDragDestination_) {
-        folderDropTargetID_.reset();
-        lastDragDestination_.reset();
+    if (drag_.forgetDestination()) {
         markChanged();
     }
 }
 
 void LauncherViewModel::finishFolderDrag() {
-    if (draggedFolderApplicationID_ || lastDragDestination_) {
-        draggedFolderApplicationID_.reset();
-        lastDragDestination_.reset();
+    if (drag_.finishInFolder()) {
         markChanged();
     }
     // As at the end of a drag in the grid: the moves inside the panel are

@@ -10,7 +10,7 @@ namespace vantor {
 void LauncherViewModel::hoverSlot(const PageSlot& slot, bool inside) {
     Batch batch(*this);
     // While dragging, the selection follows the dragged item, not the pointer.
-    if (!inside || !slot.item || openFolder_ || draggedItemID_) {
+    if (!inside || !slot.item || openFolder_ || drag_.draggedItemID()) {
         return;
     }
     std::int64_t index = absoluteIndex(slot);

@@ -126,11 +126,11 @@ bool LauncherViewModel::isSelected(const PageSlot& slot) const {
 }
 
 bool LauncherViewModel::isDragging(const PageSlot& slot) const {
-    return slot.item.has_value() && draggedItemID_ && *draggedItemID_ == slot.item->id();
+    return slot.item.has_value() && drag_.draggedItemID() == slot.item->id();
 }
 
 bool LauncherViewModel::isFolderDropTarget(const PageSlot& slot) const {
-    return slot.item.has_value() && folderDropTargetID_ && *folderDropTargetID_ == slot.item->id();
+    return slot.item.has_value() && drag_.folderDropTargetID() == slot.item->id();
 }
 
 std::int64_t LauncherViewModel::itemCount() const {
@@ -162,8 +162,9 @@ void LauncherViewModel::forgetPressOnTurnedPage(bool folderPage) {
     // A press belongs to the tile it went down on. Once the page has turned
     // another tile lies under the pointer, and the release opens neither; a
     // drag under way goes on, carrying its item to the new page.
-    if (press_ && !press_->dragging && press_->folderCell.has_value() == folderPage) {
-        press_.reset();
+    auto& press = drag_.press();
+    if (press && !press->dragging && press->folderCell.has_value() == folderPage) {
+        press.reset();
     }
 }
 
@@ -246,7 +247,7 @@ void LauncherViewModel::callDismiss() {
         return;
     }
     finished_ = true;
-    press_.reset();
+    drag_.press().reset();
     // A copy, since the call may destroy this view-model and its members.
     Dismiss dismiss = dismiss_;
     if (dismiss) {

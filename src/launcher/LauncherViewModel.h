@@ -14,6 +14,7 @@
 #include "base/MainQueue.h"
 #include "launcher/Animation.h"
 #include "launcher/ContextMenu.h"
+#include "launcher/GridDrag.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/KeyCodes.h"
 #include "launcher/OpenFolder.h"
@@ -43,7 +44,7 @@ public:
     // The page dots move to a new current page with this spring.
     static constexpr SpringAnimation pageDotAnimation{0.24, 1, 0};
     // A press on a tile becomes a drag once the pointer has moved this far.
-    static constexpr double dragStartDistance = 8;
+    static constexpr double dragStartDistance = GridDrag::startDistance;
 
     // `dismiss` closes the launcher. It may destroy this view-model; nothing
     // here touches it after calling `dismiss`.
@@ -117,12 +118,17 @@ public:
     // The last page turn, for the view to animate (serial 0: none yet).
     const PageTurn& pageTurn() const { return pager_.pageTurn(); }
     // Item id being dragged.
-    const std::optional<CanonicalString>& draggedItemID() const { return draggedItemID_; }
+    const std::optional<CanonicalString>& draggedItemID() const { return drag_.draggedItemID(); }
     // Item id that a release would drop the dragged item onto.
-    const std::optional<CanonicalString>& folderDropTargetID() const { return folderDropTargetID_; }
+    const std::optional<CanonicalString>& folderDropTargetID() const {
+        return drag_.folderDropTargetID();
+    }
     // The last destination acted on during a drag: "before:<item id>",
     // "folder:<item id>" or "end".
-    const std::optional<std::string>& lastDragDestination() const { return lastDragDestination_; }
+    std::optional<std::string> lastDragDestination() const {
+        const auto& destination = drag_.lastDestination();
+        return destination ? std::optional(destination->key()) : std::nullopt;
+    }
     // The folder's own id (not its item id) shown in the overlay; set exactly
     // while the overlay is shown.
     std::optional<CanonicalString> openedFolderID() const {
@@ -160,7 +166,7 @@ public:
     // A drag or a folder's renaming is under way: a rescan now would pull
     // items from under the pointer or the folder from under its name field.
     bool isEditingArrangement() const {
-        return press_.has_value() || draggedItemID_.has_value() || isRenamingFolder();
+        return drag_.press().has_value() || draggedItemID().has_value() || isRenamingFolder();
     }
 
     // ---- Selection and keys ----------------------------------------------
@@ -247,7 +253,7 @@ public:
     void moveFolderPointer(Point location, Size window);
     // The application dragged inside the open folder's panel.
     const std::optional<CanonicalString>& draggedFolderApplicationID() const {
-        return draggedFolderApplicationID_;
+        return drag_.draggedFolderApplicationID();
     }
 
     // ---- The open folder's name ---------------------------------------------
@@ -280,17 +286,6 @@ private:
     // Groups the changes of one event: re-reads the model first, and tells the
     // observers once at the end if anything changed.
     class Batch;
-    struct Press {
-        // For a press in the folder's panel: the pressed application as an item.
-        PageSlot slot;
-        Point location;
-        bool movedAway = false;
-        bool dragging = false;
-        // Set while the press belongs to the open folder's panel.
-        std::optional<std::int64_t> folderCell;
-        // The drag came out of a folder: it goes on in the grid (window coordinates).
-        bool leftFolder = false;
-    };
 
     void markChanged() { changed_ = true; }
     // The end of the outermost batch: remembers the selection, tells the observers.
@@ -307,8 +302,6 @@ private:
     void handleMainScrollWheel(const ScrollEvent& event);
     // Turns the grid to `page`, selecting its first item.
     void turnToPage(std::int64_t page);
-    void applyDragDestination(const CanonicalString& itemID, std::int64_t destinationIndex,
-                              bool inFolderDropZone);
     void dragMoved(const CanonicalString& itemID, Point location, Size gridArea);
     void openFolder(const VantorItem& folderItem);
     // Gives the overlay the folder as the model has it now; closes it when gone.
@@ -341,14 +334,10 @@ private:
     std::int64_t selectedIndex_ = 0;
     bool contentVisible_ = false;
     bool keyMonitorInstalled_ = false;
-    std::optional<CanonicalString> draggedItemID_;
-    std::optional<CanonicalString> folderDropTargetID_;
-    std::optional<std::string> lastDragDestination_;
-    std::optional<CanonicalString> draggedFolderApplicationID_;
     bool searchFieldFocused_ = false;
 
     std::unique_ptr<OpenFolder> openFolder_;
-    std::optional<Press> press_;
+    GridDrag drag_;
     bool shown_ = false;
     bool finished_ = false;
     bool repeatedPress_ = false;

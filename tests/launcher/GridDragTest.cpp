@@ -1,0 +1,44 @@
+// The press, its start as a drag and the destination under the pointer.
+#include <gtest/gtest.h>
+
+#include "launcher/GridDrag.h"
+
+namespace vantor {
+namespace {
+
+TEST(GridDragTest, TheDestinationIsInFrontOfOntoOrPastTheEntryUnderThePointer) {
+    const std::vector<CanonicalString> ids{"a", "b", "c"};
+    auto idAt = [&](std::int64_t i) { return ids[static_cast<std::size_t>(i)]; };
+    // Index under the pointer, in its middle, the key; "b" is dragged.
+    const std::tuple<std::int64_t, bool, std::string> cases[] = {
+        {-1, false, "end"},     {0, false, "before:a"},
+        {0, true, "folder:a"},  {1, true, "before:b"},  // not onto itself
+        {2, false, "before:c"}, {3, true, "end"},
+    };
+    GridDrag drag;
+    for (const auto& [index, middle, key] : cases) {
+        auto destination = dragDestinationOver(index, 3, idAt, "b", middle);
+        EXPECT_EQ(destination.key(), key) << index;
+        // Arriving acts once; onto an item marks it as the target, anything else unmarks.
+        EXPECT_TRUE(drag.arrive(destination));
+        EXPECT_FALSE(drag.arrive(destination));
+        EXPECT_EQ(drag.folderDropTargetID().has_value(), key.starts_with("folder:")) << key;
+    }
+}
+
+TEST(GridDragTest, APressBecomesADragEightPointsAwayOnce) {
+    // Where the pointer goes from a press at (100, 100), and whether it starts the drag.
+    const std::pair<Point, bool> cases[] = {
+        {{107.8, 100}, false}, {{108, 100}, true}, {{100, 92}, true}, {{104, 104}, false}};
+    for (const auto& [to, starts] : cases) {
+        GridDrag drag;
+        EXPECT_FALSE(drag.movesAway(to)) << "no press";
+        drag.press() = GridDrag::Press{.slot = {}, .location = {100, 100}, .folderCell = {}};
+        EXPECT_EQ(drag.movesAway(to), starts) << to.x;
+        EXPECT_EQ(drag.movesAway({0, 0}), !starts) << "once";
+        EXPECT_TRUE(drag.press()->movedAway);
+    }
+}
+
+}  // namespace
+}  // namespace vantor
