@@ -33,12 +33,12 @@ std::optional<ContextMenu> LauncherViewModel::contextMenuForFolderCell(std::int6
 
 void LauncherViewModel::requestContextMenuForSelection() {
     const auto& items = model_.filteredItems();
-    std::int64_t offset = selectedIndex_ - pageStartIndex();
-    if (selectedIndex_ < 0 || selectedIndex_ >= itemCount() || offset < 0 ||
-        offset >= modelPageSize() || !contextMenuRequest_) {
+    std::int64_t offset = selectedIndex() - pageStartIndex();
+    if (!selection_.isWithin(itemCount()) || offset < 0 || offset >= modelPageSize() ||
+        !contextMenuRequest_) {
         return;
     }
-    const VantorItem& item = items[static_cast<std::size_t>(selectedIndex_)];
+    const VantorItem& item = items[static_cast<std::size_t>(selectedIndex())];
     ContextMenu menu{ContextMenuPlace::grid, item, offset,
                      contextMenuEntries(ContextMenuPlace::grid, item)};
     contextMenuRequest_(menu);

@@ -25,7 +25,7 @@ void LauncherViewModel::moveSelection(std::int64_t delta) {
     if (count == 0) {
         return;
     }
-    std::int64_t newIndex = std::min(count - 1, std::max<std::int64_t>(selectedIndex_ + delta, 0));
+    std::int64_t newIndex = Selection::moved(selectedIndex(), delta, count);
     std::int64_t targetPage = paging::pageOfIndex(newIndex, modelPageSize());
     if (targetPage == currentPage()) {
         setSelectedIndex(newIndex);
@@ -36,9 +36,7 @@ void LauncherViewModel::moveSelection(std::int64_t delta) {
 
 void LauncherViewModel::clampSelection() {
     Batch batch(*this);
-    std::int64_t count = itemCount();
-    std::int64_t last = count > 0 ? count - 1 : 0;
-    std::int64_t newIndex = std::clamp<std::int64_t>(selectedIndex_, 0, last);
+    std::int64_t newIndex = Selection::clamped(selectedIndex(), itemCount());
     setSelectedIndex(newIndex);
     setCurrentPage(std::min(pageCount() - 1, paging::pageOfIndex(newIndex, modelPageSize())));
 }
@@ -51,11 +49,10 @@ void LauncherViewModel::resetSelection() {
 
 void LauncherViewModel::openSelectedApplication() {
     Batch batch(*this);
-    const auto& items = model_.filteredItems();
-    if (selectedIndex_ < 0 || selectedIndex_ >= static_cast<std::int64_t>(items.size())) {
+    if (!selection_.isWithin(itemCount())) {
         return;
     }
-    VantorItem item = items[static_cast<std::size_t>(selectedIndex_)];
+    VantorItem item = model_.filteredItems()[static_cast<std::size_t>(selectedIndex())];
     open(item);
 }
 

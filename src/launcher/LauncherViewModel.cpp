@@ -33,7 +33,8 @@ void LauncherViewModel::closeBatch() {
     if (--batchDepth_ != 0) {
         return;
     }
-    rememberSelection();
+    // The selected item as of the end of the event, for a rescan to find it again.
+    selection_.remember(model_.filteredItems());
     if (changed_) {
         changed_ = false;
         changes_.notify();
@@ -55,7 +56,7 @@ void LauncherViewModel::syncWithModel() {
     } else if (applicationsChanged) {
         // A rescan keeps the selected item selected, as far as it is still there.
         followSelection();
-    } else if (selectedIndex_ >= itemCount()) {
+    } else if (selectedIndex() >= itemCount()) {
         // Fewer items to show (one was hidden, say): keep the selection on one.
         clampSelection();
     }
@@ -122,7 +123,7 @@ std::int64_t LauncherViewModel::absoluteIndex(const PageSlot& slot) const {
 }
 
 bool LauncherViewModel::isSelected(const PageSlot& slot) const {
-    return slot.item.has_value() && absoluteIndex(slot) == selectedIndex_;
+    return slot.item.has_value() && absoluteIndex(slot) == selectedIndex();
 }
 
 bool LauncherViewModel::isDragging(const PageSlot& slot) const {
@@ -139,16 +140,6 @@ std::int64_t LauncherViewModel::itemCount() const {
 
 std::int64_t LauncherViewModel::modelPageSize() const {
     return std::max(model_.pageSize(), 1);
-}
-
-std::optional<std::int64_t> LauncherViewModel::indexOfItem(const CanonicalString& itemID) const {
-    const auto& items = model_.filteredItems();
-    auto it = std::find_if(items.begin(), items.end(),
-                           [&](const VantorItem& item) { return item.id() == itemID; });
-    if (it == items.end()) {
-        return std::nullopt;
-    }
-    return static_cast<std::int64_t>(it - items.begin());
 }
 
 void LauncherViewModel::setCurrentPage(std::int64_t page) {
@@ -168,33 +159,15 @@ void LauncherViewModel::forgetPressOnTurnedPage(bool folderPage) {
     }
 }
 
-void LauncherViewModel::setSelectedIndex(std::int64_t index) {
-    if (index != selectedIndex_) {
-        selectedIndex_ = index;
-        markChanged();
-    }
-}
-
 // ---- Activation and dismissal ------------------------------------------------
 
 void LauncherViewModel::followSelection() {
-    if (selectedItemID_) {
-        if (auto index = indexOfItem(*selectedItemID_)) {
-            setSelectedIndex(*index);
-            setCurrentPage(paging::pageOfIndex(*index, modelPageSize()));
-            return;
-        }
+    if (auto index = selection_.followed(model_.filteredItems())) {
+        setSelectedIndex(*index);
+        setCurrentPage(paging::pageOfIndex(*index, modelPageSize()));
+        return;
     }
     clampSelection();
-}
-
-void LauncherViewModel::rememberSelection() {
-    const auto& items = model_.filteredItems();
-    if (selectedIndex_ >= 0 && selectedIndex_ < static_cast<std::int64_t>(items.size())) {
-        selectedItemID_ = items[static_cast<std::size_t>(selectedIndex_)].id();
-    } else {
-        selectedItemID_.reset();
-    }
 }
 
 void LauncherViewModel::open(const VantorItem& item) {

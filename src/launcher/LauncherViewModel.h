@@ -22,6 +22,7 @@
 #include "launcher/PageSlot.h"
 #include "launcher/Pager.h"
 #include "launcher/ScrollEvent.h"
+#include "launcher/Selection.h"
 #include "model/ChangeNotifier.h"
 #include "model/LauncherModel.h"
 
@@ -114,7 +115,7 @@ public:
     // page is then shown.
     std::int64_t currentPage() const { return pager_.page(); }
     // Absolute index (into the model's filteredItems) of the selected item.
-    std::int64_t selectedIndex() const { return selectedIndex_; }
+    std::int64_t selectedIndex() const { return selection_.index(); }
     // The last page turn, for the view to animate (serial 0: none yet).
     const PageTurn& pageTurn() const { return pager_.pageTurn(); }
     // Item id being dragged.
@@ -294,10 +295,16 @@ private:
     void setCurrentPage(std::int64_t page);
     // After the main grid's page (false) or the open folder's page (true) turned.
     void forgetPressOnTurnedPage(bool folderPage);
-    void setSelectedIndex(std::int64_t index);
+    void setSelectedIndex(std::int64_t index) {
+        if (selection_.select(index)) {
+            markChanged();
+        }
+    }
     std::int64_t itemCount() const;
     std::int64_t modelPageSize() const;
-    std::optional<std::int64_t> indexOfItem(const CanonicalString& itemID) const;
+    std::optional<std::int64_t> indexOfItem(const CanonicalString& itemID) const {
+        return Selection::indexOf(model_.filteredItems(), itemID);
+    }
     void selectItemAndFollowIt(const CanonicalString& itemID);
     void handleMainScrollWheel(const ScrollEvent& event);
     // Turns the grid to `page`, selecting its first item.
@@ -320,7 +327,6 @@ private:
     // After a rescan: the selected item stays selected wherever it moved,
     // else the selection is pulled back into the list.
     void followSelection();
-    void rememberSelection();
 
     LauncherModel& model_;
     ApplicationOpener& desktop_;
@@ -331,7 +337,7 @@ private:
     ChangeNotifier changes_;
 
     Pager pager_;
-    std::int64_t selectedIndex_ = 0;
+    Selection selection_;
     bool contentVisible_ = false;
     bool keyMonitorInstalled_ = false;
     bool searchFieldFocused_ = false;
@@ -341,8 +347,6 @@ private:
     bool shown_ = false;
     bool finished_ = false;
     bool repeatedPress_ = false;
-    // The selected item as of the end of the last event, for a rescan to find it again.
-    std::optional<CanonicalString> selectedItemID_;
 
     // What the model held when last looked at, to tell which field changed.
     std::string seenQuery_;
