@@ -13,9 +13,7 @@ LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& de
       mainQueue_(mainQueue),
       dismiss_(std::move(dismiss)),
       pager_(mainQueue, gridPaging),
-      seenQuery_(model.query()),
-      seenPageSize_(model.pageSize()),
-      seenApplications_(model.applications()),
+      seen_{model.query(), model.pageSize(), model.applications()},
       modelSync_(mainQueue, [this] {
           Batch batch(*this);
           markChanged();
@@ -43,15 +41,15 @@ void LauncherViewModel::closeBatch() {
 
 void LauncherViewModel::syncWithModel() {
     // A new query or page size starts again on page 0 with the first item.
-    bool queryChanged = model_.query() != seenQuery_;
-    bool pageSizeChanged = model_.pageSize() != seenPageSize_;
-    bool applicationsChanged = model_.applications() != seenApplications_;
+    bool queryChanged = model_.query() != seen_.query;
+    bool pageSizeChanged = model_.pageSize() != seen_.pageSize;
+    bool applicationsChanged = model_.applications() != seen_.applications;
     if (applicationsChanged) {
-        seenApplications_ = model_.applications();
+        seen_.applications = model_.applications();
     }
     if (queryChanged || pageSizeChanged) {
-        seenQuery_ = model_.query();
-        seenPageSize_ = model_.pageSize();
+        seen_.query = model_.query();
+        seen_.pageSize = model_.pageSize();
         resetSelection();
     } else if (applicationsChanged) {
         // A rescan keeps the selected item selected, as far as it is still there.
@@ -90,56 +88,6 @@ void LauncherViewModel::disappear() {
         openFolder_->pager().removeScrollMonitor();
     }
     shown_ = false;
-}
-
-// ---- Pages -------------------------------------------------------------------
-
-PageGridLayout LauncherViewModel::pageLayout() const {
-    return PageGridLayout(modelPageSize());
-}
-
-GridMetrics LauncherViewModel::gridMetrics(Size area) const {
-    return GridMetrics::forArea(area, pageLayout());
-}
-
-std::int64_t LauncherViewModel::pageCount() const {
-    return paging::pageCount(itemCount(), modelPageSize());
-}
-
-std::int64_t LauncherViewModel::pageStartIndex() const {
-    return paging::pageStartIndex(itemCount(), modelPageSize(), currentPage());
-}
-
-std::vector<VantorItem> LauncherViewModel::pageItems() const {
-    return paging::pageElements(model_.filteredItems(), modelPageSize(), currentPage());
-}
-
-std::vector<PageSlot> LauncherViewModel::pageSlots() const {
-    return makePageSlots(model_.filteredItems(), modelPageSize(), currentPage());
-}
-
-std::int64_t LauncherViewModel::absoluteIndex(const PageSlot& slot) const {
-    return pageStartIndex() + slot.offset;
-}
-
-bool LauncherViewModel::isSelected(const PageSlot& slot) const {
-    return slot.item.has_value() && absoluteIndex(slot) == selectedIndex();
-}
-
-bool LauncherViewModel::isDragging(const PageSlot& slot) const {
-    return slot.item.has_value() && drag_.draggedItemID() == slot.item->id();
-}
-
-bool LauncherViewModel::isFolderDropTarget(const PageSlot& slot) const {
-    return slot.item.has_value() && drag_.folderDropTargetID() == slot.item->id();
-}
-
-std::int64_t LauncherViewModel::itemCount() const {
-    return static_cast<std::int64_t>(model_.filteredItems().size());
-}
-
-std::int64_t LauncherViewModel::modelPageSize() const {
-    return std::max(model_.pageSize(), 1);
 }
 
 void LauncherViewModel::setCurrentPage(std::int64_t page) {
@@ -199,20 +147,6 @@ void LauncherViewModel::tapSlot(const PageSlot& slot) {
     // A copy: opening may change the model the slot's item came from.
     VantorItem item = *slot.item;
     open(item);
-}
-
-void LauncherViewModel::dismiss() {
-    if (takesTaps()) {
-        callDismiss();
-    }
-}
-
-void LauncherViewModel::handleExitCommand() {
-    callDismiss();
-}
-
-void LauncherViewModel::pointerPressed(int clickCount) {
-    repeatedPress_ = clickCount > 1;
 }
 
 void LauncherViewModel::callDismiss() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -94,20 +95,34 @@ public:
 
     // ---- Pages (derived from the model on every call) ---------------------
 
-    PageGridLayout pageLayout() const;
+    PageGridLayout pageLayout() const { return PageGridLayout(modelPageSize()); }
     // The grid's sizes for the area the view gives the page grid.
-    GridMetrics gridMetrics(Size area) const;
-    std::int64_t pageCount() const;
+    GridMetrics gridMetrics(Size area) const { return GridMetrics::forArea(area, pageLayout()); }
+    std::int64_t pageCount() const { return paging::pageCount(itemCount(), modelPageSize()); }
     // Absolute index of the shown page's first cell.
-    std::int64_t pageStartIndex() const;
-    std::vector<VantorItem> pageItems() const;
+    std::int64_t pageStartIndex() const {
+        return paging::pageStartIndex(itemCount(), modelPageSize(), currentPage());
+    }
+    std::vector<VantorItem> pageItems() const {
+        return paging::pageElements(model_.filteredItems(), modelPageSize(), currentPage());
+    }
     // Exactly pageSize cells of the shown page, items first, then fillers.
-    std::vector<PageSlot> pageSlots() const;
-    std::int64_t absoluteIndex(const PageSlot& slot) const;
+    std::vector<PageSlot> pageSlots() const {
+        return makePageSlots(model_.filteredItems(), modelPageSize(), currentPage());
+    }
+    std::int64_t absoluteIndex(const PageSlot& slot) const {
+        return pageStartIndex() + slot.offset;
+    }
     // Drawing flags of a cell.
-    bool isSelected(const PageSlot& slot) const;
-    bool isDragging(const PageSlot& slot) const;
-    bool isFolderDropTarget(const PageSlot& slot) const;
+    bool isSelected(const PageSlot& slot) const {
+        return slot.item.has_value() && absoluteIndex(slot) == selectedIndex();
+    }
+    bool isDragging(const PageSlot& slot) const {
+        return slot.item.has_value() && drag_.draggedItemID() == slot.item->id();
+    }
+    bool isFolderDropTarget(const PageSlot& slot) const {
+        return slot.item.has_value() && drag_.folderDropTargetID() == slot.item->id();
+    }
 
     // ---- State -----------------------------------------------------------
 
@@ -152,9 +167,13 @@ public:
     // the launcher.
     void tapSlot(const PageSlot& slot);
     // Closes the launcher: the backdrop, the empty grid area, the close button.
-    void dismiss();
+    void dismiss() {
+        if (takesTaps()) {
+            callDismiss();
+        }
+    }
     // The window was closed from outside (the window manager's close, Alt+F4).
-    void handleExitCommand();
+    void handleExitCommand() { callDismiss(); }
     // True once an application was opened or the launcher closed. The showing
     // is over then: until the next one, taps, keys, scrolling and drags do
     // nothing, so a double click or a second Return cannot start an
@@ -163,7 +182,7 @@ public:
     // The pointer went down. `clickCount` is 2 for the second press of a
     // double click: the first click already acted (opened the folder, turned
     // the page), so this press and its release act on nothing.
-    void pointerPressed(int clickCount);
+    void pointerPressed(int clickCount) { repeatedPress_ = clickCount > 1; }
     // A drag or a folder's renaming is under way: a rescan now would pull
     // items from under the pointer or the folder from under its name field.
     bool isEditingArrangement() const {
@@ -300,8 +319,10 @@ private:
             markChanged();
         }
     }
-    std::int64_t itemCount() const;
-    std::int64_t modelPageSize() const;
+    std::int64_t itemCount() const {
+        return static_cast<std::int64_t>(model_.filteredItems().size());
+    }
+    std::int64_t modelPageSize() const { return std::max(model_.pageSize(), 1); }
     std::optional<std::int64_t> indexOfItem(const CanonicalString& itemID) const {
         return Selection::indexOf(model_.filteredItems(), itemID);
     }
@@ -349,9 +370,11 @@ private:
     bool repeatedPress_ = false;
 
     // What the model held when last looked at, to tell which field changed.
-    std::string seenQuery_;
-    int seenPageSize_ = 0;
-    std::vector<ApplicationItem> seenApplications_;
+    struct SeenModel {
+        std::string query;
+        int pageSize = 0;
+        std::vector<ApplicationItem> applications;
+    } seen_;
 
     int batchDepth_ = 0;
     bool changed_ = false;
