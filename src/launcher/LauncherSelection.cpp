@@ -65,63 +65,47 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
     if (finished_) {
         return true;
     }
-    // Only the key code counts: with Shift, Control or the like held a key
-    // acts as the plain key.
-    if (isRenamingFolder()) {
-        switch (keyCode) {
-            case key_code::returnKey:
-            case key_code::keypadEnter:
-                commitFolderRename();
-                return true;
-            case key_code::escape:
-                cancelFolderRename();
-                return true;
-            case key_code::contextMenu:
-                return true;
-            default:
-                return false;  // typing goes to the name field
-        }
-    }
-    if (openFolder_) {
-        switch (keyCode) {
-            case key_code::escape:
-                closeOpenedFolder();
-                return true;
-            case key_code::f2:
-                beginRenamingFolder();
-                return true;
-            case key_code::contextMenu:
-                return true;  // the panel has no selection to show a menu for
-            default:
-                return false;
-        }
-    }
-    switch (keyCode) {
-        case key_code::contextMenu:
-            requestContextMenuForSelection();
-            return true;
-        case key_code::returnKey:
-        case key_code::keypadEnter:
-            openSelectedApplication();
-            return true;
-        case key_code::escape:
-            callDismiss();
-            return true;
-        case key_code::leftArrow:
-            moveSelection(-1);
-            return true;
-        case key_code::rightArrow:
-            moveSelection(1);
-            return true;
-        case key_code::downArrow:
-            moveSelection(pageLayout().columns);
-            return true;
-        case key_code::upArrow:
-            moveSelection(-pageLayout().columns);
-            return true;
-        default:
+    KeyContext context = isRenamingFolder() ? KeyContext::folderName
+                         : openFolder_      ? KeyContext::openFolder
+                                            : KeyContext::grid;
+    std::int64_t columns = pageLayout().columns;
+    KeyCommand command = keyCommand(keyCode, context);
+    switch (command) {
+        case KeyCommand::passOn:
             return false;
+        case KeyCommand::consume:
+            break;
+        case KeyCommand::keepName:
+            commitFolderRename();
+            break;
+        case KeyCommand::restoreName:
+            cancelFolderRename();
+            break;
+        case KeyCommand::closeFolder:
+            closeOpenedFolder();
+            break;
+        case KeyCommand::renameFolder:
+            beginRenamingFolder();
+            break;
+        case KeyCommand::showMenu:
+            requestContextMenuForSelection();
+            break;
+        case KeyCommand::openSelected:
+            openSelectedApplication();
+            break;
+        case KeyCommand::close:
+            callDismiss();
+            break;
+        case KeyCommand::left:
+        case KeyCommand::right:
+            moveSelection(command == KeyCommand::left ? -1 : 1);
+            break;
+        case KeyCommand::up:
+        case KeyCommand::down:
+            moveSelection(command == KeyCommand::up ? -columns : columns);
+            break;
     }
+    return true;
 }
 
 void LauncherViewModel::focusSearchField() {

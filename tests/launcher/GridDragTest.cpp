@@ -1,4 +1,4 @@
-// The press, its start as a drag and the destination under the pointer.
+// The destination under the pointer; where a press becomes a drag: LauncherDragTest.
 #include <gtest/gtest.h>
 
 #include "launcher/GridDrag.h"
@@ -23,20 +23,6 @@ TEST(GridDragTest, TheDestinationIsInFrontOfOntoOrPastTheEntryUnderThePointer) {
         EXPECT_TRUE(drag.arrive(destination));
         EXPECT_FALSE(drag.arrive(destination));
         EXPECT_EQ(drag.folderDropTargetID().has_value(), key.starts_with("folder:")) << key;
-    }
-}
-
-TEST(GridDragTest, APressBecomesADragEightPointsAwayOnce) {
-    // Where the pointer goes from a press at (100, 100), and whether it starts the drag.
-    const std::pair<Point, bool> cases[] = {
-        {{107.8, 100}, false}, {{108, 100}, true}, {{100, 92}, true}, {{104, 104}, false}};
-    for (const auto& [to, starts] : cases) {
-        GridDrag drag;
-        EXPECT_FALSE(drag.movesAway(to)) << "no press";
-        drag.press() = GridDrag::Press{.slot = {}, .location = {100, 100}, .folderCell = {}};
-        EXPECT_EQ(drag.movesAway(to), starts) << to.x;
-        EXPECT_EQ(drag.movesAway({0, 0}), !starts) << "once";
-        EXPECT_TRUE(drag.press()->movedAway);
     }
 }
 

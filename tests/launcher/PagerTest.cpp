@@ -9,29 +9,36 @@
 namespace vantor {
 namespace {
 
-std::string shown(std::optional<std::int64_t> page) {
-    return page ? std::to_string(*page) : "-";
-}
-
 TEST(PagerTest, TheGridAndAFolderDifferOnlyWhereTheirPoliciesSay) {
     auto swipe = [](Pager& pager, double deltaY) {
-        return shown(pager.scrollTarget({0, deltaY, scroll_phase::began, 0}, 3));
+        return std::to_string(
+            pager.scrollTarget({0, deltaY, scroll_phase::began, 0}, 3).value_or(-1));
     };
-    // What is done to a pager on page 1 of 3 with its monitor installed; what the grid's, then a
-    // folder's pager says.
+    // Done to a pager on page 1 of 3, monitor installed; what the grid's, then a folder's says.
     const std::tuple<std::function<std::string(Pager&)>, std::string, std::string> cases[] = {
-        {[&](Pager& p) { return swipe(p, -51.9) + swipe(p, -52) + swipe(p, -58); }, "--2", "-22"},
+        {[&](Pager& p) { return swipe(p, -51.9) + swipe(p, -52) + swipe(p, -58); }, "-1-12",
+         "-122"},
+        {[&](Pager& p) {  // neither turns past its ends
+             std::string said = swipe(p, 58);
+             p.show(0);
+             said += swipe(p, 58);
+             p.show(2);
+             return said + swipe(p, -58);
+         },
+         "0-1-1", "0-1-1"},
         {[](Pager& p) {
              p.turnTo(2);
              const PageTurn& turn = p.pageTurn();
-             return std::to_string(turn.animation.duration.count()) + " " +
+             return std::to_string(turn.fromPage) + ">" + std::to_string(turn.toPage) + " " +
+                    std::to_string(turn.animation.duration.count()) + " " +
                     std::to_string(turn.startOffset) + " " + std::to_string(turn.startOpacity);
          },
-         "200 24.000000 0.820000", "180 18.000000 0.840000"},
-        {[](Pager& p) { return shown(p.selectionAfterTurn(2, 35, 80)); }, "70", "-"},
+         "1>2 200 24.000000 0.820000", "1>2 180 18.000000 0.840000"},
+        {[](Pager& p) { return std::to_string(p.selectionAfterTurn(2, 35, 80).value_or(-1)); },
+         "70", "-1"},
         {[](Pager& p) {
              bool moved = p.fit(1);  // the contents shrank to one page
-             return std::to_string(moved) + shown(p.page());
+             return std::to_string(moved) + std::to_string(p.page());
          },
          "01", "10"},
     };

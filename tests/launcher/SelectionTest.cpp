@@ -1,8 +1,7 @@
-// The selected index: moved and pulled back within the list, and following its item.
+// The selected index within the list; following its item across a rescan: LauncherLifecycleTest.
 #include <gtest/gtest.h>
 
 #include "launcher/Selection.h"
-#include "support/ModelFixtures.h"
 
 namespace vantor {
 namespace {
@@ -19,26 +18,6 @@ TEST(SelectionTest, MovingAndClampingStayWithinTheList) {
         EXPECT_EQ(Selection::moved(index, delta, count), moved) << index << delta;
         EXPECT_EQ(Selection::clamped(index, count), clamped) << index;
     }
-}
-
-TEST(SelectionTest, TheSelectedItemIsFoundAgainWhereverItMovedAndOnlyIfItIsThere) {
-    auto items = [](const std::vector<std::string>& names) {
-        std::vector<VantorItem> list;
-        for (const auto& name : names) {
-            list.push_back(VantorItem::application(testing::app(name)));
-        }
-        return list;
-    };
-    Selection selection;
-    EXPECT_FALSE(selection.select(0)) << "0 to begin with";
-    EXPECT_TRUE(selection.select(1));
-    selection.remember(items({"A", "B", "C"}));
-    EXPECT_EQ(selection.followed(items({"B", "C"})), 0);
-    EXPECT_EQ(selection.followed(items({"A", "C"})), std::nullopt);
-    selection.select(3);  // outside: nothing to follow
-    selection.remember(items({"A", "B", "C"}));
-    EXPECT_EQ(selection.followed(items({"A", "B", "C", "D"})), std::nullopt);
-    EXPECT_FALSE(selection.isWithin(3));
 }
 
 }  // namespace
