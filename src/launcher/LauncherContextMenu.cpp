@@ -16,8 +16,7 @@ std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot&
         return std::nullopt;
     }
     setSelectedIndex(index);
-    return ContextMenu{ContextMenuPlace::grid, *slot.item, slot.offset,
-                       contextMenuEntries(ContextMenuPlace::grid, *slot.item)};
+    return ContextMenu::make(ContextMenuPlace::grid, *slot.item, slot.offset);
 }
 
 std::optional<ContextMenu> LauncherViewModel::contextMenuForFolderCell(std::int64_t cell) {
@@ -26,22 +25,19 @@ std::optional<ContextMenu> LauncherViewModel::contextMenuForFolderCell(std::int6
     if (!application || drag_.press() || finished_) {
         return std::nullopt;
     }
-    VantorItem item = VantorItem::application(*application);
-    auto entries = contextMenuEntries(ContextMenuPlace::folderPanel, item);
-    return ContextMenu{ContextMenuPlace::folderPanel, std::move(item), cell, std::move(entries)};
+    return ContextMenu::make(ContextMenuPlace::folderPanel,
+                             VantorItem::application(std::move(*application)), cell);
 }
 
 void LauncherViewModel::requestContextMenuForSelection() {
-    const auto& items = model_.filteredItems();
     std::int64_t offset = selectedIndex() - pageStartIndex();
     if (!selection_.isWithin(itemCount()) || offset < 0 || offset >= modelPageSize() ||
         !contextMenuRequest_) {
         return;
     }
-    const VantorItem& item = items[static_cast<std::size_t>(selectedIndex())];
-    ContextMenu menu{ContextMenuPlace::grid, item, offset,
-                     contextMenuEntries(ContextMenuPlace::grid, item)};
-    contextMenuRequest_(menu);
+    contextMenuRequest_(ContextMenu::make(
+        ContextMenuPlace::grid, model_.filteredItems()[static_cast<std::size_t>(selectedIndex())],
+        offset));
 }
 
 void LauncherViewModel::chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action) {

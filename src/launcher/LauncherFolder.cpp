@@ -62,12 +62,6 @@ const std::string& LauncherViewModel::folderNameDraft() const {
     return openFolder_ ? openFolder_->nameDraft() : none;
 }
 
-void LauncherViewModel::closeFolder() {
-    if (takesTaps()) {
-        closeOpenedFolder();
-    }
-}
-
 void LauncherViewModel::closeOpenedFolder() {
     Batch batch(*this);
     if (!openFolder_) {

@@ -1,13 +1,8 @@
 // Editing the open folder: dragging inside its panel and out of it, and its name.
 
-#include <algorithm>
-#include <cmath>
-
-#include "launcher/GridMetrics.h"
 #include "launcher/LauncherLayout.h"
 #include "launcher/LauncherViewModel.h"
 #include "launcher/LauncherViewModelBatch.h"
-#include "model/FolderName.h"
 
 namespace vantor {
 
@@ -43,32 +38,20 @@ void LauncherViewModel::moveFolderPointer(Point location, Size window) {
         drag_.setDraggedFolderApplication(press->slot.item->asApplication().id);
         markChanged();
     }
-    if (press->dragging) {
-        folderDragMoved(location, window);
-    }
-}
-
-void LauncherViewModel::folderDragMoved(Point location, Size window) {
-    auto panel = FolderPanelLayout::forWindow(window);
-    if (!panel.panel.contains(location)) {
-        leaveFolderWithDraggedApplication(location, window);
+    if (!press->dragging) {
         return;
     }
-    reorderInFolder(location, window);
+    if (FolderPanelLayout::forWindow(window).panel.contains(location)) {
+        reorderInFolder(location, window);
+    } else {
+        leaveFolderWithDraggedApplication(location, window);
+    }
 }
 
 void LauncherViewModel::reorderInFolder(Point location, Size window) {
-    auto panel = FolderPanelLayout::forWindow(window);
-    std::int64_t column = cellIndex(location.x - panel.grid.x,
-                                    FolderPanelLayout::cellWidth + FolderPanelLayout::columnSpacing,
-                                    FolderPanelLayout::columns);
-    std::int64_t row = cellIndex(location.y - panel.grid.y - 2,
-                                 FolderPanelLayout::cellHeight + FolderPanelLayout::rowSpacing,
-                                 OpenFolder::pageSize / FolderPanelLayout::columns);
     const auto& applications = openFolder_->applications();
     auto count = static_cast<std::int64_t>(applications.size());
-    std::int64_t page = std::min(openFolder_->currentPage(), openFolder_->pageCount() - 1);
-    std::int64_t index = page * OpenFolder::pageSize + row * FolderPanelLayout::columns + column;
+    std::int64_t index = openFolder_->indexAt(location, window);
 
     CanonicalString folderID = openFolder_->folderID();
     CanonicalString dragged = *drag_.draggedFolderApplicationID();

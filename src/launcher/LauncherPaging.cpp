@@ -12,32 +12,14 @@ void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {
     if (finished_) {
         return;
     }
-    handleMainScrollWheel(event);
-    if (openFolder_ && openFolder_->handleScrollWheel(event)) {
+    // An open folder pages itself; the grid underneath stays put.
+    if (!openFolder_) {
+        if (auto page = pager_.scrollTarget(event, pageCount())) {
+            turnToPage(*page);
+        }
+    } else if (openFolder_->handleScrollWheel(event)) {
         forgetPressOnTurnedPage(true);
         markChanged();
-    }
-}
-
-void LauncherViewModel::handleMainScrollWheel(const ScrollEvent& event) {
-    // An open folder pages itself; the grid underneath stays put.
-    if (!pager_.isScrollMonitorInstalled() || openFolder_) {
-        return;
-    }
-    if (auto page = pager_.scrollTarget(event, pageCount())) {
-        turnToPage(*page);
-    }
-}
-
-void LauncherViewModel::goToNextPage() {
-    if (currentPage() < pageCount() - 1) {
-        turnToPage(currentPage() + 1);
-    }
-}
-
-void LauncherViewModel::goToPreviousPage() {
-    if (currentPage() >= 1) {
-        turnToPage(currentPage() - 1);
     }
 }
 

@@ -220,9 +220,17 @@ public:
     // folder is open; an open folder's overlay pages itself.
     void handleScrollWheel(const ScrollEvent& event);
     // One page on, selecting its first item; nothing on the last page.
-    void goToNextPage();
+    void goToNextPage() {
+        if (currentPage() < pageCount() - 1) {
+            turnToPage(currentPage() + 1);
+        }
+    }
     // One page back, selecting its first item; nothing on the first page.
-    void goToPreviousPage();
+    void goToPreviousPage() {
+        if (currentPage() >= 1) {
+            turnToPage(currentPage() - 1);
+        }
+    }
     // Shows `page` with the page-turn feedback and runs updateSelection; for
     // the current page only runs updateSelection.
     void animatePageChange(std::int64_t page, const std::function<void()>& updateSelection);
@@ -255,7 +263,11 @@ public:
     // The opened folder's paging state; null while no folder is open.
     const OpenFolder* folderOverlay() const { return openFolder_.get(); }
     // The overlay's close button and its backdrop.
-    void closeFolder();
+    void closeFolder() {
+        if (takesTaps()) {
+            closeOpenedFolder();
+        }
+    }
     // An application cell of the overlay: launch it and close the launcher.
     void tapFolderApplication(const ApplicationItem& application);
     // A page dot of the overlay.
@@ -327,7 +339,6 @@ private:
         return Selection::indexOf(model_.filteredItems(), itemID);
     }
     void selectItemAndFollowIt(const CanonicalString& itemID);
-    void handleMainScrollWheel(const ScrollEvent& event);
     // Turns the grid to `page`, selecting its first item.
     void turnToPage(std::int64_t page);
     void dragMoved(const CanonicalString& itemID, Point location, Size gridArea);
@@ -335,7 +346,6 @@ private:
     // Gives the overlay the folder as the model has it now; closes it when gone.
     void syncOpenedFolder();
     void requestContextMenuForSelection();
-    void folderDragMoved(Point location, Size window);
     void reorderInFolder(Point location, Size window);
     void leaveFolderWithDraggedApplication(Point location, Size window);
     void dragMovedOutsideFolder(Point location, Size window);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "launcher/GridMetrics.h"
+#include "launcher/LauncherLayout.h"
 #include "launcher/PageSlot.h"
 #include "model/FolderName.h"
 
@@ -46,6 +48,17 @@ std::vector<std::optional<ApplicationItem>> OpenFolder::pageSlots() const {
         slots[i] = std::move(onPage[i]);
     }
     return slots;
+}
+
+std::int64_t OpenFolder::indexAt(Point location, Size window) const {
+    using Panel = FolderPanelLayout;
+    auto panel = Panel::forWindow(window);
+    std::int64_t column = cellIndex(location.x - panel.grid.x,
+                                    Panel::cellWidth + Panel::columnSpacing, Panel::columns);
+    std::int64_t row = cellIndex(location.y - panel.grid.y - 2,
+                                 Panel::cellHeight + Panel::rowSpacing, pageSize / Panel::columns);
+    std::int64_t page = std::min(currentPage(), pageCount() - 1);
+    return page * pageSize + row * Panel::columns + column;
 }
 
 std::optional<ApplicationItem> OpenFolder::applicationInCell(std::int64_t cell) const {

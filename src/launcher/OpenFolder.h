@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Geometry.h"
 #include "launcher/Pager.h"
 #include "model/VantorItem.h"
 
@@ -38,6 +39,11 @@ public:
     std::vector<ApplicationItem> pageApplications() const;
     // Exactly twelve cells: the page's applications, then empty cells.
     std::vector<std::optional<ApplicationItem>> pageSlots() const;
+    // The index into applications() of the panel cell under `location` (window
+    // coordinates, `window` the window's size) on the shown page: beyond the
+    // grid's edges the edge cell, the gap after a cell belonging to it. May be
+    // past the last application.
+    std::int64_t indexAt(Point location, Size window) const;
     // The application in cell `cell` of the shown page, if any.
     std::optional<ApplicationItem> applicationInCell(std::int64_t cell) const;
     // The last page change, for the view to animate.
