@@ -153,7 +153,6 @@ public:
     // The grid's pages: its page, its last turn and its scroll gesture.
     const Pager& pager() const { return pager_; }
     double verticalScrollAmount() const { return pager_.verticalScrollAmount(); }
-    bool hasScrollGestureResetTask() const { return pager_.hasScrollGestureResetTask(); }
     // Two-way focus binding of the search field.
     bool searchFieldFocused() const { return searchFieldFocused_; }
     void setSearchFieldFocused(bool focused);

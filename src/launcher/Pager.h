@@ -81,7 +81,6 @@ public:
 
     double verticalScrollAmount() const { return scrollGesture_.verticalScrollAmount(); }
     bool scrollGestureDidTurnPage() const { return scrollGesture_.didTurnPage(); }
-    bool hasScrollGestureResetTask() const { return scrollGesture_.hasPendingReset(); }
 
 private:
     PagerPolicy policy_;

@@ -7,8 +7,7 @@ namespace vantor {
 namespace {
 
 TEST(GridDragTest, TheDestinationIsInFrontOfOntoOrPastTheEntryUnderThePointer) {
-    const std::vector<CanonicalString> ids{"a", "b", "c"};
-    auto idAt = [&](std::int64_t i) { return ids[static_cast<std::size_t>(i)]; };
+    auto idAt = [](std::int64_t i) { return CanonicalString(std::string(1, char('a' + i))); };
     // Index under the pointer, in its middle, the key; "b" is dragged.
     const std::tuple<std::int64_t, bool, std::string> cases[] = {
         {-1, false, "end"},     {0, false, "before:a"},

@@ -22,10 +22,10 @@ TEST(KeyCommandTest, EachContextTakesItsOwnKeysAndPassesOnTheRest) {
         {f2, passOn, renameFolder, passOn},
     };
     for (const auto& [key, grid, folder, name] : cases) {
-        EXPECT_EQ(
-            std::tuple(keyCommand(key, KeyContext::grid), keyCommand(key, KeyContext::openFolder),
-                       keyCommand(key, KeyContext::folderName)),
-            std::tuple(grid, folder, name))
+        auto in = [key](KeyContext context) { return keyCommand(key, context); };
+        EXPECT_EQ(std::tuple(in(KeyContext::grid), in(KeyContext::openFolder),
+                             in(KeyContext::folderName)),
+                  std::tuple(grid, folder, name))
             << key;
     }
     // Letters, digits, Delete, Tab, Space, Home/End, Page Up/Down…

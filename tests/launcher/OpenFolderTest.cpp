@@ -80,6 +80,7 @@ TEST(OpenFolderTest, ScrollingPagesTheOpenFolderAndNotTheGrid) {
     // Only to pages that exist.
     f.play({{"folder-dot 2", "page 0, item 0, folder page 2"},
             {"folder-dot 3", "page 0, item 0, folder page 2"},
+            {"pad began -60", "page 0, item 0, folder page 2"},
             // Closed, the folder stops paging; the grid pages again.
             {"close", "page 0, item 0"},
             {"pad began -58", "page 1, item 35"},

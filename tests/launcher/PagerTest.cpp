@@ -18,14 +18,6 @@ TEST(PagerTest, TheGridAndAFolderDifferOnlyWhereTheirPoliciesSay) {
     const std::tuple<std::function<std::string(Pager&)>, std::string, std::string> cases[] = {
         {[&](Pager& p) { return swipe(p, -51.9) + swipe(p, -52) + swipe(p, -58); }, "-1-12",
          "-122"},
-        {[&](Pager& p) {  // neither turns past its ends
-             std::string said = swipe(p, 58);
-             p.show(0);
-             said += swipe(p, 58);
-             p.show(2);
-             return said + swipe(p, -58);
-         },
-         "0-1-1", "0-1-1"},
         {[](Pager& p) {
              p.turnTo(2);
              const PageTurn& turn = p.pageTurn();
@@ -36,11 +28,7 @@ TEST(PagerTest, TheGridAndAFolderDifferOnlyWhereTheirPoliciesSay) {
          "1>2 200 24.000000 0.820000", "1>2 180 18.000000 0.840000"},
         {[](Pager& p) { return std::to_string(p.selectionAfterTurn(2, 35, 80).value_or(-1)); },
          "70", "-1"},
-        {[](Pager& p) {
-             bool moved = p.fit(1);  // the contents shrank to one page
-             return std::to_string(moved) + std::to_string(p.page());
-         },
-         "01", "10"},
+        {[](Pager& p) { return std::to_string(p.fit(1)); }, "0", "1"},  // shrunk to one page
     };
     testing::ManualMainQueue queue;
     for (const auto& [act, grid, folder] : cases) {
