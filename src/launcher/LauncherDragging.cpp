@@ -78,7 +78,8 @@ void LauncherViewModel::cancelPointer() {
     }
 }
 
-void LauncherViewModel::dragMoved(const CanonicalString& itemID, Point location, Size gridArea) {
+void LauncherViewModel::dragMoved(const CanonicalString& itemID, std::optional<Point> location,
+                                  Size gridArea) {
     if (drag_.drag(itemID)) {
         markChanged();
     }
@@ -86,7 +87,13 @@ void LauncherViewModel::dragMoved(const CanonicalString& itemID, Point location,
     if (auto index = indexOfItem(itemID)) {
         setSelectedIndex(*index);
     }
-    reorderDraggedItem(itemID, location, gridArea);
+    if (location) {
+        reorderDraggedItem(itemID, *location, gridArea);
+    } else if (drag_.forgetDestination()) {
+        // Beyond the grid the item stays where it stands, and a folder marked
+        // on the way is no longer the target of the release.
+        markChanged();
+    }
 }
 
 void LauncherViewModel::reorderDraggedItem(const CanonicalString& itemID, Point location,

@@ -57,11 +57,6 @@ void LauncherViewModel::syncOpenedFolder() {
     }
 }
 
-const std::string& LauncherViewModel::folderNameDraft() const {
-    static const std::string none;
-    return openFolder_ ? openFolder_->nameDraft() : none;
-}
-
 void LauncherViewModel::closeOpenedFolder() {
     Batch batch(*this);
     if (!openFolder_) {

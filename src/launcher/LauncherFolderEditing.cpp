@@ -90,23 +90,12 @@ void LauncherViewModel::leaveFolderWithDraggedApplication(Point location, Size w
 }
 
 void LauncherViewModel::dragMovedOutsideFolder(Point location, Size window) {
-    CanonicalString itemID = drag_.press()->slot.item->id();
     Rect area = LauncherLayout::forWindow(window).mainArea;
-    if (area.contains(location)) {
-        dragMoved(itemID, {location.x - area.x, location.y - area.y}, area.size());
-        return;
-    }
-    // Beyond the grid the application stays where it stands, and a folder
-    // marked on the way is no longer the target of the release.
-    if (drag_.drag(itemID)) {
-        markChanged();
-    }
-    if (auto index = indexOfItem(itemID)) {
-        setSelectedIndex(*index);
-    }
-    if (drag_.forgetDestination()) {
-        markChanged();
-    }
+    dragMoved(drag_.press()->slot.item->id(),
+              area.contains(location)
+                  ? std::optional(Point{location.x - area.x, location.y - area.y})
+                  : std::nullopt,
+              area.size());
 }
 
 void LauncherViewModel::finishFolderDrag() {

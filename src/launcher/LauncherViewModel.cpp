@@ -51,9 +51,13 @@ void LauncherViewModel::syncWithModel() {
         seen_.query = model_.query();
         seen_.pageSize = model_.pageSize();
         resetSelection();
-    } else if (applicationsChanged) {
+    } else if (auto index = applicationsChanged ? selection_.followed(model_.filteredItems())
+                                                : std::nullopt) {
         // A rescan keeps the selected item selected, as far as it is still there.
-        followSelection();
+        setSelectedIndex(*index);
+        setCurrentPage(paging::pageOfIndex(*index, modelPageSize()));
+    } else if (applicationsChanged) {
+        clampSelection();
     } else if (selectedIndex() >= itemCount()) {
         // Fewer items to show (one was hidden, say): keep the selection on one.
         clampSelection();
@@ -108,15 +112,6 @@ void LauncherViewModel::forgetPressOnTurnedPage(bool folderPage) {
 }
 
 // ---- Activation and dismissal ------------------------------------------------
-
-void LauncherViewModel::followSelection() {
-    if (auto index = selection_.followed(model_.filteredItems())) {
-        setSelectedIndex(*index);
-        setCurrentPage(paging::pageOfIndex(*index, modelPageSize()));
-        return;
-    }
-    clampSelection();
-}
 
 void LauncherViewModel::open(const VantorItem& item) {
     Batch batch(*this);

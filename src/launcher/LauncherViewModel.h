@@ -292,7 +292,10 @@ public:
     // While true the panel's title is an inline field holding folderNameDraft,
     // which starts as the whole name, selected.
     bool isRenamingFolder() const { return openFolder_ && openFolder_->isRenaming(); }
-    const std::string& folderNameDraft() const;
+    const std::string& folderNameDraft() const {
+        static const std::string none;
+        return openFolder_ ? openFolder_->nameDraft() : none;
+    }
     // The title clicked, F2, or the menu's "重命名".
     void beginRenamingFolder();
     // What the field holds now; returns the draft as kept (at most the longest name).
@@ -340,7 +343,9 @@ private:
     void selectItemAndFollowIt(const CanonicalString& itemID);
     // Turns the grid to `page`, selecting its first item.
     void turnToPage(std::int64_t page);
-    void dragMoved(const CanonicalString& itemID, Point location, Size gridArea);
+    // One movement of a drag in the grid: `location` in grid coordinates, or
+    // nothing while the pointer is beyond the grid.
+    void dragMoved(const CanonicalString& itemID, std::optional<Point> location, Size gridArea);
     void openFolder(const VantorItem& folderItem);
     // Gives the overlay the folder as the model has it now; closes it when gone.
     void syncOpenedFolder();
@@ -354,9 +359,6 @@ private:
     // Whether a tap may act: the showing goes on and the press is not the
     // second half of a double click.
     bool takesTaps() const { return !finished_ && !repeatedPress_; }
-    // After a rescan: the selected item stays selected wherever it moved,
-    // else the selection is pulled back into the list.
-    void followSelection();
 
     LauncherModel& model_;
     ApplicationOpener& desktop_;
