@@ -8,29 +8,27 @@ namespace {
 
 TEST(KeyCommandTest, EachContextTakesItsOwnKeysAndPassesOnTheRest) {
     using enum KeyCommand;
+    using enum KeyContext;
     using namespace key_code;
     // Key; what it does over the grid, in an open folder, while the folder's name is edited.
-    const std::tuple<int, KeyCommand, KeyCommand, KeyCommand> cases[] = {
-        {returnKey, openSelected, passOn, keepName},
-        {keypadEnter, openSelected, passOn, keepName},
-        {escape, close, closeFolder, restoreName},
-        {contextMenu, showMenu, consume, consume},
-        {leftArrow, left, passOn, passOn},
-        {rightArrow, right, passOn, passOn},
-        {upArrow, up, passOn, passOn},
-        {downArrow, down, passOn, passOn},
-        {f2, passOn, renameFolder, passOn},
+    const std::pair<int, std::tuple<KeyCommand, KeyCommand, KeyCommand>> cases[] = {
+        {returnKey, {openSelected, passOn, keepName}},
+        {keypadEnter, {openSelected, passOn, keepName}},
+        {escape, {close, closeFolder, restoreName}},
+        {contextMenu, {showMenu, consume, consume}},
+        {leftArrow, {left, passOn, passOn}},
+        {rightArrow, {right, passOn, passOn}},
+        {upArrow, {up, passOn, passOn}},
+        {downArrow, {down, passOn, passOn}},
+        {f2, {passOn, renameFolder, passOn}},
     };
-    for (const auto& [key, grid, folder, name] : cases) {
+    for (const auto& [key, expected] : cases) {
         auto in = [key](KeyContext context) { return keyCommand(key, context); };
-        EXPECT_EQ(std::tuple(in(KeyContext::grid), in(KeyContext::openFolder),
-                             in(KeyContext::folderName)),
-                  std::tuple(grid, folder, name))
-            << key;
+        EXPECT_EQ(std::tuple(in(grid), in(openFolder), in(folderName)), expected) << key;
     }
     // Letters, digits, Delete, Tab, Space, Home/End, Page Up/Down…
     for (int key : {0, 29, 48, 49, 51, 115, 116, 121}) {
-        EXPECT_EQ(keyCommand(key, KeyContext::grid), passOn) << key;
+        EXPECT_EQ(keyCommand(key, grid), passOn) << key;
     }
 }
 

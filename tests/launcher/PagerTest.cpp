@@ -10,14 +10,13 @@ namespace vantor {
 namespace {
 
 TEST(PagerTest, TheGridAndAFolderDifferOnlyWhereTheirPoliciesSay) {
-    auto swipe = [](Pager& pager, double deltaY) {
+    auto turn = [](Pager& pager, double deltaY) {
         return std::to_string(
             pager.scrollTarget({0, deltaY, scroll_phase::began, 0}, 3).value_or(-1));
     };
     // Done to a pager on page 1 of 3, monitor installed; what the grid's, then a folder's says.
     const std::tuple<std::function<std::string(Pager&)>, std::string, std::string> cases[] = {
-        {[&](Pager& p) { return swipe(p, -51.9) + swipe(p, -52) + swipe(p, -58); }, "-1-12",
-         "-122"},
+        {[&](Pager& p) { return turn(p, -51.9) + turn(p, -52) + turn(p, -58); }, "-1-12", "-122"},
         {[](Pager& p) {
              p.turnTo(2);
              const PageTurn& turn = p.pageTurn();

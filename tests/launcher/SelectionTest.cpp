@@ -8,8 +8,7 @@ namespace {
 
 TEST(SelectionTest, MovingAndClampingStayWithinTheList) {
     // Index, delta, count; the index moved, and the index (not moved) pulled into the list.
-    using I = std::int64_t;
-    const std::tuple<I, I, I, I, I> cases[] = {
+    const std::tuple<int, int, int, int, int> cases[] = {
         {5, 1, 10, 6, 5},  {9, 1, 10, 9, 9},                           // not past the last
         {2, -7, 10, 0, 2}, {30, 7, 33, 32, 30}, {40, -1, 33, 32, 32},  // from outside
         {-3, 0, 10, 0, 0}, {4, 0, 0, -1, 0},  // an empty list: nothing to move to
