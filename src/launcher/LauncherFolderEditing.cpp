@@ -49,15 +49,9 @@ void LauncherViewModel::moveFolderPointer(Point location, Size window) {
 }
 
 void LauncherViewModel::reorderInFolder(Point location, Size window) {
-    const auto& applications = openFolder_->applications();
-    auto count = static_cast<std::int64_t>(applications.size());
-    std::int64_t index = openFolder_->indexAt(location, window);
-
     CanonicalString folderID = openFolder_->folderID();
     CanonicalString dragged = *drag_.draggedFolderApplicationID();
-    auto destination = dragDestinationOver(
-        index, count, [&](std::int64_t i) { return applications[static_cast<std::size_t>(i)].id; },
-        dragged, false);
+    auto destination = openFolder_->destinationAt(location, window, dragged);
     if (!drag_.arrive(destination)) {
         return;
     }

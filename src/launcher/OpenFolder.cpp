@@ -61,6 +61,14 @@ std::int64_t OpenFolder::indexAt(Point location, Size window) const {
     return page * pageSize + row * Panel::columns + column;
 }
 
+DragDestination OpenFolder::destinationAt(Point location, Size window,
+                                          const CanonicalString& dragged) const {
+    const auto& all = applications();
+    return dragDestinationOver(
+        indexAt(location, window), static_cast<std::int64_t>(all.size()),
+        [&](std::int64_t i) { return all[static_cast<std::size_t>(i)].id; }, dragged, false);
+}
+
 std::optional<ApplicationItem> OpenFolder::applicationInCell(std::int64_t cell) const {
     if (cell < 0 || cell >= pageSize) {
         return std::nullopt;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Geometry.h"
+#include "launcher/GridDrag.h"
 #include "launcher/Pager.h"
 #include "model/VantorItem.h"
 
@@ -44,6 +45,10 @@ public:
     // grid's edges the edge cell, the gap after a cell belonging to it. May be
     // past the last application.
     std::int64_t indexAt(Point location, Size window) const;
+    // Where the application `dragged` goes with the pointer at `location`: in
+    // front of the application under it, or to the end past the last one.
+    DragDestination destinationAt(Point location, Size window,
+                                  const CanonicalString& dragged) const;
     // The application in cell `cell` of the shown page, if any.
     std::optional<ApplicationItem> applicationInCell(std::int64_t cell) const;
     // The last page change, for the view to animate.
