@@ -2,6 +2,11 @@
 
 namespace vantor {
 
+ContextMenu ContextMenu::make(ContextMenuPlace place, VantorItem item, std::int64_t cell) {
+    auto entries = contextMenuEntries(place, item);
+    return ContextMenu{place, std::move(item), cell, std::move(entries)};
+}
+
 std::vector<ContextMenuEntry> contextMenuEntries(ContextMenuPlace place, const VantorItem& item) {
     using Action = ContextMenuAction;
     if (item.isFolder()) {

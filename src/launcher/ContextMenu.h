@@ -30,6 +30,9 @@ struct ContextMenu {
     // panel cell (0 … 11). The keyboard's menu opens there.
     std::int64_t cell = 0;
     std::vector<ContextMenuEntry> entries;
+
+    // The menu for `item` at `cell` with the entries its place gives it.
+    static ContextMenu make(ContextMenuPlace place, VantorItem item, std::int64_t cell);
 };
 
 // The entries, in the order shown: an application at the top level "打开",

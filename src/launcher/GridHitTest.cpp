@@ -10,18 +10,6 @@ bool FolderDropZone::contains(double localX, double localY, const GridMetrics& m
            localY > minY * metrics.cellHeight && localY < maxY * metrics.cellHeight;
 }
 
-namespace {
-
-// Truncates toward zero and limits to 0 … count − 1. Limiting in floating
-// point first keeps a huge coordinate from overflowing the conversion.
-std::int64_t cellIndex(double position, double stride, std::int64_t count) {
-    double index = std::trunc(position / stride);
-    index = std::clamp(index, 0.0, static_cast<double>(count - 1));
-    return static_cast<std::int64_t>(index);
-}
-
-}  // namespace
-
 std::optional<GridHit> hitTestGrid(Point location, Size area, const PageGridLayout& layout) {
     if (!(area.width > 0) || !(area.height > 0) || !std::isfinite(area.width) ||
         !std::isfinite(area.height) || !std::isfinite(location.x) || !std::isfinite(location.y)) {

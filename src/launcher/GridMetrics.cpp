@@ -1,6 +1,7 @@
 #include "launcher/GridMetrics.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vantor {
 
@@ -20,6 +21,11 @@ GridMetrics GridMetrics::forArea(Size area, const PageGridLayout& layout) {
 Rect GridMetrics::cellRect(std::int64_t column, std::int64_t row) const {
     return Rect{columnStride() * static_cast<double>(column),
                 rowStride() * static_cast<double>(row), cellWidth, cellHeight};
+}
+
+std::int64_t cellIndex(double position, double stride, std::int64_t count) {
+    double index = std::clamp(std::trunc(position / stride), 0.0, static_cast<double>(count - 1));
+    return static_cast<std::int64_t>(index);
 }
 
 }  // namespace vantor

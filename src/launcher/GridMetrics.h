@@ -35,6 +35,12 @@ struct GridMetrics {
     friend bool operator==(const GridMetrics&, const GridMetrics&) = default;
 };
 
+// The cell a position falls in along one axis of `count` cells `stride`
+// apart: truncates toward zero and limits to 0 … count − 1, so the gap after a
+// cell belongs to it and beyond the edges the edge cell counts. Limiting in
+// floating point first keeps a huge coordinate from overflowing the conversion.
+std::int64_t cellIndex(double position, double stride, std::int64_t count);
+
 // Limits from above by `high`, then from below by `low`.
 inline double clampTo(double value, double low, double high) {
     return std::max(low, std::min(value, high));

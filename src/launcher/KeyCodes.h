@@ -18,4 +18,32 @@ inline constexpr int f2 = 120;
 inline constexpr int contextMenu = 110;
 }  // namespace key_code
 
+// What the launcher shows decides which keys it takes.
+enum class KeyContext { grid, openFolder, folderName };
+
+// What a key does. Every key but passOn is consumed: the focused field never sees it.
+enum class KeyCommand {
+    passOn,
+    consume,  // ours, though it changes nothing here
+    keepName,
+    restoreName,
+    closeFolder,
+    renameFolder,
+    showMenu,
+    openSelected,
+    close,
+    left,
+    right,
+    up,
+    down,
+};
+
+// Only the key code counts: with Shift, Control or the like held a key acts as
+// the plain key. The grid takes Return, keypad Enter, Escape, the arrows and
+// the menu key; an open folder only Escape (closes it), F2 (renames it) and the
+// menu key (no selection to show a menu for); while its name is edited, Return
+// and Enter keep the name, Escape restores it, the menu key does nothing and
+// every other key goes to the name field.
+KeyCommand keyCommand(int keyCode, KeyContext context);
+
 }  // namespace vantor

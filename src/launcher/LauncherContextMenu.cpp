@@ -8,7 +8,7 @@ namespace vantor {
 
 std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot& slot) {
     Batch batch(*this);
-    if (openedFolderID_ || press_ || finished_ || !slot.item) {
+    if (openFolder_ || drag_.press() || finished_ || !slot.item) {
         return std::nullopt;
     }
     std::int64_t index = absoluteIndex(slot);
@@ -16,36 +16,28 @@ std::optional<ContextMenu> LauncherViewModel::contextMenuForSlot(const PageSlot&
         return std::nullopt;
     }
     setSelectedIndex(index);
-    return ContextMenu{ContextMenuPlace::grid, *slot.item, slot.offset,
-                       contextMenuEntries(ContextMenuPlace::grid, *slot.item)};
+    return ContextMenu::make(ContextMenuPlace::grid, *slot.item, slot.offset);
 }
 
 std::optional<ContextMenu> LauncherViewModel::contextMenuForFolderCell(std::int64_t cell) {
     Batch batch(*this);
-    if (!folderOverlay_ || press_ || finished_ || cell < 0 || cell >= FolderOverlay::pageSize) {
+    auto application = openFolder_ ? openFolder_->applicationInCell(cell) : std::nullopt;
+    if (!application || drag_.press() || finished_) {
         return std::nullopt;
     }
-    auto slots = folderOverlay_->pageSlots();
-    const auto& application = slots[static_cast<std::size_t>(cell)];
-    if (!application) {
-        return std::nullopt;
-    }
-    VantorItem item = VantorItem::application(*application);
-    auto entries = contextMenuEntries(ContextMenuPlace::folderPanel, item);
-    return ContextMenu{ContextMenuPlace::folderPanel, std::move(item), cell, std::move(entries)};
+    return ContextMenu::make(ContextMenuPlace::folderPanel,
+                             VantorItem::application(std::move(*application)), cell);
 }
 
 void LauncherViewModel::requestContextMenuForSelection() {
-    const auto& items = model_.filteredItems();
-    std::int64_t offset = selectedIndex_ - pageStartIndex();
-    if (selectedIndex_ < 0 || selectedIndex_ >= itemCount() || offset < 0 ||
-        offset >= modelPageSize() || !contextMenuRequest_) {
+    std::int64_t offset = selectedIndex() - pageStartIndex();
+    if (!selection_.isWithin(itemCount()) || offset < 0 || offset >= modelPageSize() ||
+        !contextMenuRequest_) {
         return;
     }
-    const VantorItem& item = items[static_cast<std::size_t>(selectedIndex_)];
-    ContextMenu menu{ContextMenuPlace::grid, item, offset,
-                     contextMenuEntries(ContextMenuPlace::grid, item)};
-    contextMenuRequest_(menu);
+    contextMenuRequest_(ContextMenu::make(
+        ContextMenuPlace::grid, model_.filteredItems()[static_cast<std::size_t>(selectedIndex())],
+        offset));
 }
 
 void LauncherViewModel::chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action) {
@@ -55,7 +47,7 @@ void LauncherViewModel::chooseContextMenuEntry(const ContextMenu& menu, ContextM
     bool inPanel = menu.place == ContextMenuPlace::folderPanel;
     // A panel's menu acts only while that panel is still open, a grid's only
     // while no folder covers the grid; none once the showing is over.
-    if (finished_ || (inPanel ? !folderOverlay_ : openedFolderID_.has_value())) {
+    if (finished_ || (inPanel ? !openFolder_ : openFolder_ != nullptr)) {
         return;
     }
     switch (action) {
@@ -73,7 +65,7 @@ void LauncherViewModel::chooseContextMenuEntry(const ContextMenu& menu, ContextM
             break;
         case ContextMenuAction::takeOutOfFolder:
             if (inPanel && item.isApplication()) {
-                model_.takeApplicationOutOfFolder(*openedFolderID_, item.asApplication().id);
+                model_.takeApplicationOutOfFolder(openFolder_->folderID(), item.asApplication().id);
             }
             break;
         case ContextMenuAction::rename:

@@ -30,25 +30,24 @@ void LauncherViewModel::openFolder(const VantorItem& folderItem) {
     if (!current) {
         return;
     }
-    openedFolderID_ = folderID;
-    if (folderOverlay_) {
-        folderOverlay_->setItem(std::move(*current));
+    if (openFolder_) {
+        openFolder_->setItem(std::move(*current));
     } else {
-        folderOverlay_ = std::make_unique<FolderOverlay>(std::move(*current), mainQueue_);
+        openFolder_ = std::make_unique<OpenFolder>(std::move(*current), mainQueue_);
         if (shown_) {
-            folderOverlay_->installScrollMonitor();
+            openFolder_->pager().installScrollMonitor();
         }
     }
     markChanged();
 }
 
 void LauncherViewModel::syncOpenedFolder() {
-    if (!openedFolderID_) {
+    if (!openFolder_) {
         return;
     }
-    if (auto item = model_.folderItem(*openedFolderID_)) {
-        if (folderOverlay_ && !drawsTheSame(folderOverlay_->item(), *item)) {
-            folderOverlay_->setItem(std::move(*item));
+    if (auto item = model_.folderItem(openFolder_->folderID())) {
+        if (!drawsTheSame(openFolder_->item(), *item)) {
+            openFolder_->setItem(std::move(*item));
             markChanged();
         }
     } else {
@@ -58,31 +57,21 @@ void LauncherViewModel::syncOpenedFolder() {
     }
 }
 
-void LauncherViewModel::closeFolder() {
-    if (takesTaps()) {
-        closeOpenedFolder();
-    }
-}
-
 void LauncherViewModel::closeOpenedFolder() {
     Batch batch(*this);
-    if (!openedFolderID_) {
+    if (!openFolder_) {
         return;
     }
     // Closing by the backdrop (or any other way) keeps a name being typed.
     commitFolderRename();
-    draggedFolderApplicationID_.reset();
-    openedFolderID_.reset();
-    if (folderOverlay_) {
-        folderOverlay_->removeScrollMonitor();
-        folderOverlay_.reset();
-    }
+    drag_.setDraggedFolderApplication(std::nullopt);
+    openFolder_.reset();
     markChanged();
 }
 
 void LauncherViewModel::tapFolderApplication(const ApplicationItem& application) {
     Batch batch(*this);
-    if (!folderOverlay_ || !takesTaps()) {
+    if (!openFolder_ || !takesTaps()) {
         return;
     }
     // Opening from a folder closes the whole launcher, not just the folder.
@@ -93,7 +82,7 @@ void LauncherViewModel::tapFolderApplication(const ApplicationItem& application)
 
 void LauncherViewModel::tapFolderPageDot(std::int64_t page) {
     Batch batch(*this);
-    if (takesTaps() && folderOverlay_ && folderOverlay_->animatePageChange(page)) {
+    if (takesTaps() && openFolder_ && openFolder_->animatePageChange(page)) {
         markChanged();
     }
 }

@@ -1,163 +1,99 @@
 // Editing the open folder: dragging inside its panel and out of it, and its name.
 
-#include <algorithm>
-#include <cmath>
-
 #include "launcher/LauncherLayout.h"
 #include "launcher/LauncherViewModel.h"
 #include "launcher/LauncherViewModelBatch.h"
-#include "model/FolderName.h"
 
 namespace vantor {
 
-namespace {
-
-constexpr std::string_view beforeDestinationPrefix = "before:";
-constexpr std::string_view endDestination = "end";
-
-// Truncates toward zero and limits to 0 … count − 1, like the grid's hit test:
-// the gap after a cell belongs to it, and beyond the edges the edge cell counts.
-std::int64_t cellIndex(double position, double stride, std::int64_t count) {
-    double index = std::clamp(std::trunc(position / stride), 0.0, static_cast<double>(count - 1));
-    return static_cast<std::int64_t>(index);
-}
-
-}  // namespace
-
 void LauncherViewModel::pressFolderCell(std::int64_t cell, Point location) {
     Batch batch(*this);
-    if (!folderOverlay_ || press_ || !takesTaps() || cell < 0 || cell >= FolderOverlay::pageSize) {
+    if (!openFolder_ || drag_.press() || !takesTaps()) {
         return;
     }
-    auto slots = folderOverlay_->pageSlots();
-    const auto& application = slots[static_cast<std::size_t>(cell)];
+    auto application = openFolder_->applicationInCell(cell);
     if (!application) {
         return;  // an empty cell does nothing
     }
-    press_ = Press{.slot = PageSlot{cell, VantorItem::application(*application)},
-                   .location = location,
-                   .folderCell = cell};
+    drag_.press() = GridDrag::Press{.slot = PageSlot{cell, VantorItem::application(*application)},
+                                    .location = location,
+                                    .folderCell = cell};
 }
 
 void LauncherViewModel::moveFolderPointer(Point location, Size window) {
     Batch batch(*this);
-    if (!press_ || (!press_->folderCell && !press_->leftFolder)) {
+    auto& press = drag_.press();
+    if (!press || (!press->folderCell && !press->leftFolder)) {
         return;
     }
-    if (press_->leftFolder) {
+    if (press->leftFolder) {
         dragMovedOutsideFolder(location, window);
         return;
     }
-    if (!folderOverlay_) {
+    if (!openFolder_) {
         return;  // the folder went away underneath the press
     }
-    if (!press_->movedAway && std::hypot(location.x - press_->location.x,
-                                         location.y - press_->location.y) >= dragStartDistance) {
-        press_->movedAway = true;
-        press_->dragging = true;
-        draggedFolderApplicationID_ = press_->slot.item->asApplication().id;
+    if (drag_.movesAway(location)) {
+        press->dragging = true;
+        drag_.setDraggedFolderApplication(press->slot.item->asApplication().id);
         markChanged();
     }
-    if (press_->dragging) {
-        folderDragMoved(location, window);
-    }
-}
-
-void LauncherViewModel::folderDragMoved(Point location, Size window) {
-    auto panel = FolderPanelLayout::forWindow(window);
-    if (!panel.panel.contains(location)) {
-        leaveFolderWithDraggedApplication(location, window);
+    if (!press->dragging) {
         return;
     }
-    reorderInFolder(location, window);
+    if (FolderPanelLayout::forWindow(window).panel.contains(location)) {
+        reorderInFolder(location, window);
+    } else {
+        leaveFolderWithDraggedApplication(location, window);
+    }
 }
 
 void LauncherViewModel::reorderInFolder(Point location, Size window) {
-    auto panel = FolderPanelLayout::forWindow(window);
-    std::int64_t column = cellIndex(location.x - panel.grid.x,
-                                    FolderPanelLayout::cellWidth + FolderPanelLayout::columnSpacing,
-                                    FolderPanelLayout::columns);
-    std::int64_t row = cellIndex(location.y - panel.grid.y - 2,
-                                 FolderPanelLayout::cellHeight + FolderPanelLayout::rowSpacing,
-                                 FolderOverlay::pageSize / FolderPanelLayout::columns);
-    const auto& applications = folderOverlay_->applications();
-    auto count = static_cast<std::int64_t>(applications.size());
-    std::int64_t page = std::min(folderOverlay_->currentPage(), folderOverlay_->pageCount() - 1);
-    std::int64_t index = page * FolderOverlay::pageSize + row * FolderPanelLayout::columns + column;
-
-    CanonicalString folderID = *openedFolderID_;
-    CanonicalString dragged = *draggedFolderApplicationID_;
-    if (index < count) {
-        CanonicalString target = applications[static_cast<std::size_t>(index)].id;
-        std::string key = std::string(beforeDestinationPrefix) + target.raw();
-        if (lastDragDestination_ == key) {
-            return;
-        }
-        lastDragDestination_ = std::move(key);
+    CanonicalString folderID = openFolder_->folderID();
+    CanonicalString dragged = *drag_.draggedFolderApplicationID();
+    auto destination = openFolder_->destinationAt(location, window, dragged);
+    if (!drag_.arrive(destination)) {
+        return;
+    }
+    if (destination.kind == DragDestination::Kind::before) {
         // Over its own cell the application stays: the model ignores equal ids.
-        model_.moveApplicationInFolder(folderID, dragged, target);
+        model_.moveApplicationInFolder(folderID, dragged, destination.target);
     } else {
-        if (lastDragDestination_ == endDestination) {
-            return;
-        }
-        lastDragDestination_ = std::string(endDestination);
         model_.moveApplicationToFolderEnd(folderID, dragged);
     }
     syncOpenedFolder();
     markChanged();
-    if (!folderOverlay_) {
-        return;
-    }
     // The panel follows the application to the page it now lives on.
-    const auto& moved = folderOverlay_->applications();
-    auto at = std::find_if(moved.begin(), moved.end(),
-                           [&](const ApplicationItem& a) { return a.id == dragged; });
-    if (at != moved.end()) {
-        folderOverlay_->showPage(static_cast<std::int64_t>(at - moved.begin()) /
-                                 FolderOverlay::pageSize);
+    if (openFolder_) {
+        openFolder_->showPageOf(dragged);
     }
 }
 
 void LauncherViewModel::leaveFolderWithDraggedApplication(Point location, Size window) {
-    CanonicalString folderID = *openedFolderID_;
-    ApplicationItem application = press_->slot.item->asApplication();
+    CanonicalString folderID = openFolder_->folderID();
+    auto& press = drag_.press();
+    ApplicationItem application = press->slot.item->asApplication();
     model_.takeApplicationOutOfFolder(folderID, application.id);
-    lastDragDestination_.reset();
+    drag_.forgetDestination();
     closeOpenedFolder();
     // From here on the same press is a drag in the grid.
-    press_->folderCell.reset();
-    press_->leftFolder = true;
-    press_->slot = PageSlot{0, VantorItem::application(std::move(application))};
+    press->folderCell.reset();
+    press->leftFolder = true;
+    press->slot = PageSlot{0, VantorItem::application(std::move(application))};
     dragMovedOutsideFolder(location, window);
 }
 
 void LauncherViewModel::dragMovedOutsideFolder(Point location, Size window) {
-    CanonicalString itemID = press_->slot.item->id();
     Rect area = LauncherLayout::forWindow(window).mainArea;
-    if (area.contains(location)) {
-        dragMoved(itemID, {location.x - area.x, location.y - area.y}, area.size());
-        return;
-    }
-    // Beyond the grid the application stays where it stands, and a folder
-    // marked on the way is no longer the target of the release.
-    if (!(draggedItemID_ && *draggedItemID_ == itemID)) {
-        draggedItemID_ = itemID;
-        markChanged();
-    }
-    if (auto index = indexOfItem(itemID)) {
-        setSelectedIndex(*index);
-    }
-    if (folderDropTargetID_ || lastDragDestination_) {
-        folderDropTargetID_.reset();
-        lastDragDestination_.reset();
-        markChanged();
-    }
+    dragMoved(drag_.press()->slot.item->id(),
+              area.contains(location)
+                  ? std::optional(Point{location.x - area.x, location.y - area.y})
+                  : std::nullopt,
+              area.size());
 }
 
 void LauncherViewModel::finishFolderDrag() {
-    if (draggedFolderApplicationID_ || lastDragDestination_) {
-        draggedFolderApplicationID_.reset();
-        lastDragDestination_.reset();
+    if (drag_.finishInFolder()) {
         markChanged();
     }
     // As at the end of a drag in the grid: the moves inside the panel are
@@ -169,45 +105,36 @@ void LauncherViewModel::finishFolderDrag() {
 
 void LauncherViewModel::beginRenamingFolder() {
     Batch batch(*this);
-    if (!folderOverlay_ || renamingFolder_ || finished_) {
-        return;
+    if (openFolder_ && !finished_ && openFolder_->beginRenaming()) {
+        markChanged();
     }
-    renamingFolder_ = true;
-    folderNameDraft_ = folderOverlay_->item().title();
-    markChanged();
 }
 
 const std::string& LauncherViewModel::setFolderNameDraft(std::string text) {
     Batch batch(*this);
-    if (renamingFolder_) {
-        folderNameDraft_ = limitToCodePoints(text, LauncherModel::folderNameMaxLength);
+    if (openFolder_ && openFolder_->setNameDraft(text, LauncherModel::folderNameMaxLength)) {
         markChanged();
     }
-    return folderNameDraft_;
+    return folderNameDraft();
 }
 
 void LauncherViewModel::commitFolderRename() {
     Batch batch(*this);
-    if (!renamingFolder_) {
+    auto name = openFolder_ ? openFolder_->endRenaming() : std::nullopt;
+    if (!name) {
         return;
     }
-    renamingFolder_ = false;
     markChanged();
-    if (openedFolderID_) {
-        model_.renameFolder(*openedFolderID_, folderNameDraft_);
-        syncOpenedFolder();
-    }
-    folderNameDraft_.clear();
+    model_.renameFolder(openFolder_->folderID(), *name);
+    syncOpenedFolder();
     focusSearchField();
 }
 
 void LauncherViewModel::cancelFolderRename() {
     Batch batch(*this);
-    if (!renamingFolder_) {
+    if (!openFolder_ || !openFolder_->endRenaming()) {
         return;
     }
-    renamingFolder_ = false;
-    folderNameDraft_.clear();
     markChanged();
     focusSearchField();
 }

@@ -9,28 +9,26 @@ bool inside(const Rect& r, Point p) {
     return p.x >= r.minX() && p.x <= r.maxX() && p.y >= r.minY() && p.y <= r.maxY();
 }
 
-// A vertical capsule of dots: `spacing` apart, `dot` the hit size of each,
-// padded 8 at the sides and 10 at the ends.
-Rect dotColumn(std::int64_t pageCount, double right, double centerY, double spacing, double dot) {
+}  // namespace
+
+PageDotColumn PageDotColumn::at(double right, double centerY, double spacing, double dot,
+                                std::int64_t pageCount) {
     auto count = static_cast<double>(std::max<std::int64_t>(pageCount, 1));
     double height = count * dot + (count - 1) * spacing + 20;
     double width = dot + 16;
-    return {right - width, centerY - height / 2, width, height};
+    return {{right - width, centerY - height / 2, width, height}, spacing, dot, pageCount};
 }
 
-Rect dotIn(const Rect& column, std::int64_t page, double spacing, double dot) {
-    return {column.x + 8, column.y + 10 + static_cast<double>(page) * (dot + spacing), dot, dot};
+Rect PageDotColumn::dotRect(std::int64_t page) const {
+    return {bounds.x + 8, bounds.y + 10 + static_cast<double>(page) * (dot + spacing), dot, dot};
 }
 
-// The page whose dot is at p: each dot takes taps over its share of the
-// column, half the gap on either side included.
-std::optional<std::int64_t> dotAt(const Rect& column, Point p, std::int64_t pageCount,
-                                  double spacing, double dot) {
-    if (pageCount <= 1 || !inside(column, p)) {
+std::optional<std::int64_t> PageDotColumn::dotAt(Point p) const {
+    if (!contains(p)) {
         return std::nullopt;
     }
     for (std::int64_t page = 0; page < pageCount; ++page) {
-        Rect hit = dotIn(column, page, spacing, dot);
+        Rect hit = dotRect(page);
         if (p.y >= hit.minY() - spacing / 2 && p.y <= hit.maxY() + spacing / 2) {
             return page;
         }
@@ -38,12 +36,9 @@ std::optional<std::int64_t> dotAt(const Rect& column, Point p, std::int64_t page
     return std::nullopt;
 }
 
-// With a single page the column is not drawn and takes nothing.
-bool columnContains(const Rect& column, Point p, std::int64_t pageCount) {
-    return pageCount > 1 && inside(column, p);
+bool PageDotColumn::contains(Point p) const {
+    return pageCount > 1 && inside(bounds, p);
 }
-
-}  // namespace
 
 LauncherLayout LauncherLayout::forWindow(Size window) {
     LauncherLayout layout;
@@ -61,22 +56,10 @@ LauncherLayout LauncherLayout::forWindow(Size window) {
     return layout;
 }
 
-Rect LauncherLayout::pageDotColumn(std::int64_t pageCount) const {
+PageDotColumn LauncherLayout::pageDots(std::int64_t pageCount) const {
     // Dots of 8 (current) and 6 points, 9 apart; the column is laid out for
     // the larger size so a dot never moves when it becomes current.
-    return dotColumn(pageCount, mainArea.maxX() - 6, mainArea.midY(), 9, 8);
-}
-
-Rect LauncherLayout::pageDot(std::int64_t page, std::int64_t pageCount) const {
-    return dotIn(pageDotColumn(pageCount), page, 9, 8);
-}
-
-std::optional<std::int64_t> LauncherLayout::pageDotAt(Point p, std::int64_t pageCount) const {
-    return dotAt(pageDotColumn(pageCount), p, pageCount, 9, 8);
-}
-
-bool LauncherLayout::pageDotColumnContains(Point p, std::int64_t pageCount) const {
-    return columnContains(pageDotColumn(pageCount), p, pageCount);
+    return PageDotColumn::at(mainArea.maxX() - 6, mainArea.midY(), 9, 8, pageCount);
 }
 
 FolderPanelLayout FolderPanelLayout::forWindow(Size window) {
@@ -110,21 +93,9 @@ std::optional<std::int64_t> FolderPanelLayout::cellAt(Point p) const {
     return std::nullopt;
 }
 
-Rect FolderPanelLayout::pageDotColumn(std::int64_t pageCount) const {
+PageDotColumn FolderPanelLayout::pageDots(std::int64_t pageCount) const {
     // Aligned to the grid's right edge, then pushed 26 beyond it into the margin.
-    return dotColumn(pageCount, grid.maxX() + 26, grid.midY(), 8, 7);
-}
-
-Rect FolderPanelLayout::pageDot(std::int64_t page, std::int64_t pageCount) const {
-    return dotIn(pageDotColumn(pageCount), page, 8, 7);
-}
-
-std::optional<std::int64_t> FolderPanelLayout::pageDotAt(Point p, std::int64_t pageCount) const {
-    return dotAt(pageDotColumn(pageCount), p, pageCount, 8, 7);
-}
-
-bool FolderPanelLayout::pageDotColumnContains(Point p, std::int64_t pageCount) const {
-    return columnContains(pageDotColumn(pageCount), p, pageCount);
+    return PageDotColumn::at(grid.maxX() + 26, grid.midY(), 8, 7, pageCount);
 }
 
 }  // namespace vantor

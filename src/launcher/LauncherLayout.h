@@ -7,6 +7,24 @@
 
 namespace vantor {
 
+// A vertical capsule of page dots, `spacing` apart, each `dot` wide and tall
+// (the hit size), padded 8 at the sides and 10 at the ends; laid out for at
+// least one page. With a single page it is not drawn and takes nothing.
+struct PageDotColumn {
+    Rect bounds;
+    double spacing = 0;
+    double dot = 0;
+    std::int64_t pageCount = 1;
+
+    // The column ending at `right`, centred on `centerY`.
+    static PageDotColumn at(double right, double centerY, double spacing, double dot,
+                            std::int64_t pageCount);
+    Rect dotRect(std::int64_t page) const;
+    // Each dot takes taps over its share of the column, half the gap on either side included.
+    std::optional<std::int64_t> dotAt(Point p) const;
+    bool contains(Point p) const;
+};
+
 // Where the launcher puts its parts in a window of a given size (points, origin
 // top-left, y down): the close button, the search capsule, the page area with
 // its column of page dots; and the opened folder's panel. The view draws from
@@ -31,14 +49,21 @@ struct LauncherLayout {
 
     // The capsule holding the page dots, floating 6 in from the main area's
     // right edge and centred vertically.
-    Rect pageDotColumn(std::int64_t pageCount) const;
+    PageDotColumn pageDots(std::int64_t pageCount) const;
+    Rect pageDotColumn(std::int64_t pageCount) const { return pageDots(pageCount).bounds; }
     // The hit area of dot `page` (the dot drawn at its current size sits centred in it).
-    Rect pageDot(std::int64_t page, std::int64_t pageCount) const;
+    Rect pageDot(std::int64_t page, std::int64_t pageCount) const {
+        return pageDots(pageCount).dotRect(page);
+    }
     // The page whose dot is at `p`, if any.
-    std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const;
+    std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const {
+        return pageDots(pageCount).dotAt(p);
+    }
     // Whether `p` is on the shown capsule: a click there between or beyond the
     // dots is taken by the capsule, not by the tile underneath.
-    bool pageDotColumnContains(Point p, std::int64_t pageCount) const;
+    bool pageDotColumnContains(Point p, std::int64_t pageCount) const {
+        return pageDots(pageCount).contains(p);
+    }
 };
 
 // The opened folder's panel, centred in the window.
@@ -62,10 +87,17 @@ struct FolderPanelLayout {
     // Cell `index` (0 … 11) of the grid, row by row.
     Rect cell(std::int64_t index) const;
     std::optional<std::int64_t> cellAt(Point p) const;
-    Rect pageDotColumn(std::int64_t pageCount) const;
-    Rect pageDot(std::int64_t page, std::int64_t pageCount) const;
-    std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const;
-    bool pageDotColumnContains(Point p, std::int64_t pageCount) const;
+    PageDotColumn pageDots(std::int64_t pageCount) const;
+    Rect pageDotColumn(std::int64_t pageCount) const { return pageDots(pageCount).bounds; }
+    Rect pageDot(std::int64_t page, std::int64_t pageCount) const {
+        return pageDots(pageCount).dotRect(page);
+    }
+    std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const {
+        return pageDots(pageCount).dotAt(p);
+    }
+    bool pageDotColumnContains(Point p, std::int64_t pageCount) const {
+        return pageDots(pageCount).contains(p);
+    }
 };
 
 }  // namespace vantor

@@ -8,16 +8,10 @@ namespace vantor {
 
 LauncherPresentation::LauncherPresentation(LauncherModel& model, CornerSource& monitor,
                                            LauncherSurfaceFactory& factory, MainQueue& mainQueue)
-    : model_(model),
-      monitor_(monitor),
-      factory_(factory),
-      mainQueue_(mainQueue),
-      self_(std::make_shared<LauncherPresentation*>(this)) {
+    : model_(model), monitor_(monitor), factory_(factory), mainQueue_(mainQueue) {
 }
 
-LauncherPresentation::~LauncherPresentation() {
-    *self_ = nullptr;
-}
+LauncherPresentation::~LauncherPresentation() = default;
 
 void LauncherPresentation::showVantor(const ScreenInfo& screen) {
     if (launcherWindow_) {
@@ -28,13 +22,7 @@ void LauncherPresentation::showVantor(const ScreenInfo& screen) {
         model_.reload();
     }
     model_.setQuery("");
-    std::weak_ptr<LauncherPresentation*> weakSelf = self_;
-    auto dismiss = [weakSelf] {
-        if (auto self = weakSelf.lock(); self && *self) {
-            (*self)->hideVantor();
-        }
-    };
-    launcherWindow_ = factory_.makeLauncher(screen, std::move(dismiss));
+    launcherWindow_ = factory_.makeLauncher(screen, liveness_.guard([this] { hideVantor(); }));
     if (launcherWindow_) {
         launcherWindow_->present(fadeInDuration);
     }
@@ -47,18 +35,16 @@ void LauncherPresentation::hideVantor() {
     }
     std::shared_ptr<LauncherSurface> window = std::move(launcherWindow_);
     launcherWindow_.reset();
-    std::weak_ptr<LauncherPresentation*> weakSelf = self_;
+    auto restartMonitor = liveness_.guard([this] { monitor_.start(); });
     MainQueue* queue = &mainQueue_;
     // The completion keeps the window alive through its fade; the task it
     // posts takes the window away and lets it go.
     auto fading = window;
-    fading->fadeOut(fadeOutDuration, [window = std::move(window), weakSelf, queue]() mutable {
-        queue->post([window = std::move(window), weakSelf]() mutable {
+    fading->fadeOut(fadeOutDuration, [window = std::move(window), restartMonitor, queue]() mutable {
+        queue->post([window = std::move(window), restartMonitor]() mutable {
             window->orderOut();
             window.reset();
-            if (auto self = weakSelf.lock(); self && *self) {
-                (*self)->monitor_.start();
-            }
+            restartMonitor();
         });
     });
 }

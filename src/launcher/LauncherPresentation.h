@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/DesktopScreens.h"
+#include "base/Liveness.h"
 
 namespace vantor {
 
@@ -58,8 +59,8 @@ private:
     LauncherSurfaceFactory& factory_;
     MainQueue& mainQueue_;
     std::shared_ptr<LauncherSurface> launcherWindow_;
-    // Callbacks handed out hold this weakly and do nothing once it is gone.
-    std::shared_ptr<LauncherPresentation*> self_;
+    // Callbacks handed out do nothing once this is gone.
+    Liveness liveness_;
 };
 
 }  // namespace vantor

@@ -10,7 +10,7 @@ namespace vantor {
 void LauncherViewModel::hoverSlot(const PageSlot& slot, bool inside) {
     Batch batch(*this);
     // While dragging, the selection follows the dragged item, not the pointer.
-    if (!inside || !slot.item || openedFolderID_ || draggedItemID_) {
+    if (!inside || !slot.item || openFolder_ || drag_.draggedItemID()) {
         return;
     }
     std::int64_t index = absoluteIndex(slot);
@@ -25,9 +25,9 @@ void LauncherViewModel::moveSelection(std::int64_t delta) {
     if (count == 0) {
         return;
     }
-    std::int64_t newIndex = std::min(count - 1, std::max<std::int64_t>(selectedIndex_ + delta, 0));
+    std::int64_t newIndex = Selection::moved(selectedIndex(), delta, count);
     std::int64_t targetPage = paging::pageOfIndex(newIndex, modelPageSize());
-    if (targetPage == currentPage_) {
+    if (targetPage == currentPage()) {
         setSelectedIndex(newIndex);
         return;
     }
@@ -36,9 +36,7 @@ void LauncherViewModel::moveSelection(std::int64_t delta) {
 
 void LauncherViewModel::clampSelection() {
     Batch batch(*this);
-    std::int64_t count = itemCount();
-    std::int64_t last = count > 0 ? count - 1 : 0;
-    std::int64_t newIndex = std::clamp<std::int64_t>(selectedIndex_, 0, last);
+    std::int64_t newIndex = Selection::clamped(selectedIndex(), itemCount());
     setSelectedIndex(newIndex);
     setCurrentPage(std::min(pageCount() - 1, paging::pageOfIndex(newIndex, modelPageSize())));
 }
@@ -51,11 +49,10 @@ void LauncherViewModel::resetSelection() {
 
 void LauncherViewModel::openSelectedApplication() {
     Batch batch(*this);
-    const auto& items = model_.filteredItems();
-    if (selectedIndex_ < 0 || selectedIndex_ >= static_cast<std::int64_t>(items.size())) {
+    if (!selection_.isWithin(itemCount())) {
         return;
     }
-    VantorItem item = items[static_cast<std::size_t>(selectedIndex_)];
+    VantorItem item = model_.filteredItems()[static_cast<std::size_t>(selectedIndex())];
     open(item);
 }
 
@@ -68,77 +65,58 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
     if (finished_) {
         return true;
     }
-    // Only the key code counts: with Shift, Control or the like held a key
-    // acts as the plain key.
-    if (renamingFolder_) {
-        switch (keyCode) {
-            case key_code::returnKey:
-            case key_code::keypadEnter:
-                commitFolderRename();
-                return true;
-            case key_code::escape:
-                cancelFolderRename();
-                return true;
-            case key_code::contextMenu:
-                return true;
-            default:
-                return false;  // typing goes to the name field
-        }
-    }
-    if (openedFolderID_) {
-        switch (keyCode) {
-            case key_code::escape:
-                closeOpenedFolder();
-                return true;
-            case key_code::f2:
-                beginRenamingFolder();
-                return true;
-            case key_code::contextMenu:
-                return true;  // the panel has no selection to show a menu for
-            default:
-                return false;
-        }
-    }
-    switch (keyCode) {
-        case key_code::contextMenu:
-            requestContextMenuForSelection();
-            return true;
-        case key_code::returnKey:
-        case key_code::keypadEnter:
-            openSelectedApplication();
-            return true;
-        case key_code::escape:
-            callDismiss();
-            return true;
-        case key_code::leftArrow:
-            moveSelection(-1);
-            return true;
-        case key_code::rightArrow:
-            moveSelection(1);
-            return true;
-        case key_code::downArrow:
-            moveSelection(pageLayout().columns);
-            return true;
-        case key_code::upArrow:
-            moveSelection(-pageLayout().columns);
-            return true;
-        default:
+    KeyContext context = isRenamingFolder() ? KeyContext::folderName
+                         : openFolder_      ? KeyContext::openFolder
+                                            : KeyContext::grid;
+    std::int64_t columns = pageLayout().columns;
+    KeyCommand command = keyCommand(keyCode, context);
+    switch (command) {
+        case KeyCommand::passOn:
             return false;
+        case KeyCommand::consume:
+            break;
+        case KeyCommand::keepName:
+            commitFolderRename();
+            break;
+        case KeyCommand::restoreName:
+            cancelFolderRename();
+            break;
+        case KeyCommand::closeFolder:
+            closeOpenedFolder();
+            break;
+        case KeyCommand::renameFolder:
+            beginRenamingFolder();
+            break;
+        case KeyCommand::showMenu:
+            requestContextMenuForSelection();
+            break;
+        case KeyCommand::openSelected:
+            openSelectedApplication();
+            break;
+        case KeyCommand::close:
+            callDismiss();
+            break;
+        case KeyCommand::left:
+        case KeyCommand::right:
+            moveSelection(command == KeyCommand::left ? -1 : 1);
+            break;
+        case KeyCommand::up:
+        case KeyCommand::down:
+            moveSelection(command == KeyCommand::up ? -columns : columns);
+            break;
     }
+    return true;
 }
 
 void LauncherViewModel::focusSearchField() {
     // Deferred, so that the search field exists by the time it is focused.
-    mainQueue_.post([this, alive = std::weak_ptr<bool>(alive_)] {
-        if (alive.expired()) {
-            return;
-        }
+    mainQueue_.post(liveness_.guard([this] {
         Batch batch(*this);
         setSearchFieldFocused(true);
         if (searchFieldFocusRequest_) {
             searchFieldFocusRequest_();
         }
-    });
+    }));
 }
 
 void LauncherViewModel::setSearchFieldFocused(bool focused) {

@@ -12,52 +12,53 @@ LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& de
       desktop_(desktop),
       mainQueue_(mainQueue),
       dismiss_(std::move(dismiss)),
-      scrollGesture_(mainQueue, swipeThreshold, scrollGestureResetDelay),
-      seenQuery_(model.query()),
-      seenPageSize_(model.pageSize()),
-      seenApplications_(model.applications()) {
-    pageTurn_.animation = pageAnimation;
-    modelSubscription_ = model_.observe([this] { modelWillChange(); });
+      pager_(mainQueue, gridPaging),
+      seen_{model.query(), model.pageSize(), model.applications()},
+      modelSync_(mainQueue, [this] {
+          Batch batch(*this);
+          markChanged();
+      }) {
+    // The model announces before it changes: look at it on a later turn, once,
+    // however many changes one operation announces.
+    modelSubscription_ = model_.observe([this] { modelSync_.request(); });
 }
 
 LauncherViewModel::~LauncherViewModel() {
     modelSubscription_.reset();
-    alive_.reset();
 }
 
-void LauncherViewModel::modelWillChange() {
-    // The model announces before it changes: look at it on a later turn, once,
-    // however many changes one operation announces.
-    if (syncPosted_) {
+void LauncherViewModel::closeBatch() {
+    if (--batchDepth_ != 0) {
         return;
     }
-    syncPosted_ = true;
-    mainQueue_.post([this, alive = std::weak_ptr<bool>(alive_)] {
-        if (alive.expired()) {
-            return;
-        }
-        syncPosted_ = false;
-        Batch batch(*this);
-        markChanged();
-    });
+    // The selected item as of the end of the event, for a rescan to find it again.
+    selection_.remember(model_.filteredItems());
+    if (changed_) {
+        changed_ = false;
+        changes_.notify();
+    }
 }
 
 void LauncherViewModel::syncWithModel() {
     // A new query or page size starts again on page 0 with the first item.
-    bool queryChanged = model_.query() != seenQuery_;
-    bool pageSizeChanged = model_.pageSize() != seenPageSize_;
-    bool applicationsChanged = model_.applications() != seenApplications_;
+    bool queryChanged = model_.query() != seen_.query;
+    bool pageSizeChanged = model_.pageSize() != seen_.pageSize;
+    bool applicationsChanged = model_.applications() != seen_.applications;
     if (applicationsChanged) {
-        seenApplications_ = model_.applications();
+        seen_.applications = model_.applications();
     }
     if (queryChanged || pageSizeChanged) {
-        seenQuery_ = model_.query();
-        seenPageSize_ = model_.pageSize();
+        seen_.query = model_.query();
+        seen_.pageSize = model_.pageSize();
         resetSelection();
-    } else if (applicationsChanged) {
+    } else if (auto index = applicationsChanged ? selection_.followed(model_.filteredItems())
+                                                : std::nullopt) {
         // A rescan keeps the selected item selected, as far as it is still there.
-        followSelection();
-    } else if (selectedIndex_ >= itemCount()) {
+        setSelectedIndex(*index);
+        setCurrentPage(paging::pageOfIndex(*index, modelPageSize()));
+    } else if (applicationsChanged) {
+        clampSelection();
+    } else if (selectedIndex() >= itemCount()) {
         // Fewer items to show (one was hidden, say): keep the selection on one.
         clampSelection();
     }
@@ -75,8 +76,8 @@ void LauncherViewModel::appear() {
     }
     installScrollMonitor();
     installKeyMonitor();
-    if (folderOverlay_) {
-        folderOverlay_->installScrollMonitor();
+    if (openFolder_) {
+        openFolder_->pager().installScrollMonitor();
     }
     focusSearchField();
 }
@@ -87,95 +88,14 @@ void LauncherViewModel::disappear() {
     commitFolderRename();
     removeScrollMonitor();
     removeKeyMonitor();
-    if (folderOverlay_) {
-        folderOverlay_->removeScrollMonitor();
+    if (openFolder_) {
+        openFolder_->pager().removeScrollMonitor();
     }
     shown_ = false;
 }
 
-void LauncherViewModel::installScrollMonitor() {
-    scrollMonitorInstalled_ = true;
-}
-
-void LauncherViewModel::removeScrollMonitor() {
-    if (!scrollMonitorInstalled_) {
-        return;
-    }
-    scrollMonitorInstalled_ = false;
-    scrollGesture_.clear();
-}
-
-void LauncherViewModel::installKeyMonitor() {
-    keyMonitorInstalled_ = true;
-}
-
-void LauncherViewModel::removeKeyMonitor() {
-    keyMonitorInstalled_ = false;
-}
-
-// ---- Pages -------------------------------------------------------------------
-
-PageGridLayout LauncherViewModel::pageLayout() const {
-    return PageGridLayout(modelPageSize());
-}
-
-GridMetrics LauncherViewModel::gridMetrics(Size area) const {
-    return GridMetrics::forArea(area, pageLayout());
-}
-
-std::int64_t LauncherViewModel::pageCount() const {
-    return paging::pageCount(itemCount(), modelPageSize());
-}
-
-std::int64_t LauncherViewModel::pageStartIndex() const {
-    return paging::pageStartIndex(itemCount(), modelPageSize(), currentPage_);
-}
-
-std::vector<VantorItem> LauncherViewModel::pageItems() const {
-    return paging::pageElements(model_.filteredItems(), modelPageSize(), currentPage_);
-}
-
-std::vector<PageSlot> LauncherViewModel::pageSlots() const {
-    return makePageSlots(model_.filteredItems(), modelPageSize(), currentPage_);
-}
-
-std::int64_t LauncherViewModel::absoluteIndex(const PageSlot& slot) const {
-    return pageStartIndex() + slot.offset;
-}
-
-bool LauncherViewModel::isSelected(const PageSlot& slot) const {
-    return slot.item.has_value() && absoluteIndex(slot) == selectedIndex_;
-}
-
-bool LauncherViewModel::isDragging(const PageSlot& slot) const {
-    return slot.item.has_value() && draggedItemID_ && *draggedItemID_ == slot.item->id();
-}
-
-bool LauncherViewModel::isFolderDropTarget(const PageSlot& slot) const {
-    return slot.item.has_value() && folderDropTargetID_ && *folderDropTargetID_ == slot.item->id();
-}
-
-std::int64_t LauncherViewModel::itemCount() const {
-    return static_cast<std::int64_t>(model_.filteredItems().size());
-}
-
-std::int64_t LauncherViewModel::modelPageSize() const {
-    return std::max(model_.pageSize(), 1);
-}
-
-std::optional<std::int64_t> LauncherViewModel::indexOfItem(const CanonicalString& itemID) const {
-    const auto& items = model_.filteredItems();
-    auto it = std::find_if(items.begin(), items.end(),
-                           [&](const VantorItem& item) { return item.id() == itemID; });
-    if (it == items.end()) {
-        return std::nullopt;
-    }
-    return static_cast<std::int64_t>(it - items.begin());
-}
-
 void LauncherViewModel::setCurrentPage(std::int64_t page) {
-    if (page != currentPage_) {
-        currentPage_ = page;
+    if (pager_.show(page)) {
         forgetPressOnTurnedPage(false);
         markChanged();
     }
@@ -185,39 +105,13 @@ void LauncherViewModel::forgetPressOnTurnedPage(bool folderPage) {
     // A press belongs to the tile it went down on. Once the page has turned
     // another tile lies under the pointer, and the release opens neither; a
     // drag under way goes on, carrying its item to the new page.
-    if (press_ && !press_->dragging && press_->folderCell.has_value() == folderPage) {
-        press_.reset();
-    }
-}
-
-void LauncherViewModel::setSelectedIndex(std::int64_t index) {
-    if (index != selectedIndex_) {
-        selectedIndex_ = index;
-        markChanged();
+    auto& press = drag_.press();
+    if (press && !press->dragging && press->folderCell.has_value() == folderPage) {
+        press.reset();
     }
 }
 
 // ---- Activation and dismissal ------------------------------------------------
-
-void LauncherViewModel::followSelection() {
-    if (selectedItemID_) {
-        if (auto index = indexOfItem(*selectedItemID_)) {
-            setSelectedIndex(*index);
-            setCurrentPage(paging::pageOfIndex(*index, modelPageSize()));
-            return;
-        }
-    }
-    clampSelection();
-}
-
-void LauncherViewModel::rememberSelection() {
-    const auto& items = model_.filteredItems();
-    if (selectedIndex_ >= 0 && selectedIndex_ < static_cast<std::int64_t>(items.size())) {
-        selectedItemID_ = items[static_cast<std::size_t>(selectedIndex_)].id();
-    } else {
-        selectedItemID_.reset();
-    }
-}
 
 void LauncherViewModel::open(const VantorItem& item) {
     Batch batch(*this);
@@ -237,7 +131,7 @@ void LauncherViewModel::open(const VantorItem& item) {
 void LauncherViewModel::tapSlot(const PageSlot& slot) {
     Batch batch(*this);
     // The open folder's overlay covers the grid.
-    if (openedFolderID_ || !takesTaps()) {
+    if (openFolder_ || !takesTaps()) {
         return;
     }
     if (!slot.item) {
@@ -250,26 +144,12 @@ void LauncherViewModel::tapSlot(const PageSlot& slot) {
     open(item);
 }
 
-void LauncherViewModel::dismiss() {
-    if (takesTaps()) {
-        callDismiss();
-    }
-}
-
-void LauncherViewModel::handleExitCommand() {
-    callDismiss();
-}
-
-void LauncherViewModel::pointerPressed(int clickCount) {
-    repeatedPress_ = clickCount > 1;
-}
-
 void LauncherViewModel::callDismiss() {
     if (finished_) {
         return;
     }
     finished_ = true;
-    press_.reset();
+    drag_.press().reset();
     // A copy, since the call may destroy this view-model and its members.
     Dismiss dismiss = dismiss_;
     if (dismiss) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -10,16 +11,19 @@
 
 #include "base/ApplicationOpener.h"
 #include "base/Geometry.h"
+#include "base/Liveness.h"
 #include "base/MainQueue.h"
 #include "launcher/Animation.h"
 #include "launcher/ContextMenu.h"
-#include "launcher/FolderOverlay.h"
+#include "launcher/GridDrag.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/KeyCodes.h"
+#include "launcher/OpenFolder.h"
 #include "launcher/PageGridLayout.h"
 #include "launcher/PageSlot.h"
+#include "launcher/Pager.h"
 #include "launcher/ScrollEvent.h"
-#include "launcher/ScrollGesture.h"
+#include "launcher/Selection.h"
 #include "model/ChangeNotifier.h"
 #include "model/LauncherModel.h"
 
@@ -37,21 +41,12 @@ class LauncherViewModel {
 public:
     using Dismiss = std::function<void()>;
 
-    // Every page and selection change animates with this curve.
-    static constexpr EaseOutAnimation pageAnimation{std::chrono::milliseconds(200)};
     // The content's entrance once the view has appeared (see contentVisible).
     static constexpr SpringAnimation entranceAnimation{0.32, 0.9, 0};
     // The page dots move to a new current page with this spring.
     static constexpr SpringAnimation pageDotAnimation{0.24, 1, 0};
-    // Vertical scrolling (points) that turns a page.
-    static constexpr double swipeThreshold = 58;
-    // A plain wheel's gesture ends after this much quiet time.
-    static constexpr MainQueue::Duration scrollGestureResetDelay{180};
-    // Where a new page starts its settle animation: 24 points off, at 0.82.
-    static constexpr double pageTurnOffset = 24;
-    static constexpr double pageTurnOpacity = 0.82;
     // A press on a tile becomes a drag once the pointer has moved this far.
-    static constexpr double dragStartDistance = 8;
+    static constexpr double dragStartDistance = GridDrag::startDistance;
 
     // `dismiss` closes the launcher. It may destroy this view-model; nothing
     // here touches it after calling `dismiss`.
@@ -90,53 +85,74 @@ public:
 
     // Key and scroll events are acted on only while their monitor is installed;
     // installing twice keeps one, removing when none is installed does nothing.
-    void installScrollMonitor();
+    void installScrollMonitor() { pager_.installScrollMonitor(); }
     // Also forgets the scroll gesture and drops its pending reset.
-    void removeScrollMonitor();
-    void installKeyMonitor();
-    void removeKeyMonitor();
-    bool isScrollMonitorInstalled() const { return scrollMonitorInstalled_; }
+    void removeScrollMonitor() { pager_.removeScrollMonitor(); }
+    void installKeyMonitor() { keyMonitorInstalled_ = true; }
+    void removeKeyMonitor() { keyMonitorInstalled_ = false; }
+    bool isScrollMonitorInstalled() const { return pager_.isScrollMonitorInstalled(); }
     bool isKeyMonitorInstalled() const { return keyMonitorInstalled_; }
 
     // ---- Pages (derived from the model on every call) ---------------------
 
-    PageGridLayout pageLayout() const;
+    PageGridLayout pageLayout() const { return PageGridLayout(modelPageSize()); }
     // The grid's sizes for the area the view gives the page grid.
-    GridMetrics gridMetrics(Size area) const;
-    std::int64_t pageCount() const;
+    GridMetrics gridMetrics(Size area) const { return GridMetrics::forArea(area, pageLayout()); }
+    std::int64_t pageCount() const { return paging::pageCount(itemCount(), modelPageSize()); }
     // Absolute index of the shown page's first cell.
-    std::int64_t pageStartIndex() const;
-    std::vector<VantorItem> pageItems() const;
+    std::int64_t pageStartIndex() const {
+        return paging::pageStartIndex(itemCount(), modelPageSize(), currentPage());
+    }
+    std::vector<VantorItem> pageItems() const {
+        return paging::pageElements(model_.filteredItems(), modelPageSize(), currentPage());
+    }
     // Exactly pageSize cells of the shown page, items first, then fillers.
-    std::vector<PageSlot> pageSlots() const;
-    std::int64_t absoluteIndex(const PageSlot& slot) const;
+    std::vector<PageSlot> pageSlots() const {
+        return makePageSlots(model_.filteredItems(), modelPageSize(), currentPage());
+    }
+    std::int64_t absoluteIndex(const PageSlot& slot) const {
+        return pageStartIndex() + slot.offset;
+    }
     // Drawing flags of a cell.
-    bool isSelected(const PageSlot& slot) const;
-    bool isDragging(const PageSlot& slot) const;
-    bool isFolderDropTarget(const PageSlot& slot) const;
+    bool isSelected(const PageSlot& slot) const {
+        return slot.item.has_value() && absoluteIndex(slot) == selectedIndex();
+    }
+    bool isDragging(const PageSlot& slot) const {
+        return slot.item.has_value() && drag_.draggedItemID() == slot.item->id();
+    }
+    bool isFolderDropTarget(const PageSlot& slot) const {
+        return slot.item.has_value() && drag_.folderDropTargetID() == slot.item->id();
+    }
 
     // ---- State -----------------------------------------------------------
 
     // The page shown, from 0. May exceed the last page for a moment; the last
     // page is then shown.
-    std::int64_t currentPage() const { return currentPage_; }
+    std::int64_t currentPage() const { return pager_.page(); }
     // Absolute index (into the model's filteredItems) of the selected item.
-    std::int64_t selectedIndex() const { return selectedIndex_; }
+    std::int64_t selectedIndex() const { return selection_.index(); }
     // The last page turn, for the view to animate (serial 0: none yet).
-    const PageTurn& pageTurn() const { return pageTurn_; }
+    const PageTurn& pageTurn() const { return pager_.pageTurn(); }
     // Item id being dragged.
-    const std::optional<CanonicalString>& draggedItemID() const { return draggedItemID_; }
+    const std::optional<CanonicalString>& draggedItemID() const { return drag_.draggedItemID(); }
     // Item id that a release would drop the dragged item onto.
-    const std::optional<CanonicalString>& folderDropTargetID() const { return folderDropTargetID_; }
+    const std::optional<CanonicalString>& folderDropTargetID() const {
+        return drag_.folderDropTargetID();
+    }
     // The last destination acted on during a drag: "before:<item id>",
     // "folder:<item id>" or "end".
-    const std::optional<std::string>& lastDragDestination() const { return lastDragDestination_; }
+    std::optional<std::string> lastDragDestination() const {
+        const auto& destination = drag_.lastDestination();
+        return destination ? std::optional(destination->key()) : std::nullopt;
+    }
     // The folder's own id (not its item id) shown in the overlay; set exactly
     // while the overlay is shown.
-    const std::optional<CanonicalString>& openedFolderID() const { return openedFolderID_; }
-    double verticalScrollAmount() const { return scrollGesture_.verticalScrollAmount(); }
-    bool scrollGestureDidTurnPage() const { return scrollGesture_.didTurnPage(); }
-    bool hasScrollGestureResetTask() const { return scrollGesture_.hasPendingReset(); }
+    std::optional<CanonicalString> openedFolderID() const {
+        return openFolder_ ? std::optional(openFolder_->folderID()) : std::nullopt;
+    }
+    // The grid's pages: its page, its last turn and its scroll gesture.
+    const Pager& pager() const { return pager_; }
+    double verticalScrollAmount() const { return pager_.verticalScrollAmount(); }
     // Two-way focus binding of the search field.
     bool searchFieldFocused() const { return searchFieldFocused_; }
     void setSearchFieldFocused(bool focused);
@@ -150,9 +166,13 @@ public:
     // the launcher.
     void tapSlot(const PageSlot& slot);
     // Closes the launcher: the backdrop, the empty grid area, the close button.
-    void dismiss();
+    void dismiss() {
+        if (takesTaps()) {
+            callDismiss();
+        }
+    }
     // The window was closed from outside (the window manager's close, Alt+F4).
-    void handleExitCommand();
+    void handleExitCommand() { callDismiss(); }
     // True once an application was opened or the launcher closed. The showing
     // is over then: until the next one, taps, keys, scrolling and drags do
     // nothing, so a double click or a second Return cannot start an
@@ -161,11 +181,11 @@ public:
     // The pointer went down. `clickCount` is 2 for the second press of a
     // double click: the first click already acted (opened the folder, turned
     // the page), so this press and its release act on nothing.
-    void pointerPressed(int clickCount);
+    void pointerPressed(int clickCount) { repeatedPress_ = clickCount > 1; }
     // A drag or a folder's renaming is under way: a rescan now would pull
     // items from under the pointer or the folder from under its name field.
     bool isEditingArrangement() const {
-        return press_.has_value() || draggedItemID_.has_value() || renamingFolder_;
+        return drag_.press().has_value() || draggedItemID().has_value() || isRenamingFolder();
     }
 
     // ---- Selection and keys ----------------------------------------------
@@ -199,9 +219,17 @@ public:
     // folder is open; an open folder's overlay pages itself.
     void handleScrollWheel(const ScrollEvent& event);
     // One page on, selecting its first item; nothing on the last page.
-    void goToNextPage();
+    void goToNextPage() {
+        if (currentPage() < pageCount() - 1) {
+            turnToPage(currentPage() + 1);
+        }
+    }
     // One page back, selecting its first item; nothing on the first page.
-    void goToPreviousPage();
+    void goToPreviousPage() {
+        if (currentPage() >= 1) {
+            turnToPage(currentPage() - 1);
+        }
+    }
     // Shows `page` with the page-turn feedback and runs updateSelection; for
     // the current page only runs updateSelection.
     void animatePageChange(std::int64_t page, const std::function<void()>& updateSelection);
@@ -232,9 +260,13 @@ public:
     // ---- Folder overlay ----------------------------------------------------
 
     // The opened folder's paging state; null while no folder is open.
-    const FolderOverlay* folderOverlay() const { return folderOverlay_.get(); }
+    const OpenFolder* folderOverlay() const { return openFolder_.get(); }
     // The overlay's close button and its backdrop.
-    void closeFolder();
+    void closeFolder() {
+        if (takesTaps()) {
+            closeOpenedFolder();
+        }
+    }
     // An application cell of the overlay: launch it and close the launcher.
     void tapFolderApplication(const ApplicationItem& application);
     // A page dot of the overlay.
@@ -252,15 +284,18 @@ public:
     void moveFolderPointer(Point location, Size window);
     // The application dragged inside the open folder's panel.
     const std::optional<CanonicalString>& draggedFolderApplicationID() const {
-        return draggedFolderApplicationID_;
+        return drag_.draggedFolderApplicationID();
     }
 
     // ---- The open folder's name ---------------------------------------------
 
     // While true the panel's title is an inline field holding folderNameDraft,
     // which starts as the whole name, selected.
-    bool isRenamingFolder() const { return renamingFolder_; }
-    const std::string& folderNameDraft() const { return folderNameDraft_; }
+    bool isRenamingFolder() const { return openFolder_ && openFolder_->isRenaming(); }
+    const std::string& folderNameDraft() const {
+        static const std::string none;
+        return openFolder_ ? openFolder_->nameDraft() : none;
+    }
     // The title clicked, F2, or the menu's "重命名".
     void beginRenamingFolder();
     // What the field holds now; returns the draft as kept (at most the longest name).
@@ -285,38 +320,36 @@ private:
     // Groups the changes of one event: re-reads the model first, and tells the
     // observers once at the end if anything changed.
     class Batch;
-    struct Press {
-        // For a press in the folder's panel: the pressed application as an item.
-        PageSlot slot;
-        Point location;
-        bool movedAway = false;
-        bool dragging = false;
-        // Set while the press belongs to the open folder's panel.
-        std::optional<std::int64_t> folderCell;
-        // The drag came out of a folder: it goes on in the grid (window coordinates).
-        bool leftFolder = false;
-    };
 
     void markChanged() { changed_ = true; }
+    // The end of the outermost batch: remembers the selection, tells the observers.
+    void closeBatch();
     void syncWithModel();
-    void modelWillChange();
     void setCurrentPage(std::int64_t page);
     // After the main grid's page (false) or the open folder's page (true) turned.
     void forgetPressOnTurnedPage(bool folderPage);
-    void setSelectedIndex(std::int64_t index);
-    std::int64_t itemCount() const;
-    std::int64_t modelPageSize() const;
-    std::optional<std::int64_t> indexOfItem(const CanonicalString& itemID) const;
+    void setSelectedIndex(std::int64_t index) {
+        if (selection_.select(index)) {
+            markChanged();
+        }
+    }
+    std::int64_t itemCount() const {
+        return static_cast<std::int64_t>(model_.filteredItems().size());
+    }
+    std::int64_t modelPageSize() const { return std::max(model_.pageSize(), 1); }
+    std::optional<std::int64_t> indexOfItem(const CanonicalString& itemID) const {
+        return Selection::indexOf(model_.filteredItems(), itemID);
+    }
     void selectItemAndFollowIt(const CanonicalString& itemID);
-    void handleMainScrollWheel(const ScrollEvent& event);
-    void applyDragDestination(const CanonicalString& itemID, std::int64_t destinationIndex,
-                              bool inFolderDropZone);
-    void dragMoved(const CanonicalString& itemID, Point location, Size gridArea);
+    // Turns the grid to `page`, selecting its first item.
+    void turnToPage(std::int64_t page);
+    // One movement of a drag in the grid: `location` in grid coordinates, or
+    // nothing while the pointer is beyond the grid.
+    void dragMoved(const CanonicalString& itemID, std::optional<Point> location, Size gridArea);
     void openFolder(const VantorItem& folderItem);
     // Gives the overlay the folder as the model has it now; closes it when gone.
     void syncOpenedFolder();
     void requestContextMenuForSelection();
-    void folderDragMoved(Point location, Size window);
     void reorderInFolder(Point location, Size window);
     void leaveFolderWithDraggedApplication(Point location, Size window);
     void dragMovedOutsideFolder(Point location, Size window);
@@ -326,10 +359,6 @@ private:
     // Whether a tap may act: the showing goes on and the press is not the
     // second half of a double click.
     bool takesTaps() const { return !finished_ && !repeatedPress_; }
-    // After a rescan: the selected item stays selected wherever it moved,
-    // else the selection is pulled back into the list.
-    void followSelection();
-    void rememberSelection();
 
     LauncherModel& model_;
     ApplicationOpener& desktop_;
@@ -339,40 +368,31 @@ private:
     std::function<void(const ContextMenu&)> contextMenuRequest_;
     ChangeNotifier changes_;
 
-    std::int64_t currentPage_ = 0;
-    PageTurn pageTurn_;
-    std::int64_t selectedIndex_ = 0;
+    Pager pager_;
+    Selection selection_;
     bool contentVisible_ = false;
-    bool scrollMonitorInstalled_ = false;
     bool keyMonitorInstalled_ = false;
-    std::optional<CanonicalString> draggedItemID_;
-    std::optional<CanonicalString> folderDropTargetID_;
-    std::optional<std::string> lastDragDestination_;
-    std::optional<CanonicalString> openedFolderID_;
-    std::optional<CanonicalString> draggedFolderApplicationID_;
-    bool renamingFolder_ = false;
-    std::string folderNameDraft_;
-    ScrollGesture scrollGesture_;
     bool searchFieldFocused_ = false;
 
-    std::unique_ptr<FolderOverlay> folderOverlay_;
-    std::optional<Press> press_;
+    std::unique_ptr<OpenFolder> openFolder_;
+    GridDrag drag_;
     bool shown_ = false;
     bool finished_ = false;
     bool repeatedPress_ = false;
-    // The selected item as of the end of the last event, for a rescan to find it again.
-    std::optional<CanonicalString> selectedItemID_;
 
     // What the model held when last looked at, to tell which field changed.
-    std::string seenQuery_;
-    int seenPageSize_ = 0;
-    std::vector<ApplicationItem> seenApplications_;
-    bool syncPosted_ = false;
+    struct SeenModel {
+        std::string query;
+        int pageSize = 0;
+        std::vector<ApplicationItem> applications;
+    } seen_;
 
     int batchDepth_ = 0;
     bool changed_ = false;
     // Tasks and batches check this before touching a view-model that may be gone.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Liveness liveness_;
+    // Looks at the model once it has changed, however many announcements came.
+    PostOnce modelSync_;
     ChangeNotifier::Subscription modelSubscription_;
 };
 

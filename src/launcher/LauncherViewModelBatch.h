@@ -10,30 +10,19 @@ namespace vantor {
 // be gone by then (dismiss can destroy it), so it checks first.
 class LauncherViewModel::Batch {
 public:
-    explicit Batch(LauncherViewModel& viewModel) : viewModel_(viewModel), alive_(viewModel.alive_) {
-        if (viewModel_.batchDepth_++ == 0) {
-            viewModel_.syncWithModel();
+    explicit Batch(LauncherViewModel& viewModel)
+        : close_(viewModel.liveness_.guard([&viewModel] { viewModel.closeBatch(); })) {
+        if (viewModel.batchDepth_++ == 0) {
+            viewModel.syncWithModel();
         }
     }
-    ~Batch() {
-        if (alive_.expired()) {
-            return;
-        }
-        if (--viewModel_.batchDepth_ != 0) {
-            return;
-        }
-        viewModel_.rememberSelection();
-        if (viewModel_.changed_) {
-            viewModel_.changed_ = false;
-            viewModel_.changes_.notify();
-        }
-    }
+    ~Batch() { close_(); }
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
 
 private:
-    LauncherViewModel& viewModel_;
-    std::weak_ptr<bool> alive_;
+    // Does nothing once the view-model is gone.
+    std::function<void()> close_;
 };
 
 }  // namespace vantor

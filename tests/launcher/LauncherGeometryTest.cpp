@@ -91,7 +91,6 @@ TEST(LauncherLayoutTest, PageDotsAndFolderCellsAreFoundWhereTheyAreDrawn) {
 
     auto folder = FolderPanelLayout::forWindow({1920, 1080});
     EXPECT_FALSE(folder.cellAt({folder.cell(0).maxX() + 9, folder.cell(0).midY()}));
-    EXPECT_EQ(folder.pageDotAt(folder.pageDot(1, 2).center(), 2), 1);
     EXPECT_EQ(LauncherLayout::forWindow({100, 120}).mainArea.size(), (Size{0, 0}));  // no negatives
 }
 
