@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "launcher/LauncherViewModel.h"
-#include "launcher/LauncherViewModelBatch.h"
 
 namespace vantor {
 
@@ -13,11 +12,11 @@ void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {
         return;
     }
     // An open folder pages itself; the grid underneath stays put.
-    if (!openFolder_) {
+    if (!folderOverlay()) {
         if (auto page = pager_.scrollTarget(event, pageCount())) {
             turnToPage(*page);
         }
-    } else if (openFolder_->handleScrollWheel(event)) {
+    } else if (folder_.folder()->handleScrollWheel(event)) {
         forgetPressOnTurnedPage(true);
         markChanged();
     }
@@ -28,7 +27,7 @@ void LauncherViewModel::turnToPage(std::int64_t page) {
     auto selection = pager_.selectionAfterTurn(page, modelPageSize(), itemCount());
     animatePageChange(page, [this, selection] {
         if (selection) {
-            setSelectedIndex(*selection);
+            select(*selection);
         }
     });
 }
@@ -52,7 +51,7 @@ void LauncherViewModel::animatePageChange(std::int64_t page,
 
 void LauncherViewModel::tapPageDot(std::int64_t page) {
     Batch batch(*this);
-    if (openFolder_ || !takesTaps() || page < 0 || page >= pageCount()) {
+    if (folderOverlay() || !takesTaps() || page < 0 || page >= pageCount()) {
         return;
     }
     turnToPage(page);

@@ -3,19 +3,18 @@
 #include <algorithm>
 
 #include "launcher/LauncherViewModel.h"
-#include "launcher/LauncherViewModelBatch.h"
 
 namespace vantor {
 
 void LauncherViewModel::hoverSlot(const PageSlot& slot, bool inside) {
     Batch batch(*this);
     // While dragging, the selection follows the dragged item, not the pointer.
-    if (!inside || !slot.item || openFolder_ || drag_.draggedItemID()) {
+    if (!inside || !slot.item || folderOverlay() || draggedItemID()) {
         return;
     }
     std::int64_t index = absoluteIndex(slot);
     if (index >= 0 && index < itemCount()) {
-        setSelectedIndex(index);
+        select(index);
     }
 }
 
@@ -28,23 +27,23 @@ void LauncherViewModel::moveSelection(std::int64_t delta) {
     std::int64_t newIndex = Selection::moved(selectedIndex(), delta, count);
     std::int64_t targetPage = paging::pageOfIndex(newIndex, modelPageSize());
     if (targetPage == currentPage()) {
-        setSelectedIndex(newIndex);
+        select(newIndex);
         return;
     }
-    animatePageChange(targetPage, [this, newIndex] { setSelectedIndex(newIndex); });
+    animatePageChange(targetPage, [this, newIndex] { select(newIndex); });
 }
 
 void LauncherViewModel::clampSelection() {
     Batch batch(*this);
     std::int64_t newIndex = Selection::clamped(selectedIndex(), itemCount());
-    setSelectedIndex(newIndex);
-    setCurrentPage(std::min(pageCount() - 1, paging::pageOfIndex(newIndex, modelPageSize())));
+    select(newIndex);
+    showPage(std::min(pageCount() - 1, paging::pageOfIndex(newIndex, modelPageSize())));
 }
 
 void LauncherViewModel::resetSelection() {
     Batch batch(*this);
-    setCurrentPage(0);
-    setSelectedIndex(0);
+    showPage(0);
+    select(0);
 }
 
 void LauncherViewModel::openSelectedApplication() {
@@ -66,7 +65,7 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
         return true;
     }
     KeyContext context = isRenamingFolder() ? KeyContext::folderName
-                         : openFolder_      ? KeyContext::openFolder
+                         : folderOverlay()  ? KeyContext::openFolder
                                             : KeyContext::grid;
     std::int64_t columns = pageLayout().columns;
     KeyCommand command = keyCommand(keyCode, context);
@@ -76,19 +75,19 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
         case KeyCommand::consume:
             break;
         case KeyCommand::keepName:
-            commitFolderRename();
+            folder_.commitRename();
             break;
         case KeyCommand::restoreName:
-            cancelFolderRename();
+            folder_.cancelRename();
             break;
         case KeyCommand::closeFolder:
-            closeOpenedFolder();
+            folder_.close();
             break;
         case KeyCommand::renameFolder:
-            beginRenamingFolder();
+            folder_.beginRenaming();
             break;
         case KeyCommand::showMenu:
-            requestContextMenuForSelection();
+            menus_.requestForSelection();
             break;
         case KeyCommand::openSelected:
             openSelectedApplication();

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "launcher/LauncherViewModelBatch.h"
-
 namespace vantor {
 
 LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& desktop,
@@ -13,6 +11,9 @@ LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& de
       mainQueue_(mainQueue),
       dismiss_(std::move(dismiss)),
       pager_(mainQueue, gridPaging),
+      arranging_(model, *this),
+      folder_(model, mainQueue, *this, arranging_),
+      menus_(model, *this, folder_, arranging_.drag()),
       seen_{model.query(), model.pageSize(), model.applications()},
       modelSync_(mainQueue, [this] {
           Batch batch(*this);
@@ -54,15 +55,15 @@ void LauncherViewModel::syncWithModel() {
     } else if (auto index = applicationsChanged ? selection_.followed(model_.filteredItems())
                                                 : std::nullopt) {
         // A rescan keeps the selected item selected, as far as it is still there.
-        setSelectedIndex(*index);
-        setCurrentPage(paging::pageOfIndex(*index, modelPageSize()));
+        select(*index);
+        showPage(paging::pageOfIndex(*index, modelPageSize()));
     } else if (applicationsChanged) {
         clampSelection();
     } else if (selectedIndex() >= itemCount()) {
         // Fewer items to show (one was hidden, say): keep the selection on one.
         clampSelection();
     }
-    syncOpenedFolder();
+    folder_.sync();
 }
 
 // ---- Lifecycle ---------------------------------------------------------------
@@ -76,8 +77,8 @@ void LauncherViewModel::appear() {
     }
     installScrollMonitor();
     installKeyMonitor();
-    if (openFolder_) {
-        openFolder_->pager().installScrollMonitor();
+    if (auto* folder = folder_.folder()) {
+        folder->pager().installScrollMonitor();
     }
     focusSearchField();
 }
@@ -85,16 +86,16 @@ void LauncherViewModel::appear() {
 void LauncherViewModel::disappear() {
     Batch batch(*this);
     // A name being typed when the launcher closes is kept, not lost.
-    commitFolderRename();
+    folder_.commitRename();
     removeScrollMonitor();
     removeKeyMonitor();
-    if (openFolder_) {
-        openFolder_->pager().removeScrollMonitor();
+    if (auto* folder = folder_.folder()) {
+        folder->pager().removeScrollMonitor();
     }
     shown_ = false;
 }
 
-void LauncherViewModel::setCurrentPage(std::int64_t page) {
+void LauncherViewModel::showPage(std::int64_t page) {
     if (pager_.show(page)) {
         forgetPressOnTurnedPage(false);
         markChanged();
@@ -105,7 +106,7 @@ void LauncherViewModel::forgetPressOnTurnedPage(bool folderPage) {
     // A press belongs to the tile it went down on. Once the page has turned
     // another tile lies under the pointer, and the release opens neither; a
     // drag under way goes on, carrying its item to the new page.
-    auto& press = drag_.press();
+    auto& press = arranging_.drag().press();
     if (press && !press->dragging && press->folderCell.has_value() == folderPage) {
         press.reset();
     }
@@ -125,20 +126,20 @@ void LauncherViewModel::open(const VantorItem& item) {
         callDismiss();
         return;
     }
-    openFolder(item);
+    folder_.open(item);
 }
 
 void LauncherViewModel::tapSlot(const PageSlot& slot) {
     Batch batch(*this);
     // The open folder's overlay covers the grid.
-    if (openFolder_ || !takesTaps()) {
+    if (folderOverlay() || !takesTaps()) {
         return;
     }
     if (!slot.item) {
         callDismiss();
         return;
     }
-    setSelectedIndex(absoluteIndex(slot));
+    select(absoluteIndex(slot));
     // A copy: opening may change the model the slot's item came from.
     VantorItem item = *slot.item;
     open(item);
@@ -149,11 +150,69 @@ void LauncherViewModel::callDismiss() {
         return;
     }
     finished_ = true;
-    drag_.press().reset();
+    arranging_.drag().press().reset();
     // A copy, since the call may destroy this view-model and its members.
     Dismiss dismiss = dismiss_;
     if (dismiss) {
         dismiss();
+    }
+}
+
+// ---- The pointer and the open folder --------------------------------------------
+
+void LauncherViewModel::releasePointer() {
+    Batch batch(*this);
+    auto& current = arranging_.drag().press();
+    if (!current) {
+        return;
+    }
+    // WORKAROUND: a copy, not a move, which GCC 12 takes for a read of an uninitialized item.
+    const GridDrag::Press press = *current;
+    current.reset();
+    if (press.folderCell) {
+        if (press.dragging) {
+            folder_.finishDrag();
+        } else if (!press.movedAway) {
+            tapFolderApplication(press.slot.item->asApplication());
+        }
+    } else if (press.dragging) {
+        arranging_.finish(press.slot.item->id());
+    } else if (!press.movedAway) {
+        tapSlot(press.slot);
+    }
+}
+
+void LauncherViewModel::cancelPointer() {
+    Batch batch(*this);
+    auto& current = arranging_.drag().press();
+    if (!current) {
+        return;
+    }
+    // WORKAROUND: a copy, not a move, which GCC 12 takes for a read of an uninitialized item.
+    const GridDrag::Press press = *current;
+    current.reset();
+    if (press.folderCell) {
+        folder_.finishDrag();
+    } else if (press.dragging) {
+        arranging_.finish(press.slot.item->id(), false);
+    }
+}
+
+void LauncherViewModel::tapFolderApplication(const ApplicationItem& application) {
+    Batch batch(*this);
+    if (!folderOverlay() || !takesTaps()) {
+        return;
+    }
+    // Opening from a folder closes the whole launcher, not just the folder.
+    model_.recordLaunch(application.id);
+    desktop_.openApplication(application.url);
+    callDismiss();
+}
+
+void LauncherViewModel::tapFolderPageDot(std::int64_t page) {
+    Batch batch(*this);
+    if (takesTaps() && folder_.folder() && folder_.folder()->animatePageChange(page)) {
+        markChanged();
     }
 }
 

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,9 +13,12 @@
 #include "base/MainQueue.h"
 #include "launcher/Animation.h"
 #include "launcher/ContextMenu.h"
-#include "launcher/GridDrag.h"
+#include "launcher/ContextMenuActions.h"
+#include "launcher/FolderEditing.h"
+#include "launcher/GridArranging.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/KeyCodes.h"
+#include "launcher/LauncherHost.h"
 #include "launcher/OpenFolder.h"
 #include "launcher/PageGridLayout.h"
 #include "launcher/PageSlot.h"
@@ -29,15 +30,18 @@
 
 namespace vantor {
 
-// Everything one showing of the launcher remembers and decides: the page, the
-// selection, keys, scroll paging, dragging and the opened folder. The view
-// forwards its events here (appearing, taps, hover, key codes, scroll events,
-// pointer movements) and draws what the getters say; opening an application,
-// closing the launcher and focusing the search field are the effects.
+// One showing of the launcher: its lifecycle, the page and the selection, and
+// the routing of the view's events (appearing, taps, hover, key codes, scroll
+// events, pointer movements) to the parts that act on them: GridArranging
+// (dragging in the grid), FolderEditing (the open folder, its panel's drags
+// and its name) and ContextMenuActions. The view draws what the getters say;
+// opening an application, closing the launcher, focusing the search field and
+// showing a menu are the effects it is asked for.
 //
 // A new view-model per showing, so every showing starts on page 0 with the
-// first item selected. Main thread only.
-class LauncherViewModel {
+// first item selected. Every entry point groups its changes into one redraw.
+// Main thread only.
+class LauncherViewModel : private LauncherHost {
 public:
     using Dismiss = std::function<void()>;
 
@@ -67,7 +71,7 @@ public:
     }
     // The effect of the keyboard's menu key: show this menu at its cell.
     void setContextMenuRequest(std::function<void(const ContextMenu&)> request) {
-        contextMenuRequest_ = std::move(request);
+        menus_.setRequest(std::move(request));
     }
 
     LauncherModel& model() const { return model_; }
@@ -95,12 +99,14 @@ public:
 
     // ---- Pages (derived from the model on every call) ---------------------
 
-    PageGridLayout pageLayout() const { return PageGridLayout(modelPageSize()); }
+    PageGridLayout pageLayout() const override { return PageGridLayout(modelPageSize()); }
     // The grid's sizes for the area the view gives the page grid.
     GridMetrics gridMetrics(Size area) const { return GridMetrics::forArea(area, pageLayout()); }
-    std::int64_t pageCount() const { return paging::pageCount(itemCount(), modelPageSize()); }
+    std::int64_t pageCount() const override {
+        return paging::pageCount(itemCount(), modelPageSize());
+    }
     // Absolute index of the shown page's first cell.
-    std::int64_t pageStartIndex() const {
+    std::int64_t pageStartIndex() const override {
         return paging::pageStartIndex(itemCount(), modelPageSize(), currentPage());
     }
     std::vector<VantorItem> pageItems() const {
@@ -118,37 +124,36 @@ public:
         return slot.item.has_value() && absoluteIndex(slot) == selectedIndex();
     }
     bool isDragging(const PageSlot& slot) const {
-        return slot.item.has_value() && drag_.draggedItemID() == slot.item->id();
+        return slot.item.has_value() && draggedItemID() == slot.item->id();
     }
     bool isFolderDropTarget(const PageSlot& slot) const {
-        return slot.item.has_value() && drag_.folderDropTargetID() == slot.item->id();
+        return slot.item.has_value() && folderDropTargetID() == slot.item->id();
     }
 
     // ---- State -----------------------------------------------------------
 
     // The page shown, from 0. May exceed the last page for a moment; the last
     // page is then shown.
-    std::int64_t currentPage() const { return pager_.page(); }
+    std::int64_t currentPage() const override { return pager_.page(); }
     // Absolute index (into the model's filteredItems) of the selected item.
-    std::int64_t selectedIndex() const { return selection_.index(); }
+    std::int64_t selectedIndex() const override { return selection_.index(); }
     // The last page turn, for the view to animate (serial 0: none yet).
     const PageTurn& pageTurn() const { return pager_.pageTurn(); }
-    // Item id being dragged.
-    const std::optional<CanonicalString>& draggedItemID() const { return drag_.draggedItemID(); }
-    // Item id that a release would drop the dragged item onto.
+    // The item dragged in the grid, and the item a release would drop it onto.
+    const std::optional<CanonicalString>& draggedItemID() const { return drag().draggedItemID(); }
     const std::optional<CanonicalString>& folderDropTargetID() const {
-        return drag_.folderDropTargetID();
+        return drag().folderDropTargetID();
     }
     // The last destination acted on during a drag: "before:<item id>",
     // "folder:<item id>" or "end".
     std::optional<std::string> lastDragDestination() const {
-        const auto& destination = drag_.lastDestination();
+        const auto& destination = drag().lastDestination();
         return destination ? std::optional(destination->key()) : std::nullopt;
     }
     // The folder's own id (not its item id) shown in the overlay; set exactly
     // while the overlay is shown.
     std::optional<CanonicalString> openedFolderID() const {
-        return openFolder_ ? std::optional(openFolder_->folderID()) : std::nullopt;
+        return folderOverlay() ? std::optional(folderOverlay()->folderID()) : std::nullopt;
     }
     // The grid's pages: its page, its last turn and its scroll gesture.
     const Pager& pager() const { return pager_; }
@@ -161,7 +166,7 @@ public:
 
     // An application is launched (without waiting) and the launcher closed; a
     // folder is opened in the overlay and the launcher stays.
-    void open(const VantorItem& item);
+    void open(const VantorItem& item) override;
     // A single tap on a cell: a tile is selected and opened; a filler closes
     // the launcher.
     void tapSlot(const PageSlot& slot);
@@ -177,7 +182,7 @@ public:
     // is over then: until the next one, taps, keys, scrolling and drags do
     // nothing, so a double click or a second Return cannot start an
     // application twice.
-    bool isFinished() const { return finished_; }
+    bool isFinished() const override { return finished_; }
     // The pointer went down. `clickCount` is 2 for the second press of a
     // double click: the first click already acted (opened the folder, turned
     // the page), so this press and its release act on nothing.
@@ -185,7 +190,7 @@ public:
     // A drag or a folder's renaming is under way: a rescan now would pull
     // items from under the pointer or the folder from under its name field.
     bool isEditingArrangement() const {
-        return drag_.press().has_value() || draggedItemID().has_value() || isRenamingFolder();
+        return drag().press().has_value() || draggedItemID().has_value() || isRenamingFolder();
     }
 
     // ---- Selection and keys ----------------------------------------------
@@ -196,35 +201,30 @@ public:
     // Moves the selection by delta items, limited to the list, turning the
     // page (with the page-turn feedback) when it lands on another one.
     void moveSelection(std::int64_t delta);
-    // Pulls the selection back into the list and shows its page.
-    void clampSelection();
+    void clampSelection() override;
     // Page 0, first item.
     void resetSelection();
     // Opens the selected item, application or folder.
     void openSelectedApplication();
     // Returns true when the key was consumed (the focused field must not see
-    // it). Return, keypad Enter, Escape, the arrows and the menu key are
-    // consumed even when they change nothing. While a folder is open only
-    // Escape (closes it), F2 (renames it) and the menu key are; while its name
-    // is edited, Return and Enter keep the name and Escape restores it. Every
-    // other key is passed on.
+    // it); see keyCommand for which keys are, in the grid, in an open folder
+    // and while its name is edited.
     bool handleKeyDown(int keyCode);
     // Asks for the search field's focus on a later turn of the main queue, so
     // the field exists by then.
-    void focusSearchField();
+    void focusSearchField() override;
 
     // ---- Paging ------------------------------------------------------------
 
     // Scroll events are never swallowed. The main grid pages only while no
     // folder is open; an open folder's overlay pages itself.
     void handleScrollWheel(const ScrollEvent& event);
-    // One page on, selecting its first item; nothing on the last page.
+    // One page on or back, selecting its first item; nothing past either end.
     void goToNextPage() {
         if (currentPage() < pageCount() - 1) {
             turnToPage(currentPage() + 1);
         }
     }
-    // One page back, selecting its first item; nothing on the first page.
     void goToPreviousPage() {
         if (currentPage() >= 1) {
             turnToPage(currentPage() - 1);
@@ -236,136 +236,137 @@ public:
     // The dot of a page: show it and select its first item.
     void tapPageDot(std::int64_t page);
 
-    // ---- Dragging (locations in grid coordinates: origin at the page
-    // grid's top-left, y down; `gridArea` is the size given to the grid) ------
+    // ---- The pointer in the grid (see GridArranging) -----------------------
 
-    // The pointer went down on a cell.
-    void pressSlot(const PageSlot& slot, Point location);
-    // The pointer moved while down. Once it is dragStartDistance from the
-    // press, a tile's drag begins and every movement reorders live.
-    void movePointer(Point location, Size gridArea);
-    // The pointer was released: ends a drag (a marked folder target gets the
-    // item), or taps the pressed cell if the pointer never went far.
+    void pressSlot(const PageSlot& slot, Point location) {
+        Batch batch(*this);
+        // The open folder's overlay covers the grid.
+        if (!folderOverlay() && takesTaps()) {
+            arranging_.pressSlot(slot, location);
+        }
+    }
+    void movePointer(Point location, Size gridArea) {
+        Batch batch(*this);
+        arranging_.movePointer(location, gridArea);
+    }
+    // Ends a drag, in the grid or in the folder's panel (a marked folder target
+    // gets the item), or taps the pressed cell if the pointer never went far.
     void releasePointer();
     // The press was taken away (the window lost the pointer): ends a drag
     // without dropping into a folder; no tap.
     void cancelPointer();
-    // One movement of a drag: moves the item in front of the item under the
-    // pointer, to the end over a filler, or marks the item under the pointer
-    // as folder target when the pointer is in its middle.
-    void reorderDraggedItem(const CanonicalString& itemID, Point location, Size gridArea);
-    // The end of a drag: drops onto a marked folder target, clears the drag.
-    void finishDraggingItem(const CanonicalString& itemID);
 
-    // ---- Folder overlay ----------------------------------------------------
+    // ---- The open folder (see FolderEditing; window coordinates) ----------
 
-    // The opened folder's paging state; null while no folder is open.
-    const OpenFolder* folderOverlay() const { return openFolder_.get(); }
+    // Null while no folder is open.
+    const OpenFolder* folderOverlay() const { return folder_.folder(); }
     // The overlay's close button and its backdrop.
     void closeFolder() {
+        Batch batch(*this);
         if (takesTaps()) {
-            closeOpenedFolder();
+            folder_.close();
         }
     }
     // An application cell of the overlay: launch it and close the launcher.
-    void tapFolderApplication(const ApplicationItem& application);
-    // A page dot of the overlay.
+    void tapFolderApplication(const ApplicationItem& application) override;
     void tapFolderPageDot(std::int64_t page);
-
-    // The pointer went down on cell `cell` (0 … 11) of the panel; `location`
-    // in window coordinates. A release close by launches the application; a
-    // drag (dragStartDistance) reorders the folder live. A drag that leaves the
-    // panel takes the application out of the folder, closes the panel and goes
-    // on as a drag in the grid, acting only while the pointer is over the grid
-    // area; releasePointer and cancelPointer end it.
-    void pressFolderCell(std::int64_t cell, Point location);
-    // The pointer moved while down after pressFolderCell (window coordinates;
-    // `window` is the window's size).
-    void moveFolderPointer(Point location, Size window);
-    // The application dragged inside the open folder's panel.
+    void pressFolderCell(std::int64_t cell, Point location) {
+        Batch batch(*this);
+        folder_.pressCell(cell, location);
+    }
+    void moveFolderPointer(Point location, Size window) {
+        Batch batch(*this);
+        folder_.movePointer(location, window);
+    }
     const std::optional<CanonicalString>& draggedFolderApplicationID() const {
-        return drag_.draggedFolderApplicationID();
+        return drag().draggedFolderApplicationID();
+    }
+    bool isRenamingFolder() const { return folder_.isRenaming(); }
+    const std::string& folderNameDraft() const { return folder_.nameDraft(); }
+    void beginRenamingFolder() {
+        Batch batch(*this);
+        folder_.beginRenaming();
+    }
+    const std::string& setFolderNameDraft(std::string text) {
+        Batch batch(*this);
+        return folder_.setNameDraft(std::move(text));
+    }
+    void commitFolderRename() {
+        Batch batch(*this);
+        folder_.commitRename();
+    }
+    void cancelFolderRename() {
+        Batch batch(*this);
+        folder_.cancelRename();
     }
 
-    // ---- The open folder's name ---------------------------------------------
+    // ---- Context menu (see ContextMenuActions) ----------------------------
 
-    // While true the panel's title is an inline field holding folderNameDraft,
-    // which starts as the whole name, selected.
-    bool isRenamingFolder() const { return openFolder_ && openFolder_->isRenaming(); }
-    const std::string& folderNameDraft() const {
-        static const std::string none;
-        return openFolder_ ? openFolder_->nameDraft() : none;
+    std::optional<ContextMenu> contextMenuForSlot(const PageSlot& slot) {
+        Batch batch(*this);
+        return menus_.forSlot(slot);
     }
-    // The title clicked, F2, or the menu's "重命名".
-    void beginRenamingFolder();
-    // What the field holds now; returns the draft as kept (at most the longest name).
-    const std::string& setFolderNameDraft(std::string text);
-    // Return, or a click anywhere else: the model takes the draft by its rules.
-    void commitFolderRename();
-    // Escape: the old name stays and the folder stays open.
-    void cancelFolderRename();
-
-    // ---- Context menu ------------------------------------------------------
-
-    // A right click on a tile of the shown page: selects it and yields its
-    // menu. Nothing for a filler, during a press or while a folder is open.
-    std::optional<ContextMenu> contextMenuForSlot(const PageSlot& slot);
-    // A right click on cell `cell` of the open folder's panel.
-    std::optional<ContextMenu> contextMenuForFolderCell(std::int64_t cell);
-    // Does what the entry says for the menu's item. The model may have changed
-    // since the menu opened; an entry that no longer fits changes nothing.
-    void chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action);
+    std::optional<ContextMenu> contextMenuForFolderCell(std::int64_t cell) {
+        Batch batch(*this);
+        return menus_.forFolderCell(cell);
+    }
+    void chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action) {
+        Batch batch(*this);
+        menus_.choose(menu, action);
+    }
 
 private:
-    // Groups the changes of one event: re-reads the model first, and tells the
-    // observers once at the end if anything changed.
-    class Batch;
+    // Opened by every entry point. The outermost one re-reads the model first
+    // (a model change may not have been looked at yet) and, when it closes,
+    // tells the observers once if anything changed. The view-model may be
+    // gone by then (dismiss can destroy it), so it checks first.
+    class Batch {
+    public:
+        explicit Batch(LauncherViewModel& viewModel)
+            : close_(viewModel.liveness_.guard([&viewModel] { viewModel.closeBatch(); })) {
+            if (viewModel.batchDepth_++ == 0) {
+                viewModel.syncWithModel();
+            }
+        }
+        ~Batch() { close_(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
 
-    void markChanged() { changed_ = true; }
-    // The end of the outermost batch: remembers the selection, tells the observers.
-    void closeBatch();
-    void syncWithModel();
-    void setCurrentPage(std::int64_t page);
-    // After the main grid's page (false) or the open folder's page (true) turned.
-    void forgetPressOnTurnedPage(bool folderPage);
-    void setSelectedIndex(std::int64_t index) {
+    private:
+        // Does nothing once the view-model is gone.
+        std::function<void()> close_;
+    };
+
+    // The parts' view of the view-model.
+    std::int64_t itemCount() const override {
+        return static_cast<std::int64_t>(model_.filteredItems().size());
+    }
+    std::int64_t modelPageSize() const override { return std::max(model_.pageSize(), 1); }
+    bool takesTaps() const override { return !finished_ && !repeatedPress_; }
+    bool isShown() const override { return shown_; }
+    void markChanged() override { changed_ = true; }
+    void select(std::int64_t index) override {
         if (selection_.select(index)) {
             markChanged();
         }
     }
-    std::int64_t itemCount() const {
-        return static_cast<std::int64_t>(model_.filteredItems().size());
-    }
-    std::int64_t modelPageSize() const { return std::max(model_.pageSize(), 1); }
-    std::optional<std::int64_t> indexOfItem(const CanonicalString& itemID) const {
-        return Selection::indexOf(model_.filteredItems(), itemID);
-    }
-    void selectItemAndFollowIt(const CanonicalString& itemID);
+    void showPage(std::int64_t page) override;
+
+    const GridDrag& drag() const { return arranging_.drag(); }
+    // The end of the outermost batch: remembers the selection, tells the observers.
+    void closeBatch();
+    void syncWithModel();
+    // After the main grid's page (false) or the open folder's page (true) turned.
+    void forgetPressOnTurnedPage(bool folderPage);
     // Turns the grid to `page`, selecting its first item.
     void turnToPage(std::int64_t page);
-    // One movement of a drag in the grid: `location` in grid coordinates, or
-    // nothing while the pointer is beyond the grid.
-    void dragMoved(const CanonicalString& itemID, std::optional<Point> location, Size gridArea);
-    void openFolder(const VantorItem& folderItem);
-    // Gives the overlay the folder as the model has it now; closes it when gone.
-    void syncOpenedFolder();
-    void requestContextMenuForSelection();
-    void reorderInFolder(Point location, Size window);
-    void leaveFolderWithDraggedApplication(Point location, Size window);
-    void dragMovedOutsideFolder(Point location, Size window);
-    void finishFolderDrag();
-    void closeOpenedFolder();
     void callDismiss();
-    // Whether a tap may act: the showing goes on and the press is not the
-    // second half of a double click.
-    bool takesTaps() const { return !finished_ && !repeatedPress_; }
 
     LauncherModel& model_;
     ApplicationOpener& desktop_;
     MainQueue& mainQueue_;
     Dismiss dismiss_;
     std::function<void()> searchFieldFocusRequest_;
-    std::function<void(const ContextMenu&)> contextMenuRequest_;
     ChangeNotifier changes_;
 
     Pager pager_;
@@ -373,12 +374,13 @@ private:
     bool contentVisible_ = false;
     bool keyMonitorInstalled_ = false;
     bool searchFieldFocused_ = false;
-
-    std::unique_ptr<OpenFolder> openFolder_;
-    GridDrag drag_;
     bool shown_ = false;
     bool finished_ = false;
     bool repeatedPress_ = false;
+
+    GridArranging arranging_;
+    FolderEditing folder_;
+    ContextMenuActions menus_;
 
     // What the model held when last looked at, to tell which field changed.
     struct SeenModel {
