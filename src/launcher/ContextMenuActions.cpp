@@ -6,11 +6,11 @@ std::optional<ContextMenu> ContextMenuActions::forSlot(const PageSlot& slot) {
     if (folder_.folder() || drag_.press() || host_.isFinished() || !slot.item) {
         return std::nullopt;
     }
-    std::int64_t index = host_.pageStartIndex() + slot.offset;
-    if (index < 0 || index >= host_.itemCount()) {
+    std::int64_t index = navigation_.pageStartIndex() + slot.offset;
+    if (index < 0 || index >= navigation_.itemCount()) {
         return std::nullopt;
     }
-    host_.select(index);
+    navigation_.select(index);
     return ContextMenu::make(ContextMenuPlace::grid, *slot.item, slot.offset);
 }
 
@@ -25,10 +25,10 @@ std::optional<ContextMenu> ContextMenuActions::forFolderCell(std::int64_t cell) 
 }
 
 void ContextMenuActions::requestForSelection() {
-    std::int64_t selected = host_.selectedIndex();
-    std::int64_t offset = selected - host_.pageStartIndex();
-    if (selected < 0 || selected >= host_.itemCount() || offset < 0 ||
-        offset >= host_.modelPageSize() || !request_) {
+    std::int64_t selected = navigation_.selectedIndex();
+    std::int64_t offset = selected - navigation_.pageStartIndex();
+    if (selected < 0 || selected >= navigation_.itemCount() || offset < 0 ||
+        offset >= navigation_.pageSize() || !request_) {
         return;
     }
     request_(ContextMenu::make(ContextMenuPlace::grid,
@@ -76,7 +76,7 @@ void ContextMenuActions::choose(const ContextMenu& menu, ContextMenuAction actio
             break;
     }
     folder_.sync();
-    host_.clampSelection();
+    navigation_.clampSelection();
     host_.markChanged();
 }
 

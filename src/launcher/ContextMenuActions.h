@@ -6,6 +6,7 @@
 #include "launcher/ContextMenu.h"
 #include "launcher/FolderEditing.h"
 #include "launcher/GridDrag.h"
+#include "launcher/GridNavigation.h"
 #include "launcher/LauncherHost.h"
 #include "launcher/PageSlot.h"
 #include "model/LauncherModel.h"
@@ -16,9 +17,9 @@ namespace vantor {
 // folder's panel gets, and what its entries do.
 class ContextMenuActions {
 public:
-    ContextMenuActions(LauncherModel& model, LauncherHost& host, FolderEditing& folder,
-                       const GridDrag& drag)
-        : model_(model), host_(host), folder_(folder), drag_(drag) {}
+    ContextMenuActions(LauncherModel& model, LauncherHost& host, GridNavigation& navigation,
+                       FolderEditing& folder, const GridDrag& drag)
+        : model_(model), host_(host), navigation_(navigation), folder_(folder), drag_(drag) {}
 
     // The effect of the keyboard's menu key: show this menu at its cell.
     void setRequest(std::function<void(const ContextMenu&)> request) {
@@ -39,6 +40,7 @@ public:
 private:
     LauncherModel& model_;
     LauncherHost& host_;
+    GridNavigation& navigation_;
     FolderEditing& folder_;
     const GridDrag& drag_;
     std::function<void(const ContextMenu&)> request_;

@@ -35,7 +35,7 @@ void GridArranging::dragMoved(const CanonicalString& itemID, std::optional<Point
     }
     // The tile's own index; the item may have moved since the press.
     if (auto index = indexOfItem(itemID)) {
-        host_.select(*index);
+        navigation_.select(*index);
     }
     if (location) {
         reorder(itemID, *location, gridArea);
@@ -47,15 +47,16 @@ void GridArranging::dragMoved(const CanonicalString& itemID, std::optional<Point
 }
 
 void GridArranging::reorder(const CanonicalString& itemID, Point location, Size gridArea) {
-    auto hit = hitTestGrid(location, gridArea, host_.pageLayout());
+    auto hit = hitTestGrid(location, gridArea, navigation_.layout());
     if (!hit) {
         return;
     }
     // A shape whose last row is short has cells that hold no slot; the pointer
     // there is over empty space, like over a filler.
-    std::int64_t itemCount = host_.itemCount();
-    std::int64_t index =
-        hit->offset < host_.modelPageSize() ? host_.pageStartIndex() + hit->offset : itemCount;
+    std::int64_t itemCount = navigation_.itemCount();
+    std::int64_t index = hit->offset < navigation_.pageSize()
+                             ? navigation_.pageStartIndex() + hit->offset
+                             : itemCount;
     const auto& items = model_.filteredItems();
     auto destination = dragDestinationOver(
         index, itemCount, [&](std::int64_t i) { return items[static_cast<std::size_t>(i)].id(); },
@@ -75,17 +76,9 @@ void GridArranging::reorder(const CanonicalString& itemID, Point location, Size 
             model_.moveItemToEnd(itemID);
             break;
     }
-    selectItemAndFollowIt(itemID);
-}
-
-void GridArranging::selectItemAndFollowIt(const CanonicalString& itemID) {
-    auto index = indexOfItem(itemID);
-    if (!index) {
-        return;
+    if (auto index = indexOfItem(itemID)) {
+        navigation_.selectAndShow(*index);
     }
-    host_.select(*index);
-    host_.showPage(
-        std::min(host_.pageCount() - 1, paging::pageOfIndex(*index, host_.modelPageSize())));
 }
 
 std::optional<std::int64_t> GridArranging::indexOfItem(const CanonicalString& itemID) const {
@@ -100,15 +93,15 @@ void GridArranging::finish(const CanonicalString& itemID, bool asDrop) {
     if (auto target = drag_.folderDropTargetID()) {
         // The model decides: a folder dropped on anything changes nothing.
         model_.createFolderByDroppingItem(itemID, *target);
-        if (indexOfItem(*target)) {
-            selectItemAndFollowIt(*target);
+        if (auto index = indexOfItem(*target)) {
+            navigation_.selectAndShow(*index);
         } else {
-            host_.clampSelection();
+            navigation_.clampSelection();
         }
     }
     drag_.finish();
     host_.markChanged();
-    host_.clampSelection();
+    navigation_.clampSelection();
     // The moves along the way were handed to the store as they came, the
     // latest overtaking the others; the arrangement the drag ends with is
     // written now, without waiting for it.

@@ -4,6 +4,7 @@
 
 #include "base/Geometry.h"
 #include "launcher/GridDrag.h"
+#include "launcher/GridNavigation.h"
 #include "launcher/LauncherHost.h"
 #include "launcher/PageSlot.h"
 #include "model/LauncherModel.h"
@@ -17,7 +18,8 @@ namespace vantor {
 // folder's panel too (see FolderEditing), so that one press is one drag.
 class GridArranging {
 public:
-    GridArranging(LauncherModel& model, LauncherHost& host) : model_(model), host_(host) {}
+    GridArranging(LauncherModel& model, LauncherHost& host, GridNavigation& navigation)
+        : model_(model), host_(host), navigation_(navigation) {}
 
     GridDrag& drag() { return drag_; }
     const GridDrag& drag() const { return drag_; }
@@ -42,11 +44,11 @@ private:
     // a filler, or marks the item under the pointer as folder target when the
     // pointer is in its middle.
     void reorder(const CanonicalString& itemID, Point location, Size gridArea);
-    void selectItemAndFollowIt(const CanonicalString& itemID);
     std::optional<std::int64_t> indexOfItem(const CanonicalString& itemID) const;
 
     LauncherModel& model_;
     LauncherHost& host_;
+    GridNavigation& navigation_;
     GridDrag drag_;
 };
 

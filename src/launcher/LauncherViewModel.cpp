@@ -10,10 +10,10 @@ LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& de
       desktop_(desktop),
       mainQueue_(mainQueue),
       dismiss_(std::move(dismiss)),
-      pager_(mainQueue, gridPaging),
-      arranging_(model, *this),
+      navigation_(model, mainQueue, *this),
+      arranging_(model, *this, navigation_),
       folder_(model, mainQueue, *this, arranging_),
-      menus_(model, *this, folder_, arranging_.drag()),
+      menus_(model, *this, navigation_, folder_, arranging_.drag()),
       seen_{model.query(), model.pageSize(), model.applications()},
       modelSync_(mainQueue, [this] {
           Batch batch(*this);
@@ -33,7 +33,7 @@ void LauncherViewModel::closeBatch() {
         return;
     }
     // The selected item as of the end of the event, for a rescan to find it again.
-    selection_.remember(model_.filteredItems());
+    navigation_.selection().remember(model_.filteredItems());
     if (changed_) {
         changed_ = false;
         changes_.notify();
@@ -51,17 +51,18 @@ void LauncherViewModel::syncWithModel() {
     if (queryChanged || pageSizeChanged) {
         seen_.query = model_.query();
         seen_.pageSize = model_.pageSize();
-        resetSelection();
-    } else if (auto index = applicationsChanged ? selection_.followed(model_.filteredItems())
-                                                : std::nullopt) {
+        navigation_.reset();
+    } else if (auto index = applicationsChanged
+                                ? navigation_.selection().followed(model_.filteredItems())
+                                : std::nullopt) {
         // A rescan keeps the selected item selected, as far as it is still there.
-        select(*index);
-        showPage(paging::pageOfIndex(*index, modelPageSize()));
+        navigation_.select(*index);
+        navigation_.showPage(paging::pageOfIndex(*index, navigation_.pageSize()));
     } else if (applicationsChanged) {
-        clampSelection();
-    } else if (selectedIndex() >= itemCount()) {
+        navigation_.clampSelection();
+    } else if (selectedIndex() >= navigation_.itemCount()) {
         // Fewer items to show (one was hidden, say): keep the selection on one.
-        clampSelection();
+        navigation_.clampSelection();
     }
     folder_.sync();
 }
@@ -93,13 +94,6 @@ void LauncherViewModel::disappear() {
         folder->pager().removeScrollMonitor();
     }
     shown_ = false;
-}
-
-void LauncherViewModel::showPage(std::int64_t page) {
-    if (pager_.show(page)) {
-        forgetPressOnTurnedPage(false);
-        markChanged();
-    }
 }
 
 void LauncherViewModel::forgetPressOnTurnedPage(bool folderPage) {
@@ -139,7 +133,7 @@ void LauncherViewModel::tapSlot(const PageSlot& slot) {
         callDismiss();
         return;
     }
-    select(absoluteIndex(slot));
+    navigation_.select(absoluteIndex(slot));
     // A copy: opening may change the model the slot's item came from.
     VantorItem item = *slot.item;
     open(item);

@@ -17,6 +17,7 @@
 #include "launcher/FolderEditing.h"
 #include "launcher/GridArranging.h"
 #include "launcher/GridMetrics.h"
+#include "launcher/GridNavigation.h"
 #include "launcher/KeyCodes.h"
 #include "launcher/LauncherHost.h"
 #include "launcher/OpenFolder.h"
@@ -32,11 +33,11 @@ namespace vantor {
 
 // One showing of the launcher: its lifecycle, the page and the selection, and
 // the routing of the view's events (appearing, taps, hover, key codes, scroll
-// events, pointer movements) to the parts that act on them: GridArranging
-// (dragging in the grid), FolderEditing (the open folder, its panel's drags
-// and its name) and ContextMenuActions. The view draws what the getters say;
-// opening an application, closing the launcher, focusing the search field and
-// showing a menu are the effects it is asked for.
+// events, pointer movements) to the parts that act on them: GridNavigation
+// (the grid's page and selection), GridArranging (dragging in the grid), FolderEditing (the open
+// folder, its panel's drags and its name) and ContextMenuActions. The view draws what the getters
+// say; opening an application, closing the launcher, focusing the search field and showing a menu
+// are the effects it is asked for.
 //
 // A new view-model per showing, so every showing starts on page 0 with the
 // first item selected. Every entry point groups its changes into one redraw.
@@ -89,32 +90,28 @@ public:
 
     // Key and scroll events are acted on only while their monitor is installed;
     // installing twice keeps one, removing when none is installed does nothing.
-    void installScrollMonitor() { pager_.installScrollMonitor(); }
+    void installScrollMonitor() { navigation_.pager().installScrollMonitor(); }
     // Also forgets the scroll gesture and drops its pending reset.
-    void removeScrollMonitor() { pager_.removeScrollMonitor(); }
+    void removeScrollMonitor() { navigation_.pager().removeScrollMonitor(); }
     void installKeyMonitor() { keyMonitorInstalled_ = true; }
     void removeKeyMonitor() { keyMonitorInstalled_ = false; }
-    bool isScrollMonitorInstalled() const { return pager_.isScrollMonitorInstalled(); }
+    bool isScrollMonitorInstalled() const { return navigation_.pager().isScrollMonitorInstalled(); }
     bool isKeyMonitorInstalled() const { return keyMonitorInstalled_; }
 
     // ---- Pages (derived from the model on every call) ---------------------
 
-    PageGridLayout pageLayout() const override { return PageGridLayout(modelPageSize()); }
+    PageGridLayout pageLayout() const { return navigation_.layout(); }
     // The grid's sizes for the area the view gives the page grid.
     GridMetrics gridMetrics(Size area) const { return GridMetrics::forArea(area, pageLayout()); }
-    std::int64_t pageCount() const override {
-        return paging::pageCount(itemCount(), modelPageSize());
-    }
+    std::int64_t pageCount() const { return navigation_.pageCount(); }
     // Absolute index of the shown page's first cell.
-    std::int64_t pageStartIndex() const override {
-        return paging::pageStartIndex(itemCount(), modelPageSize(), currentPage());
-    }
+    std::int64_t pageStartIndex() const { return navigation_.pageStartIndex(); }
     std::vector<VantorItem> pageItems() const {
-        return paging::pageElements(model_.filteredItems(), modelPageSize(), currentPage());
+        return paging::pageElements(model_.filteredItems(), navigation_.pageSize(), currentPage());
     }
     // Exactly pageSize cells of the shown page, items first, then fillers.
     std::vector<PageSlot> pageSlots() const {
-        return makePageSlots(model_.filteredItems(), modelPageSize(), currentPage());
+        return makePageSlots(model_.filteredItems(), navigation_.pageSize(), currentPage());
     }
     std::int64_t absoluteIndex(const PageSlot& slot) const {
         return pageStartIndex() + slot.offset;
@@ -134,11 +131,11 @@ public:
 
     // The page shown, from 0. May exceed the last page for a moment; the last
     // page is then shown.
-    std::int64_t currentPage() const override { return pager_.page(); }
+    std::int64_t currentPage() const { return navigation_.page(); }
     // Absolute index (into the model's filteredItems) of the selected item.
-    std::int64_t selectedIndex() const override { return selection_.index(); }
+    std::int64_t selectedIndex() const { return navigation_.selectedIndex(); }
     // The last page turn, for the view to animate (serial 0: none yet).
-    const PageTurn& pageTurn() const { return pager_.pageTurn(); }
+    const PageTurn& pageTurn() const { return pager().pageTurn(); }
     // The item dragged in the grid, and the item a release would drop it onto.
     const std::optional<CanonicalString>& draggedItemID() const { return drag().draggedItemID(); }
     const std::optional<CanonicalString>& folderDropTargetID() const {
@@ -156,8 +153,8 @@ public:
         return folderOverlay() ? std::optional(folderOverlay()->folderID()) : std::nullopt;
     }
     // The grid's pages: its page, its last turn and its scroll gesture.
-    const Pager& pager() const { return pager_; }
-    double verticalScrollAmount() const { return pager_.verticalScrollAmount(); }
+    const Pager& pager() const { return navigation_.pager(); }
+    double verticalScrollAmount() const { return pager().verticalScrollAmount(); }
     // Two-way focus binding of the search field.
     bool searchFieldFocused() const { return searchFieldFocused_; }
     void setSearchFieldFocused(bool focused);
@@ -198,12 +195,18 @@ public:
     // The pointer entered (true) or left (false) a cell. Entering a tile
     // selects it without turning the page; leaving does nothing.
     void hoverSlot(const PageSlot& slot, bool inside);
-    // Moves the selection by delta items, limited to the list, turning the
-    // page (with the page-turn feedback) when it lands on another one.
-    void moveSelection(std::int64_t delta);
-    void clampSelection() override;
-    // Page 0, first item.
-    void resetSelection();
+    void moveSelection(std::int64_t delta) {
+        Batch batch(*this);
+        navigation_.moveSelection(delta);
+    }
+    void clampSelection() {
+        Batch batch(*this);
+        navigation_.clampSelection();
+    }
+    void resetSelection() {
+        Batch batch(*this);
+        navigation_.reset();
+    }
     // Opens the selected item, application or folder.
     void openSelectedApplication();
     // Returns true when the key was consumed (the focused field must not see
@@ -230,9 +233,10 @@ public:
             turnToPage(currentPage() - 1);
         }
     }
-    // Shows `page` with the page-turn feedback and runs updateSelection; for
-    // the current page only runs updateSelection.
-    void animatePageChange(std::int64_t page, const std::function<void()>& updateSelection);
+    void animatePageChange(std::int64_t page, const std::function<void()>& updateSelection) {
+        Batch batch(*this);
+        navigation_.animatePageChange(page, updateSelection);
+    }
     // The dot of a page: show it and select its first item.
     void tapPageDot(std::int64_t page);
 
@@ -338,19 +342,10 @@ private:
     };
 
     // The parts' view of the view-model.
-    std::int64_t itemCount() const override {
-        return static_cast<std::int64_t>(model_.filteredItems().size());
-    }
-    std::int64_t modelPageSize() const override { return std::max(model_.pageSize(), 1); }
     bool takesTaps() const override { return !finished_ && !repeatedPress_; }
     bool isShown() const override { return shown_; }
     void markChanged() override { changed_ = true; }
-    void select(std::int64_t index) override {
-        if (selection_.select(index)) {
-            markChanged();
-        }
-    }
-    void showPage(std::int64_t page) override;
+    void gridPageTurned() override { forgetPressOnTurnedPage(false); }
 
     const GridDrag& drag() const { return arranging_.drag(); }
     // The end of the outermost batch: remembers the selection, tells the observers.
@@ -359,7 +354,10 @@ private:
     // After the main grid's page (false) or the open folder's page (true) turned.
     void forgetPressOnTurnedPage(bool folderPage);
     // Turns the grid to `page`, selecting its first item.
-    void turnToPage(std::int64_t page);
+    void turnToPage(std::int64_t page) {
+        Batch batch(*this);
+        navigation_.turnToPage(page);
+    }
     void callDismiss();
 
     LauncherModel& model_;
@@ -369,8 +367,6 @@ private:
     std::function<void()> searchFieldFocusRequest_;
     ChangeNotifier changes_;
 
-    Pager pager_;
-    Selection selection_;
     bool contentVisible_ = false;
     bool keyMonitorInstalled_ = false;
     bool searchFieldFocused_ = false;
@@ -378,6 +374,7 @@ private:
     bool finished_ = false;
     bool repeatedPress_ = false;
 
+    GridNavigation navigation_;
     GridArranging arranging_;
     FolderEditing folder_;
     ContextMenuActions menus_;

@@ -1,4 +1,4 @@
-// Selection, hover and keys of the launcher view-model.
+// Hover, scrolling, page dots and keys of the launcher view-model, routed to its parts.
 
 #include <algorithm>
 
@@ -12,43 +12,33 @@ void LauncherViewModel::hoverSlot(const PageSlot& slot, bool inside) {
     if (!inside || !slot.item || folderOverlay() || draggedItemID()) {
         return;
     }
-    std::int64_t index = absoluteIndex(slot);
-    if (index >= 0 && index < itemCount()) {
-        select(index);
-    }
+    navigation_.hover(absoluteIndex(slot));
 }
 
-void LauncherViewModel::moveSelection(std::int64_t delta) {
+void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {
     Batch batch(*this);
-    std::int64_t count = itemCount();
-    if (count == 0) {
+    if (finished_) {
         return;
     }
-    std::int64_t newIndex = Selection::moved(selectedIndex(), delta, count);
-    std::int64_t targetPage = paging::pageOfIndex(newIndex, modelPageSize());
-    if (targetPage == currentPage()) {
-        select(newIndex);
-        return;
+    // An open folder pages itself; the grid underneath stays put.
+    if (!folderOverlay()) {
+        navigation_.handleScrollWheel(event);
+    } else if (folder_.folder()->handleScrollWheel(event)) {
+        forgetPressOnTurnedPage(true);
+        markChanged();
     }
-    animatePageChange(targetPage, [this, newIndex] { select(newIndex); });
 }
 
-void LauncherViewModel::clampSelection() {
+void LauncherViewModel::tapPageDot(std::int64_t page) {
     Batch batch(*this);
-    std::int64_t newIndex = Selection::clamped(selectedIndex(), itemCount());
-    select(newIndex);
-    showPage(std::min(pageCount() - 1, paging::pageOfIndex(newIndex, modelPageSize())));
-}
-
-void LauncherViewModel::resetSelection() {
-    Batch batch(*this);
-    showPage(0);
-    select(0);
+    if (!folderOverlay() && takesTaps() && page >= 0 && page < pageCount()) {
+        navigation_.turnToPage(page);
+    }
 }
 
 void LauncherViewModel::openSelectedApplication() {
     Batch batch(*this);
-    if (!selection_.isWithin(itemCount())) {
+    if (!navigation_.selection().isWithin(navigation_.itemCount())) {
         return;
     }
     VantorItem item = model_.filteredItems()[static_cast<std::size_t>(selectedIndex())];
