@@ -59,6 +59,12 @@ public:
     void reset();
     // Turns to `page`, selecting its first item.
     void turnToPage(std::int64_t page);
+    // One page on, selecting its first item; nothing on the last page.
+    void turnToNextPage() {
+        if (page() < pageCount() - 1) {
+            turnToPage(page() + 1);
+        }
+    }
     // Shows `page` with the page-turn feedback and runs updateSelection; for
     // the current page only runs updateSelection.
     void animatePageChange(std::int64_t page, const std::function<void()>& updateSelection);

@@ -12,7 +12,7 @@ void LauncherViewModel::hoverSlot(const PageSlot& slot, bool inside) {
     if (!inside || !slot.item || folderOverlay() || draggedItemID()) {
         return;
     }
-    navigation_.hover(absoluteIndex(slot));
+    navigation_.hover(pageStartIndex() + slot.offset);
 }
 
 void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {

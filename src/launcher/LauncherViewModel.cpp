@@ -77,7 +77,7 @@ void LauncherViewModel::appear() {
         markChanged();
     }
     installScrollMonitor();
-    installKeyMonitor();
+    keyMonitorInstalled_ = true;
     if (auto* folder = folder_.folder()) {
         folder->pager().installScrollMonitor();
     }
@@ -88,8 +88,8 @@ void LauncherViewModel::disappear() {
     Batch batch(*this);
     // A name being typed when the launcher closes is kept, not lost.
     folder_.commitRename();
-    removeScrollMonitor();
-    removeKeyMonitor();
+    navigation_.pager().removeScrollMonitor();
+    keyMonitorInstalled_ = false;
     if (auto* folder = folder_.folder()) {
         folder->pager().removeScrollMonitor();
     }
@@ -133,7 +133,7 @@ void LauncherViewModel::tapSlot(const PageSlot& slot) {
         callDismiss();
         return;
     }
-    navigation_.select(absoluteIndex(slot));
+    navigation_.select(pageStartIndex() + slot.offset);
     // A copy: opening may change the model the slot's item came from.
     VantorItem item = *slot.item;
     open(item);
@@ -189,6 +189,21 @@ void LauncherViewModel::cancelPointer() {
         folder_.finishDrag();
     } else if (press.dragging) {
         arranging_.finish(press.slot.item->id(), false);
+    }
+}
+
+void LauncherViewModel::pressSlot(const PageSlot& slot, Point location) {
+    Batch batch(*this);
+    // The open folder's overlay covers the grid.
+    if (!folderOverlay() && takesTaps()) {
+        arranging_.pressSlot(slot, location);
+    }
+}
+
+void LauncherViewModel::closeFolder() {
+    Batch batch(*this);
+    if (takesTaps()) {
+        folder_.close();
     }
 }
 

@@ -1,43 +1,32 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/ApplicationOpener.h"
-#include "base/Geometry.h"
 #include "base/Liveness.h"
-#include "base/MainQueue.h"
 #include "launcher/Animation.h"
-#include "launcher/ContextMenu.h"
 #include "launcher/ContextMenuActions.h"
 #include "launcher/FolderEditing.h"
 #include "launcher/GridArranging.h"
 #include "launcher/GridMetrics.h"
 #include "launcher/GridNavigation.h"
 #include "launcher/KeyCodes.h"
-#include "launcher/LauncherHost.h"
-#include "launcher/OpenFolder.h"
-#include "launcher/PageGridLayout.h"
-#include "launcher/PageSlot.h"
-#include "launcher/Pager.h"
-#include "launcher/ScrollEvent.h"
-#include "launcher/Selection.h"
 #include "model/ChangeNotifier.h"
-#include "model/LauncherModel.h"
 
 namespace vantor {
 
-// One showing of the launcher: its lifecycle, the page and the selection, and
-// the routing of the view's events (appearing, taps, hover, key codes, scroll
-// events, pointer movements) to the parts that act on them: GridNavigation
-// (the grid's page and selection), GridArranging (dragging in the grid), FolderEditing (the open
-// folder, its panel's drags and its name) and ContextMenuActions. The view draws what the getters
-// say; opening an application, closing the launcher, focusing the search field and showing a menu
-// are the effects it is asked for.
+// One showing of the launcher: its lifecycle, the effects it asks of the view
+// (opening an application, closing the launcher, focusing the search field,
+// showing a menu), its sync with the model, and the routing of the view's
+// events to the parts that act on them: GridNavigation (the grid's page and
+// selection), GridArranging (dragging in the grid), FolderEditing (the open
+// folder, its panel's drags and its name) and ContextMenuActions. The view
+// draws what the getters say.
 //
 // A new view-model per showing, so every showing starts on page 0 with the
 // first item selected. Every entry point groups its changes into one redraw.
@@ -50,8 +39,6 @@ public:
     static constexpr SpringAnimation entranceAnimation{0.32, 0.9, 0};
     // The page dots move to a new current page with this spring.
     static constexpr SpringAnimation pageDotAnimation{0.24, 1, 0};
-    // A press on a tile becomes a drag once the pointer has moved this far.
-    static constexpr double dragStartDistance = GridDrag::startDistance;
 
     // `dismiss` closes the launcher. It may destroy this view-model; nothing
     // here touches it after calling `dismiss`.
@@ -66,39 +53,29 @@ public:
     [[nodiscard]] ChangeNotifier::Subscription observe(ChangeNotifier::Observer observer) {
         return changes_.subscribe(std::move(observer));
     }
-    // The effect of focusSearchField: give the search field keyboard focus.
+    // The effects of focusSearchField and of the keyboard's menu key.
     void setSearchFieldFocusRequest(std::function<void()> request) {
         searchFieldFocusRequest_ = std::move(request);
     }
-    // The effect of the keyboard's menu key: show this menu at its cell.
     void setContextMenuRequest(std::function<void(const ContextMenu&)> request) {
         menus_.setRequest(std::move(request));
     }
-
     LauncherModel& model() const { return model_; }
 
-    // ---- Lifecycle -------------------------------------------------------
+    // ---- Lifecycle ---------------------------------------------------------
+    // appear: show the content (with entranceAnimation), take scroll and key
+    // events, focus the search field. disappear: stop taking them, keeping a
+    // name being typed. contentVisible is false until the view appeared (drawn
+    // as opacity 0 at scale 0.985). Key and scroll events are acted on only
+    // while their monitor is installed.
 
-    // The view is on screen: show the content (with entranceAnimation), start
-    // taking scroll and key events, and focus the search field.
     void appear();
-    // The view left the screen: stop taking scroll and key events.
     void disappear();
-    // False until the view has appeared; the view draws false as opacity 0 at
-    // scale 0.985 and animates to true with entranceAnimation.
     bool contentVisible() const { return contentVisible_; }
-
-    // Key and scroll events are acted on only while their monitor is installed;
-    // installing twice keeps one, removing when none is installed does nothing.
     void installScrollMonitor() { navigation_.pager().installScrollMonitor(); }
-    // Also forgets the scroll gesture and drops its pending reset.
-    void removeScrollMonitor() { navigation_.pager().removeScrollMonitor(); }
-    void installKeyMonitor() { keyMonitorInstalled_ = true; }
-    void removeKeyMonitor() { keyMonitorInstalled_ = false; }
-    bool isScrollMonitorInstalled() const { return navigation_.pager().isScrollMonitorInstalled(); }
     bool isKeyMonitorInstalled() const { return keyMonitorInstalled_; }
 
-    // ---- Pages (derived from the model on every call) ---------------------
+    // ---- Pages and drawing flags (derived from the model on every call) -----
 
     PageGridLayout pageLayout() const { return navigation_.layout(); }
     // The grid's sizes for the area the view gives the page grid.
@@ -106,36 +83,27 @@ public:
     std::int64_t pageCount() const { return navigation_.pageCount(); }
     // Absolute index of the shown page's first cell.
     std::int64_t pageStartIndex() const { return navigation_.pageStartIndex(); }
-    std::vector<VantorItem> pageItems() const {
-        return paging::pageElements(model_.filteredItems(), navigation_.pageSize(), currentPage());
-    }
     // Exactly pageSize cells of the shown page, items first, then fillers.
     std::vector<PageSlot> pageSlots() const {
         return makePageSlots(model_.filteredItems(), navigation_.pageSize(), currentPage());
     }
-    std::int64_t absoluteIndex(const PageSlot& slot) const {
-        return pageStartIndex() + slot.offset;
-    }
-    // Drawing flags of a cell.
     bool isSelected(const PageSlot& slot) const {
-        return slot.item.has_value() && absoluteIndex(slot) == selectedIndex();
+        return slot.item && pageStartIndex() + slot.offset == selectedIndex();
     }
     bool isDragging(const PageSlot& slot) const {
-        return slot.item.has_value() && draggedItemID() == slot.item->id();
+        return slot.item && draggedItemID() == slot.item->id();
     }
     bool isFolderDropTarget(const PageSlot& slot) const {
-        return slot.item.has_value() && folderDropTargetID() == slot.item->id();
+        return slot.item && folderDropTargetID() == slot.item->id();
     }
-
-    // ---- State -----------------------------------------------------------
-
-    // The page shown, from 0. May exceed the last page for a moment; the last
-    // page is then shown.
+    // The page shown, from 0 (beyond the last for a moment, drawn as the last).
     std::int64_t currentPage() const { return navigation_.page(); }
     // Absolute index (into the model's filteredItems) of the selected item.
     std::int64_t selectedIndex() const { return navigation_.selectedIndex(); }
-    // The last page turn, for the view to animate (serial 0: none yet).
+    // The grid's pages: its page, its last turn (serial 0: none yet), its scroll.
+    const Pager& pager() const { return navigation_.pager(); }
     const PageTurn& pageTurn() const { return pager().pageTurn(); }
+    double verticalScrollAmount() const { return pager().verticalScrollAmount(); }
     // The item dragged in the grid, and the item a release would drop it onto.
     const std::optional<CanonicalString>& draggedItemID() const { return drag().draggedItemID(); }
     const std::optional<CanonicalString>& folderDropTargetID() const {
@@ -147,42 +115,30 @@ public:
         const auto& destination = drag().lastDestination();
         return destination ? std::optional(destination->key()) : std::nullopt;
     }
-    // The folder's own id (not its item id) shown in the overlay; set exactly
-    // while the overlay is shown.
-    std::optional<CanonicalString> openedFolderID() const {
-        return folderOverlay() ? std::optional(folderOverlay()->folderID()) : std::nullopt;
-    }
-    // The grid's pages: its page, its last turn and its scroll gesture.
-    const Pager& pager() const { return navigation_.pager(); }
-    double verticalScrollAmount() const { return pager().verticalScrollAmount(); }
     // Two-way focus binding of the search field.
     bool searchFieldFocused() const { return searchFieldFocused_; }
     void setSearchFieldFocused(bool focused);
 
-    // ---- Activation and dismissal ----------------------------------------
+    // ---- Activation and dismissal ------------------------------------------
+    // open launches an application (without waiting) and closes the launcher,
+    // or opens a folder. A tap on a tile selects and opens it; on a filler it
+    // closes the launcher, as dismiss does (the backdrop, the empty grid area,
+    // the close button). handleExitCommand: the window was closed from outside.
+    // Once finished (an application opened or the launcher closed) taps, keys,
+    // scrolling and drags do nothing, so a double click or a second Return
+    // cannot start an application twice. pointerPressed with a clickCount of 2
+    // (the second press of a double click, whose first click already acted)
+    // makes that press and its release act on nothing.
 
-    // An application is launched (without waiting) and the launcher closed; a
-    // folder is opened in the overlay and the launcher stays.
     void open(const VantorItem& item) override;
-    // A single tap on a cell: a tile is selected and opened; a filler closes
-    // the launcher.
     void tapSlot(const PageSlot& slot);
-    // Closes the launcher: the backdrop, the empty grid area, the close button.
     void dismiss() {
         if (takesTaps()) {
             callDismiss();
         }
     }
-    // The window was closed from outside (the window manager's close, Alt+F4).
     void handleExitCommand() { callDismiss(); }
-    // True once an application was opened or the launcher closed. The showing
-    // is over then: until the next one, taps, keys, scrolling and drags do
-    // nothing, so a double click or a second Return cannot start an
-    // application twice.
     bool isFinished() const override { return finished_; }
-    // The pointer went down. `clickCount` is 2 for the second press of a
-    // double click: the first click already acted (opened the folder, turned
-    // the page), so this press and its release act on nothing.
     void pointerPressed(int clickCount) { repeatedPress_ = clickCount > 1; }
     // A drag or a folder's renaming is under way: a rescan now would pull
     // items from under the pointer or the folder from under its name field.
@@ -190,133 +146,76 @@ public:
         return drag().press().has_value() || draggedItemID().has_value() || isRenamingFolder();
     }
 
-    // ---- Selection and keys ----------------------------------------------
+    // ---- Selection, keys and paging (see GridNavigation) -------------------
+    // hoverSlot: entering a tile selects it without turning the page; not
+    // while a folder is open or an item is dragged. handleKeyDown returns
+    // whether the key was consumed (see keyCommand). Scroll events are never
+    // swallowed; an open folder pages itself and the grid stays put.
 
-    // The pointer entered (true) or left (false) a cell. Entering a tile
-    // selects it without turning the page; leaving does nothing.
     void hoverSlot(const PageSlot& slot, bool inside);
     void moveSelection(std::int64_t delta) {
-        Batch batch(*this);
-        navigation_.moveSelection(delta);
+        route(navigation_, &GridNavigation::moveSelection, delta);
     }
-    void clampSelection() {
-        Batch batch(*this);
-        navigation_.clampSelection();
-    }
-    void resetSelection() {
-        Batch batch(*this);
-        navigation_.reset();
-    }
-    // Opens the selected item, application or folder.
-    void openSelectedApplication();
-    // Returns true when the key was consumed (the focused field must not see
-    // it); see keyCommand for which keys are, in the grid, in an open folder
-    // and while its name is edited.
     bool handleKeyDown(int keyCode);
-    // Asks for the search field's focus on a later turn of the main queue, so
-    // the field exists by then.
+    // Asks for the search field's focus on a later turn of the main queue.
     void focusSearchField() override;
-
-    // ---- Paging ------------------------------------------------------------
-
-    // Scroll events are never swallowed. The main grid pages only while no
-    // folder is open; an open folder's overlay pages itself.
     void handleScrollWheel(const ScrollEvent& event);
-    // One page on or back, selecting its first item; nothing past either end.
-    void goToNextPage() {
-        if (currentPage() < pageCount() - 1) {
-            turnToPage(currentPage() + 1);
-        }
-    }
-    void goToPreviousPage() {
-        if (currentPage() >= 1) {
-            turnToPage(currentPage() - 1);
-        }
-    }
-    void animatePageChange(std::int64_t page, const std::function<void()>& updateSelection) {
-        Batch batch(*this);
-        navigation_.animatePageChange(page, updateSelection);
-    }
-    // The dot of a page: show it and select its first item.
+    void goToNextPage() { route(navigation_, &GridNavigation::turnToNextPage); }
     void tapPageDot(std::int64_t page);
 
-    // ---- The pointer in the grid (see GridArranging) -----------------------
+    // ---- The pointer (grid coordinates; see GridArranging) -----------------
+    // releasePointer ends a drag, in the grid or in the folder's panel (a
+    // marked folder gets the item), or taps the pressed cell if the pointer
+    // never went far; cancelPointer (the window lost the pointer) ends a drag
+    // without dropping into a folder, and taps nothing.
 
-    void pressSlot(const PageSlot& slot, Point location) {
-        Batch batch(*this);
-        // The open folder's overlay covers the grid.
-        if (!folderOverlay() && takesTaps()) {
-            arranging_.pressSlot(slot, location);
-        }
-    }
+    void pressSlot(const PageSlot& slot, Point location);
     void movePointer(Point location, Size gridArea) {
-        Batch batch(*this);
-        arranging_.movePointer(location, gridArea);
+        route(arranging_, &GridArranging::movePointer, location, gridArea);
     }
-    // Ends a drag, in the grid or in the folder's panel (a marked folder target
-    // gets the item), or taps the pressed cell if the pointer never went far.
     void releasePointer();
-    // The press was taken away (the window lost the pointer): ends a drag
-    // without dropping into a folder; no tap.
     void cancelPointer();
 
-    // ---- The open folder (see FolderEditing; window coordinates) ----------
+    // ---- The open folder (window coordinates; see FolderEditing) -----------
 
     // Null while no folder is open.
     const OpenFolder* folderOverlay() const { return folder_.folder(); }
-    // The overlay's close button and its backdrop.
-    void closeFolder() {
-        Batch batch(*this);
-        if (takesTaps()) {
-            folder_.close();
-        }
+    // The folder's own id (not its item id); set exactly while it is open.
+    std::optional<CanonicalString> openedFolderID() const {
+        return folderOverlay() ? std::optional(folderOverlay()->folderID()) : std::nullopt;
     }
-    // An application cell of the overlay: launch it and close the launcher.
+    // The overlay's close button and its backdrop.
+    void closeFolder();
+    // An application of the panel: launch it and close the launcher.
     void tapFolderApplication(const ApplicationItem& application) override;
     void tapFolderPageDot(std::int64_t page);
     void pressFolderCell(std::int64_t cell, Point location) {
-        Batch batch(*this);
-        folder_.pressCell(cell, location);
+        route(folder_, &FolderEditing::pressCell, cell, location);
     }
     void moveFolderPointer(Point location, Size window) {
-        Batch batch(*this);
-        folder_.movePointer(location, window);
+        route(folder_, &FolderEditing::movePointer, location, window);
     }
     const std::optional<CanonicalString>& draggedFolderApplicationID() const {
         return drag().draggedFolderApplicationID();
     }
     bool isRenamingFolder() const { return folder_.isRenaming(); }
     const std::string& folderNameDraft() const { return folder_.nameDraft(); }
-    void beginRenamingFolder() {
-        Batch batch(*this);
-        folder_.beginRenaming();
-    }
+    void beginRenamingFolder() { route(folder_, &FolderEditing::beginRenaming); }
     const std::string& setFolderNameDraft(std::string text) {
-        Batch batch(*this);
-        return folder_.setNameDraft(std::move(text));
+        return route(folder_, &FolderEditing::setNameDraft, std::move(text));
     }
-    void commitFolderRename() {
-        Batch batch(*this);
-        folder_.commitRename();
-    }
-    void cancelFolderRename() {
-        Batch batch(*this);
-        folder_.cancelRename();
-    }
+    void commitFolderRename() { route(folder_, &FolderEditing::commitRename); }
 
-    // ---- Context menu (see ContextMenuActions) ----------------------------
+    // ---- Context menu (see ContextMenuActions) -----------------------------
 
     std::optional<ContextMenu> contextMenuForSlot(const PageSlot& slot) {
-        Batch batch(*this);
-        return menus_.forSlot(slot);
+        return route(menus_, &ContextMenuActions::forSlot, slot);
     }
     std::optional<ContextMenu> contextMenuForFolderCell(std::int64_t cell) {
-        Batch batch(*this);
-        return menus_.forFolderCell(cell);
+        return route(menus_, &ContextMenuActions::forFolderCell, cell);
     }
     void chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action) {
-        Batch batch(*this);
-        menus_.choose(menu, action);
+        route(menus_, &ContextMenuActions::choose, menu, action);
     }
 
 private:
@@ -341,6 +240,13 @@ private:
         std::function<void()> close_;
     };
 
+    // An entry point that a part acts on alone: the part's action in a batch.
+    template <typename Part, typename Result, typename... Params, typename... Args>
+    Result route(Part& part, Result (Part::*action)(Params...), Args&&... args) {
+        Batch batch(*this);
+        return (part.*action)(std::forward<Args>(args)...);
+    }
+
     // The parts' view of the view-model.
     bool takesTaps() const override { return !finished_ && !repeatedPress_; }
     bool isShown() const override { return shown_; }
@@ -353,11 +259,8 @@ private:
     void syncWithModel();
     // After the main grid's page (false) or the open folder's page (true) turned.
     void forgetPressOnTurnedPage(bool folderPage);
-    // Turns the grid to `page`, selecting its first item.
-    void turnToPage(std::int64_t page) {
-        Batch batch(*this);
-        navigation_.turnToPage(page);
-    }
+    // Opens the selected item, application or folder.
+    void openSelectedApplication();
     void callDismiss();
 
     LauncherModel& model_;
