@@ -43,6 +43,19 @@ void GridNavigation::reset() {
     select(0);
 }
 
+void GridNavigation::followModel(bool startAgain, bool rescanned) {
+    if (startAgain) {
+        reset();
+    } else if (auto index =
+                   rescanned ? selection_.followed(model_.filteredItems()) : std::nullopt) {
+        select(*index);
+        showPage(paging::pageOfIndex(*index, pageSize()));
+    } else if (rescanned || selectedIndex() >= itemCount()) {
+        // Fewer items to show (one was hidden, say): keep the selection on one.
+        clampSelection();
+    }
+}
+
 void GridNavigation::turnToPage(std::int64_t page) {
     auto selection = pager_.selectionAfterTurn(page, pageSize(), itemCount());
     animatePageChange(page, [this, selection] {

@@ -57,6 +57,10 @@ public:
     void clampSelection();
     // Page 0, first item.
     void reset();
+    // After the model changed. A new query or page size (`startAgain`) starts
+    // again on page 0 with the first item; a rescan keeps the selected item
+    // selected as far as it is still there; the selection stays on an item.
+    void followModel(bool startAgain, bool rescanned);
     // Turns to `page`, selecting its first item.
     void turnToPage(std::int64_t page);
     // One page on, selecting its first item; nothing on the last page.

@@ -24,7 +24,7 @@ void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {
     if (!folderOverlay()) {
         navigation_.handleScrollWheel(event);
     } else if (folder_.folder()->handleScrollWheel(event)) {
-        forgetPressOnTurnedPage(true);
+        arranging_.drag().forgetPressOnTurnedPage(true);
         markChanged();
     }
 }

@@ -41,7 +41,6 @@ void LauncherViewModel::closeBatch() {
 }
 
 void LauncherViewModel::syncWithModel() {
-    // A new query or page size starts again on page 0 with the first item.
     bool queryChanged = model_.query() != seen_.query;
     bool pageSizeChanged = model_.pageSize() != seen_.pageSize;
     bool applicationsChanged = model_.applications() != seen_.applications;
@@ -51,19 +50,8 @@ void LauncherViewModel::syncWithModel() {
     if (queryChanged || pageSizeChanged) {
         seen_.query = model_.query();
         seen_.pageSize = model_.pageSize();
-        navigation_.reset();
-    } else if (auto index = applicationsChanged
-                                ? navigation_.selection().followed(model_.filteredItems())
-                                : std::nullopt) {
-        // A rescan keeps the selected item selected, as far as it is still there.
-        navigation_.select(*index);
-        navigation_.showPage(paging::pageOfIndex(*index, navigation_.pageSize()));
-    } else if (applicationsChanged) {
-        navigation_.clampSelection();
-    } else if (selectedIndex() >= navigation_.itemCount()) {
-        // Fewer items to show (one was hidden, say): keep the selection on one.
-        navigation_.clampSelection();
     }
+    navigation_.followModel(queryChanged || pageSizeChanged, applicationsChanged);
     folder_.sync();
 }
 
@@ -94,16 +82,6 @@ void LauncherViewModel::disappear() {
         folder->pager().removeScrollMonitor();
     }
     shown_ = false;
-}
-
-void LauncherViewModel::forgetPressOnTurnedPage(bool folderPage) {
-    // A press belongs to the tile it went down on. Once the page has turned
-    // another tile lies under the pointer, and the release opens neither; a
-    // drag under way goes on, carrying its item to the new page.
-    auto& press = arranging_.drag().press();
-    if (press && !press->dragging && press->folderCell.has_value() == folderPage) {
-        press.reset();
-    }
 }
 
 // ---- Activation and dismissal ------------------------------------------------

@@ -251,14 +251,12 @@ private:
     bool takesTaps() const override { return !finished_ && !repeatedPress_; }
     bool isShown() const override { return shown_; }
     void markChanged() override { changed_ = true; }
-    void gridPageTurned() override { forgetPressOnTurnedPage(false); }
+    void gridPageTurned() override { arranging_.drag().forgetPressOnTurnedPage(false); }
 
     const GridDrag& drag() const { return arranging_.drag(); }
     // The end of the outermost batch: remembers the selection, tells the observers.
     void closeBatch();
     void syncWithModel();
-    // After the main grid's page (false) or the open folder's page (true) turned.
-    void forgetPressOnTurnedPage(bool folderPage);
     // Opens the selected item, application or folder.
     void openSelectedApplication();
     void callDismiss();
