@@ -155,15 +155,6 @@ void FolderEditing::dragMovedOutside(Point location, Size window) {
                          area.size());
 }
 
-void FolderEditing::finishDrag() {
-    if (arranging_.drag().finishInFolder()) {
-        host_.markChanged();
-    }
-    // As at the end of a drag in the grid: the moves inside the panel are
-    // written now.
-    model_.flushSettings();
-}
-
 // ---- The folder's name ----------------------------------------------------------
 
 const std::string& FolderEditing::nameDraft() const {

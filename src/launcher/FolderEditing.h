@@ -39,11 +39,10 @@ public:
     // reorders the folder live. A drag that leaves the panel takes the
     // application out of the folder, closes the panel and goes on as a drag
     // in the grid, acting only while the pointer is over the grid area.
+    // GridArranging::endPress ends it.
     void pressCell(std::int64_t cell, Point location);
     // The pointer moved while down after pressCell.
     void movePointer(Point location, Size window);
-    // The drag in the panel ended: the moves inside it are written now.
-    void finishDrag();
 
     // While renaming, the panel's title is an inline field holding the draft,
     // which starts as the whole name, selected.

@@ -85,6 +85,35 @@ std::optional<std::int64_t> GridArranging::indexOfItem(const CanonicalString& it
     return Selection::indexOf(model_.filteredItems(), itemID);
 }
 
+void GridArranging::endPress(bool released) {
+    if (!drag_.press()) {
+        return;
+    }
+    // WORKAROUND: a copy, not a move, which GCC 12 takes for a read of an uninitialized item.
+    const GridDrag::Press press = *drag_.press();
+    drag_.press().reset();
+    if (press.folderCell) {
+        if (press.dragging || !released) {
+            finishFolderDrag();
+        } else if (!press.movedAway) {
+            host_.tapFolderApplication(press.slot.item->asApplication());
+        }
+    } else if (press.dragging) {
+        finish(press.slot.item->id(), released);
+    } else if (released && !press.movedAway) {
+        host_.tapSlot(press.slot);
+    }
+}
+
+void GridArranging::finishFolderDrag() {
+    if (drag_.finishInFolder()) {
+        host_.markChanged();
+    }
+    // As at the end of a drag in the grid: the moves inside the panel are
+    // written now.
+    model_.flushSettings();
+}
+
 void GridArranging::finish(const CanonicalString& itemID, bool asDrop) {
     // A drag that was taken away was not meant as a drop.
     if (!asDrop && drag_.forgetFolderDropTarget()) {

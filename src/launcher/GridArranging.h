@@ -34,12 +34,18 @@ public:
     // where `location` says; with no location (the pointer beyond the grid)
     // it stays where it stands and a folder marked on the way is forgotten.
     void dragMoved(const CanonicalString& itemID, std::optional<Point> location, Size gridArea);
-    // The end of a drag: drops onto a marked folder target, clears the drag
-    // and writes the arrangement. `asDrop` false (the press was taken away)
-    // drops into no folder.
-    void finish(const CanonicalString& itemID, bool asDrop = true);
+    // The pointer was released (`released`) or taken away (the window lost
+    // it). Ends a drag, in the grid or in the folder's panel: a release drops
+    // the item onto a marked folder target. A release close to the press taps
+    // the pressed cell or the panel's application.
+    void endPress(bool released);
 
 private:
+    // The end of a drag in the grid: drops onto a marked folder target (only
+    // `asDrop`), clears the drag and writes the arrangement.
+    void finish(const CanonicalString& itemID, bool asDrop);
+    // The end of a drag in the folder's panel: the moves inside it are written.
+    void finishFolderDrag();
     // Moves the item in front of the item under the pointer, to the end over
     // a filler, or marks the item under the pointer as folder target when the
     // pointer is in its middle.

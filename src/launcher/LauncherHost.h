@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launcher/PageSlot.h"
 #include "model/VantorItem.h"
 
 namespace vantor {
@@ -23,6 +24,8 @@ public:
     virtual void focusSearchField() = 0;
     // Launches an application (and closes the launcher) or opens a folder.
     virtual void open(const VantorItem& item) = 0;
+    // A single tap on a cell of the grid.
+    virtual void tapSlot(const PageSlot& slot) = 0;
     // Launches an application of the open folder (and closes the launcher).
     virtual void tapFolderApplication(const ApplicationItem& application) = 0;
 

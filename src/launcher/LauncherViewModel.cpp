@@ -132,44 +132,6 @@ void LauncherViewModel::callDismiss() {
 
 // ---- The pointer and the open folder --------------------------------------------
 
-void LauncherViewModel::releasePointer() {
-    Batch batch(*this);
-    auto& current = arranging_.drag().press();
-    if (!current) {
-        return;
-    }
-    // WORKAROUND: a copy, not a move, which GCC 12 takes for a read of an uninitialized item.
-    const GridDrag::Press press = *current;
-    current.reset();
-    if (press.folderCell) {
-        if (press.dragging) {
-            folder_.finishDrag();
-        } else if (!press.movedAway) {
-            tapFolderApplication(press.slot.item->asApplication());
-        }
-    } else if (press.dragging) {
-        arranging_.finish(press.slot.item->id());
-    } else if (!press.movedAway) {
-        tapSlot(press.slot);
-    }
-}
-
-void LauncherViewModel::cancelPointer() {
-    Batch batch(*this);
-    auto& current = arranging_.drag().press();
-    if (!current) {
-        return;
-    }
-    // WORKAROUND: a copy, not a move, which GCC 12 takes for a read of an uninitialized item.
-    const GridDrag::Press press = *current;
-    current.reset();
-    if (press.folderCell) {
-        folder_.finishDrag();
-    } else if (press.dragging) {
-        arranging_.finish(press.slot.item->id(), false);
-    }
-}
-
 void LauncherViewModel::pressSlot(const PageSlot& slot, Point location) {
     Batch batch(*this);
     // The open folder's overlay covers the grid.

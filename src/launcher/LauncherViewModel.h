@@ -131,7 +131,7 @@ public:
     // makes that press and its release act on nothing.
 
     void open(const VantorItem& item) override;
-    void tapSlot(const PageSlot& slot);
+    void tapSlot(const PageSlot& slot) override;
     void dismiss() {
         if (takesTaps()) {
             callDismiss();
@@ -164,17 +164,14 @@ public:
     void tapPageDot(std::int64_t page);
 
     // ---- The pointer (grid coordinates; see GridArranging) -----------------
-    // releasePointer ends a drag, in the grid or in the folder's panel (a
-    // marked folder gets the item), or taps the pressed cell if the pointer
-    // never went far; cancelPointer (the window lost the pointer) ends a drag
-    // without dropping into a folder, and taps nothing.
+    // cancelPointer: the window lost the pointer; no drop, no tap.
 
     void pressSlot(const PageSlot& slot, Point location);
     void movePointer(Point location, Size gridArea) {
         route(arranging_, &GridArranging::movePointer, location, gridArea);
     }
-    void releasePointer();
-    void cancelPointer();
+    void releasePointer() { route(arranging_, &GridArranging::endPress, true); }
+    void cancelPointer() { route(arranging_, &GridArranging::endPress, false); }
 
     // ---- The open folder (window coordinates; see FolderEditing) -----------
 
