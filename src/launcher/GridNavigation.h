@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "base/MainQueue.h"
 #include "launcher/LauncherHost.h"
@@ -38,6 +39,13 @@ public:
         return paging::pageStartIndex(itemCount(), pageSize(), page());
     }
     PageGridLayout layout() const { return PageGridLayout(pageSize()); }
+    // The selected item, a copy (opening it may change the model); none outside the list.
+    std::optional<VantorItem> selectedItem() const {
+        if (!selection_.isWithin(itemCount())) {
+            return std::nullopt;
+        }
+        return model_.filteredItems()[static_cast<std::size_t>(selectedIndex())];
+    }
 
     void select(std::int64_t index) {
         if (selection_.select(index)) {

@@ -36,15 +36,6 @@ void LauncherViewModel::tapPageDot(std::int64_t page) {
     }
 }
 
-void LauncherViewModel::openSelectedApplication() {
-    Batch batch(*this);
-    if (!navigation_.selection().isWithin(navigation_.itemCount())) {
-        return;
-    }
-    VantorItem item = model_.filteredItems()[static_cast<std::size_t>(selectedIndex())];
-    open(item);
-}
-
 bool LauncherViewModel::handleKeyDown(int keyCode) {
     if (!keyMonitorInstalled_) {
         return false;
@@ -80,7 +71,9 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
             menus_.requestForSelection();
             break;
         case KeyCommand::openSelected:
-            openSelectedApplication();
+            if (auto item = navigation_.selectedItem()) {
+                open(*item);
+            }
             break;
         case KeyCommand::close:
             callDismiss();

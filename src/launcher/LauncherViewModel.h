@@ -254,8 +254,6 @@ private:
     // The end of the outermost batch: remembers the selection, tells the observers.
     void closeBatch();
     void syncWithModel();
-    // Opens the selected item, application or folder.
-    void openSelectedApplication();
     void callDismiss();
 
     LauncherModel& model_;
