@@ -65,6 +65,15 @@ void GridDrag::finish() {
     forgetDestination();
 }
 
+void GridDrag::forgetPressOnTurnedPage(bool folderPage) {
+    // A press belongs to the tile it went down on. Once the page has turned
+    // another tile lies under the pointer, and the release opens neither; a
+    // drag under way goes on, carrying its item to the new page.
+    if (press_ && !press_->dragging && press_->folderCell.has_value() == folderPage) {
+        press_.reset();
+    }
+}
+
 bool GridDrag::finishInFolder() {
     bool had = draggedFolderApplicationID_ || lastDestination_;
     draggedFolderApplicationID_.reset();

@@ -63,6 +63,9 @@ public:
 
     std::optional<Press>& press() { return press_; }
     const std::optional<Press>& press() const { return press_; }
+    // After the grid's page (false) or the open folder's page (true) turned:
+    // a press there that is not a drag is forgotten.
+    void forgetPressOnTurnedPage(bool folderPage);
     // True the first time the pointer is startDistance from the press.
     bool movesAway(Point location);
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "launcher/LauncherViewModelBatch.h"
-
 namespace vantor {
 
 LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& desktop,
@@ -12,7 +10,10 @@ LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& de
       desktop_(desktop),
       mainQueue_(mainQueue),
       dismiss_(std::move(dismiss)),
-      pager_(mainQueue, gridPaging),
+      navigation_(model, mainQueue, *this),
+      arranging_(model, *this, navigation_),
+      folder_(model, mainQueue, *this, arranging_),
+      menus_(model, *this, navigation_, folder_, arranging_.drag()),
       seen_{model.query(), model.pageSize(), model.applications()},
       modelSync_(mainQueue, [this] {
           Batch batch(*this);
@@ -32,7 +33,7 @@ void LauncherViewModel::closeBatch() {
         return;
     }
     // The selected item as of the end of the event, for a rescan to find it again.
-    selection_.remember(model_.filteredItems());
+    navigation_.selection().remember(model_.filteredItems());
     if (changed_) {
         changed_ = false;
         changes_.notify();
@@ -40,7 +41,6 @@ void LauncherViewModel::closeBatch() {
 }
 
 void LauncherViewModel::syncWithModel() {
-    // A new query or page size starts again on page 0 with the first item.
     bool queryChanged = model_.query() != seen_.query;
     bool pageSizeChanged = model_.pageSize() != seen_.pageSize;
     bool applicationsChanged = model_.applications() != seen_.applications;
@@ -50,19 +50,9 @@ void LauncherViewModel::syncWithModel() {
     if (queryChanged || pageSizeChanged) {
         seen_.query = model_.query();
         seen_.pageSize = model_.pageSize();
-        resetSelection();
-    } else if (auto index = applicationsChanged ? selection_.followed(model_.filteredItems())
-                                                : std::nullopt) {
-        // A rescan keeps the selected item selected, as far as it is still there.
-        setSelectedIndex(*index);
-        setCurrentPage(paging::pageOfIndex(*index, modelPageSize()));
-    } else if (applicationsChanged) {
-        clampSelection();
-    } else if (selectedIndex() >= itemCount()) {
-        // Fewer items to show (one was hidden, say): keep the selection on one.
-        clampSelection();
     }
-    syncOpenedFolder();
+    navigation_.followModel(queryChanged || pageSizeChanged, applicationsChanged);
+    folder_.sync();
 }
 
 // ---- Lifecycle ---------------------------------------------------------------
@@ -75,9 +65,9 @@ void LauncherViewModel::appear() {
         markChanged();
     }
     installScrollMonitor();
-    installKeyMonitor();
-    if (openFolder_) {
-        openFolder_->pager().installScrollMonitor();
+    keyMonitorInstalled_ = true;
+    if (auto* folder = folder_.folder()) {
+        folder->pager().installScrollMonitor();
     }
     focusSearchField();
 }
@@ -85,30 +75,13 @@ void LauncherViewModel::appear() {
 void LauncherViewModel::disappear() {
     Batch batch(*this);
     // A name being typed when the launcher closes is kept, not lost.
-    commitFolderRename();
-    removeScrollMonitor();
-    removeKeyMonitor();
-    if (openFolder_) {
-        openFolder_->pager().removeScrollMonitor();
+    folder_.commitRename();
+    navigation_.pager().removeScrollMonitor();
+    keyMonitorInstalled_ = false;
+    if (auto* folder = folder_.folder()) {
+        folder->pager().removeScrollMonitor();
     }
     shown_ = false;
-}
-
-void LauncherViewModel::setCurrentPage(std::int64_t page) {
-    if (pager_.show(page)) {
-        forgetPressOnTurnedPage(false);
-        markChanged();
-    }
-}
-
-void LauncherViewModel::forgetPressOnTurnedPage(bool folderPage) {
-    // A press belongs to the tile it went down on. Once the page has turned
-    // another tile lies under the pointer, and the release opens neither; a
-    // drag under way goes on, carrying its item to the new page.
-    auto& press = drag_.press();
-    if (press && !press->dragging && press->folderCell.has_value() == folderPage) {
-        press.reset();
-    }
 }
 
 // ---- Activation and dismissal ------------------------------------------------
@@ -125,20 +98,20 @@ void LauncherViewModel::open(const VantorItem& item) {
         callDismiss();
         return;
     }
-    openFolder(item);
+    folder_.open(item);
 }
 
 void LauncherViewModel::tapSlot(const PageSlot& slot) {
     Batch batch(*this);
     // The open folder's overlay covers the grid.
-    if (openFolder_ || !takesTaps()) {
+    if (folderOverlay() || !takesTaps()) {
         return;
     }
     if (!slot.item) {
         callDismiss();
         return;
     }
-    setSelectedIndex(absoluteIndex(slot));
+    navigation_.select(pageStartIndex() + slot.offset);
     // A copy: opening may change the model the slot's item came from.
     VantorItem item = *slot.item;
     open(item);
@@ -149,11 +122,46 @@ void LauncherViewModel::callDismiss() {
         return;
     }
     finished_ = true;
-    drag_.press().reset();
+    arranging_.drag().press().reset();
     // A copy, since the call may destroy this view-model and its members.
     Dismiss dismiss = dismiss_;
     if (dismiss) {
         dismiss();
+    }
+}
+
+// ---- The pointer and the open folder --------------------------------------------
+
+void LauncherViewModel::pressSlot(const PageSlot& slot, Point location) {
+    Batch batch(*this);
+    // The open folder's overlay covers the grid.
+    if (!folderOverlay() && takesTaps()) {
+        arranging_.pressSlot(slot, location);
+    }
+}
+
+void LauncherViewModel::closeFolder() {
+    Batch batch(*this);
+    if (takesTaps()) {
+        folder_.close();
+    }
+}
+
+void LauncherViewModel::tapFolderApplication(const ApplicationItem& application) {
+    Batch batch(*this);
+    if (!folderOverlay() || !takesTaps()) {
+        return;
+    }
+    // Opening from a folder closes the whole launcher, not just the folder.
+    model_.recordLaunch(application.id);
+    desktop_.openApplication(application.url);
+    callDismiss();
+}
+
+void LauncherViewModel::tapFolderPageDot(std::int64_t page) {
+    Batch batch(*this);
+    if (takesTaps() && folder_.folder() && folder_.folder()->animatePageChange(page)) {
+        markChanged();
     }
 }
 

@@ -1,59 +1,39 @@
-// Selection, hover and keys of the launcher view-model.
+// Hover, scrolling, page dots and keys of the launcher view-model, routed to its parts.
 
 #include <algorithm>
 
 #include "launcher/LauncherViewModel.h"
-#include "launcher/LauncherViewModelBatch.h"
 
 namespace vantor {
 
 void LauncherViewModel::hoverSlot(const PageSlot& slot, bool inside) {
     Batch batch(*this);
     // While dragging, the selection follows the dragged item, not the pointer.
-    if (!inside || !slot.item || openFolder_ || drag_.draggedItemID()) {
+    if (!inside || !slot.item || folderOverlay() || draggedItemID()) {
         return;
     }
-    std::int64_t index = absoluteIndex(slot);
-    if (index >= 0 && index < itemCount()) {
-        setSelectedIndex(index);
+    navigation_.hover(pageStartIndex() + slot.offset);
+}
+
+void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {
+    Batch batch(*this);
+    if (finished_) {
+        return;
+    }
+    // An open folder pages itself; the grid underneath stays put.
+    if (!folderOverlay()) {
+        navigation_.handleScrollWheel(event);
+    } else if (folder_.folder()->handleScrollWheel(event)) {
+        arranging_.drag().forgetPressOnTurnedPage(true);
+        markChanged();
     }
 }
 
-void LauncherViewModel::moveSelection(std::int64_t delta) {
+void LauncherViewModel::tapPageDot(std::int64_t page) {
     Batch batch(*this);
-    std::int64_t count = itemCount();
-    if (count == 0) {
-        return;
+    if (!folderOverlay() && takesTaps() && page >= 0 && page < pageCount()) {
+        navigation_.turnToPage(page);
     }
-    std::int64_t newIndex = Selection::moved(selectedIndex(), delta, count);
-    std::int64_t targetPage = paging::pageOfIndex(newIndex, modelPageSize());
-    if (targetPage == currentPage()) {
-        setSelectedIndex(newIndex);
-        return;
-    }
-    animatePageChange(targetPage, [this, newIndex] { setSelectedIndex(newIndex); });
-}
-
-void LauncherViewModel::clampSelection() {
-    Batch batch(*this);
-    std::int64_t newIndex = Selection::clamped(selectedIndex(), itemCount());
-    setSelectedIndex(newIndex);
-    setCurrentPage(std::min(pageCount() - 1, paging::pageOfIndex(newIndex, modelPageSize())));
-}
-
-void LauncherViewModel::resetSelection() {
-    Batch batch(*this);
-    setCurrentPage(0);
-    setSelectedIndex(0);
-}
-
-void LauncherViewModel::openSelectedApplication() {
-    Batch batch(*this);
-    if (!selection_.isWithin(itemCount())) {
-        return;
-    }
-    VantorItem item = model_.filteredItems()[static_cast<std::size_t>(selectedIndex())];
-    open(item);
 }
 
 bool LauncherViewModel::handleKeyDown(int keyCode) {
@@ -66,7 +46,7 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
         return true;
     }
     KeyContext context = isRenamingFolder() ? KeyContext::folderName
-                         : openFolder_      ? KeyContext::openFolder
+                         : folderOverlay()  ? KeyContext::openFolder
                                             : KeyContext::grid;
     std::int64_t columns = pageLayout().columns;
     KeyCommand command = keyCommand(keyCode, context);
@@ -76,22 +56,24 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
         case KeyCommand::consume:
             break;
         case KeyCommand::keepName:
-            commitFolderRename();
+            folder_.commitRename();
             break;
         case KeyCommand::restoreName:
-            cancelFolderRename();
+            folder_.cancelRename();
             break;
         case KeyCommand::closeFolder:
-            closeOpenedFolder();
+            folder_.close();
             break;
         case KeyCommand::renameFolder:
-            beginRenamingFolder();
+            folder_.beginRenaming();
             break;
         case KeyCommand::showMenu:
-            requestContextMenuForSelection();
+            menus_.requestForSelection();
             break;
         case KeyCommand::openSelected:
-            openSelectedApplication();
+            if (auto item = navigation_.selectedItem()) {
+                open(*item);
+            }
             break;
         case KeyCommand::close:
             callDismiss();
