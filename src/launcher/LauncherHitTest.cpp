@@ -29,10 +29,10 @@ LauncherHit hitFolder(Point p, const LauncherHitScene& scene, std::int64_t pageC
         return {Kind::folderTitle};
     }
     // A folder of very many pages has a dot column taller than its panel.
-    if (auto page = panel.pageDotAt(p, pageCount)) {
+    if (auto page = panel.pageDots(pageCount).dotAt(p)) {
         return {Kind::folderDot, *page};
     }
-    if (panel.pageDotColumnContains(p, pageCount)) {
+    if (panel.pageDots(pageCount).contains(p)) {
         return {Kind::folderPanel};
     }
     if (!inPanel) {
@@ -85,10 +85,10 @@ LauncherHit hitTestLauncher(Point p, const LauncherHitScene& scene) {
     if (scene.loading) {
         return {Kind::pageArea};
     }
-    if (auto page = layout.pageDotAt(p, scene.pageCount)) {
+    if (auto page = layout.pageDots(scene.pageCount).dotAt(p)) {
         return {Kind::pageDot, *page};
     }
-    if (layout.pageDotColumnContains(p, scene.pageCount)) {
+    if (layout.pageDots(scene.pageCount).contains(p)) {
         return {Kind::pageDotColumn};
     }
     const std::int64_t columns = scene.columns;

@@ -22,6 +22,8 @@ struct PageDotColumn {
     Rect dotRect(std::int64_t page) const;
     // Each dot takes taps over its share of the column, half the gap on either side included.
     std::optional<std::int64_t> dotAt(Point p) const;
+    // On the shown capsule: a click there between or beyond the dots is taken
+    // by the capsule, not by the tile underneath.
     bool contains(Point p) const;
 };
 
@@ -50,20 +52,6 @@ struct LauncherLayout {
     // The capsule holding the page dots, floating 6 in from the main area's
     // right edge and centred vertically.
     PageDotColumn pageDots(std::int64_t pageCount) const;
-    Rect pageDotColumn(std::int64_t pageCount) const { return pageDots(pageCount).bounds; }
-    // The hit area of dot `page` (the dot drawn at its current size sits centred in it).
-    Rect pageDot(std::int64_t page, std::int64_t pageCount) const {
-        return pageDots(pageCount).dotRect(page);
-    }
-    // The page whose dot is at `p`, if any.
-    std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const {
-        return pageDots(pageCount).dotAt(p);
-    }
-    // Whether `p` is on the shown capsule: a click there between or beyond the
-    // dots is taken by the capsule, not by the tile underneath.
-    bool pageDotColumnContains(Point p, std::int64_t pageCount) const {
-        return pageDots(pageCount).contains(p);
-    }
 };
 
 // The opened folder's panel, centred in the window.
@@ -87,17 +75,8 @@ struct FolderPanelLayout {
     // Cell `index` (0 … 11) of the grid, row by row.
     Rect cell(std::int64_t index) const;
     std::optional<std::int64_t> cellAt(Point p) const;
+    // The panel's page dots, at the panel's right edge.
     PageDotColumn pageDots(std::int64_t pageCount) const;
-    Rect pageDotColumn(std::int64_t pageCount) const { return pageDots(pageCount).bounds; }
-    Rect pageDot(std::int64_t page, std::int64_t pageCount) const {
-        return pageDots(pageCount).dotRect(page);
-    }
-    std::optional<std::int64_t> pageDotAt(Point p, std::int64_t pageCount) const {
-        return pageDots(pageCount).dotAt(p);
-    }
-    bool pageDotColumnContains(Point p, std::int64_t pageCount) const {
-        return pageDots(pageCount).contains(p);
-    }
 };
 
 }  // namespace vantor

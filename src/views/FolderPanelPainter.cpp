@@ -107,8 +107,8 @@ void FolderPanelPainter::paintPanel(QPainter& painter, QSize window, const QImag
     if (picture.pageCount > 1) {
         // The open panel's dots spring to a new page; a fading panel's stand still.
         double current = live ? motion.folderDot().value(now) : double(picture.currentPage);
-        paintPageDots(painter, layout.pageDotColumn(picture.pageCount), picture.pageCount, current,
-                      {7, 5, 0.84, 0.28, 8, 0.24});
+        paintPageDots(painter, layout.pageDots(picture.pageCount).bounds, picture.pageCount,
+                      current, {7, 5, 0.84, 0.28, 8, 0.24});
     }
 }
 

@@ -210,8 +210,8 @@ void GridPainter::paintMainArea(QPainter& painter, const LauncherLayout& layout,
 
     std::int64_t pages = viewModel.pageCount();
     if (pages > 1) {
-        paintPageDots(painter, layout.pageDotColumn(pages), pages, motion_.currentDot().value(now),
-                      {8, 6, 0.86, 0.3, 9, 0.28});
+        paintPageDots(painter, layout.pageDots(pages).bounds, pages,
+                      motion_.currentDot().value(now), {8, 6, 0.86, 0.3, 9, 0.28});
     }
 }
 

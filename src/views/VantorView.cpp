@@ -151,7 +151,7 @@ void VantorView::nextFrame() {
     if (motion_.movesBeyondGrid() || viewModel_->folderOverlay() != nullptr) {
         update();
     } else {
-        QRectF dots = toQt(layout().pageDotColumn(viewModel_->pageCount()));
+        QRectF dots = toQt(layout().pageDots(viewModel_->pageCount()).bounds);
         update(gridArea().united(dots.adjusted(-12, -12, 12, 12)).toAlignedRect());
     }
     scheduleFrames();

@@ -5,6 +5,10 @@
 namespace vantor {
 namespace {
 
+Easing spring(const SpringAnimation& animation) {
+    return Easing::spring(animation.response, animation.dampingFraction);
+}
+
 // Starts the settle animation of a page turn the first time the turn is seen.
 void followPageTurn(const PageTurn& turn, std::uint64_t& seenSerial, AnimatedValue& offset,
                     AnimatedValue& opacity, double now) {
@@ -33,21 +37,22 @@ PanelPicture PanelPicture::of(const FolderOverlay& folder) {
 
 void ViewMotion::follow(const LauncherViewModel& viewModel) {
     double now = this->now();
-    entrance_.setTarget(viewModel.contentVisible() ? 1 : 0, Easing::spring(0.32, 0.9), now);
+    entrance_.setTarget(viewModel.contentVisible() ? 1 : 0,
+                        spring(LauncherViewModel::entranceAnimation), now);
     if (viewModel.pageTurn().serial != seenPageTurn_) {
         grid_.snap = true;  // a turn replaces the page whole
         followPageTurn(viewModel.pageTurn(), seenPageTurn_, pageOffset_, pageOpacity_, now);
     }
     currentDot_.setTarget(
         static_cast<double>(std::min(viewModel.currentPage(), viewModel.pageCount() - 1)),
-        Easing::spring(0.24, 1), now);
+        spring(LauncherViewModel::pageDotAnimation), now);
     if (const FolderOverlay* folder = viewModel.folderOverlay()) {
         followPageTurn(folder->pageTurn(), seenFolderPageTurn_, folderPageOffset_,
                        folderPageOpacity_, now);
         // The dots spring to a new page, but a panel just opened shows its page at once.
         auto page = static_cast<double>(std::min(folder->currentPage(), folder->pageCount() - 1));
         if (shownPanel_) {
-            folderDot_.setTarget(page, Easing::spring(0.24, 1), now);
+            folderDot_.setTarget(page, spring(LauncherViewModel::pageDotAnimation), now);
         } else {
             folderDot_.setNow(page);
         }

@@ -78,16 +78,17 @@ TEST(PageGridTest, PagesCountUpAndTheLastIsPaddedWithFillersThatKeepTheirIds) {
 
 TEST(LauncherLayoutTest, PageDotsAndFolderCellsAreFoundWhereTheyAreDrawn) {
     auto layout = LauncherLayout::forWindow({1920, 1080});
-    Rect column = layout.pageDotColumn(3);
+    Rect column = layout.pageDots(3).bounds;
     EXPECT_DOUBLE_EQ(column.midY(), layout.mainArea.midY());
     for (std::int64_t page = 0; page < 3; ++page) {
-        EXPECT_EQ(layout.pageDotAt(layout.pageDot(page, 3).center(), 3), page);
+        EXPECT_EQ(layout.pageDots(3).dotAt(layout.pageDots(3).dotRect(page).center()), page);
     }
-    EXPECT_FALSE(layout.pageDotAt({column.minX() - 1, column.midY()}, 3));
-    EXPECT_FALSE(layout.pageDotAt(layout.pageDot(0, 1).center(), 1));  // one page: no dots
+    EXPECT_FALSE(layout.pageDots(3).dotAt({column.minX() - 1, column.midY()}));
+    EXPECT_FALSE(
+        layout.pageDots(1).dotAt(layout.pageDots(1).dotRect(0).center()));  // one page: no dots
     // The capsule's ends hold no dot (that they take the click the view's tests show).
-    EXPECT_FALSE(layout.pageDotAt({column.midX(), column.minY() + 2}, 3));
-    EXPECT_FALSE(layout.pageDotColumnContains({column.midX(), column.minY() - 1}, 3));
+    EXPECT_FALSE(layout.pageDots(3).dotAt({column.midX(), column.minY() + 2}));
+    EXPECT_FALSE(layout.pageDots(3).contains({column.midX(), column.minY() - 1}));
 
     auto folder = FolderPanelLayout::forWindow({1920, 1080});
     EXPECT_FALSE(folder.cellAt({folder.cell(0).maxX() + 9, folder.cell(0).midY()}));

@@ -31,7 +31,7 @@ TEST(LauncherHitTest, EachPartOfTheGridWindowTakesItsPoints) {
     const LauncherHitScene scene = gridScene();
     const auto layout = LauncherLayout::forWindow(scene.window);
     const Rect close = layout.closeButton, capsule = layout.searchCapsule, area = layout.mainArea;
-    const Rect dot1 = layout.pageDot(1, 3), column = layout.pageDotColumn(3);
+    const Rect dot1 = layout.pageDots(3).dotRect(1), column = layout.pageDots(3).bounds;
     const Point slot8 = cellCenter(scene, 8), filler = cellCenter(scene, 33);
     const double tall = std::max(scene.metrics.cellHeight, 108.0) / 2;
     const std::tuple<Point, Kind, std::int64_t> cases[] = {
@@ -75,7 +75,7 @@ TEST(LauncherHitTest, AnOpenFolderTakesEveryPointAndItsPanelHasItsParts) {
         {panel.closeButton.center(), Kind::folderClose, 0},
         {panel.title.center(), Kind::folderTitle, 0},
         {{panel.title.midX() + 61, panel.title.midY()}, Kind::folderPanel, 0},  // beside the name
-        {panel.pageDot(1, 2).center(), Kind::folderDot, 1},
+        {panel.pageDots(2).dotRect(1).center(), Kind::folderDot, 1},
         {panel.cell(5).center(), Kind::folderCell, 5},
         {{panel.panel.minX() + 1, panel.panel.maxY() - 1}, Kind::folderPanel, 0},
         {{panel.panel.maxX(), panel.panel.midY()}, Kind::folderBackdrop, 0},  // its edge is not its

@@ -120,7 +120,7 @@ TEST_F(VantorViewTest, ADragWhoseReleaseNeverComesEndsAsCancelledAndALateRelease
 }
 
 TEST_F(VantorViewTest, TheDotCapsulesEndsAndTheSearchFieldUnderAFolderTakeTheirClicks) {
-    Rect column = LauncherLayout::forWindow({1920, 1080}).pageDotColumn(2);
+    Rect column = LauncherLayout::forWindow({1920, 1080}).pageDots(2).bounds;
     click({column.midX(), column.minY() + 2});  // neither the tile underneath nor a dismissal
     click({column.midX(), column.maxY() - 2});
     EXPECT_EQ(opened(), 0u);
