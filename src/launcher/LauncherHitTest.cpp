@@ -50,7 +50,7 @@ LauncherHitScene LauncherHitScene::of(const LauncherViewModel& viewModel, Size w
                                       Rect folderTitle) {
     LauncherHitScene scene;
     scene.window = window;
-    if (const FolderOverlay* folder = viewModel.folderOverlay()) {
+    if (const OpenFolder* folder = viewModel.openFolder()) {
         scene.folderPageCount = folder->pageCount();
         scene.folderTitle = folderTitle;
         return scene;

@@ -9,7 +9,7 @@ namespace vantor {
 void LauncherViewModel::hoverSlot(const PageSlot& slot, bool inside) {
     Batch batch(*this);
     // While dragging, the selection follows the dragged item, not the pointer.
-    if (!inside || !slot.item || folderOverlay() || draggedItemID()) {
+    if (!inside || !slot.item || openFolder() || draggedItemID()) {
         return;
     }
     navigation_.hover(pageStartIndex() + slot.offset);
@@ -21,7 +21,7 @@ void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {
         return;
     }
     // An open folder pages itself; the grid underneath stays put.
-    if (!folderOverlay()) {
+    if (!openFolder()) {
         navigation_.handleScrollWheel(event);
     } else if (folder_.folder()->handleScrollWheel(event)) {
         arranging_.drag().forgetPressOnTurnedPage(true);
@@ -31,7 +31,7 @@ void LauncherViewModel::handleScrollWheel(const ScrollEvent& event) {
 
 void LauncherViewModel::tapPageDot(std::int64_t page) {
     Batch batch(*this);
-    if (!folderOverlay() && takesTaps() && page >= 0 && page < pageCount()) {
+    if (!openFolder() && takesTaps() && page >= 0 && page < pageCount()) {
         navigation_.turnToPage(page);
     }
 }
@@ -46,7 +46,7 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
         return true;
     }
     KeyContext context = isRenamingFolder() ? KeyContext::folderName
-                         : folderOverlay()  ? KeyContext::openFolder
+                         : openFolder()     ? KeyContext::openFolder
                                             : KeyContext::grid;
     std::int64_t columns = pageLayout().columns;
     KeyCommand command = keyCommand(keyCode, context);

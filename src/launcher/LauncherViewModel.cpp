@@ -104,7 +104,7 @@ void LauncherViewModel::open(const VantorItem& item) {
 void LauncherViewModel::tapSlot(const PageSlot& slot) {
     Batch batch(*this);
     // The open folder's overlay covers the grid.
-    if (folderOverlay() || !takesTaps()) {
+    if (openFolder() || !takesTaps()) {
         return;
     }
     if (!slot.item) {
@@ -135,7 +135,7 @@ void LauncherViewModel::callDismiss() {
 void LauncherViewModel::pressSlot(const PageSlot& slot, Point location) {
     Batch batch(*this);
     // The open folder's overlay covers the grid.
-    if (!folderOverlay() && takesTaps()) {
+    if (!openFolder() && takesTaps()) {
         arranging_.pressSlot(slot, location);
     }
 }
@@ -149,7 +149,7 @@ void LauncherViewModel::closeFolder() {
 
 void LauncherViewModel::tapFolderApplication(const ApplicationItem& application) {
     Batch batch(*this);
-    if (!folderOverlay() || !takesTaps()) {
+    if (!openFolder() || !takesTaps()) {
         return;
     }
     // Opening from a folder closes the whole launcher, not just the folder.

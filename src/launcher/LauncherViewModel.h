@@ -176,10 +176,10 @@ public:
     // ---- The open folder (window coordinates; see FolderEditing) -----------
 
     // Null while no folder is open.
-    const OpenFolder* folderOverlay() const { return folder_.folder(); }
+    const OpenFolder* openFolder() const { return folder_.folder(); }
     // The folder's own id (not its item id); set exactly while it is open.
     std::optional<CanonicalString> openedFolderID() const {
-        return folderOverlay() ? std::optional(folderOverlay()->folderID()) : std::nullopt;
+        return openFolder() ? std::optional(openFolder()->folderID()) : std::nullopt;
     }
     // The overlay's close button and its backdrop.
     void closeFolder();

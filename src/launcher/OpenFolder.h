@@ -81,7 +81,4 @@ private:
     std::string nameDraft_;
 };
 
-// The name the views know the open folder by.
-using FolderOverlay = OpenFolder;
-
 }  // namespace vantor

@@ -33,7 +33,7 @@ QRectF FolderPanelPainter::titleRect(const QString& title, const FolderPanelLayo
 
 void FolderPanelPainter::paint(QPainter& painter, QSize window, const QImage& backdrop,
                                const LauncherViewModel& viewModel, ViewMotion& motion) {
-    if (const FolderOverlay* folder = viewModel.folderOverlay()) {
+    if (const OpenFolder* folder = viewModel.openFolder()) {
         paintPanel(painter, window, backdrop, PanelPicture::of(*folder), true, viewModel, motion);
         return;
     }

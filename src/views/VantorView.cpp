@@ -148,7 +148,7 @@ void VantorView::nextFrame() {
     syncSearchFieldLook();
     // While only the grid moves (a page turn, a tile's look, a glide),
     // the rest of the window stays as drawn and is not painted again.
-    if (motion_.movesBeyondGrid() || viewModel_->folderOverlay() != nullptr) {
+    if (motion_.movesBeyondGrid() || viewModel_->openFolder() != nullptr) {
         update();
     } else {
         QRectF dots = toQt(layout().pageDots(viewModel_->pageCount()).bounds);
@@ -212,7 +212,7 @@ void VantorView::resizeEvent(QResizeEvent* event) {
 VantorView::Hit VantorView::hitTest(const QPointF& p) const {
     Size window{double(width()), double(height())};
     QRectF title;
-    if (const FolderOverlay* folder = viewModel_->folderOverlay()) {
+    if (const OpenFolder* folder = viewModel_->openFolder()) {
         title = FolderPanelPainter::titleRect(QString::fromStdString(folder->item().title()),
                                               FolderPanelLayout::forWindow(window));
     }
@@ -281,7 +281,7 @@ void VantorView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     Hit hit = hitTest(p);
-    if (viewModel_->folderOverlay() != nullptr) {
+    if (viewModel_->openFolder() != nullptr) {
         std::optional<std::int64_t> cell;
         if (hit.kind == Hit::Kind::folderCell) {
             cell = hit.index;
@@ -354,7 +354,7 @@ bool VantorView::event(QEvent* event) {
 // ---- Editing ---------------------------------------------------------------
 
 void VantorView::syncFolderNameField() {
-    bool editing = viewModel_->isRenamingFolder() && viewModel_->folderOverlay() != nullptr;
+    bool editing = viewModel_->isRenamingFolder() && viewModel_->openFolder() != nullptr;
     if (folderNameField_->follow(editing, viewModel_->folderNameDraft(), size())) {
         viewModel_->setSearchFieldFocused(false);
     }
@@ -401,7 +401,7 @@ void VantorView::syncSearchField() {
 
 void VantorView::syncSearchFieldLook() {
     double now = motion_.now();
-    bool folderOpen = viewModel_->folderOverlay() != nullptr;
+    bool folderOpen = viewModel_->openFolder() != nullptr;
     // The folder's backdrop, as the panel's painter lays it, fading with a panel that fades.
     searchField_->setLook(motion_.entrance().value(now), motion_.folderDim(folderOpen, now));
     // Under an open folder a click on the field is a click on the backdrop.

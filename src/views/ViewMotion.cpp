@@ -25,7 +25,7 @@ void followPageTurn(const PageTurn& turn, std::uint64_t& seenSerial, AnimatedVal
 
 }  // namespace
 
-PanelPicture PanelPicture::of(const FolderOverlay& folder) {
+PanelPicture PanelPicture::of(const OpenFolder& folder) {
     PanelPicture picture;
     picture.folderID = QString::fromStdString(folder.item().id().raw());
     picture.title = QString::fromStdString(folder.item().title());
@@ -46,7 +46,7 @@ void ViewMotion::follow(const LauncherViewModel& viewModel) {
     currentDot_.setTarget(
         static_cast<double>(std::min(viewModel.currentPage(), viewModel.pageCount() - 1)),
         spring(LauncherViewModel::pageDotAnimation), now);
-    if (const FolderOverlay* folder = viewModel.folderOverlay()) {
+    if (const OpenFolder* folder = viewModel.openFolder()) {
         followPageTurn(folder->pageTurn(), seenFolderPageTurn_, folderPageOffset_,
                        folderPageOpacity_, now);
         // The dots spring to a new page, but a panel just opened shows its page at once.
@@ -64,7 +64,7 @@ void ViewMotion::follow(const LauncherViewModel& viewModel) {
 }
 
 void ViewMotion::followFolderPanel(const LauncherViewModel& viewModel, double now) {
-    if (const FolderOverlay* folder = viewModel.folderOverlay()) {
+    if (const OpenFolder* folder = viewModel.openFolder()) {
         PanelPicture picture = PanelPicture::of(*folder);
         // Another folder or another page is shown whole, not glided to.
         if (!shownPanel_ || shownPanel_->folderID != picture.folderID ||

@@ -22,7 +22,7 @@ struct PanelPicture {
     std::int64_t pageCount = 1;
     std::int64_t currentPage = 0;
 
-    static PanelPicture of(const FolderOverlay& folder);
+    static PanelPicture of(const OpenFolder& folder);
 };
 
 // Every value of the launcher view that moves over time: the entrance, the

@@ -151,7 +151,7 @@ std::string LauncherScene::state() {
     }
     std::ostringstream line;
     line << "page " << vm().currentPage() << ", item " << vm().selectedIndex();
-    if (const OpenFolder* folder = vm().folderOverlay()) {
+    if (const OpenFolder* folder = vm().openFolder()) {
         line << ", folder page " << folder->currentPage();
     }
     if (vm().draggedItemID()) {

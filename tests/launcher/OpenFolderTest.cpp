@@ -107,13 +107,13 @@ TEST(OpenFolderTest, TheOverlayFollowsTheFoldersContentsUntilItIsDissolved) {
     f.play({{"folder-dot 1", ""}});
     f.model_.applyScanResult(changed);
     f.play({{"settle", "page 0, item 0, folder page 1"}});
-    auto onPage = f.vm().folderOverlay()->pageApplications().at(1);
+    auto onPage = f.vm().openFolder()->pageApplications().at(1);
     EXPECT_EQ(onPage.name + onPage.url, "Renamed/elsewhere/App 13.app");
     // A rescan removing some of its applications keeps it open; one leaving a single one too,
     // until the others have been gone ten minutes: then it dissolves, which closes it.
     f.play({{"scan 80 5 15", ""}, {"settle", "page 0, item 0, folder page 0"}});
     EXPECT_EQ(f.vm().openedFolderID(), f.folder);
-    EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 10u);
+    EXPECT_EQ(f.vm().openFolder()->applications().size(), 10u);
     f.play({{"scan 80 1 20", ""},
             {"settle", "page 0, item 0, folder page 0"},
             {"wait 600000", "page 0, item 0"},
@@ -153,7 +153,7 @@ TEST(FolderPanelTest, DraggingInsideThePanelReordersTheFolderLiveAcrossItsPages)
     f.vm().handleScrollWheel(wheelNotch(-120));
     f.vm().moveFolderPointer(panelCell(5), window);
     EXPECT_EQ(f.folderApps().back(), appName(0));
-    EXPECT_EQ(f.vm().folderOverlay()->currentPage(), 1) << "the panel follows the application";
+    EXPECT_EQ(f.vm().openFolder()->currentPage(), 1) << "the panel follows the application";
     f.vm().releasePointer();
 
     // A press that stays within eight points is a tap: it launches.
@@ -182,7 +182,7 @@ TEST(FolderPanelTest, ADragOutOfThePanelGoesOnAsAGridDragWhereverItEnds) {
     for (const auto& [held, other, path, at, expectedF, expectedG] : cases) {
         FolderScene f(held, other);
         f.dragFromPanel(0, path.front());
-        EXPECT_FALSE(f.vm().folderOverlay()) << "the panel closes";
+        EXPECT_FALSE(f.vm().openFolder()) << "the panel closes";
         EXPECT_EQ(f.vm().draggedItemID(), CanonicalString(testing::appItemID(appName(0))));
         for (Point to : path) {
             f.vm().moveFolderPointer(to, window);
@@ -235,7 +235,7 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     f.vm().chooseContextMenuEntry(*cellMenu, Action::takeOutOfFolder);
     EXPECT_EQ(f.shown(3), (Strings{"F", appName(1), appName(3)}));
     f.vm().chooseContextMenuEntry(*f.vm().contextMenuForFolderCell(1), Action::hide);
-    EXPECT_EQ(f.vm().folderOverlay()->applications().size(), 1u);
+    EXPECT_EQ(f.vm().openFolder()->applications().size(), 1u);
     // A menu chosen after its panel closed does nothing.
     auto stale = f.vm().contextMenuForFolderCell(0);
     f.vm().closeFolder();
@@ -248,7 +248,7 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
                                       {Action::rename, "重命名"},
                                       {Action::dissolveFolder, "解散文件夹"}}));
     f.vm().chooseContextMenuEntry(*folderMenu, Action::rename);
-    EXPECT_TRUE(f.vm().folderOverlay() && f.vm().isRenamingFolder());
+    EXPECT_TRUE(f.vm().openFolder() && f.vm().isRenamingFolder());
     f.vm().closeFolder();
     f.vm().chooseContextMenuEntry(*f.vm().contextMenuForSlot(f.slotAt(0)), Action::dissolveFolder);
     EXPECT_TRUE(f.model_.folders().empty());
