@@ -177,6 +177,8 @@ LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
                            Qt::NoDropShadowWindowHint) {
     setObjectName(QStringLiteral("VantorLauncherWindow"));
     setWindowTitle(QStringLiteral("Vantor"));
+    // Screen readers name the window by what it is; window managers keep the title.
+    setAccessibleName(QStringLiteral("应用启动器"));
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating, false);
     auto* layout = new QVBoxLayout(this);

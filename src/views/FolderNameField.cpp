@@ -15,6 +15,7 @@ constexpr double fieldHeight = 40;
 FolderNameField::FolderNameField(QWidget* parent, std::function<std::string(std::string)> edited)
     : QLineEdit(parent) {
     setObjectName(QStringLiteral("VantorFolderNameField"));
+    setAccessibleName(QStringLiteral("文件夹名称"));
     setFont(interfaceFont(FolderPanelPainter::titleFontSize - 3, QFont::DemiBold));
     setAlignment(Qt::AlignCenter);
     setStyleSheet(QStringLiteral(

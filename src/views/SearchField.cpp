@@ -19,6 +19,7 @@ SearchField::SearchField(QWidget* parent) : QLineEdit(parent) {
     setAttribute(Qt::WA_InputMethodEnabled, true);
     setObjectName(QStringLiteral("VantorSearchField"));
     setPlaceholderText(placeholder);
+    setAccessibleName(placeholder);  // read out even once text hides the placeholder
     setFrame(false);
     setFont(interfaceFont(18, QFont::Normal));
     setAttribute(Qt::WA_MacShowFocusRect, false);

@@ -1,6 +1,7 @@
 // The window is kept between showings, yet each opening starts afresh, whatever the last one left.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QMouseEvent>
@@ -81,6 +82,13 @@ TEST(ReadyWindowTest, EveryOpeningStartsAsANewWindowWhateverTheLastOneLeft) {
         {"context menu", [](VantorView& v) { v.handleKeyPress(Qt::Key_Menu); }},
     };
     LauncherWindow* const window = open();
+    // What a screen reader reads: the window and both fields by name, the window's title aside.
+    auto nameOf = [](QObject* object) {
+        return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name).toStdString();
+    };
+    EXPECT_EQ(nameOf(window), "应用启动器");
+    EXPECT_EQ(nameOf(window->view()->searchField()), "搜索应用");
+    EXPECT_EQ(nameOf(window->view()->folderNameField()), "文件夹名称");
     for (const auto& [what, leave] : leftBehind) {
         SCOPED_TRACE(what);
         leave(*window->view());
