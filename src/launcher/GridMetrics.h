@@ -14,6 +14,8 @@ namespace vantor {
 struct GridMetrics {
     // Each column is at least this wide when drawn, whatever cellWidth says.
     static constexpr double minimumColumnWidth = 76;
+    // A tile is drawn, and takes taps, at least this tall, centred on its cell.
+    static constexpr double tileMinimumHeight = 108;
     // A filler cell is drawn at least this tall, so it still takes taps.
     static constexpr double fillerMinimumHeight = 96;
 

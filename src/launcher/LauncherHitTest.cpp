@@ -96,8 +96,10 @@ LauncherHit hitTestLauncher(Point p, const LauncherHitScene& scene) {
          ++offset) {
         Rect cell = scene.metrics.cellRect(offset % columns, offset / columns);
         double left = cell.x + area.x, middle = cell.y + area.y + cell.height / 2;
-        double height = std::max(scene.metrics.cellHeight,
-                                 scene.slotHolds[static_cast<size_t>(offset)] ? 108.0 : 96.0);
+        double height =
+            std::max(scene.metrics.cellHeight, scene.slotHolds[static_cast<size_t>(offset)]
+                                                   ? GridMetrics::tileMinimumHeight
+                                                   : GridMetrics::fillerMinimumHeight);
         if (holds({left, middle - height / 2, cell.width, height}, p)) {
             return {Kind::slot, offset};
         }

@@ -36,7 +36,7 @@ void drawIcon(QPainter& painter, const ApplicationItem& application, const QRect
 }  // namespace
 
 QRectF tileRect(const QRectF& cell, const GridMetrics& metrics) {
-    double height = std::max(metrics.cellHeight, 108.0);
+    double height = std::max(metrics.cellHeight, GridMetrics::tileMinimumHeight);
     return QRectF(cell.left(), cell.center().y() - height / 2, cell.width(), height);
 }
 
