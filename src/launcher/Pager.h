@@ -74,13 +74,11 @@ public:
     // forgets the gesture and its pending reset.
     void installScrollMonitor() { scrollMonitorInstalled_ = true; }
     void removeScrollMonitor();
-    bool isScrollMonitorInstalled() const { return scrollMonitorInstalled_; }
     // Feeds one scroll event: the page it turns to, one on or one back, never
     // past the first or the last of `pageCount` pages. The caller turns.
     std::optional<std::int64_t> scrollTarget(const ScrollEvent& event, std::int64_t pageCount);
 
     double verticalScrollAmount() const { return scrollGesture_.verticalScrollAmount(); }
-    bool scrollGestureDidTurnPage() const { return scrollGesture_.didTurnPage(); }
 
 private:
     PagerPolicy policy_;

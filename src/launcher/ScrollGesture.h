@@ -33,8 +33,6 @@ public:
     void clear();
 
     double verticalScrollAmount() const { return verticalScrollAmount_; }
-    bool didTurnPage() const { return didTurnPage_; }
-    bool hasPendingReset() const { return resetTask_.has_value(); }
     double threshold() const { return threshold_; }
 
 private:
