@@ -10,6 +10,7 @@
 #include "views/BackdropCapture.h"
 #include "views/FolderPanelPainter.h"
 #include "views/InputTranslation.h"
+#include "views/LauncherAccessibility.h"
 #include "views/Painting.h"
 #include "views/SearchField.h"
 #include "views/TileMenu.h"
@@ -36,6 +37,7 @@ VantorView::VantorView(LauncherModel& model, ApplicationOpener& desktop, MainQue
     // blurred desktop, or the dark fill) as it is, so nothing needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFocusPolicy(Qt::StrongFocus);
+    accessibility_ = new LauncherAccessibility(*this);
     searchField_ = new SearchField(this);
     setFocusProxy(searchField_);
     connect(searchField_, &QLineEdit::textEdited, this,
@@ -388,6 +390,7 @@ void VantorView::viewModelChanged() {
     syncSearchField();
     syncSearchFieldLook();
     motion_.syncTileLooks(*viewModel_);
+    accessibility_->follow();
     update();
     scheduleFrames();
 }

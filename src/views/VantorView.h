@@ -20,6 +20,7 @@
 
 namespace vantor {
 
+class LauncherAccessibility;
 class SearchField;
 
 // The launcher's content: the blurred background, the search capsule, the
@@ -60,6 +61,8 @@ public:
     // Handed the application's key presses and wheel turns before any widget.
     bool handleKeyPress(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void handleWheel(const QPoint& angleDelta, const QPoint& pixelDelta, Qt::ScrollPhase phase);
+    // A tile's menu at a point of the screen, closing the one open before.
+    void showContextMenu(const ContextMenu& menu, const QPoint& globalPosition);
 
 Q_SIGNALS:
     // A frame has been painted (for measuring how soon the launcher shows).
@@ -85,7 +88,6 @@ private:
     void wireViewModel();
     Hit hitTest(const QPointF& p) const;
     void syncFolderNameField();
-    void showContextMenu(const ContextMenu& menu, const QPoint& globalPosition);
     void pressAt(const QPointF& position);
     // The press ends without its release: the pointer grab was taken away or
     // the release went elsewhere. A drag ends as a cancelled one.
@@ -107,6 +109,8 @@ private:
     MainQueue& mainQueue_;
     std::unique_ptr<LauncherViewModel> viewModel_;
     ChangeNotifier::Subscription subscription_;
+    // What screen readers see of the painted parts, and what they are told of changes.
+    LauncherAccessibility* accessibility_ = nullptr;
     SearchField* searchField_ = nullptr;
     FolderNameField* folderNameField_ = nullptr;
     QPointer<QMenu> contextMenu_;
