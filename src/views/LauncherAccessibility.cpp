@@ -74,20 +74,22 @@ const AccessibleLauncher& LauncherAccessibility::shown() {
 }
 
 void LauncherAccessibility::follow() {
-    stale_ = true;
     // Nobody listens: what is shown is looked at when someone asks.
     if (!QAccessible::isActive()) {
+        stale_ = true;
         return;
     }
     AccessibleLauncher next = AccessibleLauncher::of(view_.viewModel());
-    if (next == shown_) {
+    if (stale_ || next == shown_) {
+        // Without a state last looked at there is nothing to compare with.
+        shown_ = std::move(next);
         stale_ = false;
+        releaseSoon();
         return;
     }
     auto changes = accessibleChanges(shown_, next);
     announceLeaving(changes);
     shown_ = std::move(next);
-    stale_ = false;
     announce(changes);
     releaseSoon();
 }
@@ -308,18 +310,19 @@ void LauncherAccessibility::announce(const AccessibleChanges& changes) {
 void LauncherAccessibility::announceTable(const AccessibleChanges::Table& changes, bool inFolder,
                                           bool leaving) {
     if (changes.tabCount) {
+        // Leaving, the list or the tabs that go; after, those that came.
         auto [before, after] = *changes.tabCount;
         QAccessible::Event event =
             leaving ? QAccessible::ObjectDestroyed : QAccessible::ObjectCreated;
-        if (leaving ? after == 0 : before == 0) {
-            // The whole list comes or goes, with its tabs.
-            AccessibleAddress list{Kind::pageTabs, inFolder, {}};
-            send(leaving ? existing(list) : node(list), event);
-        } else {
-            for (std::int64_t page = std::min(before, after); page < std::max(before, after);
-                 ++page) {
-                send(leaving ? existing(tab(inFolder, page)) : node(tab(inFolder, page)), event);
-            }
+        std::int64_t fewer = leaving ? after : before, more = leaving ? before : after;
+        auto part = [&](const AccessibleAddress& address) {
+            send(leaving ? existing(address) : node(address), event);
+        };
+        if (fewer == 0 && more > 0) {
+            part({Kind::pageTabs, inFolder, {}});  // with its tabs
+        }
+        for (std::int64_t page = fewer; fewer > 0 && page < more; ++page) {
+            part(tab(inFolder, page));
         }
     }
     if (leaving) {
