@@ -136,5 +136,19 @@ TEST(AccessibleLauncherTest, WhatAReaderIsShownAndToldStepByStep) {
     }
 }
 
+TEST(AccessibleLauncherTest, AnOpenFolderOfTwoPagesHasTabsOfItsOwn) {
+    LauncherScene scene;
+    scene.install(numberedApps(20));
+    scene.makeFolder(appNames({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
+    scene.show();
+    scene.act("tap 0");
+    AccessibleLauncher before = AccessibleLauncher::of(scene.vm());
+    EXPECT_EQ(read(before.folder->grid), "应用，第 1 页，共 2 页: 12 cells, 第 1 页 of 2");
+    scene.act("folder-dot 1");
+    AccessibleLauncher after = AccessibleLauncher::of(scene.vm());
+    EXPECT_EQ(read(after.folder->grid), "应用，第 2 页，共 2 页: 2 cells, 第 2 页 of 2");
+    EXPECT_EQ(read(accessibleChanges(before, after)), "folder reset renamed page 0>1");
+}
+
 }  // namespace
 }  // namespace vantor::launcher_test
