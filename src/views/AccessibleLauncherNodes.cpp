@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 #include "views/VantorView.h"
 

@@ -43,19 +43,12 @@ std::string AccessibleAddress::key() const {
 }
 
 LauncherAccessibility::LauncherAccessibility(VantorView& view) : QObject(&view), view_(view) {
+    // Before anyone asks for a view's interface: the first view is being made.
     static const bool installed = [] {
         QAccessible::installFactory(&launcherViewFactory);
         return true;
     }();
     (void)installed;
-    // WORKAROUND: with accessibility on, Qt asks for a widget's interface while
-    // the widget is still being constructed (it announces the new parent), when
-    // it is not yet a VantorView: that plain interface goes, so the next
-    // question makes the launcher's own.
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&view);
-    if (made != nullptr && dynamic_cast<AccessibleLauncherView*>(made) == nullptr) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
 }
 
 LauncherAccessibility::~LauncherAccessibility() {
