@@ -90,19 +90,28 @@ def launcher_window():
 
 
 def wait_for_focus(press):
-    """Calls press(), then waits for the focus event on a table cell; returns it."""
+    """Calls press(), then waits for the focus event on a table cell; returns it.
+
+    Presses a second after listening starts, so the program has learnt that
+    someone listens, and takes no event from before the press."""
     seen = []
+    pressed = []
     loop = GLib.MainLoop()
 
     def on_event(event):
         focused = event.type.startswith("focus") or event.detail1 == 1
-        if focused and event.source.getRole() == pyatspi.ROLE_TABLE_CELL:
+        if pressed and focused and event.source.getRole() == pyatspi.ROLE_TABLE_CELL:
             seen.append((event.type, describe(event.source)))
             loop.quit()
 
+    def press_once():
+        pressed.append(True)
+        press()
+        return False
+
     events = ("object:state-changed:focused", "focus:")
     pyatspi.Registry.registerEventListener(on_event, *events)
-    GLib.timeout_add(300, lambda: press() and False)
+    GLib.timeout_add(1000, press_once)
     GLib.timeout_add(10000, loop.quit)
     loop.run()
     pyatspi.Registry.deregisterEventListener(on_event, *events)
