@@ -71,9 +71,12 @@ int AccessibleLauncherView::indexOfChild(const QAccessibleInterface* child) cons
 }
 
 QAccessibleInterface* AccessibleLauncherView::childAt(int x, int y) const {
-    // The painted parts lie over nothing but the view; the fields over them.
-    if (QAccessibleInterface* field = QAccessibleWidget::childAt(x, y)) {
-        return field;
+    // The fields lie over the painted parts, and of those each over the ones before.
+    for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
+        QAccessibleInterface* field = QAccessibleWidget::child(i);
+        if (field != nullptr && !field->state().invisible && field->rect().contains(x, y)) {
+            return field;
+        }
     }
     auto* parts = this->parts();
     return parts ? partAt(*parts, parts->children(nullptr), {x, y}) : nullptr;

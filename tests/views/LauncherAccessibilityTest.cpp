@@ -151,6 +151,8 @@ TEST_F(LauncherAccessibilityTest, TheGridIsATableOfTilesBesideItsPageTabsAndClos
     ASSERT_EQ(tabs->childCount(), 2);
     EXPECT_EQ(read(tabs->child(0)), role(QAccessible::PageTab) + "第 1 页 selected");
     EXPECT_EQ(read(tabs->child(1)), role(QAccessible::PageTab) + "第 2 页");
+    QPoint dot = tabs->child(1)->rect().center();  // over the table's area
+    EXPECT_EQ(root()->childAt(dot.x(), dot.y()), tabs);
     EXPECT_EQ(nameOf(find(root(), QAccessible::Button)), "关闭");
 }
 
