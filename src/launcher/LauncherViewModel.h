@@ -185,6 +185,7 @@ public:
     void closeFolder();
     // An application of the panel: launch it and close the launcher.
     void tapFolderApplication(const ApplicationItem& application) override;
+    void openDesktopAction(const ApplicationItem& application, const std::string& action) override;
     void tapFolderPageDot(std::int64_t page);
     void pressFolderCell(std::int64_t cell, Point location) {
         route(folder_, &FolderEditing::pressCell, cell, location);
@@ -213,6 +214,9 @@ public:
     }
     void chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action) {
         route(menus_, &ContextMenuActions::choose, menu, action);
+    }
+    void chooseContextMenuEntry(const ContextMenu& menu, const ContextMenuEntry& entry) {
+        route(menus_, &ContextMenuActions::chooseEntry, menu, entry);
     }
 
 private:

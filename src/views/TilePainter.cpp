@@ -33,6 +33,16 @@ void drawIcon(QPainter& painter, const ApplicationItem& application, const QRect
     painter.drawPixmap(frame, icon, QRectF(QPointF(0, 0), QSizeF(icon.size())));
 }
 
+constexpr double newDotDiameter = 7;
+
+// In the colour of the current page's dot, with its faint shadow.
+void drawNewDot(QPainter& painter, const QPointF& center) {
+    QPainterPath disc;
+    disc.addEllipse(center, newDotDiameter / 2, newDotDiameter / 2);
+    drawShapeShadow(painter, disc, {black(0.3), 4, {0, 0}});
+    painter.fillPath(disc, white(0.86));
+}
+
 }  // namespace
 
 QRectF tileRect(const QRectF& cell, const GridMetrics& metrics) {
@@ -146,8 +156,16 @@ void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
     Shadow labelShadow{black(mix(0.18, 0.36, emphasis)), 3, {0, 1}};
     QRectF label(content.center().x() - metrics.textWidth / 2, iconStack.bottom() + 11,
                  metrics.textWidth, 38);
+    double firstLine = 0;
     drawWrappedText(painter, QString::fromStdString(item.title()), font, label.topLeft(),
-                    label.width(), 2, white(mix(0.92, 1.0, emphasis)), &labelShadow);
+                    label.width(), 2, white(mix(0.92, 1.0, emphasis)), &labelShadow, &firstLine);
+    if (look.markedNew) {
+        // Before the first line of the title, kept inside the tile for a full-width line.
+        QFontMetricsF fontMetrics(font);
+        double x = std::max(content.left() + newDotDiameter,
+                            label.center().x() - firstLine / 2 - 5 - newDotDiameter / 2);
+        drawNewDot(painter, QPointF(x, label.top() + fontMetrics.height() / 2));
+    }
     painter.restore();
 }
 

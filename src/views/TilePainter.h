@@ -18,6 +18,8 @@ struct TileLook {
     double selected = 0;
     double folderTarget = 0;
     double dragging = 0;
+    // A small dot before the title: a new application, or a folder holding one.
+    bool markedNew = false;
 };
 
 // One cell of the launcher grid: the icon (or folder thumbnail) above the name,

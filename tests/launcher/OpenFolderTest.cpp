@@ -266,5 +266,40 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     EXPECT_EQ(f.desktop_.openedApplications().at(0), testing::app(appName(3)).url);
 }
 
+TEST(ContextMenuTest, DesktopActionsFollowOpenAndStartLikeOpeningInTheGridAPanelAndSearch) {
+    using E = std::vector<ContextMenuEntry>;
+    for (const std::string place : {"grid", "panel", "search"}) {
+        SCOPED_TRACE(place);
+        LauncherScene s;
+        auto apps = numberedApps(4);
+        apps[1].actions = {{"new-window", "打开新窗口", "window-new"}, {"private", "隐私", ""}};
+        s.install(apps);
+        s.show();
+        if (place == "panel") {
+            s.vm().open(*s.model_.folderItem(s.makeFolder(appNames({1, 2}))));
+        } else if (place == "search") {
+            s.act("query 01");
+        }
+        auto menu = place == "panel"    ? s.vm().contextMenuForFolderCell(0)
+                    : place == "search" ? s.vm().contextMenuForSlot(s.slotAt(0))
+                                        : s.vm().contextMenuForSlot(s.slotAt(1));
+        ASSERT_TRUE(menu);
+        E expected{{Action::open, "打开"},
+                   {Action::desktopAction, "打开新窗口", "new-window", "window-new"},
+                   {Action::desktopAction, "隐私", "private"},
+                   {Action::hide, "隐藏"}};
+        if (place == "panel") {
+            expected.insert(expected.end() - 1, {Action::takeOutOfFolder, "移出文件夹"});
+        }
+        EXPECT_EQ(menu->entries, expected);
+        // Counted as opening, and the showing ends; a second choice does nothing.
+        s.vm().chooseContextMenuEntry(*menu, menu->entries[2]);
+        s.vm().chooseContextMenuEntry(*menu, menu->entries[1]);
+        EXPECT_EQ(s.desktop_.openedApplications(), Strings{apps[1].url + "#private"});
+        EXPECT_EQ(s.dismissCount_, 1);
+        EXPECT_NE(s.model_.launchHistory().rank(apps[1].id), neverLaunchedRank);
+    }
+}
+
 }  // namespace
 }  // namespace vantor::launcher_test

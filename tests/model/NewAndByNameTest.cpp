@@ -1,0 +1,120 @@
+#include <sstream>
+
+#include "ModelTest.h"
+
+namespace vantor {
+namespace {
+
+constexpr std::int64_t day = 24 * 60 * 60;
+
+// Runs steps such as "scan A B, wait 9, open B, days 7, restart" on the
+// model; answers the applications and folders marked new, by title.
+class NewMarkTest : public ModelTest {
+protected:
+    Strings run(const std::string& steps) {
+        std::istringstream list(steps);
+        for (std::string step; std::getline(list, step, ',');) {
+            std::istringstream words(step);
+            std::string verb, name;
+            std::vector<ApplicationItem> found;
+            for (words >> verb; words >> name;) {
+                found.push_back(app(name));
+            }
+            verb == "scan"      ? model_->applyScanResult(found)
+            : verb == "wait"    ? queue_.advanceBy(std::chrono::minutes(std::stoi(name)))
+            : verb == "days"    ? (void)(now_ += std::stoi(name) * day)
+            : verb == "seconds" ? (void)(now_ += std::stoi(name))
+            : verb == "restart" ? (void)load({}, store_->values())
+            : verb == "open"    ? model_->recordLaunch(id(name))
+            : verb == "drop" ? model_->createFolderByDroppingItem(appItemID(name), appItemID("A"))
+                             : ADD_FAILURE() << "no such step: " << step;
+        }
+        Strings marked;
+        for (const auto& item : model_->filteredItems()) {
+            if (model_->isNewItem(item)) {
+                marked.push_back(item.title());
+            }
+        }
+        return marked;
+    }
+    static CanonicalString id(const std::string& name) { return "/Applications/" + name + ".app"; }
+};
+
+TEST_F(NewMarkTest, AnApplicationThatComesLaterIsMarkedUntilOpenedOrAWeekOld) {
+    const ordered_json known = {{"VantorItemOrder", {appItemID("A"), appItemID("B")}}};
+    const ordered_json tracking = {{"VantorItemOrder", {appItemID("A"), appItemID("B")}},
+                                   {"VantorNewApplications", {{"data", encodeBase64("{}")}}}};
+    const struct {
+        ordered_json stored;
+        const char* steps;
+        Strings marked;
+    } cases[] = {
+        // The very first run: everything would be new.
+        {{}, "scan A B", {}},
+        {{}, "scan A B, scan A B C", {"C"}},
+        // A settings file from before the marks: the same, once.
+        {known, "scan A B C", {}},
+        {known, "scan A B C, restart, scan A B C D", {"D"}},
+        {tracking, "scan A B C", {"C"}},
+        {tracking, "scan A B C, restart, scan A B C", {"C"}},
+        {tracking, "scan A B C, open C", {}},
+        {tracking, "scan A B C, open C, restart, scan A B C", {}},
+        {tracking, "scan A B C, days 6, seconds 86399", {"C"}},
+        {tracking, "scan A B C, days 7", {}},
+        {tracking, "scan A B C, days 7, restart, scan A B C", {}},
+        // A folder holding one is marked in its place.
+        {tracking, "scan A B C, drop C", {"文件夹"}},
+        // Back within the grace for missing applications, it is not new;
+        // back after it, it is.
+        {tracking, "scan A, wait 9, scan A B", {}},
+        {tracking, "scan A, wait 10, scan A B", {"B"}},
+        // A new one gone for good is forgotten.
+        {tracking, "scan A B C, scan A B, wait 10, scan A B", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps + (" over " + c.stored.dump()));
+        load({}, c.stored);
+        EXPECT_EQ(run(c.steps), c.marked) << store_->values().dump();
+    }
+}
+
+TEST_F(NewMarkTest, MalformedMarksReadAsNoneAndKeepTracking) {
+    for (const std::string bytes : {"not json", "[1]", R"({"/Applications/C.app":"x"})"}) {
+        load({}, {{"VantorItemOrder", {appItemID("A")}},
+                  {"VantorNewApplications", {{"data", encodeBase64(bytes)}}}});
+        EXPECT_EQ(run("scan A B"), Strings{"B"}) << bytes;
+    }
+}
+
+TEST_F(ModelTest, ArrangedByNameTheTopLevelFollowsTitlesUntilSwitchedBack) {
+    load({app("A"), app("B"), app("C"), app("D")},
+         {{"VantorItemOrder", {appItemID("D"), appItemID("C"), appItemID("B"), appItemID("A")}}});
+    model_->setArrangedByName(true);
+    EXPECT_EQ(shown(), (Strings{"A", "B", "C", "D"}));
+    EXPECT_EQ(store_->string("VantorArrangement"), "name");
+    // New applications fall into place.
+    model_->applyScanResult({app("A"), app("B"), app("C"), app("D"), app("Ba")});
+    EXPECT_EQ(shown(), (Strings{"A", "B", "Ba", "C", "D"}));
+    // Moves change nothing; a drop onto a tile still makes a folder.
+    store_->clearWrites();
+    announcements_ = 0;
+    model_->moveItem(appItemID("D"), appItemID("A"));
+    model_->moveItemToEnd(appItemID("A"));
+    expectUnchanged();
+    model_->createFolderByDroppingItem(appItemID("D"), appItemID("A"));
+    ASSERT_EQ(model_->folders().size(), 1u);
+    model_->renameFolder(model_->folders()[0].id, "Bb");
+    EXPECT_EQ(shown(), (Strings{"B", "Ba", "Bb", "C"}));
+    // A restart keeps the choice; switching back keeps the order as it is.
+    load({app("A"), app("B"), app("C"), app("D"), app("Ba")}, store_->values());
+    EXPECT_TRUE(model_->arrangedByName());
+    model_->setArrangedByName(false);
+    model_->applyScanResult({app("A"), app("B"), app("C"), app("D"), app("Ba"), app("0")});
+    EXPECT_EQ(shown(), (Strings{"B", "Ba", "Bb", "C", "0"}));
+    model_->moveItemToEnd(appItemID("B"));
+    EXPECT_EQ(shown(), (Strings{"Ba", "Bb", "C", "0", "B"}));
+    EXPECT_EQ(store_->string("VantorArrangement"), "free");
+}
+
+}  // namespace
+}  // namespace vantor
