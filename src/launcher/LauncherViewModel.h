@@ -61,6 +61,8 @@ public:
         menus_.setRequest(std::move(request));
     }
     LauncherModel& model() const { return model_; }
+    // Arranged by name, the grid's order is the titles': no move rearranges it.
+    bool arrangedByName() const { return model_.arrangedByName(); }
 
     // ---- Lifecycle ---------------------------------------------------------
     // appear: show the content (with entranceAnimation), take scroll and key

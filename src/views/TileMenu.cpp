@@ -1,17 +1,12 @@
 #include "views/TileMenu.h"
 
-#include <QIcon>
-
+#include "views/AppIconCache.h"
 #include "views/Painting.h"
 
 namespace vantor {
 namespace {
 
-// A desktop action's Icon: a file when it is a path, else a name in the theme.
-QIcon entryIcon(const std::string& icon) {
-    QString name = QString::fromStdString(icon);
-    return name.startsWith(u'/') ? QIcon(name) : QIcon::fromTheme(name);
-}
+constexpr int entryIconPoints = 16;
 
 }  // namespace
 
@@ -28,7 +23,7 @@ QMenu* popUpTileMenu(QWidget* parent, const ContextMenu& menu, const QPoint& glo
     for (const auto& entry : menu.entries) {
         QAction* action = popup->addAction(QString::fromStdString(entry.title));
         if (!entry.icon.empty()) {
-            action->setIcon(entryIcon(entry.icon));
+            action->setIcon(menuEntryIcon(entry.icon, entryIconPoints, popup->devicePixelRatioF()));
         }
         QObject::connect(action, &QAction::triggered, popup,
                          [choose, chosen = entry] { choose(chosen); });

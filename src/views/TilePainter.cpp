@@ -43,6 +43,13 @@ void drawNewDot(QPainter& painter, const QPointF& center) {
     painter.fillPath(disc, white(0.86));
 }
 
+// Before the first line of a centred title, kept inside the tile (its left
+// edge at `left`) for a line as wide as the label.
+QPointF newDotCenter(double left, double middle, double firstLine, double top, const QFont& font) {
+    double x = std::max(left + newDotDiameter, middle - firstLine / 2 - 5 - newDotDiameter / 2);
+    return QPointF(x, top + QFontMetricsF(font).height() / 2);
+}
+
 }  // namespace
 
 QRectF tileRect(const QRectF& cell, const GridMetrics& metrics) {
@@ -160,11 +167,8 @@ void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
     drawWrappedText(painter, QString::fromStdString(item.title()), font, label.topLeft(),
                     label.width(), 2, white(mix(0.92, 1.0, emphasis)), &labelShadow, &firstLine);
     if (look.markedNew) {
-        // Before the first line of the title, kept inside the tile for a full-width line.
-        QFontMetricsF fontMetrics(font);
-        double x = std::max(content.left() + newDotDiameter,
-                            label.center().x() - firstLine / 2 - 5 - newDotDiameter / 2);
-        drawNewDot(painter, QPointF(x, label.top() + fontMetrics.height() / 2));
+        drawNewDot(painter,
+                   newDotCenter(content.left(), label.center().x(), firstLine, label.top(), font));
     }
     painter.restore();
 }
@@ -192,7 +196,7 @@ void paintFolderIcon(QPainter& painter, const std::vector<ApplicationItem>& appl
 }
 
 void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& application,
-                                const QRectF& cell, double hovered) {
+                                const QRectF& cell, double hovered, bool markedNew) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -211,10 +215,15 @@ void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& applic
     QRectF icon(cell.center().x() - 39, top, 78, 78);
     drawIcon(painter, application, icon, {black(0.3), 12, {0, 7}});
     Shadow labelShadow{black(0.22), 3, {0, 1}};
-    drawWrappedText(painter, QString::fromStdString(application.name),
-                    interfaceFont(13, hovered > 0.5 ? QFont::DemiBold : QFont::Medium),
+    QFont font = interfaceFont(13, hovered > 0.5 ? QFont::DemiBold : QFont::Medium);
+    double firstLine = 0;
+    drawWrappedText(painter, QString::fromStdString(application.name), font,
                     QPointF(cell.center().x() - 55, icon.bottom() + 10), 110, 2, white(0.96),
-                    &labelShadow);
+                    &labelShadow, &firstLine);
+    if (markedNew) {
+        drawNewDot(painter, newDotCenter(cell.left(), cell.center().x(), firstLine,
+                                         icon.bottom() + 10, font));
+    }
     painter.restore();
 }
 

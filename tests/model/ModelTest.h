@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sstream>
+
 #include "base/Base64.h"
 #include "model/LauncherModel.h"
 #include "support/ManualMainQueue.h"
@@ -48,6 +51,29 @@ protected:
     // The stored folders, as JSON text.
     static nlohmann::ordered_json folders(const std::string& json) {
         return {{"data", encodeBase64(json)}};
+    }
+    // Runs steps such as "scan X A, wait 9, restart": a scan finding app(name)s,
+    // minutes on the queue, days or seconds on the clock, a restart over what
+    // is stored, a launch; `other` takes any other verb and its last word.
+    void runSteps(const std::string& steps,
+                  const std::function<void(const std::string&, const std::string&)>& other = {}) {
+        std::istringstream list(steps);
+        for (std::string step; std::getline(list, step, ',');) {
+            std::istringstream words(step);
+            std::string verb, name;  // the last word
+            std::vector<ApplicationItem> found;
+            for (words >> verb; words >> name;) {
+                found.push_back(app(name));
+            }
+            verb == "scan"      ? model_->applyScanResult(found)
+            : verb == "wait"    ? queue_.advanceBy(std::chrono::minutes(std::stoi(name)))
+            : verb == "days"    ? (void)(now_ += std::stoi(name) * 24 * 60 * 60)
+            : verb == "seconds" ? (void)(now_ += std::stoi(name))
+            : verb == "restart" ? (void)load({}, store_->values())
+            : verb == "open"    ? model_->recordLaunch("/Applications/" + name + ".app")
+            : other             ? other(verb, name)
+                                : ADD_FAILURE() << "no such step: " << step;
+        }
     }
     void expectUnchanged() const {
         EXPECT_EQ(store_->writeCount(), 0);
