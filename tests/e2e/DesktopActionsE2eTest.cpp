@@ -24,21 +24,19 @@ bool openMenuAt(E2eSession& session, std::int64_t offset) {
 
 TEST(DesktopActionsE2eTest, TheMenuListsTheActionsWithAGroupAndTheSecondRunsItsCommand) {
     E2eSession session;
-    const std::string mark = (session.root() / "bin/mark-launch").string();
+    auto action = [&](const std::string& id, const std::string& name) {
+        return "[Desktop Action " + id + "]\nName=" + name +
+               "\nExec=" + (session.root() / "bin/mark-launch").string() + " " + id + "\n";
+    };
     // "ghost" is listed without a group of its own: it is not offered.
     session.addApplication("browser.desktop", "Browser", "browser",
-                           "StartupNotify=true\nActions=new-window;ghost;private;\n"
-                           "[Desktop Action new-window]\nName=New Window\nExec=" +
-                               mark +
-                               " new-window\n"
-                               "[Desktop Action private]\nName=Private Window\nExec=" +
-                               mark + " private\n");
-    session.addNumberedApplications(1, 2);
+                           "StartupNotify=true\nActions=new-window;ghost;private;\n" +
+                               action("new-window", "New Window") + action("private", "Private"));
     session.movePointer(960, 20);
     ASSERT_TRUE(session.startAndShow());
 
-    // Browser stands after App 01 and App 02. Its menu: 打开, the two actions, 隐藏.
-    ASSERT_TRUE(openMenuAt(session, 2));
+    // Its menu: 打开, the two actions, 隐藏.
+    ASSERT_TRUE(openMenuAt(session, 0));
     session.xdotool("key Down Down Down Return");
     ASSERT_TRUE(session.waitForLaunch("private"));
     EXPECT_TRUE(session.waitForLauncher(false));
@@ -49,7 +47,7 @@ TEST(DesktopActionsE2eTest, TheMenuListsTheActionsWithAGroupAndTheSecondRunsItsC
     // The fourth entry is 隐藏: nothing stands between the second action and it.
     ASSERT_EQ(session.runVantor("--show"), 0);
     ASSERT_TRUE(session.waitForLauncher(true));
-    ASSERT_TRUE(openMenuAt(session, 2));
+    ASSERT_TRUE(openMenuAt(session, 0));
     session.xdotool("key Down Down Down Down Return");
     EXPECT_TRUE(E2eSession::waitUntil([&] {
         return session.storedSettings()["VantorHiddenApplications"] ==

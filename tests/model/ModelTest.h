@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 
 #include "base/Base64.h"
@@ -54,9 +53,9 @@ protected:
     }
     // Runs steps such as "scan X A, wait 9, restart": a scan finding app(name)s,
     // minutes on the queue, days or seconds on the clock, a restart over what
-    // is stored, a launch; `other` takes any other verb and its last word.
-    void runSteps(const std::string& steps,
-                  const std::function<void(const std::string&, const std::string&)>& other = {}) {
+    // is stored, a launch; moves and drops (onto the second name, else folder
+    // "F"), taking out of F and dissolving it.
+    void runSteps(const std::string& steps) {
         std::istringstream list(steps);
         for (std::string step; std::getline(list, step, ',');) {
             std::istringstream words(step);
@@ -65,14 +64,19 @@ protected:
             for (words >> verb; words >> name;) {
                 found.push_back(app(name));
             }
+            CanonicalString target = found.size() > 1 ? appItemID(name) : "folder:F";
             verb == "scan"      ? model_->applyScanResult(found)
             : verb == "wait"    ? queue_.advanceBy(std::chrono::minutes(std::stoi(name)))
             : verb == "days"    ? (void)(now_ += std::stoi(name) * 24 * 60 * 60)
             : verb == "seconds" ? (void)(now_ += std::stoi(name))
             : verb == "restart" ? (void)load({}, store_->values())
-            : verb == "open"    ? model_->recordLaunch("/Applications/" + name + ".app")
-            : other             ? other(verb, name)
-                                : ADD_FAILURE() << "no such step: " << step;
+            : verb == "open"    ? model_->recordLaunch(found.at(0).id)
+            : verb == "end"     ? model_->moveItemToEnd(applicationItemID(found.at(0).id))
+            : verb == "drop"
+                ? model_->createFolderByDroppingItem(applicationItemID(found.at(0).id), target)
+            : verb == "out"      ? model_->takeApplicationOutOfFolder("F", found.at(0).id)
+            : verb == "dissolve" ? model_->dissolveFolder("F")
+                                 : ADD_FAILURE() << "no such step: " << step;
         }
     }
     void expectUnchanged() const {
