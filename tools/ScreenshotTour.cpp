@@ -143,6 +143,61 @@ bool tour1080(const fs::path& out) {
     return ok;
 }
 
+// A desktop entry's actions in its menu, and applications marked new (the
+// folder holding one marked too). The marks are stored as a scan would have
+// stored them, so the tour needs no second installation.
+bool tourActionsAndNewMarks(const fs::path& out) {
+    const Size screen{1920, 1080};
+    E2eSession session;
+    prepare(session);
+    seedFolder(session, 14);
+    std::string listing;
+    session.runVantor("--list-applications", &listing);
+    std::istringstream lines(listing);
+    std::vector<std::string> ids;
+    for (std::string line; std::getline(lines, line);) {
+        ids.push_back(line.substr(0, line.find('\t')));
+    }
+    // A first showing stores the arrangement; the marks go into what it stored.
+    session.startVantor();
+    if (!E2eSession::waitUntil([&] { return session.runVantor("--show") == 0; }, 10s) ||
+        !E2eSession::waitUntil([&] { return session.storedSettings().size() > 3; }, 10s)) {
+        std::cerr << "the first scan stored nothing\n";
+        return false;
+    }
+    session.stopVantor();
+    auto defaults = session.storedSettings();
+    auto now = std::chrono::duration_cast<std::chrono::seconds>(
+                   std::chrono::system_clock::now().time_since_epoch())
+                   .count();
+    nlohmann::json marks = nlohmann::json::object();
+    for (std::size_t index : {3, 16, 22}) {
+        if (index < ids.size()) {
+            marks[ids[index]] = now;
+        }
+    }
+    defaults["VantorNewApplications"] = {{"data", encodeBase64(marks.dump())}};
+    std::ofstream(session.defaultsFile()) << defaults.dump(2);
+    session.movePointer(960, 20);
+    session.startVantor();
+    if (!E2eSession::waitUntil([&] { return session.runVantor("--show") == 0; }, 10s) ||
+        !session.waitForLauncher(true)) {
+        std::cerr << "the launcher did not open\n";
+        return false;
+    }
+    pause(1500ms);
+    bool ok = shoot(session, out, "new-applications.png");
+    session.xdotool("type --delay 60 geary");
+    pause(400ms);
+    Point tile = cellCentre(screen, 0, 35);
+    session.movePointer(tile.x, tile.y);
+    session.xdotool("click 3");
+    pause(300ms);
+    session.xdotool("key Down Down");
+    ok &= shoot(session, out, "context-menu-actions.png");
+    return ok;
+}
+
 bool tour4k(const fs::path& out) {
     VirtualDisplay display(3840, 2160);
     E2eSession session;
@@ -170,6 +225,7 @@ int main(int argc, char** argv) {
     fs::path out = argv[1];
     fs::create_directories(out);
     bool ok = tour1080(out);
+    ok &= tourActionsAndNewMarks(out);
     ok &= tour4k(out);
     return ok ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include "adapters/qt/QtCornerSource.h"
 #include "app/LauncherWindow.h"
 #include "app/LiveApplications.h"
+#include "app/StartNotice.h"
 #include "app/StatusMenu.h"
 #include "base/AutostartEntry.h"
 #include "discovery/ApplicationDiscovery.h"
@@ -60,7 +61,7 @@ AppDelegate::AppDelegate()
     : userDefaults_(FileDefaultsStore::defaultPath()),
       launcherModel_(userDefaults_, ReloadServices{&scanInstalledApplications, &worker_,
                                                    &mainQueue_, missingGrace()}),
-      monitor_(makeCornerSource(userDefaults_, desktop_, mainQueue_)),
+      monitor_(makeCornerSource(userDefaults_, desktop_, mainQueue_, &cornerMissing_)),
       windowFactory_(std::make_unique<LauncherWindowFactory>(launcherModel_, desktop_, mainQueue_)),
       presentation_(std::make_unique<LauncherPresentation>(launcherModel_, *monitor_,
                                                            *windowFactory_, mainQueue_)),
@@ -82,7 +83,10 @@ AppDelegate::~AppDelegate() {
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
-    statusMenu_->setupStatusItem();
+    bool trayMissing = !statusMenu_->setupStatusItem();
+    if (std::string notice = startNotice(cornerMissing_, trayMissing); !notice.empty()) {
+        std::cerr << notice << '\n';
+    }
     // The launcher opens on a later turn of the event loop, never inside the tick.
     auto show =
         liveness_.guard([this](const ScreenInfo& screen) { presentation_->showVantor(screen); });

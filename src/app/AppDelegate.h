@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "adapters/qt/QtDesktopServices.h"
 #include "adapters/qt/QtMainQueue.h"
@@ -61,6 +62,7 @@ private:
     QtDesktopServices desktop_;
     ThreadBackgroundWorker worker_;
     LauncherModel launcherModel_;
+    std::string cornerMissing_;              // why the corner cannot fire here; empty when it can
     std::unique_ptr<CornerSource> monitor_;  // the poll on X11, sensors on Wayland
     std::unique_ptr<LauncherWindowFactory> windowFactory_;
     std::unique_ptr<LauncherPresentation> presentation_;

@@ -6,7 +6,6 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <algorithm>
-#include <iostream>
 
 #include "hotcorner/CornerSource.h"
 #include "model/LauncherModel.h"
@@ -82,7 +81,7 @@ StatusMenu::StatusMenu(CornerSource& monitor, LauncherModel& model, MainQueue& m
 
 StatusMenu::~StatusMenu() = default;
 
-void StatusMenu::setupStatusItem() {
+bool StatusMenu::setupStatusItem() {
     trayIcon_ = std::make_unique<QSystemTrayIcon>(gridIcon());
     trayIcon_->setToolTip(trayName);
     menu_ = makeMenu();
@@ -96,11 +95,8 @@ void StatusMenu::setupStatusItem() {
             });
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         trayIcon_->show();
-        return;
+        return true;
     }
-    std::cerr << "vantor: no system tray is available; the launcher opens from the screen "
-                 "corner and with \"vantor --toggle\" (bind it to a key), and the tray icon "
-                 "appears when a tray does\n";
     trayWatch_ = new QTimer(this);
     connect(trayWatch_, &QTimer::timeout, this, [this] {
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -109,6 +105,7 @@ void StatusMenu::setupStatusItem() {
         }
     });
     trayWatch_->start(2000);
+    return false;
 }
 
 std::unique_ptr<QMenu> StatusMenu::makeMenu() {
@@ -142,6 +139,19 @@ std::unique_ptr<QMenu> StatusMenu::makeMenu() {
         action->setChecked(size == model_.pageSize());
         action->setData(size);
         connect(action, &QAction::triggered, this, [this, size] { selectPageSize(size); });
+    }
+
+    QMenu* arrangement = menu->addMenu(QStringLiteral("排列方式"));
+    for (bool byName : {false, true}) {
+        QAction* action =
+            arrangement->addAction(byName ? QStringLiteral("按名称") : QStringLiteral("自由排列"));
+        action->setCheckable(true);
+        action->setChecked(byName == model_.arrangedByName());
+        connect(action, &QAction::triggered, this, [this, byName] {
+            model_.setArrangedByName(byName);
+            model_.flushSettings();
+            rebuildMenu();
+        });
     }
 
     QMenu* hidden = menu->addMenu(QStringLiteral("已隐藏的应用"));

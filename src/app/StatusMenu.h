@@ -22,7 +22,8 @@ class LauncherModel;
 enum class HotCorner;
 
 // The tray icon and its menu: show the launcher, rescan, choose the trigger
-// corner and the page size, show a hidden application again, start at login,
+// corner, the page size and the arrangement, show a hidden application again,
+// start at login,
 // quit. The menu is built whole from the stored values and built again after
 // each choice (and when the hidden applications change), so it is never stale.
 class StatusMenu : public QObject {
@@ -43,8 +44,9 @@ public:
     StatusMenu(CornerSource& monitor, LauncherModel& model, MainQueue& mainQueue, Actions actions);
     ~StatusMenu() override;
 
-    // Shows the icon; without a system tray, says so once and shows it when one appears.
-    void setupStatusItem();
+    // Shows the icon; without a system tray, shows it when one appears.
+    // Whether a tray is there now.
+    bool setupStatusItem();
     // A new menu as the stored values stand now.
     std::unique_ptr<QMenu> makeMenu();
     QMenu* menu() const { return menu_.get(); }

@@ -12,6 +12,9 @@ public:
     // Starts the application whose desktop entry or bundle lies at `path`,
     // without waiting; a failure is absorbed.
     virtual void openApplication(const std::string& path) = 0;
+    // Starts the desktop action `action` ("new-window") of the desktop entry
+    // at `path` the same way; a failure is absorbed.
+    virtual void openApplicationAction(const std::string& path, const std::string& action) = 0;
 };
 
 }  // namespace vantor

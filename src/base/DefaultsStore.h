@@ -43,6 +43,8 @@ inline constexpr std::string_view folders = "VantorFolders";
 inline constexpr std::string_view hiddenApplications = "VantorHiddenApplications";
 inline constexpr std::string_view hotCorner = "HotCorner";
 inline constexpr std::string_view launchHistory = "VantorLaunchHistory";
+inline constexpr std::string_view newApplications = "VantorNewApplications";
+inline constexpr std::string_view arrangement = "VantorArrangement";
 }  // namespace defaults_keys
 
 }  // namespace vantor

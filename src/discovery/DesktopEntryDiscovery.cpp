@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <string_view>
 #include <utility>
 
 #include "base/Files.h"
@@ -18,6 +19,8 @@ namespace {
 constexpr const char* desktopGroup = G_KEY_FILE_DESKTOP_GROUP;
 // GLib has no constant for it.
 constexpr const char* keywordsKey = "Keywords";
+constexpr const char* actionsKey = "Actions";
+constexpr std::string_view actionGroupPrefix = "Desktop Action ";
 // Desktop entries are a few kilobytes; a larger file is not one.
 constexpr std::size_t maxDesktopEntryBytes = 1024 * 1024;
 
@@ -31,9 +34,10 @@ struct Claim {
 // the choice follows the rule above and not GLib's process-wide one (which,
 // for one, honours LANGUAGE even under the C locale).
 std::optional<std::string> translationLocale(GKeyFile* file, const char* key,
-                                             const DesktopEntryEnvironment& env) {
+                                             const DesktopEntryEnvironment& env,
+                                             const char* group = desktopGroup) {
     for (const std::string& language : env.languages) {
-        GCharPtr locale(g_key_file_get_locale_for_key(file, desktopGroup, key, language.c_str()));
+        GCharPtr locale(g_key_file_get_locale_for_key(file, group, key, language.c_str()));
         if (locale) {
             return std::string(locale.get());
         }
@@ -42,10 +46,10 @@ std::optional<std::string> translationLocale(GKeyFile* file, const char* key,
 }
 
 std::optional<std::string> translatedString(GKeyFile* file, const char* key,
-                                            const DesktopEntryEnvironment& env) {
-    if (auto locale = translationLocale(file, key, env)) {
-        GCharPtr value(
-            g_key_file_get_locale_string(file, desktopGroup, key, locale->c_str(), nullptr));
+                                            const DesktopEntryEnvironment& env,
+                                            const char* group = desktopGroup) {
+    if (auto locale = translationLocale(file, key, env, group)) {
+        GCharPtr value(g_key_file_get_locale_string(file, group, key, locale->c_str(), nullptr));
         if (value) {
             return std::string(value.get());
         }
@@ -53,8 +57,9 @@ std::optional<std::string> translatedString(GKeyFile* file, const char* key,
     return std::nullopt;
 }
 
-std::optional<std::string> untranslatedString(GKeyFile* file, const char* key) {
-    GCharPtr value(g_key_file_get_string(file, desktopGroup, key, nullptr));
+std::optional<std::string> untranslatedString(GKeyFile* file, const char* key,
+                                              const char* group = desktopGroup) {
+    GCharPtr value(g_key_file_get_string(file, group, key, nullptr));
     if (!value) {
         return std::nullopt;  // missing, or not valid UTF-8
     }
@@ -63,11 +68,37 @@ std::optional<std::string> untranslatedString(GKeyFile* file, const char* key) {
 
 // The localized Name for the first wanted language that has a translation,
 // else the untranslated Name.
-std::optional<std::string> localizedName(GKeyFile* file, const DesktopEntryEnvironment& env) {
-    if (auto name = translatedString(file, G_KEY_FILE_DESKTOP_KEY_NAME, env)) {
+std::optional<std::string> localizedName(GKeyFile* file, const DesktopEntryEnvironment& env,
+                                         const char* group = desktopGroup) {
+    if (auto name = translatedString(file, G_KEY_FILE_DESKTOP_KEY_NAME, env, group)) {
         return name;
     }
-    return untranslatedString(file, G_KEY_FILE_DESKTOP_KEY_NAME);
+    return untranslatedString(file, G_KEY_FILE_DESKTOP_KEY_NAME, group);
+}
+
+std::vector<std::string> stringList(GKeyFile* file, const char* key);
+
+// The actions the entry lists, in its order; one whose group is missing or
+// has no name is left out (nothing could be shown for it), and so is a
+// repeat. Names follow the same language rules as the entry's own name.
+std::vector<DesktopAction> desktopActionsOf(GKeyFile* file, const DesktopEntryEnvironment& env) {
+    std::vector<DesktopAction> actions;
+    for (std::string& id : stringList(file, actionsKey)) {
+        std::string group = std::string(actionGroupPrefix) + id;
+        bool repeated = std::any_of(actions.begin(), actions.end(),
+                                    [&](const DesktopAction& action) { return action.id == id; });
+        if (id.empty() || repeated || !g_key_file_has_group(file, group.c_str())) {
+            continue;
+        }
+        std::optional<std::string> name = localizedName(file, env, group.c_str());
+        if (!name || name->empty()) {
+            continue;
+        }
+        std::string icon =
+            untranslatedString(file, G_KEY_FILE_DESKTOP_KEY_ICON, group.c_str()).value_or("");
+        actions.push_back({std::move(id), std::move(*name), std::move(icon)});
+    }
+    return actions;
 }
 
 std::vector<std::string> translatedList(GKeyFile* file, const char* key,
@@ -227,7 +258,8 @@ std::optional<ApplicationItem> loadDesktopEntry(const std::string& path,
     }
     SearchFields fields = searchFieldsOf(file.get(), environment);
     auto search = ApplicationSearchData::prepare(*name, std::move(fields));
-    return ApplicationItem{path, std::move(*name), path, std::move(search)};
+    return ApplicationItem{path, std::move(*name), path, std::move(search),
+                           desktopActionsOf(file.get(), environment)};
 }
 
 DiscoveredApplications discoverDesktopEntries(const std::vector<std::string>& folders,

@@ -1,6 +1,17 @@
 #include "launcher/ContextMenu.h"
 
 namespace vantor {
+namespace {
+
+// Right after 打开: they are ways of opening too.
+void appendDesktopActions(std::vector<ContextMenuEntry>& entries,
+                          const ApplicationItem& application) {
+    for (const DesktopAction& action : application.actions) {
+        entries.push_back({ContextMenuAction::desktopAction, action.name, action.id, action.icon});
+    }
+}
+
+}  // namespace
 
 ContextMenu ContextMenu::make(ContextMenuPlace place, VantorItem item, std::int64_t cell) {
     auto entries = contextMenuEntries(place, item);
@@ -14,12 +25,13 @@ std::vector<ContextMenuEntry> contextMenuEntries(ContextMenuPlace place, const V
                 {Action::rename, "重命名"},
                 {Action::dissolveFolder, "解散文件夹"}};
     }
+    std::vector<ContextMenuEntry> entries{{Action::open, "打开"}};
+    appendDesktopActions(entries, item.asApplication());
     if (place == ContextMenuPlace::folderPanel) {
-        return {{Action::open, "打开"},
-                {Action::takeOutOfFolder, "移出文件夹"},
-                {Action::hide, "隐藏"}};
+        entries.push_back({Action::takeOutOfFolder, "移出文件夹"});
     }
-    return {{Action::open, "打开"}, {Action::hide, "隐藏"}};
+    entries.push_back({Action::hide, "隐藏"});
+    return entries;
 }
 
 }  // namespace vantor

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "model/VantorItem.h"
@@ -9,7 +9,14 @@
 namespace vantor {
 
 // What a tile's context menu can do.
-enum class ContextMenuAction { open, takeOutOfFolder, hide, rename, dissolveFolder };
+enum class ContextMenuAction {
+    open,
+    takeOutOfFolder,
+    hide,
+    rename,
+    dissolveFolder,
+    desktopAction  // one of the application's own actions, named by the entry
+};
 
 // Where the menu was asked for: a tile of the grid, or an application cell of
 // the open folder's panel.
@@ -17,7 +24,10 @@ enum class ContextMenuPlace { grid, folderPanel };
 
 struct ContextMenuEntry {
     ContextMenuAction action;
-    std::string_view title;
+    std::string title;
+    // For a desktop action: its id and its icon (a name or a path; may be empty).
+    std::string desktopAction = {};
+    std::string icon = {};
 
     friend bool operator==(const ContextMenuEntry&, const ContextMenuEntry&) = default;
 };
@@ -36,8 +46,8 @@ struct ContextMenu {
 };
 
 // The entries, in the order shown: an application at the top level "打开",
-// "隐藏"; in the folder's panel "打开", "移出文件夹", "隐藏"; a folder "打开",
-// "重命名", "解散文件夹".
+// its desktop actions, "隐藏"; in the folder's panel "打开", its desktop
+// actions, "移出文件夹", "隐藏"; a folder "打开", "重命名", "解散文件夹".
 std::vector<ContextMenuEntry> contextMenuEntries(ContextMenuPlace place, const VantorItem& item);
 
 }  // namespace vantor

@@ -35,14 +35,35 @@ void ContextMenuActions::requestForSelection() {
                                model_.filteredItems()[static_cast<std::size_t>(selected)], offset));
 }
 
+bool ContextMenuActions::stillFits(const ContextMenu& menu) const {
+    bool inPanel = menu.place == ContextMenuPlace::folderPanel;
+    const OpenFolder* folder = folder_.folder();
+    return !host_.isFinished() && (inPanel ? folder != nullptr : folder == nullptr);
+}
+
+void ContextMenuActions::chooseEntry(const ContextMenu& menu, const ContextMenuEntry& entry) {
+    if (entry.action == ContextMenuAction::desktopAction) {
+        launchDesktopAction(menu, entry.desktopAction);
+    } else {
+        choose(menu, entry.action);
+    }
+}
+
+void ContextMenuActions::launchDesktopAction(const ContextMenu& menu, const std::string& action) {
+    if (!stillFits(menu) || !menu.item.isApplication()) {
+        return;
+    }
+    // A copy: launching changes the model the menu's item came from.
+    ApplicationItem application = menu.item.asApplication();
+    host_.openDesktopAction(application, action);
+}
+
 void ContextMenuActions::choose(const ContextMenu& menu, ContextMenuAction action) {
     // A copy: the actions below change the model the menu's item came from.
     VantorItem item = menu.item;
     bool inPanel = menu.place == ContextMenuPlace::folderPanel;
     OpenFolder* folder = folder_.folder();
-    // A panel's menu acts only while that panel is still open, a grid's only
-    // while no folder covers the grid; none once the showing is over.
-    if (host_.isFinished() || (inPanel ? !folder : folder != nullptr)) {
+    if (!stillFits(menu)) {
         return;
     }
     switch (action) {
@@ -74,6 +95,8 @@ void ContextMenuActions::choose(const ContextMenu& menu, ContextMenuAction actio
                 model_.dissolveFolder(item.asFolder().folder.id);
             }
             break;
+        case ContextMenuAction::desktopAction:
+            return;  // needs the entry's action: see chooseEntry
     }
     folder_.sync();
     navigation_.clampSelection();

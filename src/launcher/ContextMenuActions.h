@@ -36,8 +36,16 @@ public:
     // Does what the entry says for the menu's item. The model may have changed
     // since the menu opened; an entry that no longer fits changes nothing.
     void choose(const ContextMenu& menu, ContextMenuAction action);
+    // The same for an entry of the menu, a desktop action included.
+    void chooseEntry(const ContextMenu& menu, const ContextMenuEntry& entry);
 
 private:
+    // Whether the menu may still act: the showing goes on, and its panel is
+    // still open (a panel's menu) or no folder covers the grid (a grid's).
+    bool stillFits(const ContextMenu& menu) const;
+    // Starts one of the application's desktop actions, as opening does.
+    void launchDesktopAction(const ContextMenu& menu, const std::string& action);
+
     LauncherModel& model_;
     LauncherHost& host_;
     GridNavigation& navigation_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "launcher/PageSlot.h"
 #include "model/VantorItem.h"
 
@@ -28,6 +30,9 @@ public:
     virtual void tapSlot(const PageSlot& slot) = 0;
     // Launches an application of the open folder (and closes the launcher).
     virtual void tapFolderApplication(const ApplicationItem& application) = 0;
+    // Starts one of an application's desktop actions (and closes the launcher).
+    virtual void openDesktopAction(const ApplicationItem& application,
+                                   const std::string& action) = 0;
 
 protected:
     ~LauncherHost() = default;

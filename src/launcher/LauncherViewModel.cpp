@@ -158,6 +158,18 @@ void LauncherViewModel::tapFolderApplication(const ApplicationItem& application)
     callDismiss();
 }
 
+void LauncherViewModel::openDesktopAction(const ApplicationItem& application,
+                                          const std::string& action) {
+    Batch batch(*this);
+    if (finished_) {
+        return;
+    }
+    // Another way of opening: counted and ended as opening is.
+    model_.recordLaunch(application.id);
+    desktop_.openApplicationAction(application.url, action);
+    callDismiss();
+}
+
 void LauncherViewModel::tapFolderPageDot(std::int64_t page) {
     Batch batch(*this);
     if (takesTaps() && folder_.folder() && folder_.folder()->animatePageChange(page)) {

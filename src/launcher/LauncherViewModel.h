@@ -61,6 +61,8 @@ public:
         menus_.setRequest(std::move(request));
     }
     LauncherModel& model() const { return model_; }
+    // Arranged by name, the grid's order is the titles': no move rearranges it.
+    bool arrangedByName() const { return model_.arrangedByName(); }
 
     // ---- Lifecycle ---------------------------------------------------------
     // appear: show the content (with entranceAnimation), take scroll and key
@@ -185,6 +187,7 @@ public:
     void closeFolder();
     // An application of the panel: launch it and close the launcher.
     void tapFolderApplication(const ApplicationItem& application) override;
+    void openDesktopAction(const ApplicationItem& application, const std::string& action) override;
     void tapFolderPageDot(std::int64_t page);
     void pressFolderCell(std::int64_t cell, Point location) {
         route(folder_, &FolderEditing::pressCell, cell, location);
@@ -213,6 +216,9 @@ public:
     }
     void chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action) {
         route(menus_, &ContextMenuActions::choose, menu, action);
+    }
+    void chooseContextMenuEntry(const ContextMenu& menu, const ContextMenuEntry& entry) {
+        route(menus_, &ContextMenuActions::chooseEntry, menu, entry);
     }
 
 private:

@@ -16,6 +16,8 @@ LauncherModel::LauncherModel(DefaultsStore& userDefaults, ReloadServices reloadS
     restoreHiddenApplications();
     pageSize_ = loadPageSize(userDefaults_);
     launchHistory_ = loadLaunchHistory(userDefaults_);
+    newApplications_ = NewApplications::decode(userDefaults_.data(defaults_keys::newApplications));
+    arrangedByName_ = loadArrangedByName(userDefaults_);
     unixTime_ = [] {
         return std::chrono::duration_cast<std::chrono::seconds>(
                    std::chrono::system_clock::now().time_since_epoch())
@@ -29,6 +31,73 @@ LauncherModel::LauncherModel(DefaultsStore& userDefaults, ReloadServices reloadS
 LaunchHistory LauncherModel::loadLaunchHistory(const DefaultsStore& store) {
     auto history = store.data(defaults_keys::launchHistory);
     return history ? LaunchHistory::decode(*history) : LaunchHistory{};
+}
+
+// Anything but the by-name value is the free arrangement, the default.
+constexpr std::string_view arrangedByNameValue = "name";
+
+bool LauncherModel::loadArrangedByName(const DefaultsStore& store) {
+    return store.string(defaults_keys::arrangement) == arrangedByNameValue;
+}
+
+void LauncherModel::setArrangedByName(bool byName) {
+    if (byName == arrangedByName_) {
+        return;
+    }
+    if (!byName) {
+        // The free arrangement starts from the order shown by name.
+        std::vector<CanonicalString> order;
+        for (const auto& item : topLevelItems()) {
+            order.push_back(item.id());
+        }
+        arrangedByName_ = false;
+        setItemOrder(std::move(order));
+    } else {
+        announce();
+        arrangedByName_ = true;
+        invalidateItems();
+    }
+    userDefaults_.setString(defaults_keys::arrangement,
+                            byName ? std::string(arrangedByNameValue) : std::string("free"));
+}
+
+std::unordered_set<std::string> LauncherModel::arrangedApplicationIDs() const {
+    std::unordered_set<std::string> ids(hiddenCanonicalIDs_);
+    for (const auto& itemID : itemOrder_) {
+        if (auto applicationID = withoutPrefix(itemID, applicationItemPrefix)) {
+            ids.insert(applicationID->canonical());
+        }
+    }
+    for (const auto& folder : folders_) {
+        for (const auto& applicationID : folder.applicationIDs) {
+            ids.insert(applicationID.canonical());
+        }
+    }
+    return ids;
+}
+
+void LauncherModel::noteNewApplications(const std::unordered_set<std::string>& knownBefore) {
+    std::vector<CanonicalString> added;
+    for (const auto& application : applications_) {
+        if (knownBefore.count(application.id.canonical()) == 0) {
+            added.push_back(application.id);
+        }
+    }
+    auto kept = [&](const CanonicalString& id) { return isKept(id); };
+    if (newApplications_.noteScan(added, unixTime_(), kept)) {
+        announce();
+        userDefaults_.setData(defaults_keys::newApplications, newApplications_.encode());
+    }
+}
+
+bool LauncherModel::isNewItem(const VantorItem& item) const {
+    if (item.isApplication()) {
+        return isNewApplication(item.asApplication().id);
+    }
+    const auto& held = item.asFolder().applications;
+    return std::any_of(held.begin(), held.end(), [&](const ApplicationItem& application) {
+        return isNewApplication(application.id);
+    });
 }
 
 std::vector<CanonicalString> LauncherModel::loadItemOrder(const DefaultsStore& store) {
@@ -181,8 +250,16 @@ void LauncherModel::finishReload(ScanResult result) {
 
 void LauncherModel::applyScanResult(std::vector<ApplicationItem> scannedApplications) {
     auto previous = applications_;
+    // What the launcher knew before this scan: the arrangement holds every
+    // application once scanned (missing ones through their grace), and this
+    // run's earlier scans.
+    auto known = arrangedApplicationIDs();
+    for (const auto& application : previous) {
+        known.insert(application.id.canonical());
+    }
     setApplications(applicationsOrderedByUserPreference(std::move(scannedApplications)));
     noteMissingApplications(previous);
+    noteNewApplications(known);
     dropVanishedApplications();
     hasLoadedApplications_ = true;
 }
@@ -278,6 +355,16 @@ void LauncherModel::storedValuesChanged(const std::vector<std::string>& keys) {
         launchHistory_ = loadLaunchHistory(userDefaults_);
         filteredItems_.reset();
     }
+    if (changed(defaults_keys::newApplications)) {
+        announce();
+        newApplications_ =
+            NewApplications::decode(userDefaults_.data(defaults_keys::newApplications));
+    }
+    if (changed(defaults_keys::arrangement)) {
+        announce();
+        arrangedByName_ = loadArrangedByName(userDefaults_);
+        invalidateItems();
+    }
     if (changed(defaults_keys::pageSize)) {
         int pageSize = loadPageSize(userDefaults_);
         if (pageSize != pageSize_) {
@@ -317,6 +404,9 @@ void LauncherModel::recordLaunch(const CanonicalString& applicationID) {
     launchHistory_.recordLaunch(applicationID, unixTime_());
     filteredItems_.reset();
     userDefaults_.setData(defaults_keys::launchHistory, launchHistory_.encode());
+    if (newApplications_.forget(applicationID)) {
+        userDefaults_.setData(defaults_keys::newApplications, newApplications_.encode());
+    }
 }
 
 std::string makeUuidString() {

@@ -14,6 +14,7 @@
 #include "model/ApplicationSearchData.h"
 #include "model/ChangeNotifier.h"
 #include "model/LaunchHistory.h"
+#include "model/NewApplications.h"
 #include "model/ReloadServices.h"
 #include "model/TitleCollator.h"
 #include "model/VantorFolder.h"
@@ -73,6 +74,12 @@ public:
     // folder take its place. Within one kind of match the more launched come
     // first, then the grid's order. An empty query gives the grid as arranged.
     const std::vector<VantorItem>& filteredItems() const;
+
+    // Arranged by name, the top level is always in title order (the moves
+    // below change nothing; dropping onto a tile still makes a folder).
+    // Switching back to the free arrangement keeps the order as it then is.
+    bool arrangedByName() const { return arrangedByName_; }
+    void setArrangedByName(bool byName);
 
     void moveItem(const CanonicalString& itemID, const CanonicalString& beforeItemID);
     void moveItemToEnd(const CanonicalString& itemID);
@@ -146,8 +153,16 @@ public:
     // from the store and announces them. Writes nothing.
     void storedValuesChanged(const std::vector<std::string>& keys);
 
-    // Counts a launch from the launcher and stores the history at once.
+    // Counts a launch from the launcher and stores the history at once; the
+    // application is no longer new.
     void recordLaunch(const CanonicalString& applicationID);
+    // Installed since an earlier scan knew the applications, and neither
+    // opened nor a week old (see NewApplications).
+    bool isNewApplication(const CanonicalString& applicationID) const {
+        return newApplications_.isNew(applicationID, unixTime_());
+    }
+    // A new application, or a folder holding one to show.
+    bool isNewItem(const VantorItem& item) const;
     const LaunchHistory& launchHistory() const { return launchHistory_; }
     // Where the launch history's time comes from (Unix seconds); the system clock by default.
     void setClock(std::function<std::int64_t()> unixTime) { unixTime_ = std::move(unixTime); }
@@ -174,6 +189,11 @@ private:
     static std::vector<CanonicalString> loadItemOrder(const DefaultsStore& store);
     static int loadPageSize(const DefaultsStore& store);
     static LaunchHistory loadLaunchHistory(const DefaultsStore& store);
+    static bool loadArrangedByName(const DefaultsStore& store);
+    // Marks what `applyScanResult` found that was not known before it.
+    void noteNewApplications(const std::unordered_set<std::string>& knownBefore);
+    // Every application id the arrangement holds: in the order, in folders, hidden.
+    std::unordered_set<std::string> arrangedApplicationIDs() const;
     void restoreHiddenApplications();
     void persistFolders();
     void setFolders(std::vector<VantorFolder> folders);
@@ -246,6 +266,8 @@ private:
     std::unordered_map<std::string, MissingApplication> missing_;
     std::uint64_t scanRound_ = 0;
     LaunchHistory launchHistory_;
+    NewApplications newApplications_;
+    bool arrangedByName_ = false;
     std::function<std::int64_t()> unixTime_;
 
     TitleCollator collator_;

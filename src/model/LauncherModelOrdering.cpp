@@ -106,6 +106,9 @@ const std::vector<VantorItem>& LauncherModel::topLevelItems() const {
     sortByPositionThenTitle(
         items,
         [&](const VantorItem& item) -> std::optional<std::size_t> {
+            if (arrangedByName_) {
+                return std::nullopt;  // all by title
+            }
             auto it = positions.find(item.id().canonical());
             return it == positions.end() ? std::nullopt : std::optional(it->second);
         },
@@ -307,7 +310,7 @@ void LauncherModel::setItemOrder(std::vector<CanonicalString> order) {
 }
 
 void LauncherModel::moveItem(const CanonicalString& itemID, const CanonicalString& beforeItemID) {
-    if (itemID == beforeItemID) {
+    if (itemID == beforeItemID || arrangedByName_) {
         return;
     }
     auto ids = currentOrderedItemIDs();
@@ -317,6 +320,9 @@ void LauncherModel::moveItem(const CanonicalString& itemID, const CanonicalStrin
 }
 
 void LauncherModel::moveItemToEnd(const CanonicalString& itemID) {
+    if (arrangedByName_) {
+        return;
+    }
     auto ids = currentOrderedItemIDs();
     if (moveID(ids, itemID, nullptr)) {
         setItemOrder(std::move(ids));

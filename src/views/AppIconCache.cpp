@@ -195,6 +195,22 @@ QImage loadApplicationIcon(const ApplicationItem& application, int points, doubl
     return loadIcon(application, points, devicePixelRatio, *themeLookup(themeName)).first;
 }
 
+QIcon menuEntryIcon(const std::string& icon, int points, double devicePixelRatio) {
+    const int scale = std::max(1, static_cast<int>(std::lround(devicePixelRatio)));
+    std::string file = icon;
+    if (!icon.starts_with('/')) {
+        auto lookup = themeLookup(AppIconCache::shared().themeName_);
+        file = lookup->findFirstIcon({icon}, points, scale).value_or("");
+    }
+    const int pixels = std::max(1, static_cast<int>(std::lround(points * devicePixelRatio)));
+    QImage image = readImage(file, pixels);
+    if (image.isNull()) {
+        return {};
+    }
+    image.setDevicePixelRatio(devicePixelRatio);
+    return QIcon(QPixmap::fromImage(image));
+}
+
 AppIconCache& AppIconCache::shared() {
     static AppIconCache* cache = [] {
         auto* made = new AppIconCache();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QIcon>
 #include <QImage>
 #include <QObject>
 #include <QPixmap>
@@ -52,6 +53,8 @@ Q_SIGNALS:
     void iconsArrived();
 
 private:
+    friend QIcon menuEntryIcon(const std::string& icon, int points, double devicePixelRatio);
+
     struct Kept {
         QPixmap pixmap;
         ApplicationItem application;
@@ -87,5 +90,10 @@ private:
 // application names none that can be read.
 QImage loadApplicationIcon(const ApplicationItem& application, int points, double devicePixelRatio,
                            const QString& themeName);
+
+// A menu entry's icon (a desktop action's Icon key: a file, or a name found in
+// the same icon theme as the applications' icons), `points` high; null when
+// none can be read. Reads the file at once: for the few entries of one menu.
+QIcon menuEntryIcon(const std::string& icon, int points, double devicePixelRatio);
 
 }  // namespace vantor

@@ -97,7 +97,8 @@ void FolderPanelPainter::paintPanel(QPainter& painter, QSize window, const QImag
         if (live && dragged && *dragged == application->id) {
             painter.setOpacity(painter.opacity() * 0.42);
         }
-        paintFolderApplicationTile(painter, *application, cell, hovered);
+        paintFolderApplicationTile(painter, *application, cell, hovered,
+                                   viewModel.model().isNewApplication(application->id));
         painter.restore();
     }
     if (live) {

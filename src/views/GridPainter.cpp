@@ -201,8 +201,9 @@ void GridPainter::paintMainArea(QPainter& painter, const LauncherLayout& layout,
             painter.scale(scale, scale);
             painter.translate(-cell.center());
         }
-        pictures_.paintTile(painter, *slot.item, motion_.look(id), cell, metrics, ratio,
-                            model.pageSize());
+        TileLook look = motion_.look(id);
+        look.markedNew = model.isNewItem(*slot.item);
+        pictures_.paintTile(painter, *slot.item, look, cell, metrics, ratio, model.pageSize());
         painter.restore();
     }
     motion_.endGridFrame(shown);

@@ -326,7 +326,7 @@ QFont interfaceFont(double points, QFont::Weight weight) {
 
 double drawWrappedText(QPainter& painter, const QString& text, const QFont& font,
                        const QPointF& topLeft, double width, int maxLines, const QColor& color,
-                       const Shadow* shadow) {
+                       const Shadow* shadow, double* firstLineWidth) {
     QFontMetricsF metrics(font);
     QTextLayout layout(text, font);
     QTextOption option(Qt::AlignHCenter);
@@ -351,6 +351,10 @@ double drawWrappedText(QPainter& painter, const QString& text, const QFont& font
         y += metrics.height();
     }
     layout.endLayout();
+    if (firstLineWidth != nullptr) {
+        *firstLineWidth =
+            lines.empty() ? 0 : std::min(width, metrics.horizontalAdvance(lines.front()));
+    }
 
     painter.save();
     painter.setFont(font);

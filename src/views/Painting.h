@@ -86,10 +86,11 @@ double devicePixelRatioOf(const QPainter& painter);
 QFont interfaceFont(double points, QFont::Weight weight);
 
 // Text in `width`, at most `maxLines` lines, centred, the last line elided.
-// Drawn from `topLeft` downward; returns the height used.
+// Drawn from `topLeft` downward; returns the height used. `firstLineWidth`,
+// when given, receives the width of the first line as drawn.
 double drawWrappedText(QPainter& painter, const QString& text, const QFont& font,
                        const QPointF& topLeft, double width, int maxLines, const QColor& color,
-                       const Shadow* shadow = nullptr);
+                       const Shadow* shadow = nullptr, double* firstLineWidth = nullptr);
 
 QColor white(double opacity);
 QColor black(double opacity);

@@ -1,11 +1,17 @@
 #include "views/TileMenu.h"
 
+#include "views/AppIconCache.h"
 #include "views/Painting.h"
 
 namespace vantor {
+namespace {
+
+constexpr int entryIconPoints = 16;
+
+}  // namespace
 
 QMenu* popUpTileMenu(QWidget* parent, const ContextMenu& menu, const QPoint& globalPosition,
-                     std::function<void(ContextMenuAction)> choose) {
+                     std::function<void(const ContextMenuEntry&)> choose) {
     auto* popup = new QMenu(parent);
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->setFont(interfaceFont(15, QFont::Medium));
@@ -15,11 +21,12 @@ QMenu* popUpTileMenu(QWidget* parent, const ContextMenu& menu, const QPoint& glo
         "QMenu::item { padding: 8px 40px 8px 16px; min-width: 72px; border-radius: 6px; }"
         "QMenu::item:selected { background: rgba(255, 255, 255, 38); }"));
     for (const auto& entry : menu.entries) {
-        QString title =
-            QString::fromUtf8(entry.title.data(), static_cast<qsizetype>(entry.title.size()));
-        QAction* action = popup->addAction(title);
+        QAction* action = popup->addAction(QString::fromStdString(entry.title));
+        if (!entry.icon.empty()) {
+            action->setIcon(menuEntryIcon(entry.icon, entryIconPoints, popup->devicePixelRatioF()));
+        }
         QObject::connect(action, &QAction::triggered, popup,
-                         [choose, chosen = entry.action] { choose(chosen); });
+                         [choose, chosen = entry] { choose(chosen); });
     }
     popup->popup(globalPosition);
     return popup;

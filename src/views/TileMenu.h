@@ -11,6 +11,6 @@ namespace vantor {
 // Pops up the menu of a tile at `globalPosition`; `choose` is called with the
 // entry picked. The menu deletes itself once closed.
 QMenu* popUpTileMenu(QWidget* parent, const ContextMenu& menu, const QPoint& globalPosition,
-                     std::function<void(ContextMenuAction)> choose);
+                     std::function<void(const ContextMenuEntry&)> choose);
 
 }  // namespace vantor

@@ -33,6 +33,23 @@ void drawIcon(QPainter& painter, const ApplicationItem& application, const QRect
     painter.drawPixmap(frame, icon, QRectF(QPointF(0, 0), QSizeF(icon.size())));
 }
 
+constexpr double newDotDiameter = 7;
+
+// In the colour of the current page's dot, with its faint shadow.
+void drawNewDot(QPainter& painter, const QPointF& center) {
+    QPainterPath disc;
+    disc.addEllipse(center, newDotDiameter / 2, newDotDiameter / 2);
+    drawShapeShadow(painter, disc, {black(0.3), 4, {0, 0}});
+    painter.fillPath(disc, white(0.86));
+}
+
+// Before the first line of a centred title, kept inside the tile (its left
+// edge at `left`) for a line as wide as the label.
+QPointF newDotCenter(double left, double middle, double firstLine, double top, const QFont& font) {
+    double x = std::max(left + newDotDiameter, middle - firstLine / 2 - 5 - newDotDiameter / 2);
+    return QPointF(x, top + QFontMetricsF(font).height() / 2);
+}
+
 }  // namespace
 
 QRectF tileRect(const QRectF& cell, const GridMetrics& metrics) {
@@ -146,8 +163,13 @@ void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
     Shadow labelShadow{black(mix(0.18, 0.36, emphasis)), 3, {0, 1}};
     QRectF label(content.center().x() - metrics.textWidth / 2, iconStack.bottom() + 11,
                  metrics.textWidth, 38);
+    double firstLine = 0;
     drawWrappedText(painter, QString::fromStdString(item.title()), font, label.topLeft(),
-                    label.width(), 2, white(mix(0.92, 1.0, emphasis)), &labelShadow);
+                    label.width(), 2, white(mix(0.92, 1.0, emphasis)), &labelShadow, &firstLine);
+    if (look.markedNew) {
+        drawNewDot(painter,
+                   newDotCenter(content.left(), label.center().x(), firstLine, label.top(), font));
+    }
     painter.restore();
 }
 
@@ -174,7 +196,7 @@ void paintFolderIcon(QPainter& painter, const std::vector<ApplicationItem>& appl
 }
 
 void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& application,
-                                const QRectF& cell, double hovered) {
+                                const QRectF& cell, double hovered, bool markedNew) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -193,10 +215,15 @@ void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& applic
     QRectF icon(cell.center().x() - 39, top, 78, 78);
     drawIcon(painter, application, icon, {black(0.3), 12, {0, 7}});
     Shadow labelShadow{black(0.22), 3, {0, 1}};
-    drawWrappedText(painter, QString::fromStdString(application.name),
-                    interfaceFont(13, hovered > 0.5 ? QFont::DemiBold : QFont::Medium),
+    QFont font = interfaceFont(13, hovered > 0.5 ? QFont::DemiBold : QFont::Medium);
+    double firstLine = 0;
+    drawWrappedText(painter, QString::fromStdString(application.name), font,
                     QPointF(cell.center().x() - 55, icon.bottom() + 10), 110, 2, white(0.96),
-                    &labelShadow);
+                    &labelShadow, &firstLine);
+    if (markedNew) {
+        drawNewDot(painter, newDotCenter(cell.left(), cell.center().x(), firstLine,
+                                         icon.bottom() + 10, font));
+    }
     painter.restore();
 }
 

@@ -18,6 +18,8 @@ struct TileLook {
     double selected = 0;
     double folderTarget = 0;
     double dragging = 0;
+    // A small dot before the title: a new application, or a folder holding one.
+    bool markedNew = false;
 };
 
 // One cell of the launcher grid: the icon (or folder thumbnail) above the name,
@@ -31,8 +33,9 @@ void paintFolderIcon(QPainter& painter, const std::vector<ApplicationItem>& appl
                      const QRectF& square);
 
 // One application in the opened folder's panel, 122 × 140 points.
+// `markedNew`: with the new application's dot before its name.
 void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& application,
-                                const QRectF& cell, double hovered);
+                                const QRectF& cell, double hovered, bool markedNew = false);
 
 // The rectangle a tile takes in its cell, the part that reacts to the pointer.
 QRectF tileRect(const QRectF& cell, const GridMetrics& metrics);

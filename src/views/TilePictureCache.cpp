@@ -28,8 +28,8 @@ QRect visibleBounds(const QImage& image) {
     return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-QString pictureKey(const VantorItem& item, const GridMetrics& metrics, double ratio,
-                   bool selected) {
+QString pictureKey(const VantorItem& item, const GridMetrics& metrics, double ratio, bool selected,
+                   bool markedNew) {
     QString key = QString::fromStdString(item.id().canonical()) + QStringLiteral("|%1|%2|%3|%4|%5")
                                                                       .arg(metrics.iconSize)
                                                                       .arg(metrics.textWidth)
@@ -41,6 +41,9 @@ QString pictureKey(const VantorItem& item, const GridMetrics& metrics, double ra
     key += QLatin1Char('|') + QString::fromStdString(item.title());
     if (selected) {
         key += QStringLiteral("|selected");
+    }
+    if (markedNew) {
+        key += QStringLiteral("|new");
     }
     if (item.isApplication()) {
         key += QLatin1Char('#') + QString::number(AppIconCache::revision(item.asApplication()));
@@ -64,8 +67,9 @@ QCache<QString, TilePictureCache::Picture>& TilePictureCache::shared() {
 const TilePictureCache::Picture* TilePictureCache::picture(const VantorItem& item,
                                                            const QRectF& cell,
                                                            const GridMetrics& metrics, double ratio,
-                                                           bool selected, std::int64_t pageSize) {
-    QString key = pictureKey(item, metrics, ratio, selected);
+                                                           bool selected, bool markedNew,
+                                                           std::int64_t pageSize) {
+    QString key = pictureKey(item, metrics, ratio, selected, markedNew);
     if (const Picture* kept = shared().object(key)) {
         return kept;
     }
@@ -74,6 +78,7 @@ const TilePictureCache::Picture* TilePictureCache::picture(const VantorItem& ite
     }
     TileLook look;
     look.selected = selected ? 1 : 0;
+    look.markedNew = markedNew;
     QImage whole = renderTile(item, cell, metrics, ratio, look);
     // Most of the content rectangle is empty around the icon and a short
     // name: kept out of the picture, it costs nothing to draw each frame.
@@ -106,7 +111,8 @@ void TilePictureCache::paintTile(QPainter& painter, const VantorItem& item, cons
     bool still = look.hovered == 0 && look.folderTarget == 0 && look.dragging == 0 &&
                  (look.selected == 0 || look.selected == 1);
     const Picture* kept =
-        still ? picture(item, cell, metrics, ratio, look.selected == 1, pageSize) : nullptr;
+        still ? picture(item, cell, metrics, ratio, look.selected == 1, look.markedNew, pageSize)
+              : nullptr;
     if (kept == nullptr) {
         vantor::paintTile(painter, item, cell, metrics, look);  // also while icons still load
         return;
@@ -143,7 +149,7 @@ bool TilePictureCache::prepareNeighbourPages(const LauncherViewModel& viewModel,
             }
             std::uint64_t before = made_;
             picture(item, gridCellRect(metrics, columns, offset, area), metrics, ratio, false,
-                    pageSize);
+                    model.isNewItem(item), pageSize);
             // A few at a time, so keys and the pointer are never kept waiting.
             if (made_ != before && ++rendered == 3) {
                 return true;

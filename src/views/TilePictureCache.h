@@ -47,7 +47,7 @@ private:
     };
     // The kept picture of a tile at rest, made now if its icons have loaded.
     const Picture* picture(const VantorItem& item, const QRectF& cell, const GridMetrics& metrics,
-                           double ratio, bool selected, std::int64_t pageSize);
+                           double ratio, bool selected, bool markedNew, std::int64_t pageSize);
     static QCache<QString, Picture>& shared();
 
     std::uint64_t made_ = 0;

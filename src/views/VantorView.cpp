@@ -367,7 +367,7 @@ void VantorView::showContextMenu(const ContextMenu& menu, const QPoint& globalPo
         contextMenu_->close();
     }
     contextMenu_ =
-        popUpTileMenu(this, menu, globalPosition, [this, menu](ContextMenuAction chosen) {
+        popUpTileMenu(this, menu, globalPosition, [this, menu](const ContextMenuEntry& chosen) {
             viewModel_->chooseContextMenuEntry(menu, chosen);
         });
 }

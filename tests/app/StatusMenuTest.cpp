@@ -66,20 +66,37 @@ TEST_F(StatusMenuTest, TheMenuShowsTheStoredChoicesAndPathsThatNameNoEntryDoNoth
               "the menu entry \"已隐藏的应用/无\" cannot be chosen now");
     EXPECT_EQ(store_.writeCount(), 0);
     menu_.setupStatusItem();
-    EXPECT_EQ(
-        describe(menu_.menu()),
-        (Strings{"显示Vantor Ctrl+L", "重新扫描应用 Ctrl+R", "---", "触发角", "  ✓ 左上角",
-                 "  右上角", "  左下角", "  右下角", "每页数量", "  24 个", "  ✓ 35 个", "  48 个",
-                 "  63 个", "已隐藏的应用", "  无 (off)", "登录时启动", "---", "退出 Ctrl+Q"}));
-    for (const char* path :
-         {"每页数量/48 个", "触发角/右下角", "登录时启动", "显示Vantor", "重新扫描应用", "退出"}) {
+    EXPECT_EQ(describe(menu_.menu()), (Strings{"显示Vantor Ctrl+L",
+                                               "重新扫描应用 Ctrl+R",
+                                               "---",
+                                               "触发角",
+                                               "  ✓ 左上角",
+                                               "  右上角",
+                                               "  左下角",
+                                               "  右下角",
+                                               "每页数量",
+                                               "  24 个",
+                                               "  ✓ 35 个",
+                                               "  48 个",
+                                               "  63 个",
+                                               "排列方式",
+                                               "  ✓ 自由排列",
+                                               "  按名称",
+                                               "已隐藏的应用",
+                                               "  无 (off)",
+                                               "登录时启动",
+                                               "---",
+                                               "退出 Ctrl+Q"}));
+    for (const char* path : {"每页数量/48 个", "触发角/右下角", "排列方式/按名称", "登录时启动",
+                             "显示Vantor", "重新扫描应用", "退出"}) {
         EXPECT_TRUE(menu_.triggerEntry(path).done) << path;
     }
     EXPECT_EQ(store_.integer("VantorPageSize"), 48);
     EXPECT_EQ(store_.string("HotCorner"), "bottomRight");
     Strings checked = describe(menu_.menu());  // the rest as before
     std::erase_if(checked, [](const std::string& line) { return line.find("✓") == line.npos; });
-    EXPECT_EQ(checked, (Strings{"  ✓ 右下角", "  ✓ 48 个", "✓ 登录时启动"}));
+    EXPECT_EQ(checked, (Strings{"  ✓ 右下角", "  ✓ 48 个", "  ✓ 按名称", "✓ 登录时启动"}));
+    EXPECT_TRUE(model_.arrangedByName());
     EXPECT_TRUE(menu_.triggerEntry("登录时启动").done);
     EXPECT_EQ(std::tuple(startsAtLogin_, loginChoices_, shows_, reloads_, quits_),
               std::tuple(false, 2, 1, 1, 1));

@@ -58,23 +58,41 @@ TEST_F(DesktopEntryDiscoveryTest, EachVisibilityKeyAndTheDesktopAreReadAtEachSca
     }
 }
 
-TEST_F(DesktopEntryDiscoveryTest, NamesAreLocalizedForTheUsersLocaleAtEachScan) {
+TEST_F(DesktopEntryDiscoveryTest, NamesAndActionsAreLocalizedForTheUsersLocaleAtEachScan) {
+    // Actions in their listed order, once, without those with no group or no name.
     tree_.file("user/applications/editor.desktop",
                desktopEntry("Text Editor",
-                            "Name[zh_CN]=文本编辑器\nName[zh]=文本\nName[de]=Texteditor\n"));
-    const std::pair<std::vector<std::pair<std::string, std::string>>, std::string> cases[] = {
-        {{{"LANG", "zh_CN.UTF-8"}}, "文本编辑器"},
-        {{{"LANG", "zh_CN.UTF-8"}, {"LC_MESSAGES", "de_DE.UTF-8"}}, "Texteditor"},
-        {{{"LANG", "zh_CN.UTF-8"}, {"LANGUAGE", "fr:de:zh_CN"}}, "Texteditor"},
-        {{{"LANG", "zh_TW.UTF-8"}}, "文本"},
-        {{{"LC_MESSAGES", "de_DE.UTF-8"}, {"LC_ALL", "zh_CN.UTF-8"}}, "文本编辑器"},
+                            "Name[zh_CN]=文本编辑器\nName[zh]=文本\nName[de]=Texteditor\n"
+                            "Actions=private;gone;new-window;unnamed;private;\n"
+                            "[Desktop Action new-window]\nName=New Window\n"
+                            "Name[zh_CN]=打开新窗口\nName[de]=Neues Fenster\nIcon=window-new\n"
+                            "Exec=true --new-window\n"
+                            "[Desktop Action unnamed]\nExec=true\n"
+                            "[Desktop Action private]\nName=Private\nExec=true --private\n"));
+    const std::pair<std::vector<std::pair<std::string, std::string>>, Strings> cases[] = {
+        {{{"LANG", "zh_CN.UTF-8"}},
+         {"文本编辑器", "Private private ", "打开新窗口 new-window window-new"}},
+        {{{"LANG", "zh_CN.UTF-8"}, {"LC_MESSAGES", "de_DE.UTF-8"}},
+         {"Texteditor", "Private private ", "Neues Fenster new-window window-new"}},
+        {{{"LANG", "zh_CN.UTF-8"}, {"LANGUAGE", "fr:de:zh_CN"}},
+         {"Texteditor", "Private private ", "Neues Fenster new-window window-new"}},
+        {{{"LANG", "zh_TW.UTF-8"}},
+         {"文本", "Private private ", "New Window new-window window-new"}},
+        {{{"LC_MESSAGES", "de_DE.UTF-8"}, {"LC_ALL", "zh_CN.UTF-8"}},
+         {"文本编辑器", "Private private ", "打开新窗口 new-window window-new"}},
     };
     for (const auto& [variables, expected] : cases) {
         testing::ScopedEnvironment environment;
         for (const auto& [name, value] : variables) {
             environment.set(name, value);
         }
-        EXPECT_EQ(names(), (Strings{expected}));
+        auto found = discover().applications;
+        ASSERT_EQ(found.size(), 1u);
+        Strings shown{found[0].name};
+        for (const auto& action : found[0].actions) {
+            shown.push_back(action.name + " " + action.id + " " + action.icon);
+        }
+        EXPECT_EQ(shown, expected);
     }
 }
 

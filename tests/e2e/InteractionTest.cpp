@@ -1,4 +1,4 @@
-// The launcher's keys, typing, wheel, dragging and menus in the real program.
+// The launcher's keys, typing, wheel and dragging in the real program.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,7 +41,7 @@ protected:
     E2eSession session_;
 };
 
-TEST_F(InteractionTest, KeysADoubleClickTheWheelAFolderMadeByDraggingAndHidingByTheMenu) {
+TEST_F(InteractionTest, KeysADoubleClickTheWheelAndAFolderMadeByDragging) {
     // Two to the right and one row (seven items) down from the first item.
     show();
     session_.xdotool("key Right Right Down Return");
@@ -86,22 +86,6 @@ TEST_F(InteractionTest, KeysADoubleClickTheWheelAFolderMadeByDraggingAndHidingBy
     Rect first = FolderPanelLayout::forWindow(screen).cell(0);
     session_.click(first.midX(), first.midY());
     expectOnlyLaunched(3);
-
-    // Hidden through its menu, by keyboard.
-    show();
-    tile = cellCentre(screen, 2, 35);  // App 04, after App 02 and the folder
-    session_.movePointer(tile.x, tile.y);
-    session_.xdotool("click 3");
-    ASSERT_TRUE(E2eSession::waitUntil([&] {
-        std::string windows;  // the launcher's and the menu's
-        session_.runOnDisplay("xdotool search --onlyvisible --class '^vantor$'", &windows);
-        return std::count(windows.begin(), windows.end(), '\n') >= 2;
-    }));
-    session_.xdotool("key Down Down Return");
-    EXPECT_TRUE(E2eSession::waitUntil([&] {
-        return session_.storedSettings()["VantorHiddenApplications"] ==
-               nlohmann::json{session_.applicationPath("app04.desktop")};
-    })) << session_.readDefaults();
 }
 
 }  // namespace

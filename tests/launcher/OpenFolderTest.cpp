@@ -260,10 +260,40 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu));
     ASSERT_TRUE(requested);
     EXPECT_EQ(std::pair(requested->cell, requested->item.title()), std::pair(2l, appName(3)));
-    EXPECT_EQ(requested->entries, (E{{Action::open, "打开"}, {Action::hide, "隐藏"}}));
     // "打开" launches like a click.
     f.vm().chooseContextMenuEntry(*requested, Action::open);
     EXPECT_EQ(f.desktop_.openedApplications().at(0), testing::app(appName(3)).url);
+}
+
+TEST(ContextMenuTest, DesktopActionsFollowOpenAndStartLikeOpeningInTheGridAPanelAndSearch) {
+    for (const std::string place : {"grid", "panel", "search"}) {
+        SCOPED_TRACE(place);
+        LauncherScene s;
+        auto apps = numberedApps(4);
+        apps[1].actions = {{"new-window", "打开新窗口", "window-new"}, {"private", "隐私", ""}};
+        s.install(apps);
+        s.show();
+        place == "panel" ? s.vm().open(*s.model_.folderItem(s.makeFolder(appNames({1, 2}))))
+                         : s.act(place == "search" ? "query 01" : "query");
+        auto menu = place == "panel" ? s.vm().contextMenuForFolderCell(0)
+                                     : s.vm().contextMenuForSlot(s.slotAt(place == "grid"));
+        ASSERT_TRUE(menu);
+        std::vector<ContextMenuEntry> expected{
+            {Action::open, "打开"},
+            {Action::desktopAction, "打开新窗口", "new-window", "window-new"},
+            {Action::desktopAction, "隐私", "private"},
+            {Action::hide, "隐藏"}};
+        if (place == "panel") {
+            expected.insert(expected.end() - 1, {Action::takeOutOfFolder, "移出文件夹"});
+        }
+        EXPECT_EQ(menu->entries, expected);
+        // Counted as opening, and the showing ends; a second choice does nothing.
+        s.vm().chooseContextMenuEntry(*menu, menu->entries[2]);
+        s.vm().chooseContextMenuEntry(*menu, menu->entries[1]);
+        EXPECT_EQ(s.desktop_.openedApplications(), Strings{apps[1].url + "#private"});
+        EXPECT_EQ(s.dismissCount_, 1);
+        EXPECT_NE(s.model_.launchHistory().rank(apps[1].id), neverLaunchedRank);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-#include <sstream>
-
 #include "ModelTest.h"
 #include "support/HostileInputs.h"
 
@@ -208,23 +206,7 @@ TEST_F(FolderTest, AnApplicationGoneForAMomentKeepsItsPlacesForTenMinutesThenThe
     for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);
         arrange({"A", "B", "C"}, {"A", "B", "C"});
-        std::istringstream steps(c.steps);
-        for (std::string step; std::getline(steps, step, ',');) {
-            std::istringstream words(step);
-            std::string verb, name;  // the last word
-            std::vector<ApplicationItem> found;
-            for (words >> verb; words >> name;) {
-                found.push_back(app(name));
-            }
-            verb == "scan"       ? model_->applyScanResult(found)
-            : verb == "wait"     ? queue_.advanceBy(std::chrono::minutes(std::stoi(name)))
-            : verb == "restart"  ? (void)load({}, store_->values())
-            : verb == "end"      ? model_->moveItemToEnd(appItemID(name))
-            : verb == "drop"     ? model_->createFolderByDroppingItem(appItemID(name), "folder:F")
-            : verb == "out"      ? model_->takeApplicationOutOfFolder("F", id(name))
-            : verb == "dissolve" ? model_->dissolveFolder("F")
-                                 : ADD_FAILURE() << "no such step: " << step;
-        }
+        runSteps(c.steps);
         EXPECT_EQ(joined(folderNames()), c.folder);
         EXPECT_EQ(joined(storedOrder()), c.order);
         EXPECT_EQ(joined(titles(model_->filteredItems())), c.grid);

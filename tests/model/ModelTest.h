@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "base/Base64.h"
 #include "model/LauncherModel.h"
 #include "support/ManualMainQueue.h"
@@ -48,6 +50,34 @@ protected:
     // The stored folders, as JSON text.
     static nlohmann::ordered_json folders(const std::string& json) {
         return {{"data", encodeBase64(json)}};
+    }
+    // Runs steps such as "scan X A, wait 9, restart": a scan finding app(name)s,
+    // minutes on the queue, days or seconds on the clock, a restart over what
+    // is stored, a launch; moves and drops (onto the second name, else folder
+    // "F"), taking out of F and dissolving it.
+    void runSteps(const std::string& steps) {
+        std::istringstream list(steps);
+        for (std::string step; std::getline(list, step, ',');) {
+            std::istringstream words(step);
+            std::string verb, name;  // the last word
+            std::vector<ApplicationItem> found;
+            for (words >> verb; words >> name;) {
+                found.push_back(app(name));
+            }
+            CanonicalString target = found.size() > 1 ? appItemID(name) : "folder:F";
+            verb == "scan"      ? model_->applyScanResult(found)
+            : verb == "wait"    ? queue_.advanceBy(std::chrono::minutes(std::stoi(name)))
+            : verb == "days"    ? (void)(now_ += std::stoi(name) * 24 * 60 * 60)
+            : verb == "seconds" ? (void)(now_ += std::stoi(name))
+            : verb == "restart" ? (void)load({}, store_->values())
+            : verb == "open"    ? model_->recordLaunch(found.at(0).id)
+            : verb == "end"     ? model_->moveItemToEnd(applicationItemID(found.at(0).id))
+            : verb == "drop"
+                ? model_->createFolderByDroppingItem(applicationItemID(found.at(0).id), target)
+            : verb == "out"      ? model_->takeApplicationOutOfFolder("F", found.at(0).id)
+            : verb == "dissolve" ? model_->dissolveFolder("F")
+                                 : ADD_FAILURE() << "no such step: " << step;
+        }
     }
     void expectUnchanged() const {
         EXPECT_EQ(store_->writeCount(), 0);

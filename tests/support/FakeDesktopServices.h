@@ -22,6 +22,10 @@ public:
         return screenAtOrPrimary(pointer_, screens_);
     }
     void openApplication(const std::string& path) override { opened_.push_back(path); }
+    // Recorded as "<path>#<action>".
+    void openApplicationAction(const std::string& path, const std::string& action) override {
+        opened_.push_back(path + "#" + action);
+    }
 
     void setPointer(Point pointer) { pointer_ = pointer; }
     void setScreens(std::vector<ScreenInfo> screens) { screens_ = std::move(screens); }

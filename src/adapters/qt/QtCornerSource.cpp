@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QSocketNotifier>
-#include <iostream>
 
 #include "adapters/wayland/WaylandSensorConnection.h"
 #include "hotcorner/CornerSensors.h"
@@ -56,15 +55,16 @@ private:
 }  // namespace
 
 std::unique_ptr<CornerSource> makeCornerSource(DefaultsStore& userDefaults, DesktopScreens& desktop,
-                                               MainQueue& mainQueue) {
+                                               MainQueue& mainQueue, std::string* unavailable) {
     if (QGuiApplication::platformName() != QStringLiteral("wayland")) {
         return std::make_unique<HotCornerMonitor>(userDefaults, desktop, mainQueue);
     }
     auto connection = WaylandSensorConnection::connect();
-    if (connection && !connection->hasLayerShell()) {
-        std::cerr << "vantor: the screen corner is not available in this session (the "
-                     "compositor offers no layer shell); bind the command \"vantor --show\" to "
-                     "a keyboard shortcut to open the launcher\n";
+    if (unavailable != nullptr) {
+        // The caller says it, together with what else is missing.
+        *unavailable = !connection                    ? "no connection to the Wayland display"
+                       : !connection->hasLayerShell() ? "the compositor offers no layer shell"
+                                                      : "";
     }
     return std::make_unique<WaylandCornerSource>(userDefaults, desktop, mainQueue,
                                                  std::move(connection));

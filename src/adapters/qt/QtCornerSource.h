@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "base/DefaultsStore.h"
 #include "base/MainQueue.h"
@@ -10,9 +11,11 @@ namespace vantor {
 
 // The corner source for the platform Qt runs on: on Wayland, sensors through
 // a compositor connection of Vantor's own (none where the compositor offers
-// no layer shell: the corner then never fires, and stderr says how to open
-// the launcher instead); elsewhere the pointer poll. Needs the QApplication.
+// no layer shell: the corner then never fires, and `unavailable`, when given,
+// says why; it is left empty where the corner works); elsewhere the pointer
+// poll. Needs the QApplication.
 std::unique_ptr<CornerSource> makeCornerSource(DefaultsStore& userDefaults, DesktopScreens& desktop,
-                                               MainQueue& mainQueue);
+                                               MainQueue& mainQueue,
+                                               std::string* unavailable = nullptr);
 
 }  // namespace vantor

@@ -46,6 +46,22 @@ struct GObjectDeleter {
     void operator()(gpointer object) const { g_object_unref(object); }
 };
 
+using AppInfoPtr = std::unique_ptr<GDesktopAppInfo, GObjectDeleter>;
+using LaunchContextPtr = std::unique_ptr<GAppLaunchContext, GObjectDeleter>;
+
+AppInfoPtr readDesktopEntry(const std::string& path) {
+    AppInfoPtr info(g_desktop_app_info_new_from_filename(path.c_str()));
+    if (!info) {
+        std::cerr << "vantor: cannot read the desktop entry " << path << '\n';
+    }
+    return info;
+}
+
+// The user's action was just now: its time lets the new window take the focus.
+LaunchContextPtr launchContextForNow() {
+    return LaunchContextPtr(newStartupLaunchContext(x11::serverTime()));
+}
+
 }  // namespace
 
 Point QtDesktopServices::pointerLocation() const {
@@ -75,15 +91,11 @@ std::optional<ScreenInfo> QtDesktopServices::mainScreen() const {
 
 void QtDesktopServices::openApplication(const std::string& path) {
     if (path.ends_with(".desktop")) {
-        std::unique_ptr<GDesktopAppInfo, GObjectDeleter> info(
-            g_desktop_app_info_new_from_filename(path.c_str()));
+        AppInfoPtr info = readDesktopEntry(path);
         if (!info) {
-            std::cerr << "vantor: cannot read the desktop entry " << path << '\n';
             return;
         }
-        // The user's action was just now: its time lets the new window take the focus.
-        std::unique_ptr<GAppLaunchContext, GObjectDeleter> context(
-            newStartupLaunchContext(x11::serverTime()));
+        LaunchContextPtr context = launchContextForNow();
         GError* error = nullptr;
         // Spawns the program and returns; it never waits for it.
         if (!g_app_info_launch(G_APP_INFO(info.get()), nullptr, context.get(), &error)) {
@@ -94,6 +106,22 @@ void QtDesktopServices::openApplication(const std::string& path) {
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void QtDesktopServices::openApplicationAction(const std::string& path, const std::string& action) {
+    AppInfoPtr info = readDesktopEntry(path);
+    if (!info) {
+        return;
+    }
+    // The entry may have changed since the scan.
+    const gchar* const* listed = g_desktop_app_info_list_actions(info.get());
+    if (listed == nullptr || !g_strv_contains(listed, action.c_str())) {
+        std::cerr << "vantor: " << path << " no longer has the action " << action << '\n';
+        return;
+    }
+    LaunchContextPtr context = launchContextForNow();
+    // Spawns the program and returns; GIO reports no failure here.
+    g_desktop_app_info_launch_action(info.get(), action.c_str(), context.get());
 }
 
 }  // namespace vantor

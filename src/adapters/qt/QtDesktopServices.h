@@ -14,6 +14,7 @@ public:
     std::vector<ScreenInfo> screens() const override;
     std::optional<ScreenInfo> mainScreen() const override;
     void openApplication(const std::string& path) override;
+    void openApplicationAction(const std::string& path, const std::string& action) override;
 };
 
 }  // namespace vantor
