@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "model/VantorItem.h"
@@ -9,7 +9,15 @@
 namespace vantor {
 
 // What a tile's context menu can do.
-enum class ContextMenuAction { open, takeOutOfFolder, hide, rename, dissolveFolder };
+enum class ContextMenuAction {
+    open,
+    takeOutOfFolder,
+    hide,
+    rename,
+    dissolveFolder,
+    moveIntoFolder,
+    newFolder,
+};
 
 // Where the menu was asked for: a tile of the grid, or an application cell of
 // the open folder's panel.
@@ -17,7 +25,12 @@ enum class ContextMenuPlace { grid, folderPanel };
 
 struct ContextMenuEntry {
     ContextMenuAction action;
-    std::string_view title;
+    std::string title;
+    // What the entry acts on beyond the menu's item: for moveIntoFolder the
+    // folder's own id (empty on the entry that only opens the submenu).
+    std::string target = {};
+    // Shown as a submenu of this entry when not empty.
+    std::vector<ContextMenuEntry> submenu = {};
 
     friend bool operator==(const ContextMenuEntry&, const ContextMenuEntry&) = default;
 };

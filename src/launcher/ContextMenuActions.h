@@ -33,11 +33,22 @@ public:
     std::optional<ContextMenu> forFolderCell(std::int64_t cell);
     // The menu key: asks for the selected tile's menu, when it is on the shown page.
     void requestForSelection();
-    // Does what the entry says for the menu's item. The model may have changed
-    // since the menu opened; an entry that no longer fits changes nothing.
-    void choose(const ContextMenu& menu, ContextMenuAction action);
+    // Does what the entry says for the menu's item (`target`: the entry's,
+    // see ContextMenuEntry). The model may have changed since the menu opened;
+    // an entry that no longer fits changes nothing.
+    void choose(const ContextMenu& menu, ContextMenuAction action, const std::string& target = {});
 
 private:
+    // An application of the grid also gets "移入文件夹" (a submenu of the
+    // folders, by name) and "新建文件夹" (as if dropped on the application
+    // next to it; absent where the next item is no application, and among
+    // ranked search results), in front of "隐藏".
+    void addArrangingEntries(ContextMenu& menu) const;
+    // The grid's item after `itemID` when it is an application.
+    std::optional<CanonicalString> nextApplication(const CanonicalString& itemID) const;
+    // Folder-making entries: selects the folder the application went into.
+    void arrange(const VantorItem& item, ContextMenuAction action, const std::string& target);
+
     LauncherModel& model_;
     LauncherHost& host_;
     GridNavigation& navigation_;

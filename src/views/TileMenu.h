@@ -9,8 +9,8 @@
 namespace vantor {
 
 // Pops up the menu of a tile at `globalPosition`; `choose` is called with the
-// entry picked. The menu deletes itself once closed.
+// entry picked (entries with a submenu open it). The menu deletes itself once closed.
 QMenu* popUpTileMenu(QWidget* parent, const ContextMenu& menu, const QPoint& globalPosition,
-                     std::function<void(ContextMenuAction)> choose);
+                     std::function<void(const ContextMenuEntry&)> choose);
 
 }  // namespace vantor

@@ -30,9 +30,10 @@ void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
 void paintFolderIcon(QPainter& painter, const std::vector<ApplicationItem>& applications,
                      const QRectF& square);
 
-// One application in the opened folder's panel, 122 × 140 points.
+// One application in the opened folder's panel, 122 × 140 points, with its
+// hover and selection looks.
 void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& application,
-                                const QRectF& cell, double hovered);
+                                const QRectF& cell, double hovered, double selected = 0);
 
 // The rectangle a tile takes in its cell, the part that reacts to the pointer.
 QRectF tileRect(const QRectF& cell, const GridMetrics& metrics);

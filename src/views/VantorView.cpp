@@ -365,8 +365,8 @@ void VantorView::showContextMenu(const ContextMenu& menu, const QPoint& globalPo
         contextMenu_->close();
     }
     contextMenu_ =
-        popUpTileMenu(this, menu, globalPosition, [this, menu](ContextMenuAction chosen) {
-            viewModel_->chooseContextMenuEntry(menu, chosen);
+        popUpTileMenu(this, menu, globalPosition, [this, menu](const ContextMenuEntry& chosen) {
+            viewModel_->chooseContextMenuEntry(menu, chosen.action, chosen.target);
         });
 }
 

@@ -53,7 +53,7 @@ TEST_F(LauncherKeysTest, ReturnAndEnterOpenTheSelectedApplicationOrFolderWhereOn
           {"right x2", ""},
           {"return", "page 0, item 2, folder page 0"}});  // the folder, third
     EXPECT_EQ(vm().openedFolderID(), folderID);
-    play({{"left", "page 0, item 2, folder page 0, passed on"},  // the others: KeyCommandTest
+    play({{"key 115", "page 0, item 2, folder page 0, passed on"},  // the others: KeyCommandTest
           {"escape", "page 0, item 2"},
           {"escape", "page 0, item 2, dismissed"}});
 }

@@ -260,7 +260,9 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu));
     ASSERT_TRUE(requested);
     EXPECT_EQ(std::pair(requested->cell, requested->item.title()), std::pair(2l, appName(3)));
-    EXPECT_EQ(requested->entries, (E{{Action::open, "打开"}, {Action::hide, "隐藏"}}));
+    EXPECT_EQ(requested->entries, (E{{Action::open, "打开"},
+                                     {Action::newFolder, "新建文件夹"},
+                                     {Action::hide, "隐藏"}}));
     // "打开" launches like a click.
     f.vm().chooseContextMenuEntry(*requested, Action::open);
     EXPECT_EQ(f.desktop_.openedApplications().at(0), testing::app(appName(3)).url);
