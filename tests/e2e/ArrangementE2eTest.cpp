@@ -123,9 +123,9 @@ TEST(ArrangementTest, AnArrangementMadeFromTheKeyboardAloneIsStoredStepByStep) {
         // The file as stored, the folders decoded.
         json file = session.storedSettings();
         file["VantorFolders"] = session.storedFolders();
-        std::string text = file.dump(), folder = session.applicationPath("");
-        for (auto at = text.find(folder); at != std::string::npos; at = text.find(folder)) {
-            text.replace(at, folder.size(), "…/");
+        std::string text = file.dump(), prefix = session.applicationPath("");
+        for (auto at = text.find(prefix); at != std::string::npos; at = text.find(prefix)) {
+            text.replace(at, prefix.size(), "…/");
         }
         std::cout << "step: " << title << "\n  order: " << json(order(99)).dump()
                   << "\n  folder: " << json(folder()).dump() << "\n  file: " << text
