@@ -13,8 +13,8 @@
 #include <QWindow>
 
 #include "adapters/x11/X11ScreenImage.h"
-#include "base/ReducedMotion.h"
 #include "adapters/x11/X11Window.h"
+#include "base/ReducedMotion.h"
 #include "views/BackdropCapture.h"
 #include "views/VantorView.h"
 

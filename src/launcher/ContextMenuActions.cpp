@@ -46,8 +46,8 @@ void ContextMenuActions::requestForSelection() {
         offset >= navigation_.pageSize() || !request_) {
         return;
     }
-    auto menu = ContextMenu::make(ContextMenuPlace::grid,
-                                  model_.filteredItems()[static_cast<std::size_t>(selected)], offset);
+    auto menu = ContextMenu::make(
+        ContextMenuPlace::grid, model_.filteredItems()[static_cast<std::size_t>(selected)], offset);
     addArrangingEntries(menu);
     request_(menu);
 }
@@ -170,8 +170,8 @@ void ContextMenuActions::arrange(const VantorItem& item, ContextMenuAction actio
     // The folder the application is in now is selected, on its page.
     const auto& items = model_.filteredItems();
     auto folder = std::find_if(items.begin(), items.end(), [&](const VantorItem& i) {
-        const auto& held = i.isFolder() ? i.asFolder().folder.applicationIDs
-                                        : std::vector<CanonicalString>{};
+        const auto& held =
+            i.isFolder() ? i.asFolder().folder.applicationIDs : std::vector<CanonicalString>{};
         return std::find(held.begin(), held.end(), applicationID) != held.end();
     });
     if (folder != items.end()) {

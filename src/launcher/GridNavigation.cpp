@@ -40,8 +40,8 @@ void GridNavigation::turnPageKeepingPlace(int direction) {
     if (count == 0 || target < 0 || target >= pageCount()) {
         return;
     }
-    std::int64_t place = std::clamp<std::int64_t>(selectedIndex() - page() * pageSize(), 0,
-                                                  pageSize() - 1);
+    std::int64_t place =
+        std::clamp<std::int64_t>(selectedIndex() - page() * pageSize(), 0, pageSize() - 1);
     std::int64_t index = std::min(target * pageSize() + place, count - 1);
     animatePageChange(target, [this, index] { select(index); });
 }

@@ -151,8 +151,8 @@ public:
     // hoverSlot: entering a tile selects it without turning the page; not
     // while a folder is open or an item is dragged. handleKeyDown returns
     // whether the key was consumed (see keyCommand); while a query is typed
-    // Home and End go to the search field and Ctrl+Shift+arrows move nothing. Scroll events are never
-    // swallowed; an open folder pages itself and the grid stays put.
+    // Home and End go to the search field and Ctrl+Shift+arrows move nothing. Scroll events are
+    // never swallowed; an open folder pages itself and the grid stays put.
 
     void hoverSlot(const PageSlot& slot, bool inside);
     void moveSelection(std::int64_t delta) {

@@ -17,8 +17,7 @@ void addMenuEntries(QMenu* popup, QMenu* into, const std::vector<ContextMenuEntr
             continue;
         }
         QAction* action = into->addAction(title);
-        QObject::connect(action, &QAction::triggered, popup,
-                         [choose, entry] { choose(entry); });
+        QObject::connect(action, &QAction::triggered, popup, [choose, entry] { choose(entry); });
     }
 }
 

@@ -75,9 +75,9 @@ void ViewMotion::setReducedMotion(bool reduced) {
     grid_.instant = reduced;
     folder_.instant = reduced;
     if (reduced) {
-        for (AnimatedValue* value : {&entrance_, &pageOffset_, &pageOpacity_, &currentDot_,
-                                     &folderPageOffset_, &folderPageOpacity_, &folderDot_,
-                                     &panelFade_}) {
+        for (AnimatedValue* value :
+             {&entrance_, &pageOffset_, &pageOpacity_, &currentDot_, &folderPageOffset_,
+              &folderPageOpacity_, &folderDot_, &panelFade_}) {
             value->setNow(value->value(now() + 3600));  // its end
         }
     }

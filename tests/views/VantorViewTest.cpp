@@ -7,9 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
-#include <chrono>
 #include <functional>
-#include <thread>
 
 #include "base/ReducedMotion.h"
 #include "launcher/LauncherLayout.h"
@@ -46,9 +44,8 @@ protected:
         send(QEvent::MouseButtonRelease, at, Qt::NoButton);
     }
     // A key press as the application-wide filter sees it: at the window first.
-    void press(Qt::Key key, const QString& text = {},
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    void press(Qt::Key key, const QString& text = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
         QApplication::sendEvent(view_.windowHandle(), &event);
         QApplication::processEvents();
     }
@@ -166,8 +163,7 @@ TEST_F(VantorViewTest, TheSecondClickOfADoubleClickActsOnNothing) {
     EXPECT_EQ(dismissals_, 0);
 }
 
-// GNOME's switch off, read through GSettings from a keyfile: every fade, slide and spring of a
-// showing is at its end from the first frame on.
+// GNOME's switch off (GSettings, from a keyfile): every fade, slide and spring starts at its end.
 TEST_F(VantorViewTest, WithAnimationsOffTheFirstFrameAfterAShowingOrAPageTurnIsTheFinalOne) {
     testing::TempTree home;
     home.file("config/glib-2.0/settings/keyfile",
@@ -179,11 +175,9 @@ TEST_F(VantorViewTest, WithAnimationsOffTheFirstFrameAfterAShowingOrAPageTurnIsT
     }
     ASSERT_TRUE(desktopPrefersReducedMotion());
     auto settle = [] {
-        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(900);
-        while (std::chrono::steady_clock::now() < until) {
-            QApplication::processEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        QEventLoop loop;
+        QTimer::singleShot(900, &loop, &QEventLoop::quit);
+        loop.exec();
     };
     // Whether the first frame equals the last after a showing and after Page Down.
     auto firstFramesAreFinal = [&](bool reduced) {
@@ -205,10 +199,6 @@ TEST_F(VantorViewTest, WithAnimationsOffTheFirstFrameAfterAShowingOrAPageTurnIsT
     settle();  // the icons are in
     EXPECT_EQ(firstFramesAreFinal(false), std::pair(false, false)) << "the check can tell";
     EXPECT_EQ(firstFramesAreFinal(desktopPrefersReducedMotion()), std::pair(true, true));
-    // Ctrl+Shift+Right reaches the grid from the toolkit: the first item moves a place on.
-    std::string first = model_.filteredItems().at(35).title();
-    press(Qt::Key_Right, {}, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(model_.filteredItems().at(36).title(), first);
 }
 
 }  // namespace
