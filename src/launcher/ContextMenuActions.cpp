@@ -22,10 +22,15 @@ std::optional<ContextMenu> ContextMenuActions::forSlot(const PageSlot& slot) {
 }
 
 std::optional<ContextMenu> ContextMenuActions::forFolderCell(std::int64_t cell) {
-    const OpenFolder* folder = folder_.folder();
+    OpenFolder* folder = folder_.folder();
     auto application = folder ? folder->applicationInCell(cell) : std::nullopt;
     if (!application || drag_.press() || host_.isFinished()) {
         return std::nullopt;
+    }
+    // As in the grid, the application whose menu opens is selected.
+    std::int64_t page = std::min(folder->currentPage(), folder->pageCount() - 1);
+    if (folder->selectAndShow(page * OpenFolder::pageSize + cell)) {
+        host_.markChanged();
     }
     return ContextMenu::make(ContextMenuPlace::folderPanel,
                              VantorItem::application(std::move(*application)), cell);
@@ -94,7 +99,9 @@ void ContextMenuActions::choose(const ContextMenu& menu, ContextMenuAction actio
             break;
         case ContextMenuAction::moveIntoFolder:
         case ContextMenuAction::newFolder:
-            arrange(item, action, target);
+            if (!inPanel) {  // an application of a folder goes into no other from its panel
+                arrange(item, action, target);
+            }
             return;
     }
     folder_.sync();

@@ -29,7 +29,7 @@ public:
     // A right click on a tile of the shown page: selects it and yields its
     // menu. Nothing for a filler, during a press or while a folder is open.
     std::optional<ContextMenu> forSlot(const PageSlot& slot);
-    // A right click on cell `cell` of the open folder's panel.
+    // A right click on cell `cell` of the open folder's panel: selects it and yields its menu.
     std::optional<ContextMenu> forFolderCell(std::int64_t cell);
     // The menu key: asks for the selected tile's menu, when it is on the shown page.
     void requestForSelection();

@@ -229,6 +229,7 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     EXPECT_FALSE(f.vm().contextMenuForSlot(f.slotAt(0))) << "the open panel covers the grid";
     auto cellMenu = f.vm().contextMenuForFolderCell(1);
     ASSERT_TRUE(cellMenu);
+    EXPECT_EQ(f.vm().openFolder()->selectedIndex(), 1) << "as in the grid, it is selected";
     EXPECT_FALSE(f.vm().contextMenuForFolderCell(5)) << "an empty cell has no menu";
 
     // Out of the folder, then hidden, from the panel, which stays and follows.
