@@ -14,6 +14,7 @@
 
 #include "adapters/x11/X11ScreenImage.h"
 #include "adapters/x11/X11Window.h"
+#include "base/ReducedMotion.h"
 #include "views/BackdropCapture.h"
 #include "views/VantorView.h"
 
@@ -74,6 +75,10 @@ public:
     }
 
     void present(std::chrono::milliseconds fadeIn) override {
+        // The desktop asking for no animations: the window shows at once.
+        if (window_->followMotionPreference()) {
+            fadeIn = std::chrono::milliseconds(0);
+        }
         if (onWayland()) {
             window_->showFullScreen();
             window_->activateWindow();
@@ -91,6 +96,9 @@ public:
     void fadeOut(std::chrono::milliseconds duration, std::function<void()> completion) override {
         if (window_) {
             window_->endKeyboardHold();
+            if (window_->isMotionReduced()) {
+                duration = std::chrono::milliseconds(0);
+            }
         }
         if (onWayland()) {
             animateContent(1, 0, duration, bezier(0.42, 0, 0.58, 1), std::move(completion));
@@ -116,6 +124,13 @@ private:
             }
             return;
         }
+        if (duration.count() == 0) {
+            window_->setWindowOpacity(to);
+            if (completion) {
+                completion();
+            }
+            return;
+        }
         auto* animation = new QPropertyAnimation(window_, "windowOpacity", window_);
         animation->setDuration(static_cast<int>(duration.count()));
         animation->setStartValue(window_->windowOpacity());
@@ -136,6 +151,13 @@ private:
     void animateContent(double from, double to, std::chrono::milliseconds duration,
                         const QEasingCurve& curve, std::function<void()> completion) {
         if (!window_ || window_->view() == nullptr) {
+            if (completion) {
+                completion();
+            }
+            return;
+        }
+        if (duration.count() == 0) {
+            window_->view()->setGraphicsEffect(nullptr);
             if (completion) {
                 completion();
             }
@@ -247,6 +269,12 @@ void LauncherWindow::captureBackdrop() {
 }
 
 LauncherWindow::~LauncherWindow() = default;
+
+bool LauncherWindow::followMotionPreference() {
+    motionReduced_ = desktopPrefersReducedMotion();
+    view_->setReducedMotion(motionReduced_);
+    return motionReduced_;
+}
 
 void LauncherWindow::closeEvent(QCloseEvent* event) {
     // Quitting closes every window first and gives up if one refuses: only

@@ -41,6 +41,11 @@ public:
     void holdKeyboardUntilActive();
     void endKeyboardHold();
 
+    // Asks the desktop, once per showing, whether it wants no animations; the
+    // view follows the answer, and so do the window's fades.
+    bool followMotionPreference();
+    bool isMotionReduced() const { return motionReduced_; }
+
 protected:
     // The window manager's close (Alt+F4, a close button elsewhere) closes the
     // launcher as Escape does: faded out, the corner polled again.
@@ -60,6 +65,7 @@ private:
     bool activated_ = false;
     QTimer* keyboardHold_ = nullptr;
     bool keyboardGrabbed_ = false;
+    bool motionReduced_ = false;
 };
 
 // Makes launcher windows for the presentation and drives their fades. A

@@ -8,12 +8,6 @@
 namespace vantor {
 namespace {
 
-// The open folder has no selection of its own: none of its cells is selected.
-// Where it gets one, this is the one place that reads it.
-std::optional<std::int64_t> selectedFolderCell(const OpenFolder&) {
-    return std::nullopt;
-}
-
 // ", 第 2 页，共 4 页" while there is more than one page.
 std::string pagePart(std::int64_t page, std::int64_t pageCount) {
     if (pageCount < 2) {
@@ -86,7 +80,7 @@ AccessibleFolderDialog folderDialog(const LauncherViewModel& viewModel, const Op
     grid.columns = FolderPanelLayout::columns;
     grid.rows = OpenFolder::pageSize / FolderPanelLayout::columns;
     setPages(grid, "应用", folder.currentPage(), folder.pageCount());
-    auto selected = selectedFolderCell(folder);
+    auto selected = folder.selectedCell();
     auto slots = folder.pageSlots();
     for (std::int64_t n = 0; n < static_cast<std::int64_t>(slots.size()); ++n) {
         const auto& application = slots[static_cast<std::size_t>(n)];

@@ -15,6 +15,8 @@ enum class ContextMenuAction {
     hide,
     rename,
     dissolveFolder,
+    moveIntoFolder,
+    newFolder,
     desktopAction  // one of the application's own actions, named by the entry
 };
 
@@ -25,9 +27,14 @@ enum class ContextMenuPlace { grid, folderPanel };
 struct ContextMenuEntry {
     ContextMenuAction action;
     std::string title;
-    // For a desktop action: its id and its icon (a name or a path; may be empty).
-    std::string desktopAction = {};
+    // What the entry acts on beyond the menu's item: for moveIntoFolder the
+    // folder's own id (empty on the entry that only opens the submenu), for a
+    // desktop action the action's id.
+    std::string target = {};
+    // A desktop action's icon (a name or a path; may be empty).
     std::string icon = {};
+    // Shown as a submenu of this entry when not empty.
+    std::vector<ContextMenuEntry> submenu = {};
 
     friend bool operator==(const ContextMenuEntry&, const ContextMenuEntry&) = default;
 };

@@ -1,5 +1,10 @@
 #include "launcher/ContextMenuActions.h"
 
+#include <algorithm>
+
+#include "launcher/Selection.h"
+#include "model/TitleCollator.h"
+
 namespace vantor {
 
 std::optional<ContextMenu> ContextMenuActions::forSlot(const PageSlot& slot) {
@@ -11,28 +16,45 @@ std::optional<ContextMenu> ContextMenuActions::forSlot(const PageSlot& slot) {
         return std::nullopt;
     }
     navigation_.select(index);
-    return ContextMenu::make(ContextMenuPlace::grid, *slot.item, slot.offset);
+    auto menu = ContextMenu::make(ContextMenuPlace::grid, *slot.item, slot.offset);
+    addArrangingEntries(menu);
+    return menu;
 }
 
 std::optional<ContextMenu> ContextMenuActions::forFolderCell(std::int64_t cell) {
-    const OpenFolder* folder = folder_.folder();
+    OpenFolder* folder = folder_.folder();
     auto application = folder ? folder->applicationInCell(cell) : std::nullopt;
     if (!application || drag_.press() || host_.isFinished()) {
         return std::nullopt;
+    }
+    // As in the grid, the application whose menu opens is selected.
+    std::int64_t page = std::min(folder->currentPage(), folder->pageCount() - 1);
+    if (folder->selectAndShow(page * OpenFolder::pageSize + cell)) {
+        host_.markChanged();
     }
     return ContextMenu::make(ContextMenuPlace::folderPanel,
                              VantorItem::application(std::move(*application)), cell);
 }
 
 void ContextMenuActions::requestForSelection() {
+    if (const OpenFolder* folder = folder_.folder()) {
+        auto cell = folder->selectedCell();
+        auto menu = cell ? forFolderCell(*cell) : std::nullopt;
+        if (menu && request_) {
+            request_(*menu);
+        }
+        return;
+    }
     std::int64_t selected = navigation_.selectedIndex();
     std::int64_t offset = selected - navigation_.pageStartIndex();
     if (selected < 0 || selected >= navigation_.itemCount() || offset < 0 ||
         offset >= navigation_.pageSize() || !request_) {
         return;
     }
-    request_(ContextMenu::make(ContextMenuPlace::grid,
-                               model_.filteredItems()[static_cast<std::size_t>(selected)], offset));
+    auto menu = ContextMenu::make(
+        ContextMenuPlace::grid, model_.filteredItems()[static_cast<std::size_t>(selected)], offset);
+    addArrangingEntries(menu);
+    request_(menu);
 }
 
 bool ContextMenuActions::stillFits(const ContextMenu& menu) const {
@@ -41,24 +63,8 @@ bool ContextMenuActions::stillFits(const ContextMenu& menu) const {
     return !host_.isFinished() && (inPanel ? folder != nullptr : folder == nullptr);
 }
 
-void ContextMenuActions::chooseEntry(const ContextMenu& menu, const ContextMenuEntry& entry) {
-    if (entry.action == ContextMenuAction::desktopAction) {
-        launchDesktopAction(menu, entry.desktopAction);
-    } else {
-        choose(menu, entry.action);
-    }
-}
-
-void ContextMenuActions::launchDesktopAction(const ContextMenu& menu, const std::string& action) {
-    if (!stillFits(menu) || !menu.item.isApplication()) {
-        return;
-    }
-    // A copy: launching changes the model the menu's item came from.
-    ApplicationItem application = menu.item.asApplication();
-    host_.openDesktopAction(application, action);
-}
-
-void ContextMenuActions::choose(const ContextMenu& menu, ContextMenuAction action) {
+void ContextMenuActions::choose(const ContextMenu& menu, ContextMenuAction action,
+                                const std::string& target) {
     // A copy: the actions below change the model the menu's item came from.
     VantorItem item = menu.item;
     bool inPanel = menu.place == ContextMenuPlace::folderPanel;
@@ -95,11 +101,101 @@ void ContextMenuActions::choose(const ContextMenu& menu, ContextMenuAction actio
                 model_.dissolveFolder(item.asFolder().folder.id);
             }
             break;
+        case ContextMenuAction::moveIntoFolder:
+        case ContextMenuAction::newFolder:
+            if (!inPanel) {  // an application of a folder goes into no other from its panel
+                arrange(item, action, target);
+            }
+            return;
         case ContextMenuAction::desktopAction:
-            return;  // needs the entry's action: see chooseEntry
+            // Started as opening is: counted, and the showing ends.
+            if (item.isApplication()) {
+                host_.openDesktopAction(item.asApplication(), target);
+            }
+            return;
     }
     folder_.sync();
     navigation_.clampSelection();
+    host_.markChanged();
+}
+
+// ---- Folders made from the menu ------------------------------------------------
+
+void ContextMenuActions::addArrangingEntries(ContextMenu& menu) const {
+    if (menu.place != ContextMenuPlace::grid || !menu.item.isApplication()) {
+        return;
+    }
+    std::vector<ContextMenuEntry> added;
+    std::vector<std::pair<std::string, std::string>> folders;  // name, id
+    // Every folder the grid shows, also while a search shows other items.
+    for (const auto& folder : model_.folders()) {
+        if (auto item = model_.folderItem(folder.id)) {
+            folders.emplace_back(item->title(), folder.id.raw());
+        }
+    }
+    if (!folders.empty()) {
+        // In the order the grid's titles sort by (main thread only, like the menu).
+        static const TitleCollator collator;
+        std::stable_sort(folders.begin(), folders.end(), [](const auto& a, const auto& b) {
+            return collator.precedes(a.first, b.first);
+        });
+        ContextMenuEntry into{ContextMenuAction::moveIntoFolder, "移入文件夹"};
+        for (auto& [name, id] : folders) {
+            into.submenu.push_back({ContextMenuAction::moveIntoFolder, name, id});
+        }
+        added.push_back(std::move(into));
+    }
+    if (nextApplication(menu.item.id())) {
+        added.push_back({ContextMenuAction::newFolder, "新建文件夹"});
+    }
+    auto hide = std::find_if(menu.entries.begin(), menu.entries.end(),
+                             [](const auto& e) { return e.action == ContextMenuAction::hide; });
+    menu.entries.insert(hide, added.begin(), added.end());
+}
+
+std::optional<CanonicalString> ContextMenuActions::nextApplication(
+    const CanonicalString& itemID) const {
+    // Ranked results have no neighbour a new folder could take the place of.
+    if (model_.isSearching()) {
+        return std::nullopt;
+    }
+    const auto& items = model_.filteredItems();
+    auto at = std::find_if(items.begin(), items.end(),
+                           [&](const VantorItem& item) { return item.id() == itemID; });
+    if (at == items.end() || std::next(at) == items.end() || !std::next(at)->isApplication()) {
+        return std::nullopt;
+    }
+    return std::next(at)->id();
+}
+
+void ContextMenuActions::arrange(const VantorItem& item, ContextMenuAction action,
+                                 const std::string& target) {
+    if (!item.isApplication()) {
+        return;
+    }
+    const CanonicalString& applicationID = item.asApplication().id;
+    std::optional<CanonicalString> onto;
+    if (action == ContextMenuAction::newFolder) {
+        onto = nextApplication(item.id());
+    } else if (!target.empty()) {
+        onto = folderItemID(CanonicalString(target));
+    }
+    if (!onto) {
+        return;
+    }
+    model_.createFolderByDroppingItem(item.id(), *onto);
+    // The folder the application is in now is selected, on its page.
+    const auto& items = model_.filteredItems();
+    auto folder = std::find_if(items.begin(), items.end(), [&](const VantorItem& i) {
+        const auto& held =
+            i.isFolder() ? i.asFolder().folder.applicationIDs : std::vector<CanonicalString>{};
+        return std::find(held.begin(), held.end(), applicationID) != held.end();
+    });
+    if (folder != items.end()) {
+        navigation_.selectAndShow(folder - items.begin());
+    } else {
+        navigation_.clampSelection();
+    }
     host_.markChanged();
 }
 

@@ -29,22 +29,28 @@ public:
     // A right click on a tile of the shown page: selects it and yields its
     // menu. Nothing for a filler, during a press or while a folder is open.
     std::optional<ContextMenu> forSlot(const PageSlot& slot);
-    // A right click on cell `cell` of the open folder's panel.
+    // A right click on cell `cell` of the open folder's panel: selects it and yields its menu.
     std::optional<ContextMenu> forFolderCell(std::int64_t cell);
     // The menu key: asks for the selected tile's menu, when it is on the shown page.
     void requestForSelection();
-    // Does what the entry says for the menu's item. The model may have changed
-    // since the menu opened; an entry that no longer fits changes nothing.
-    void choose(const ContextMenu& menu, ContextMenuAction action);
-    // The same for an entry of the menu, a desktop action included.
-    void chooseEntry(const ContextMenu& menu, const ContextMenuEntry& entry);
+    // Does what the entry says for the menu's item (`target`: the entry's,
+    // see ContextMenuEntry). The model may have changed since the menu opened;
+    // an entry that no longer fits changes nothing.
+    void choose(const ContextMenu& menu, ContextMenuAction action, const std::string& target = {});
 
 private:
     // Whether the menu may still act: the showing goes on, and its panel is
     // still open (a panel's menu) or no folder covers the grid (a grid's).
     bool stillFits(const ContextMenu& menu) const;
-    // Starts one of the application's desktop actions, as opening does.
-    void launchDesktopAction(const ContextMenu& menu, const std::string& action);
+    // An application of the grid also gets "移入文件夹" (a submenu of the
+    // folders, by name) and "新建文件夹" (as if dropped on the application
+    // next to it; absent where the next item is no application, and among
+    // ranked search results), in front of "隐藏".
+    void addArrangingEntries(ContextMenu& menu) const;
+    // The grid's item after `itemID` when it is an application.
+    std::optional<CanonicalString> nextApplication(const CanonicalString& itemID) const;
+    // Folder-making entries: selects the folder the application went into.
+    void arrange(const VantorItem& item, ContextMenuAction action, const std::string& target);
 
     LauncherModel& model_;
     LauncherHost& host_;

@@ -34,6 +34,28 @@ void GridNavigation::moveSelection(std::int64_t delta) {
     animatePageChange(targetPage, [this, newIndex] { select(newIndex); });
 }
 
+void GridNavigation::turnPageKeepingPlace(int direction) {
+    std::int64_t target = page() + direction;
+    std::int64_t count = itemCount();
+    if (count == 0 || target < 0 || target >= pageCount()) {
+        return;
+    }
+    std::int64_t place =
+        std::clamp<std::int64_t>(selectedIndex() - page() * pageSize(), 0, pageSize() - 1);
+    std::int64_t index = std::min(target * pageSize() + place, count - 1);
+    animatePageChange(target, [this, index] { select(index); });
+}
+
+void GridNavigation::selectPageEdge(bool last, bool ofWholeList) {
+    std::int64_t count = itemCount();
+    if (count == 0) {
+        return;
+    }
+    std::int64_t first = ofWholeList ? 0 : std::min(pageStartIndex(), count - 1);
+    std::int64_t end = ofWholeList ? count : std::min(first + pageSize(), count);
+    moveSelection((last ? end - 1 : first) - selectedIndex());
+}
+
 void GridNavigation::clampSelection() {
     selectAndShow(Selection::clamped(selectedIndex(), itemCount()));
 }

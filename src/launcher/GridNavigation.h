@@ -61,6 +61,13 @@ public:
     // Moves the selection by delta items, limited to the list, turning the
     // page (with the page-turn feedback) when it lands on another one.
     void moveSelection(std::int64_t delta);
+    // Page Up (-1) and Page Down (+1): the page before or after, the selection
+    // keeping its place on the page (the last item when the page is shorter);
+    // nothing on the first or last page.
+    void turnPageKeepingPlace(int direction);
+    // Home and End (with Ctrl: of the whole grid): the first or last item of
+    // the shown page, or of the list, turning to its page.
+    void selectPageEdge(bool last, bool ofWholeList);
     // Pulls the selection back into the list and shows its page.
     void clampSelection();
     // Page 0, first item.

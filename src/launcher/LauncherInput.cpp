@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "launcher/LauncherLayout.h"
 #include "launcher/LauncherViewModel.h"
 
 namespace vantor {
@@ -48,7 +49,8 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
     KeyContext context = isRenamingFolder() ? KeyContext::folderName
                          : openFolder()     ? KeyContext::openFolder
                                             : KeyContext::grid;
-    std::int64_t columns = pageLayout().columns;
+    OpenFolder* folder = folder_.folder();
+    std::int64_t columns = folder ? FolderPanelLayout::columns : pageLayout().columns;
     KeyCommand command = keyCommand(keyCode, context);
     switch (command) {
         case KeyCommand::passOn:
@@ -65,29 +67,81 @@ bool LauncherViewModel::handleKeyDown(int keyCode) {
             folder_.close();
             break;
         case KeyCommand::renameFolder:
-            folder_.beginRenaming();
+            renameWithKey();
             break;
         case KeyCommand::showMenu:
             menus_.requestForSelection();
             break;
         case KeyCommand::openSelected:
-            if (auto item = navigation_.selectedItem()) {
-                open(*item);
-            }
+            openSelected();
             break;
         case KeyCommand::close:
             callDismiss();
             break;
         case KeyCommand::left:
         case KeyCommand::right:
-            moveSelection(command == KeyCommand::left ? -1 : 1);
-            break;
         case KeyCommand::up:
-        case KeyCommand::down:
-            moveSelection(command == KeyCommand::up ? -columns : columns);
+        case KeyCommand::down: {
+            bool back = command == KeyCommand::left || command == KeyCommand::up;
+            bool row = command == KeyCommand::up || command == KeyCommand::down;
+            std::int64_t delta = (back ? -1 : 1) * (row ? columns : 1);
+            if (folder) {
+                if (folder->selectAndShow(folder->selectedIndex() + delta)) {
+                    markChanged();
+                }
+            } else {
+                moveSelection(delta);
+            }
+            break;
+        }
+        case KeyCommand::pageBack:
+        case KeyCommand::pageOn:
+            navigation_.turnPageKeepingPlace(command == KeyCommand::pageBack ? -1 : 1);
+            break;
+        case KeyCommand::firstOnPage:
+        case KeyCommand::lastOnPage:
+        case KeyCommand::first:
+        case KeyCommand::last:
+            // While a query is typed, Home and End move in the search field.
+            if (model_.isSearching()) {
+                return false;
+            }
+            navigation_.selectPageEdge(
+                command == KeyCommand::lastOnPage || command == KeyCommand::last,
+                command == KeyCommand::first || command == KeyCommand::last);
+            break;
+        case KeyCommand::moveLeft:
+        case KeyCommand::moveRight:
+            keyboardArranging_.moveSelected(command == KeyCommand::moveLeft ? -1 : 1);
+            break;
+        case KeyCommand::moveUp:
+        case KeyCommand::moveDown:
+            keyboardArranging_.moveSelected(command == KeyCommand::moveUp ? -columns : columns);
             break;
     }
     return true;
+}
+
+void LauncherViewModel::openSelected() {
+    if (OpenFolder* folder = folder_.folder()) {
+        if (auto application = folder->selectedApplication()) {
+            tapFolderApplication(*application);
+        }
+    } else if (auto item = navigation_.selectedItem()) {
+        open(*item);
+    }
+}
+
+void LauncherViewModel::renameWithKey() {
+    // In the grid, F2 on a selected folder opens it with its name ready to type.
+    if (!folder_.folder()) {
+        auto item = navigation_.selectedItem();
+        if (!item || !item->isFolder()) {
+            return;
+        }
+        folder_.open(*item);
+    }
+    folder_.beginRenaming();
 }
 
 void LauncherViewModel::focusSearchField() {

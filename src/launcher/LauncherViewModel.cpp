@@ -14,6 +14,7 @@ LauncherViewModel::LauncherViewModel(LauncherModel& model, ApplicationOpener& de
       arranging_(model, *this, navigation_),
       folder_(model, mainQueue, *this, arranging_),
       menus_(model, *this, navigation_, folder_, arranging_.drag()),
+      keyboardArranging_(model, *this, navigation_, folder_),
       seen_{model.query(), model.pageSize(), model.applications()},
       modelSync_(mainQueue, [this] {
           Batch batch(*this);

@@ -16,6 +16,7 @@
 #include "launcher/GridMetrics.h"
 #include "launcher/GridNavigation.h"
 #include "launcher/KeyCodes.h"
+#include "launcher/KeyboardArranging.h"
 #include "model/ChangeNotifier.h"
 
 namespace vantor {
@@ -151,8 +152,9 @@ public:
     // ---- Selection, keys and paging (see GridNavigation) -------------------
     // hoverSlot: entering a tile selects it without turning the page; not
     // while a folder is open or an item is dragged. handleKeyDown returns
-    // whether the key was consumed (see keyCommand). Scroll events are never
-    // swallowed; an open folder pages itself and the grid stays put.
+    // whether the key was consumed (see keyCommand); while a query is typed
+    // Home and End go to the search field and Ctrl+Shift+arrows move nothing. Scroll events are
+    // never swallowed; an open folder pages itself and the grid stays put.
 
     void hoverSlot(const PageSlot& slot, bool inside);
     void moveSelection(std::int64_t delta) {
@@ -214,11 +216,12 @@ public:
     std::optional<ContextMenu> contextMenuForFolderCell(std::int64_t cell) {
         return route(menus_, &ContextMenuActions::forFolderCell, cell);
     }
-    void chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action) {
-        route(menus_, &ContextMenuActions::choose, menu, action);
+    void chooseContextMenuEntry(const ContextMenu& menu, ContextMenuAction action,
+                                const std::string& target = {}) {
+        route(menus_, &ContextMenuActions::choose, menu, action, target);
     }
     void chooseContextMenuEntry(const ContextMenu& menu, const ContextMenuEntry& entry) {
-        route(menus_, &ContextMenuActions::chooseEntry, menu, entry);
+        chooseContextMenuEntry(menu, entry.action, entry.target);
     }
 
 private:
@@ -257,6 +260,10 @@ private:
     void gridPageTurned() override { arranging_.drag().forgetPressOnTurnedPage(false); }
 
     const GridDrag& drag() const { return arranging_.drag(); }
+    // Return and keypad Enter: the selected application of the open folder, or the grid's item.
+    void openSelected();
+    // F2: renames the open folder, or opens the grid's selected folder to rename it.
+    void renameWithKey();
     // The end of the outermost batch: remembers the selection, tells the observers.
     void closeBatch();
     void syncWithModel();
@@ -280,6 +287,7 @@ private:
     GridArranging arranging_;
     FolderEditing folder_;
     ContextMenuActions menus_;
+    KeyboardArranging keyboardArranging_;
 
     // What the model held when last looked at, to tell which field changed.
     struct SeenModel {

@@ -25,12 +25,46 @@ const std::vector<ApplicationItem>& OpenFolder::applications() const {
 void OpenFolder::setItem(VantorItem item) {
     bool otherFolder = !(item.id() == item_.id());
     item_ = std::move(item);
+    auto count = static_cast<std::int64_t>(applications().size());
     if (otherFolder) {
         pager_.show(0);
+        selection_.select(0);
     } else {
         // A rescan may have shortened the folder.
         pager_.fit(pageCount());
+        selection_.select(Selection::clamped(selection_.index(), count));
     }
+}
+
+std::optional<ApplicationItem> OpenFolder::selectedApplication() const {
+    const auto& all = applications();
+    if (!selection_.isWithin(static_cast<std::int64_t>(all.size()))) {
+        return std::nullopt;
+    }
+    return all[static_cast<std::size_t>(selection_.index())];
+}
+
+std::optional<std::int64_t> OpenFolder::selectedCell() const {
+    std::int64_t page = std::min(currentPage(), pageCount() - 1);
+    std::int64_t cell = selection_.index() - page * pageSize;
+    if (!selectedApplication() || cell < 0 || cell >= pageSize) {
+        return std::nullopt;
+    }
+    return cell;
+}
+
+bool OpenFolder::selectAndShow(std::int64_t index) {
+    auto count = static_cast<std::int64_t>(applications().size());
+    if (count == 0) {
+        return false;
+    }
+    index = Selection::clamped(index, count);
+    bool changed = selection_.select(index);
+    std::int64_t page = paging::pageOfIndex(index, pageSize);
+    if (page != currentPage()) {
+        changed = pager_.turnTo(page) || changed;
+    }
+    return changed;
 }
 
 std::int64_t OpenFolder::pageCount() const {
@@ -80,7 +114,11 @@ bool OpenFolder::animatePageChange(std::int64_t page) {
     if (page < 0 || page >= pageCount()) {
         return false;
     }
-    return pager_.turnTo(page);
+    if (!pager_.turnTo(page)) {
+        return false;
+    }
+    selection_.select(page * pageSize);
+    return true;
 }
 
 void OpenFolder::showPageOf(const CanonicalString& applicationID) {

@@ -8,15 +8,16 @@
 #include "base/Geometry.h"
 #include "launcher/GridDrag.h"
 #include "launcher/Pager.h"
+#include "launcher/Selection.h"
 #include "model/VantorItem.h"
 
 namespace vantor {
 
 // The folder open over the grid: the folder as the model resolves it, its
 // applications in pages of twelve turned by its own Pager (scrolling, its page
-// dots), and the name being typed while it is renamed. It has no selection and
-// no keys of its own. The launcher view-model owns one while a folder is open
-// and forwards the panel's events to it. Main thread only.
+// dots), a selection of its own for the keyboard, and the name being typed
+// while it is renamed. The launcher view-model owns one while a folder is
+// open and forwards the panel's events to it. Main thread only.
 class OpenFolder {
 public:
     static constexpr std::int64_t pageSize = 12;
@@ -54,6 +55,17 @@ public:
     // The last page change, for the view to animate.
     const PageTurn& pageTurn() const { return pager_.pageTurn(); }
 
+    // The selected application, by index into applications(): moved by the
+    // arrow keys, used by Return and the menu key. A page turned by scrolling
+    // or a dot selects its first application.
+    std::int64_t selectedIndex() const { return selection_.index(); }
+    std::optional<ApplicationItem> selectedApplication() const;
+    // The panel cell of the selection, when it is on the shown page.
+    std::optional<std::int64_t> selectedCell() const;
+    // Selects the application at `index` (limited to the folder), turning to
+    // its page with the settle feedback. Returns whether anything changed.
+    bool selectAndShow(std::int64_t index);
+
     // Shows `page` with the settle feedback; the current page, or a page out
     // of range, changes nothing. Returns whether the page changed.
     bool animatePageChange(std::int64_t page);
@@ -77,6 +89,7 @@ public:
 private:
     VantorItem item_;
     Pager pager_;
+    Selection selection_;
     bool renaming_ = false;
     std::string nameDraft_;
 };

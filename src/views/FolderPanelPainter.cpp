@@ -84,20 +84,23 @@ void FolderPanelPainter::paintPanel(QPainter& painter, QSize window, const QImag
         QRectF cell = toQt(layout.cell(static_cast<std::int64_t>(index)));
         QPointF shift;
         double hovered = 0;
+        double selected = 0;
         if (live) {
             // A reorder inside the panel glides the cells, as in the grid.
             QString id = QString::fromStdString(application->id.canonical());
             shown.insert(id);
             shift = motion.glideFolderTile(id, cell.topLeft(), now).shift;
-            hovered =
-                motion.look(TileAnimations::folderCellID(static_cast<std::int64_t>(index))).hovered;
+            TileLook look =
+                motion.look(TileAnimations::folderCellID(static_cast<std::int64_t>(index)));
+            hovered = look.hovered;
+            selected = look.selected;
         }
         painter.save();
         painter.translate(shift);
         if (live && dragged && *dragged == application->id) {
             painter.setOpacity(painter.opacity() * 0.42);
         }
-        paintFolderApplicationTile(painter, *application, cell, hovered,
+        paintFolderApplicationTile(painter, *application, cell, hovered, selected,
                                    viewModel.model().isNewApplication(application->id));
         painter.restore();
     }

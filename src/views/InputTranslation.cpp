@@ -27,6 +27,10 @@ WheelPhase wheelPhaseFor(Qt::ScrollPhase phase) {
 }  // namespace
 
 int launcherKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
+    bool control = (modifiers & Qt::ControlModifier) != 0;
+    // Ctrl+Shift with an arrow moves the selected item; any other modifiers
+    // leave an arrow a plain arrow.
+    int arrowFlag = control && (modifiers & Qt::ShiftModifier) ? key_code::withControlShift : 0;
     switch (qtKey) {
         case Qt::Key_F2:
             return key_code::f2;
@@ -41,13 +45,21 @@ int launcherKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
         case Qt::Key_Escape:
             return key_code::escape;
         case Qt::Key_Left:
-            return key_code::leftArrow;
+            return key_code::leftArrow + arrowFlag;
         case Qt::Key_Right:
-            return key_code::rightArrow;
+            return key_code::rightArrow + arrowFlag;
         case Qt::Key_Down:
-            return key_code::downArrow;
+            return key_code::downArrow + arrowFlag;
         case Qt::Key_Up:
-            return key_code::upArrow;
+            return key_code::upArrow + arrowFlag;
+        case Qt::Key_PageUp:
+            return key_code::pageUp;
+        case Qt::Key_PageDown:
+            return key_code::pageDown;
+        case Qt::Key_Home:
+            return key_code::home + (control ? key_code::withControl : 0);
+        case Qt::Key_End:
+            return key_code::end + (control ? key_code::withControl : 0);
         default:
             return -1;
     }

@@ -30,12 +30,20 @@ bool AnimatedValue::isAnimating(double now) const {
     return from_ != to_ && now - start_ < easing_.duration();
 }
 
+void TileAnimations::set(AnimatedValue& value, double target, const Easing& easing) const {
+    if (instant_) {
+        value.setNow(target);
+    } else {
+        value.setTarget(target, easing, now());
+    }
+}
+
 void TileAnimations::setHovered(const QString& id, bool on) {
-    looks_[id].hovered.setTarget(on ? 1 : 0, Easing::spring(0.22, 0.78), now());
+    set(looks_[id].hovered, on ? 1 : 0, Easing::spring(0.22, 0.78));
 }
 
 void TileAnimations::setFolderCellHovered(std::int64_t cell, bool on) {
-    looks_[folderCellID(cell)].hovered.setTarget(on ? 1 : 0, Easing::spring(0.22, 0.8), now());
+    set(looks_[folderCellID(cell)].hovered, on ? 1 : 0, Easing::spring(0.22, 0.8));
 }
 
 QString TileAnimations::folderCellID(std::int64_t cell) {
@@ -46,21 +54,21 @@ void TileAnimations::setSelected(const QString& id, bool on) {
     if (!on && !looks_.contains(id)) {
         return;
     }
-    looks_[id].selected.setTarget(on ? 1 : 0, Easing::spring(0.2, 0.82), now());
+    set(looks_[id].selected, on ? 1 : 0, Easing::spring(0.2, 0.82));
 }
 
 void TileAnimations::setFolderTarget(const QString& id, bool on) {
     if (!on && !looks_.contains(id)) {
         return;
     }
-    looks_[id].folderTarget.setTarget(on ? 1 : 0, Easing::spring(0.2, 0.82), now());
+    set(looks_[id].folderTarget, on ? 1 : 0, Easing::spring(0.2, 0.82));
 }
 
 void TileAnimations::setDragging(const QString& id, bool on) {
     if (!on && !looks_.contains(id)) {
         return;
     }
-    looks_[id].dragging.setTarget(on ? 1 : 0, Easing::easeOut(0.12), now());
+    set(looks_[id].dragging, on ? 1 : 0, Easing::easeOut(0.12));
 }
 
 TileLook TileAnimations::look(const QString& id) const {

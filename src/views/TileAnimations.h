@@ -48,13 +48,18 @@ public:
     bool isAnimating() const;
     // Drops the looks of tiles no longer shown, so they start fresh if they return.
     void forgetAllBut(const QStringList& ids);
+    // With reduced motion every look jumps to its end.
+    void setInstant(bool instant) { instant_ = instant; }
 
 private:
     struct Looks {
         AnimatedValue hovered, selected, folderTarget, dragging;
     };
+    void set(AnimatedValue& value, double target, const Easing& easing) const;
+
     QHash<QString, Looks> looks_;
     QElapsedTimer clock_;
+    bool instant_ = false;
 };
 
 }  // namespace vantor

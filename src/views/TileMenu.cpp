@@ -8,6 +8,25 @@ namespace {
 
 constexpr int entryIconPoints = 16;
 
+// The entries into `into`, an entry with a submenu as a submenu of its own.
+void addMenuEntries(QMenu* popup, QMenu* into, const std::vector<ContextMenuEntry>& entries,
+                    const std::function<void(const ContextMenuEntry&)>& choose) {
+    for (const auto& entry : entries) {
+        QString title = QString::fromStdString(entry.title);
+        if (!entry.submenu.empty()) {
+            QMenu* submenu = into->addMenu(title);
+            submenu->setFont(into->font());  // a popup takes no font from its parent
+            addMenuEntries(popup, submenu, entry.submenu, choose);
+            continue;
+        }
+        QAction* action = into->addAction(title);
+        if (!entry.icon.empty()) {
+            action->setIcon(menuEntryIcon(entry.icon, entryIconPoints, popup->devicePixelRatioF()));
+        }
+        QObject::connect(action, &QAction::triggered, popup, [choose, entry] { choose(entry); });
+    }
+}
+
 }  // namespace
 
 QMenu* popUpTileMenu(QWidget* parent, const ContextMenu& menu, const QPoint& globalPosition,
@@ -20,14 +39,7 @@ QMenu* popUpTileMenu(QWidget* parent, const ContextMenu& menu, const QPoint& glo
         " border: 1px solid rgba(255, 255, 255, 45); padding: 6px; }"
         "QMenu::item { padding: 8px 40px 8px 16px; min-width: 72px; border-radius: 6px; }"
         "QMenu::item:selected { background: rgba(255, 255, 255, 38); }"));
-    for (const auto& entry : menu.entries) {
-        QAction* action = popup->addAction(QString::fromStdString(entry.title));
-        if (!entry.icon.empty()) {
-            action->setIcon(menuEntryIcon(entry.icon, entryIconPoints, popup->devicePixelRatioF()));
-        }
-        QObject::connect(action, &QAction::triggered, popup,
-                         [choose, chosen = entry] { choose(chosen); });
-    }
+    addMenuEntries(popup, popup, menu.entries, choose);
     popup->popup(globalPosition);
     return popup;
 }

@@ -196,7 +196,8 @@ void paintFolderIcon(QPainter& painter, const std::vector<ApplicationItem>& appl
 }
 
 void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& application,
-                                const QRectF& cell, double hovered, bool markedNew) {
+                                const QRectF& cell, double hovered, double selected,
+                                bool markedNew) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -204,10 +205,11 @@ void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& applic
     painter.translate(cell.center());
     painter.scale(scale, scale);
     painter.translate(-cell.center());
-    if (hovered > 0) {
+    if (hovered > 0 || selected > 0) {
+        // The keyboard's selection: a brighter plate with a clear rim.
         QPainterPath plate = continuousRoundedRect(cell, 19);
-        painter.fillPath(plate, white(0.08 * hovered));
-        painter.setPen(QPen(white(0.12 * hovered), 0.8));
+        painter.fillPath(plate, white(std::max(0.08 * hovered, 0.14 * selected)));
+        painter.setPen(QPen(white(std::max(0.12 * hovered, 0.55 * selected)), 0.8 + selected));
         painter.drawPath(plate);
     }
     // 78-point icon, 10 apart from a 36-high label, the pair centred in 122 × 140.

@@ -32,10 +32,12 @@ void paintTile(QPainter& painter, const VantorItem& item, const QRectF& cell,
 void paintFolderIcon(QPainter& painter, const std::vector<ApplicationItem>& applications,
                      const QRectF& square);
 
-// One application in the opened folder's panel, 122 × 140 points.
-// `markedNew`: with the new application's dot before its name.
+// One application in the opened folder's panel, 122 × 140 points, with its
+// hover and selection looks. `markedNew`: with the new application's dot
+// before its name.
 void paintFolderApplicationTile(QPainter& painter, const ApplicationItem& application,
-                                const QRectF& cell, double hovered, bool markedNew = false);
+                                const QRectF& cell, double hovered, double selected = 0,
+                                bool markedNew = false);
 
 // The rectangle a tile takes in its cell, the part that reacts to the pointer.
 QRectF tileRect(const QRectF& cell, const GridMetrics& metrics);

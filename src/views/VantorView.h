@@ -58,6 +58,10 @@ public:
     // The tile menu on screen, if any.
     QMenu* contextMenu() const { return contextMenu_; }
 
+    // For this showing: the desktop asks for no animations (startShowing
+    // forgets it), so every fade, slide and spring jumps to its end.
+    void setReducedMotion(bool reduced) { motion_.setReducedMotion(reduced); }
+
     // Handed the application's key presses and wheel turns before any widget.
     bool handleKeyPress(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void handleWheel(const QPoint& angleDelta, const QPoint& pixelDelta, Qt::ScrollPhase phase);

@@ -11,11 +11,16 @@ Easing spring(const SpringAnimation& animation) {
 
 // Starts the settle animation of a page turn the first time the turn is seen.
 void followPageTurn(const PageTurn& turn, std::uint64_t& seenSerial, AnimatedValue& offset,
-                    AnimatedValue& opacity, double now) {
+                    AnimatedValue& opacity, double now, bool reduced) {
     if (turn.serial == seenSerial) {
         return;
     }
     seenSerial = turn.serial;
+    if (reduced) {
+        offset.setNow(0);
+        opacity.setNow(1);
+        return;
+    }
     double seconds = static_cast<double>(turn.animation.duration.count()) / 1000;
     offset.setNow(turn.startOffset);
     opacity.setNow(turn.startOpacity);
@@ -37,22 +42,23 @@ PanelPicture PanelPicture::of(const OpenFolder& folder) {
 
 void ViewMotion::follow(const LauncherViewModel& viewModel) {
     double now = this->now();
-    entrance_.setTarget(viewModel.contentVisible() ? 1 : 0,
-                        spring(LauncherViewModel::entranceAnimation), now);
+    animate(entrance_, viewModel.contentVisible() ? 1 : 0,
+            spring(LauncherViewModel::entranceAnimation), now);
     if (viewModel.pageTurn().serial != seenPageTurn_) {
         grid_.snap = true;  // a turn replaces the page whole
-        followPageTurn(viewModel.pageTurn(), seenPageTurn_, pageOffset_, pageOpacity_, now);
+        followPageTurn(viewModel.pageTurn(), seenPageTurn_, pageOffset_, pageOpacity_, now,
+                       reduced_);
     }
-    currentDot_.setTarget(
-        static_cast<double>(std::min(viewModel.currentPage(), viewModel.pageCount() - 1)),
-        spring(LauncherViewModel::pageDotAnimation), now);
+    animate(currentDot_,
+            static_cast<double>(std::min(viewModel.currentPage(), viewModel.pageCount() - 1)),
+            spring(LauncherViewModel::pageDotAnimation), now);
     if (const OpenFolder* folder = viewModel.openFolder()) {
         followPageTurn(folder->pageTurn(), seenFolderPageTurn_, folderPageOffset_,
-                       folderPageOpacity_, now);
+                       folderPageOpacity_, now, reduced_);
         // The dots spring to a new page, but a panel just opened shows its page at once.
         auto page = static_cast<double>(std::min(folder->currentPage(), folder->pageCount() - 1));
         if (shownPanel_) {
-            folderDot_.setTarget(page, spring(LauncherViewModel::pageDotAnimation), now);
+            animate(folderDot_, page, spring(LauncherViewModel::pageDotAnimation), now);
         } else {
             folderDot_.setNow(page);
         }
@@ -61,6 +67,29 @@ void ViewMotion::follow(const LauncherViewModel& viewModel) {
         hoveredFolderCell_.reset();
     }
     followFolderPanel(viewModel, now);
+}
+
+void ViewMotion::setReducedMotion(bool reduced) {
+    reduced_ = reduced;
+    tiles_.setInstant(reduced);
+    grid_.instant = reduced;
+    folder_.instant = reduced;
+    if (reduced) {
+        for (AnimatedValue* value :
+             {&entrance_, &pageOffset_, &pageOpacity_, &currentDot_, &folderPageOffset_,
+              &folderPageOpacity_, &folderDot_, &panelFade_}) {
+            value->setNow(value->value(now() + 3600));  // its end
+        }
+    }
+}
+
+void ViewMotion::animate(AnimatedValue& value, double target, const Easing& easing,
+                         double now) const {
+    if (reduced_) {
+        value.setNow(target);
+    } else {
+        value.setTarget(target, easing, now);
+    }
 }
 
 void ViewMotion::followFolderPanel(const LauncherViewModel& viewModel, double now) {
@@ -88,7 +117,7 @@ void ViewMotion::followFolderPanel(const LauncherViewModel& viewModel, double no
             }
         }
         panelFade_.setNow(1);
-        panelFade_.setTarget(0, Easing::easeOut(0.18), now);
+        animate(panelFade_, 0, Easing::easeOut(0.18), now);
     }
     shownPanel_.reset();
     folder_.tiles.clear();
@@ -111,8 +140,12 @@ void ViewMotion::syncTileLooks(const LauncherViewModel& viewModel) {
     if (!hoveredTileID_.isEmpty() && !shown.contains(hoveredTileID_)) {
         hoveredTileID_.clear();
     }
+    const OpenFolder* folder = viewModel.openFolder();
+    auto selectedCell = folder ? folder->selectedCell() : std::nullopt;
     for (int cell = 0; cell < 12; ++cell) {
-        shown.push_back(TileAnimations::folderCellID(cell));
+        QString id = TileAnimations::folderCellID(cell);
+        shown.push_back(id);
+        tiles_.setSelected(id, selectedCell == cell);
     }
     tiles_.forgetAllBut(shown);
 }
@@ -194,6 +227,7 @@ void ViewMotion::snapPlacements() {
 
 ViewMotion::Glide ViewMotion::Placements::glide(const QString& id, QPointF target, double now) {
     auto it = tiles.find(id);
+    bool snap = this->snap || instant;
     if (it == tiles.end()) {
         Placement placement;
         placement.x.setNow(target.x());

@@ -33,6 +33,11 @@ class ViewMotion {
 public:
     double now() const { return tiles_.now(); }
 
+    // The desktop asks for no animations: from now on every fade, slide and
+    // spring jumps to its end (what is moving now included).
+    void setReducedMotion(bool reduced);
+    bool isMotionReduced() const { return reduced_; }
+
     // Starts what the view-model's new state sets moving.
     void follow(const LauncherViewModel& viewModel);
     // The looks of the tiles shown follow the view-model's selection, folder
@@ -88,6 +93,8 @@ private:
         // The next frame puts every tile straight in its cell: after a page
         // turn (the page is replaced whole) and on the first frame.
         bool snap = true;
+        // Reduced motion: every frame puts every tile straight in its cell.
+        bool instant = false;
 
         Glide glide(const QString& id, QPointF target, double now);
         void keepOnly(const QSet<QString>& shown);
@@ -95,6 +102,8 @@ private:
     };
     // Keeps the open panel's picture, or starts the fade of the last one.
     void followFolderPanel(const LauncherViewModel& viewModel, double now);
+    // Eases `value` to `target`, or sets it there with reduced motion.
+    void animate(AnimatedValue& value, double target, const Easing& easing, double now) const;
 
     TileAnimations tiles_;
     QString hoveredTileID_;
@@ -113,6 +122,7 @@ private:
     std::optional<PanelPicture> shownPanel_;
     std::optional<PanelPicture> fadingPanel_;
     AnimatedValue panelFade_;
+    bool reduced_ = false;
 };
 
 }  // namespace vantor

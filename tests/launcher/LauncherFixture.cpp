@@ -177,6 +177,13 @@ std::string LauncherScene::state() {
     return shortened(line.str());
 }
 
+std::optional<ContextMenu> LauncherScene::menuKey() {
+    std::optional<ContextMenu> requested;
+    vm().setContextMenuRequest([&](const ContextMenu& menu) { requested = menu; });
+    EXPECT_TRUE(vm().handleKeyDown(key_code::contextMenu));
+    return requested;
+}
+
 CanonicalString LauncherScene::makeFolder(const std::vector<std::string>& names) {
     model_.createFolderByDroppingItem(testing::appItemID(names.at(1)),
                                       testing::appItemID(names.at(0)));

@@ -21,6 +21,10 @@ std::vector<std::string> appNames(const std::vector<int>& numbers);
 // App 00 … App <count - 1>, leaving out those numbered from `skipFrom` to before `skipTo`.
 std::vector<ApplicationItem> numberedApps(int count, int skipFrom = 0, int skipTo = 0);
 
+// The step that presses the key with this launcher key code.
+inline std::string press(int keyCode) {
+    return "key " + std::to_string(keyCode);
+}
 inline ScrollEvent wheelNotch(int angleDeltaY) {
     return scrollEventFromWheel(WheelInput{0, angleDeltaY, 0, 0, WheelPhase::none});
 }
@@ -60,6 +64,8 @@ public:
     PageSlot slotAt(std::int64_t offset) const {
         return viewModel_->pageSlots().at(static_cast<std::size_t>(offset));
     }
+    // The menu the keyboard's menu key asks for, if any.
+    std::optional<ContextMenu> menuKey();
     // Makes a folder of the named applications (dropping each on the first).
     CanonicalString makeFolder(const std::vector<std::string>& names);
 

@@ -43,21 +43,6 @@ TEST_F(LauncherKeysTest, OurKeysAreConsumedEvenWhenTheyChangeNothingAndOthersGoT
           {"escape", "page 0, item 0, dismissed"}});
 }
 
-TEST_F(LauncherKeysTest, ReturnAndEnterOpenTheSelectedApplicationOrFolderWhereOnlyEscapeIsOurs) {
-    install(numberedApps(4));
-    CanonicalString folderID = makeFolder({appName(2), appName(3)});
-    show();
-    play({{"right", ""},
-          {"enter", "page 0, item 1, opened App 01, dismissed"},
-          {"show", ""},
-          {"right x2", ""},
-          {"return", "page 0, item 2, folder page 0"}});  // the folder, third
-    EXPECT_EQ(vm().openedFolderID(), folderID);
-    play({{"left", "page 0, item 2, folder page 0, passed on"},  // the others: KeyCommandTest
-          {"escape", "page 0, item 2"},
-          {"escape", "page 0, item 2, dismissed"}});
-}
-
 TEST_F(LauncherKeysTest, HoveringSelectsOnTheShownPageAndAfterASearchKeysWalkTheFilteredList) {
     showWith(50, 35);
     play({{"hover 4", "page 1, item 39"},

@@ -1,4 +1,5 @@
-// An open folder: paging its overlay; dragging, renaming and context menus in its panel.
+// An open folder: paging, dragging, renaming, keys and menus in its panel; menus that make folders.
+#include <algorithm>
 #include <functional>
 #include <numeric>
 
@@ -224,11 +225,11 @@ TEST(FolderPanelTest,
 }
 
 TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
-    using E = std::vector<ContextMenuEntry>;
     FolderScene f({0, 1, 2});  // grid: F, App 03, App 04, …
     EXPECT_FALSE(f.vm().contextMenuForSlot(f.slotAt(0))) << "the open panel covers the grid";
     auto cellMenu = f.vm().contextMenuForFolderCell(1);
     ASSERT_TRUE(cellMenu);
+    EXPECT_EQ(f.vm().openFolder()->selectedIndex(), 1) << "as in the grid, it is selected";
     EXPECT_FALSE(f.vm().contextMenuForFolderCell(5)) << "an empty cell has no menu";
 
     // Out of the folder, then hidden, from the panel, which stays and follows.
@@ -242,27 +243,103 @@ TEST(FolderPanelTest, ContextMenusOfferWhatFitsTheirPlaceAndAct) {
     f.vm().chooseContextMenuEntry(*stale, Action::takeOutOfFolder);
     EXPECT_EQ(f.folderApps(), (Strings{appName(0)}));
 
-    // The folder's own menu: renaming opens it with its name being edited.
-    auto folderMenu = f.vm().contextMenuForSlot(f.slotAt(0));
-    EXPECT_EQ(folderMenu->entries, (E{{Action::open, "打开"},
-                                      {Action::rename, "重命名"},
-                                      {Action::dissolveFolder, "解散文件夹"}}));
-    f.vm().chooseContextMenuEntry(*folderMenu, Action::rename);
+    // The folder's own menu (its entries: AnApplicationsMenu…): renaming opens it to edit the name.
+    f.vm().chooseContextMenuEntry(*f.vm().contextMenuForSlot(f.slotAt(0)), Action::rename);
     EXPECT_TRUE(f.vm().openFolder() && f.vm().isRenamingFolder());
     f.vm().closeFolder();
     f.vm().chooseContextMenuEntry(*f.vm().contextMenuForSlot(f.slotAt(0)), Action::dissolveFolder);
     EXPECT_TRUE(f.model_.folders().empty());
+}
 
-    // A top-level application by the keyboard's menu key: the selected one, at its cell.
-    std::optional<ContextMenu> requested;
-    f.vm().setContextMenuRequest([&](const ContextMenu& menu) { requested = menu; });
-    f.vm().moveSelection(2);
-    EXPECT_TRUE(f.vm().handleKeyDown(key_code::contextMenu));
-    ASSERT_TRUE(requested);
-    EXPECT_EQ(std::pair(requested->cell, requested->item.title()), std::pair(2l, appName(3)));
-    // "打开" launches like a click.
-    f.vm().chooseContextMenuEntry(*requested, Action::open);
-    EXPECT_EQ(f.desktop_.openedApplications().at(0), testing::app(appName(3)).url);
+TEST(FolderPanelTest, F2OpensAFolderToRenameItAndTheOpenFolderHasItsOwnSelectionForEveryKey) {
+    using namespace key_code;
+    FolderScene f(upTo(14), {}, 30);  // F, App 14, …
+    auto selected = [&] { return f.vm().openFolder()->selectedIndex(); };
+    f.play({{"escape", "page 0, item 0"},  // closes only the folder
+            {"return", "page 0, item 0, folder page 0"},
+            {press(home), "page 0, item 0, folder page 0, passed on"},
+            {"escape", "page 0, item 0"},
+            {"right", ""},
+            {press(f2), "page 0, item 1"},  // an application has no name to edit here
+            {"left", ""},
+            {press(f2), "page 0, item 0, folder page 0"}});
+    EXPECT_TRUE(f.vm().isRenamingFolder());
+    f.play({{"escape", "page 0, item 0, folder page 0"}});
+    // Index in the folder after each key (rows of four), and the folder's page.
+    const std::tuple<int, std::int64_t, std::int64_t> walk[] = {
+        {rightArrow, 1, 0}, {downArrow, 5, 0}, {upArrow, 1, 0},    {leftArrow, 0, 0},
+        {leftArrow, 0, 0},  {downArrow, 4, 0}, {downArrow, 8, 0},  {downArrow, 12, 1},
+        {downArrow, 13, 1}, {upArrow, 9, 0},   {rightArrow, 10, 0}};
+    for (const auto& [key, index, page] : walk) {
+        EXPECT_TRUE(f.vm().handleKeyDown(key));
+        EXPECT_EQ(std::pair(selected(), f.vm().openFolder()->currentPage()),
+                  std::pair(index, page));
+    }
+    EXPECT_EQ(f.vm().selectedIndex(), 0) << "the grid's selection stays";
+    // App 10 a row down goes last, the panel following; then no further. Stored at once.
+    Strings moved = f.folderApps();
+    std::rotate(moved.begin() + 10, moved.begin() + 11, moved.end());
+    f.play({{press(downArrow + withControlShift), "page 0, item 0, folder page 1"},
+            {press(rightArrow + withControlShift), "page 0, item 0, folder page 1"}});
+    EXPECT_EQ(f.folderApps(), moved);
+    EXPECT_EQ(std::pair(selected(), f.store_.flushCount()), std::pair(13l, 1));
+    f.play({{"query App", ""}, {"settle", ""}, {press(upArrow + withControlShift), ""}});
+    EXPECT_EQ(f.folderApps().at(9), appName(10));  // a search leaves the folder its order
+
+    // The menu key: the selected application's panel menu, at its cell, which takes it out.
+    auto menu = f.menuKey();
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(std::tuple(menu->place, menu->cell, menu->item.title(), menu->entries.at(1).title),
+              std::tuple(ContextMenuPlace::folderPanel, 9l, appName(10), "移出文件夹"));
+    f.vm().chooseContextMenuEntry(*menu, Action::takeOutOfFolder);  // App 09 is selected now
+    f.play({{"enter", "page 0, item 0, folder page 0, opened App 09, dismissed"}});
+}
+
+TEST(FolderPanelTest, AnApplicationsMenuMovesItIntoAFolderByNameOrMakesOneWithItsNeighbour) {
+    FolderScene f({7, 8}, {5, 6}, 10);  // App 00 … App 04, 文件夹, F, App 09
+    f.play({{"escape", ""}});
+    // The menu's titles, a submenu's after "▸"; an entry is chosen as the view chooses it.
+    std::optional<ContextMenu> menu;
+    auto titles = [&](std::int64_t cell) {
+        menu = f.vm().contextMenuForSlot(f.slotAt(cell));
+        std::string line;
+        for (const auto& entry : menu.value().entries) {
+            line += " " + entry.title;
+            for (const auto& folder : entry.submenu) {
+                line += " ▸" + folder.title;
+            }
+        }
+        return line.substr(1);
+    };
+    auto choose = [&](const ContextMenuEntry& entry) {
+        f.vm().chooseContextMenuEntry(*menu, entry.action, entry.target);
+    };
+    EXPECT_EQ(titles(0), "打开 移入文件夹 ▸F ▸文件夹 新建文件夹 隐藏");
+    // No application next to it: after App 04 comes a folder, after App 09 nothing.
+    EXPECT_EQ(titles(4), "打开 移入文件夹 ▸F ▸文件夹 隐藏");
+    EXPECT_EQ(titles(7), "打开 移入文件夹 ▸F ▸文件夹 隐藏");
+    EXPECT_EQ(titles(5), "打开 重命名 解散文件夹");
+
+    // Into F, by the keyboard's menu key: the folder is selected after.
+    f.vm().moveSelection(2 - f.vm().selectedIndex());
+    menu = f.menuKey();
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(std::pair(menu->cell, menu->item.title()), std::pair(2l, appName(2)));
+    choose(menu->entries[1].submenu[0]);
+    EXPECT_EQ(f.folderApps(), appNames({7, 8, 2}));
+    EXPECT_EQ(f.shown(9),
+              (Strings{appName(0), appName(1), appName(3), appName(4), "文件夹", "F", appName(9)}));
+    EXPECT_EQ(f.vm().selectedIndex(), 5);
+    // A new folder of App 00 and App 01 where App 01 stood, selected.
+    titles(0);
+    choose(menu->entries[2]);
+    EXPECT_EQ(f.shown(9), (Strings{"文件夹", appName(3), appName(4), "文件夹", "F", appName(9)}));
+    EXPECT_EQ(f.vm().selectedIndex(), 0);
+    // Among ranked results an application can still go into a folder, but makes none.
+    f.play({{"query App 0", ""}, {"settle", ""}});
+    EXPECT_EQ(titles(0), "打开 移入文件夹 ▸F ▸文件夹 ▸文件夹 隐藏");
+    choose(menu->entries[0]);  // "打开" launches like a click
+    EXPECT_EQ(f.desktop_.openedApplications().at(0), menu->item.asApplication().url);
 }
 
 TEST(ContextMenuTest, DesktopActionsFollowOpenAndStartLikeOpeningInTheGridAPanelAndSearch) {

@@ -1,4 +1,5 @@
 // The launcher view, with events sent to its window as the toolkit does.
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,10 +9,12 @@
 #include <QWindow>
 #include <functional>
 
+#include "base/ReducedMotion.h"
 #include "launcher/LauncherLayout.h"
 #include "support/FakeDesktopServices.h"
 #include "support/ManualMainQueue.h"
 #include "support/ModelFixtures.h"
+#include "support/TempTree.h"
 #include "views/SearchField.h"
 #include "views/VantorView.h"
 
@@ -158,6 +161,44 @@ TEST_F(VantorViewTest, TheSecondClickOfADoubleClickActsOnNothing) {
     press(Qt::Key_Escape);  // closes only the folder
     EXPECT_FALSE(view_.viewModel().openedFolderID());
     EXPECT_EQ(dismissals_, 0);
+}
+
+// GNOME's switch off (GSettings, from a keyfile): every fade, slide and spring starts at its end.
+TEST_F(VantorViewTest, WithAnimationsOffTheFirstFrameAfterAShowingOrAPageTurnIsTheFinalOne) {
+    testing::TempTree home;
+    home.file("config/glib-2.0/settings/keyfile",
+              "[org/gnome/desktop/interface]\nenable-animations=false\n");
+    ::setenv("XDG_CONFIG_HOME", home.path("config").c_str(), 1);
+    ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    if (g_get_user_config_dir() != home.path("config")) {
+        GTEST_SKIP() << "GLib had read its folders before: run this test alone, as ctest does";
+    }
+    ASSERT_TRUE(desktopPrefersReducedMotion());
+    auto settle = [] {
+        QEventLoop loop;
+        QTimer::singleShot(900, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+    // Whether the first frame equals the last after a showing and after Page Down.
+    auto firstFramesAreFinal = [&](bool reduced) {
+        view_.hide();
+        view_.startShowing([this] { ++dismissals_; });
+        view_.setReducedMotion(reduced);
+        view_.show();
+        QApplication::processEvents();
+        queue_.runPending();
+        std::pair<bool, bool> same;
+        for (bool* result : {&same.first, &same.second}) {
+            QImage first = view_.grab().toImage();
+            settle();
+            *result = first == view_.grab().toImage();
+            press(Qt::Key_PageDown);
+        }
+        return same;
+    };
+    settle();  // the icons are in
+    EXPECT_EQ(firstFramesAreFinal(false), std::pair(false, false)) << "the check can tell";
+    EXPECT_EQ(firstFramesAreFinal(desktopPrefersReducedMotion()), std::pair(true, true));
 }
 
 }  // namespace
