@@ -106,12 +106,13 @@ TEST(AccessibleLauncherTest, WhatAReaderIsShownAndToldStepByStep) {
         {"query App 3", "", ""},
         {"query zz", "没有找到应用: 0 cells", "grid reset renamed"},
         {"query", "", "grid reset renamed tabs 0>2, selection " + folder + ", focus " + folder},
-        // Open: the folder's dialog takes the keys; it has no selection of its own.
+        // Open: the folder's dialog takes the keys, its own selection the focus.
         {"tap 0",
          "应用，第 1 页，共 2 页: 35 cells, 第 1 页 of 2; 0,0 文件夹：工具 (2 个应用) selected "
          "expanded"
-         " | dialog 工具: 应用: 2 cells",
-         "opened, expanded " + folder},
+         " | dialog 工具: 应用: 2 cells; 0,0 App 00 selected focused",
+         "opened, expanded " + folder + ", selection in folder App 00, focus in folder App 00"},
+        {"right", "", "selection in folder App 00 in folder App 01, focus in folder App 01"},
         {"close", "", "closed, collapsed " + folder + ", focus " + folder},
         // Out of sight nothing has the focus, and nothing is told; back, the selection has it
         // again.
@@ -143,11 +144,14 @@ TEST(AccessibleLauncherTest, AnOpenFolderOfTwoPagesHasTabsOfItsOwn) {
     scene.show();
     scene.act("tap 0");
     AccessibleLauncher before = AccessibleLauncher::of(scene.vm());
-    EXPECT_EQ(read(before.folder->grid), "应用，第 1 页，共 2 页: 12 cells, 第 1 页 of 2");
+    EXPECT_EQ(read(before.folder->grid),
+              "应用，第 1 页，共 2 页: 12 cells, 第 1 页 of 2; 0,0 App 00 selected focused");
     scene.act("folder-dot 1");
     AccessibleLauncher after = AccessibleLauncher::of(scene.vm());
-    EXPECT_EQ(read(after.folder->grid), "应用，第 2 页，共 2 页: 2 cells, 第 2 页 of 2");
-    EXPECT_EQ(read(accessibleChanges(before, after)), "folder reset renamed page 0>1");
+    EXPECT_EQ(read(after.folder->grid),
+              "应用，第 2 页，共 2 页: 2 cells, 第 2 页 of 2; 0,0 App 12 selected focused");
+    EXPECT_EQ(read(accessibleChanges(before, after)),
+              "folder reset renamed page 0>1, selection in folder App 12, focus in folder App 12");
 }
 
 }  // namespace

@@ -360,8 +360,11 @@ TEST(ContextMenuTest, DesktopActionsFollowOpenAndStartLikeOpeningInTheGridAPanel
             {Action::desktopAction, "打开新窗口", "new-window", "window-new"},
             {Action::desktopAction, "隐私", "private"},
             {Action::hide, "隐藏"}};
-        if (place == "panel") {
-            expected.insert(expected.end() - 1, {Action::takeOutOfFolder, "移出文件夹"});
+        if (place != "search") {  // ranked results make no folder
+            expected.insert(expected.end() - 1,
+                            place == "panel"
+                                ? ContextMenuEntry{Action::takeOutOfFolder, "移出文件夹"}
+                                : ContextMenuEntry{Action::newFolder, "新建文件夹"});
         }
         EXPECT_EQ(menu->entries, expected);
         // Counted as opening, and the showing ends; a second choice does nothing.

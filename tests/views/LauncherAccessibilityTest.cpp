@@ -186,7 +186,8 @@ TEST_F(LauncherAccessibilityTest, AReaderIsToldOfSelectionMovesPageTurnsSearches
           "NameChanged 应用，第 1 页，共 2 页", "Selection 文件夹：工具", "SelectionRemove App 30",
           "Focus 文件夹：工具"}},
         {[&] { pressPart(table()->cellAt(0, 0)); },
-         {"ObjectCreated 工具", "StateChanged(expanded) 文件夹：工具"}},
+         {"ObjectCreated 工具", "StateChanged(expanded) 文件夹：工具", "Selection App 00",
+          "Focus App 00"}},
         {[&] { pressPart(find(find(root(), QAccessible::Dialog), QAccessible::Button)); },
          {"ObjectDestroyed 工具", "StateChanged(expanded) 文件夹：工具", "Focus 文件夹：工具"}},
     };
@@ -214,7 +215,7 @@ TEST_F(LauncherAccessibilityTest, OneObjectPerItemWhileItIsShownAndItsActionsAre
     app10 = table()->cellAt(1, 2);
     app10->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
     ASSERT_NE(view_.contextMenu(), nullptr);
-    EXPECT_EQ(view_.contextMenu()->actions().size(), 2);  // 打开, 隐藏
+    EXPECT_EQ(view_.contextMenu()->actions().size(), 4);  // 打开, 移入文件夹, 新建文件夹, 隐藏
     EXPECT_EQ(view_.viewModel().selectedIndex(), 9);
     view_.contextMenu()->close();
     app10->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
