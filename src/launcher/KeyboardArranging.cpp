@@ -24,10 +24,11 @@ void KeyboardArranging::moveSelected(std::int64_t delta) {
         return;
     }
     // As with a drag: the open folder keeps its own order during a search,
-    // ranked results in the grid have none.
+    // ranked results in the grid have none, and a grid arranged by name keeps
+    // its titles' order.
     if (OpenFolder* folder = folder_.folder()) {
         moveInFolder(*folder, delta);
-    } else if (!model_.isSearching()) {
+    } else if (!model_.isSearching() && !model_.arrangedByName()) {
         moveInGrid(delta);
     }
 }

@@ -68,6 +68,15 @@ TEST_F(KeyboardTest, CtrlShiftArrowsMoveTheSelectedItemAPlaceOrARowAcrossPagesAn
         // Written at once, as a drag's release writes.
         EXPECT_EQ(store_.flushCount(), from == to ? 0 : 1) << from << " by " << arrow;
     }
+    // A grid kept in name order is not rearranged by keys either.
+    model_.setArrangedByName(true);
+    show();
+    selectInGrid(3);
+    Strings before = shown();
+    store_.clearWrites();
+    EXPECT_TRUE(vm().handleKeyDown(rightArrow + withControlShift));
+    EXPECT_EQ(std::tuple(shown(), vm().selectedIndex(), store_.flushCount()),
+              std::tuple(before, 3l, 0));
 }
 
 }  // namespace
