@@ -1,5 +1,6 @@
 #include "app/LauncherWindow.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEasingCurve>
@@ -20,6 +21,15 @@
 
 namespace vantor {
 namespace {
+
+// A plain widget reads as a "filler" over AT-SPI; a reader announces the
+// window it is moved into only when that window says it is one.
+QAccessibleInterface* launcherWindowFactory(const QString&, QObject* object) {
+    if (auto* window = qobject_cast<LauncherWindow*>(object)) {
+        return new QAccessibleWidget(window, QAccessible::Window);
+    }
+    return nullptr;
+}
 
 // The standard timing curves: ease-out (0, 0, 0.58, 1), ease-in-out (0.42, 0, 0.58, 1).
 QEasingCurve bezier(double x1, double y1, double x2, double y2) {
@@ -200,6 +210,11 @@ LauncherWindow::LauncherWindow(const ScreenInfo& screen, LauncherModel& model,
     setObjectName(QStringLiteral("VantorLauncherWindow"));
     setWindowTitle(QStringLiteral("Vantor"));
     // Screen readers name the window by what it is; window managers keep the title.
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&launcherWindowFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setAccessibleName(QStringLiteral("应用启动器"));
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating, false);

@@ -87,6 +87,7 @@ TEST(ReadyWindowTest, EveryOpeningStartsAsANewWindowWhateverTheLastOneLeft) {
         return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name).toStdString();
     };
     EXPECT_EQ(nameOf(window), "应用启动器");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window);
     EXPECT_EQ(nameOf(window->view()->searchField()), "搜索应用");
     EXPECT_EQ(nameOf(window->view()->folderNameField()), "文件夹名称");
     for (const auto& [what, leave] : leftBehind) {
