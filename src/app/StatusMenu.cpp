@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QMenu>
 #include <QPainter>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <algorithm>
 #include <iostream>
 
+#include "adapters/x11/X11TrayArrival.h"
 #include "hotcorner/CornerSource.h"
 #include "model/LauncherModel.h"
 
@@ -101,14 +103,22 @@ void StatusMenu::setupStatusItem() {
     std::cerr << "vantor: no system tray is available; the launcher opens from the screen "
                  "corner and with \"vantor --toggle\" (bind it to a key), and the tray icon "
                  "appears when a tray does\n";
-    trayWatch_ = new QTimer(this);
-    connect(trayWatch_, &QTimer::timeout, this, [this] {
-        if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    // Only an X server's tray can appear later to a running program (Qt picks
+    // its other kind, a D-Bus tray, once, when the icon is made).
+    trayArrival_ = x11::TrayArrival::connect();
+    if (!trayArrival_) {
+        return;
+    }
+    trayWatch_ = new QSocketNotifier(trayArrival_->fd(), QSocketNotifier::Read, this);
+    connect(trayWatch_, &QSocketNotifier::activated, this, [this] {
+        if (trayArrival_->readArrival() && QSystemTrayIcon::isSystemTrayAvailable()) {
             trayIcon_->show();
-            trayWatch_->stop();
+            trayWatch_->setEnabled(false);
+            trayWatch_->deleteLater();
+            trayWatch_ = nullptr;
+            trayArrival_.reset();
         }
     });
-    trayWatch_->start(2000);
 }
 
 std::unique_ptr<QMenu> StatusMenu::makeMenu() {
