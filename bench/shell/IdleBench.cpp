@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -24,20 +25,33 @@
 namespace vantor::bench {
 namespace {
 
-// CPU time of every thread of a process so far, in nanoseconds (the
-// scheduler's own count, far finer than the clock ticks of /proc/<pid>/stat).
-double cpuNanoseconds(pid_t pid) {
-    double total = 0;
+// CPU time of every thread of a process so far, in nanoseconds, by thread id
+// (the scheduler's own count, far finer than the clock ticks of /proc/<pid>/stat).
+std::map<std::string, double> threadNanoseconds(pid_t pid) {
+    std::map<std::string, double> threads;
     std::error_code error;
     for (const auto& task :
          std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
         std::ifstream schedstat(task.path() / "schedstat");
         double running = 0;
         if (schedstat >> running) {
-            total += running;
+            threads[task.path().filename().string()] = running;
         }
     }
-    return total;
+    return threads;
+}
+
+// What the threads used between two counts; a thread that ended in between
+// counts what it had used until the first (its later time is lost: the
+// /proc/<pid>/stat figure has it).
+double usedNanoseconds(const std::map<std::string, double>& before,
+                       const std::map<std::string, double>& after) {
+    double used = 0;
+    for (const auto& [thread, running] : after) {
+        auto earlier = before.find(thread);
+        used += running - (earlier != before.end() ? earlier->second : 0);
+    }
+    return used;
 }
 
 // User and system time of a process so far, in milliseconds (/proc/<pid>/stat, in clock ticks).
@@ -75,11 +89,11 @@ void BM_IdleTray(benchmark::State& state) {
         }
         // Past the start: the tray set up, the icon theme and fonts warmed.
         std::this_thread::sleep_for(std::chrono::seconds(3));
-        double before = cpuNanoseconds(child);
+        auto before = threadNanoseconds(child);
         double statBefore = statMilliseconds(child);
         auto start = std::chrono::steady_clock::now();
         std::this_thread::sleep_for(std::chrono::seconds(idleSeconds()));
-        double used = cpuNanoseconds(child) - before;
+        double used = usedNanoseconds(before, threadNanoseconds(child));
         double statUsed = statMilliseconds(child) - statBefore;
         double wall =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
