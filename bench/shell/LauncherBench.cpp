@@ -18,6 +18,7 @@
 #include "adapters/qt/QtDesktopServices.h"
 #include "adapters/qt/QtMainQueue.h"
 #include "app/LauncherWindow.h"
+#include "app/MemoryReturn.h"
 #include "base/FileDefaultsStore.h"
 #include "discovery/ApplicationDiscovery.h"
 #include "hotcorner/HotCornerMonitor.h"
@@ -400,6 +401,7 @@ int main(int argc, char** argv) {
         applications = std::atoi(count);
     }
     vantor::bench::BenchHome home(applications);
+    vantor::returnLargeBuffersWhenFreed();  // as the tray program does
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     // A large theme of the user's choice (Papirus for the 1,500-application fixture).
