@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QMenu>
 #include <QPainter>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <algorithm>
 
+#include "adapters/x11/X11TrayArrival.h"
 #include "hotcorner/CornerSource.h"
 #include "model/LauncherModel.h"
 
@@ -97,14 +99,22 @@ bool StatusMenu::setupStatusItem() {
         trayIcon_->show();
         return true;
     }
-    trayWatch_ = new QTimer(this);
-    connect(trayWatch_, &QTimer::timeout, this, [this] {
-        if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    // Only an X server's tray can appear later to a running program (Qt picks
+    // its other kind, a D-Bus tray, once, when the icon is made).
+    trayArrival_ = x11::TrayArrival::connect();
+    if (!trayArrival_) {
+        return false;
+    }
+    trayWatch_ = new QSocketNotifier(trayArrival_->fd(), QSocketNotifier::Read, this);
+    connect(trayWatch_, &QSocketNotifier::activated, this, [this] {
+        if (trayArrival_->readArrival() && QSystemTrayIcon::isSystemTrayAvailable()) {
             trayIcon_->show();
-            trayWatch_->stop();
+            trayWatch_->setEnabled(false);
+            trayWatch_->deleteLater();
+            trayWatch_ = nullptr;
+            trayArrival_.reset();
         }
     });
-    trayWatch_->start(2000);
     return false;
 }
 

@@ -13,10 +13,13 @@
 
 class QMenu;
 class QSystemTrayIcon;
-class QTimer;
+class QSocketNotifier;
 
 namespace vantor {
 
+namespace x11 {
+class TrayArrival;
+}
 class CornerSource;
 class LauncherModel;
 enum class HotCorner;
@@ -84,7 +87,9 @@ private:
     Actions actions_;
     std::unique_ptr<QSystemTrayIcon> trayIcon_;
     std::unique_ptr<QMenu> menu_;
-    QTimer* trayWatch_ = nullptr;
+    // Without a tray: waits for one to announce itself.
+    std::unique_ptr<x11::TrayArrival> trayArrival_;
+    QSocketNotifier* trayWatch_ = nullptr;
     HiddenListing listedHidden_;
     QString actionError_;  // what the last entry's action met, for triggerEntry
     PostOnce hiddenCheck_;

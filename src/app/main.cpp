@@ -11,6 +11,7 @@
 #include "app/AppDelegate.h"
 #include "app/CommandLine.h"
 #include "app/GraphicalSession.h"
+#include "app/MemoryReturn.h"
 #include "app/SingleInstance.h"
 #include "app/StatusMenu.h"
 #include "discovery/ApplicationDiscovery.h"
@@ -147,6 +148,7 @@ int main(int argc, char** argv) {
     }
     int qtArgumentCount = static_cast<int>(qtArguments.size());
     qtArguments.push_back(nullptr);
+    vantor::returnLargeBuffersWhenFreed();
     QApplication app(qtArgumentCount, qtArguments.data());
     QApplication::setApplicationName(QStringLiteral("vantor"));
     QApplication::setQuitOnLastWindowClosed(false);

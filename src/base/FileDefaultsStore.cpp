@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "base/FileChangeWatch.h"
 #include "base/SettingsWriter.h"
 #include "base/XdgEnvironment.h"
 
@@ -115,10 +116,29 @@ void FileDefaultsStore::watchForOutsideChanges(MainQueue& queue, OutsideChange o
     watchQueue_ = &queue;
     watchInterval_ = interval;
     onOutsideChange_ = std::move(onChange);
-    scheduleWatch();
+    if (!writer_) {
+        return;  // no file: nobody else can change it
+    }
+    auto stopped = std::make_shared<std::atomic<bool>>(false);
+    watchStopped_ = stopped;
+    fileWatch_ = FileChangeWatch::start(path_, [this, stopped, &queue] {
+        queue.post([this, stopped] {
+            if (!stopped->load()) {
+                tellOutsideChanges();
+            }
+        });
+    });
+    if (!fileWatch_) {
+        scheduleWatch();
+    }
 }
 
 void FileDefaultsStore::stopWatching() {
+    if (watchStopped_) {
+        watchStopped_->store(true);
+        watchStopped_.reset();
+    }
+    fileWatch_.reset();
     watchTimer_.cancel();
     watchQueue_ = nullptr;
 }
@@ -126,11 +146,15 @@ void FileDefaultsStore::stopWatching() {
 void FileDefaultsStore::scheduleWatch() {
     watchTimer_ = watchQueue_->postAfter(watchInterval_, [this] {
         scheduleWatch();
-        auto keys = takeOutsideChanges();
-        if (!keys.empty() && onOutsideChange_) {
-            onOutsideChange_(keys);
-        }
+        tellOutsideChanges();
     });
+}
+
+void FileDefaultsStore::tellOutsideChanges() {
+    auto keys = takeOutsideChanges();
+    if (!keys.empty() && onOutsideChange_) {
+        onOutsideChange_(keys);
+    }
 }
 
 }  // namespace vantor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,7 @@
 
 namespace vantor {
 
+class FileChangeWatch;
 class SettingsWriter;
 
 // The defaults store on disk: one JSON file, mode 0600. Reads come from memory;
@@ -60,9 +62,10 @@ public:
     // values another instance stored, except under keys set here and not yet
     // written (those are newer), and returns the keys whose value changed.
     std::vector<std::string> takeOutsideChanges();
-    // Calls takeOutsideChanges every `interval` on `queue` and tells
-    // `onChange` about keys that changed. A poll rather than a file watch: it
-    // works on every file system, home folders shared over the network too.
+    // Calls takeOutsideChanges on `queue` once the file was replaced or
+    // written, and tells `onChange` about keys that changed. Nothing runs while
+    // the file stays as it is. Where the kernel offers no file watch, looks
+    // every `interval` instead.
     void watchForOutsideChanges(MainQueue& queue, OutsideChange onChange,
                                 MainQueue::Duration interval = std::chrono::seconds(1));
     void stopWatching();
@@ -72,6 +75,7 @@ protected:
 
 private:
     void scheduleWatch();
+    void tellOutsideChanges();
 
     std::filesystem::path path_;
     std::unique_ptr<SettingsWriter> writer_;  // none without a file
@@ -83,6 +87,9 @@ private:
     MainQueue::Duration watchInterval_{};
     OutsideChange onOutsideChange_;
     Cancellable watchTimer_;
+    std::unique_ptr<FileChangeWatch> fileWatch_;
+    // Tasks the watch's thread posted see whether this watch still runs.
+    std::shared_ptr<std::atomic<bool>> watchStopped_;
 };
 
 }  // namespace vantor

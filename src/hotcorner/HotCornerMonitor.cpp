@@ -5,8 +5,8 @@
 namespace vantor {
 
 HotCornerMonitor::HotCornerMonitor(DefaultsStore& userDefaults, DesktopScreens& desktop,
-                                   MainQueue& mainQueue)
-    : userDefaults_(userDefaults), desktop_(desktop), mainQueue_(mainQueue) {
+                                   MainQueue& mainQueue, PointerMotion* motion)
+    : userDefaults_(userDefaults), desktop_(desktop), mainQueue_(mainQueue), motion_(motion) {
 }
 
 HotCornerMonitor::~HotCornerMonitor() {
@@ -26,11 +26,18 @@ void HotCornerMonitor::setSelectedCorner(HotCorner corner) {
 }
 
 void HotCornerMonitor::start() {
-    if (timer_) {
+    if (isWatching_) {
         return;
     }
     stop();
-    scheduleNextTick();
+    isWatching_ = true;
+    if (!motion_) {
+        scheduleNextTick();
+        return;
+    }
+    // Moves during the first interval are taken in by the look that ends it.
+    timer_ = mainQueue_.postAfter(interval, [this] { lookThenRest(); });
+    motion_->start([this] { pointerMoved(); });
 }
 
 void HotCornerMonitor::stop() {
@@ -38,6 +45,11 @@ void HotCornerMonitor::stop() {
         timer_->cancel();
         timer_.reset();
     }
+    if (isWatching_ && motion_) {
+        motion_->stop();
+    }
+    isWatching_ = false;
+    movedSinceLook_ = false;
     isInsideCorner_ = false;
 }
 
@@ -46,11 +58,31 @@ void HotCornerMonitor::scheduleNextTick() {
         // Re-arm before the step, so that a callback which stops (or stops
         // and restarts) the monitor cancels or replaces this very next tick.
         scheduleNextTick();
-        timerFired();
+        look();
     });
 }
 
-void HotCornerMonitor::timerFired() {
+void HotCornerMonitor::pointerMoved() {
+    if (timer_) {
+        movedSinceLook_ = true;  // the look already due, or the one ending this frame, sees it
+        return;
+    }
+    timer_ = mainQueue_.postAfter(MainQueue::Duration(0), [this] { lookThenRest(); });
+}
+
+void HotCornerMonitor::lookThenRest() {
+    movedSinceLook_ = false;
+    // Armed before the look, as a tick is, for a callback that stops the monitor.
+    timer_ = mainQueue_.postAfter(frame, [this] {
+        timer_.reset();
+        if (movedSinceLook_) {
+            lookThenRest();
+        }
+    });
+    look();
+}
+
+void HotCornerMonitor::look() {
     const Point pointer = desktop_.pointerLocation();
     const auto screen = screenContaining(pointer, desktop_.screens());
     if (!screen) {

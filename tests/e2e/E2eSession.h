@@ -98,9 +98,13 @@ public:
     void xdotool(const std::string& arguments) {
         runOnDisplay("xdotool " + arguments + " >/dev/null 2>&1");
     }
+    // Warped there, then nudged there and back by XTest, as a mouse would move it: the
+    // corner hears of device moves only, not of warps.
     void movePointer(double x, double y) {
+        const std::string dx = x > 0 ? "-1" : "1", dy = y > 0 ? "-1" : "1";
         xdotool("mousemove " + std::to_string(static_cast<int>(x)) + " " +
-                std::to_string(static_cast<int>(y)));
+                std::to_string(static_cast<int>(y)) + " mousemove_relative -- " + dx + " " + dy +
+                " mousemove_relative -- " + (x > 0 ? "1" : "-1") + " " + (y > 0 ? "1" : "-1"));
     }
     void click(double x, double y) {
         movePointer(x, y);

@@ -24,15 +24,25 @@ constexpr HotCorner TL = HotCorner::topLeft;
 constexpr Point topLeft{1, 899}, topRight{1439, 899}, bottomRight{1439, 0}, middle{700, 450},
     rightTopLeft{1441, 1079};
 
+// The server's news of moves: the monitor is told only when the test says so.
+struct FakeMotion : PointerMotion {
+    void start(std::function<void()> moved) override { onMoved = std::move(moved); }
+    void stop() override { onMoved = nullptr; }
+    std::function<void()> onMoved;
+};
+
 struct Rig {
-    explicit Rig(ordered_json stored = ordered_json::object()) : store(std::move(stored)) {
+    explicit Rig(ordered_json stored = ordered_json::object(), bool told = false)
+        : store(std::move(stored)) {
+        monitor =
+            std::make_unique<HotCornerMonitor>(store, desktop, queue, told ? &motion : nullptr);
         monitor->onTrigger = [this](const ScreenInfo& screen) { fired.push_back(screen.name); };
     }
     MemoryDefaultsStore store;
     testing::FakeDesktopServices desktop{{mainScreen, rightScreen}};
     testing::ManualMainQueue queue;
-    std::unique_ptr<HotCornerMonitor> monitor =
-        std::make_unique<HotCornerMonitor>(store, desktop, queue);
+    FakeMotion motion;
+    std::unique_ptr<HotCornerMonitor> monitor;
     std::vector<std::string> fired;  // the screens fired for, in order
 };
 
@@ -42,6 +52,15 @@ Step at(Point p) {
     return [=](Rig& r) {
         r.desktop.setPointer(p);
         r.queue.advanceBy(HotCornerMonitor::interval);
+    };
+}
+// A move the server reports (while the monitor listens); the clock stands.
+Step moved(Point p) {
+    return [=](Rig& r) {
+        r.desktop.setPointer(p);
+        if (r.motion.onMoved) {
+            r.motion.onMoved();
+        }
     };
 }
 // A move no poll sees.
@@ -112,6 +131,52 @@ TEST(HotCornerMonitorTest, FiresOncePerEntryIntoTheSelectedCornerOfTheScreenUnde
         }
         EXPECT_EQ(rig.fired, std::vector<std::string>(cases[row].fired, "main"));
         EXPECT_EQ(rig.queue.pendingCount(), cases[row].pendingTicks);
+    }
+}
+
+TEST(HotCornerMonitorTest, ToldOfMovesItLooksWithinAFrameAtMostOnceAFrameAndNeverAtRest) {
+    const auto frame = HotCornerMonitor::frame, settle = HotCornerMonitor::interval;
+    const struct {
+        std::vector<std::string> fired;
+        int reads;  // of the pointer
+        int pending;
+        std::vector<Step> steps;
+    } cases[] = {
+        // Nothing is looked at until the pause after a start ends, moves included.
+        {{}, 0, 1, {start, moved(topLeft), advance(settle - 1ms)}},
+        {{"main"}, 1, 0, {start, moved(topLeft), advance(settle + frame)}},
+        // Straight into the corner in one jump, seen at once.
+        {{"main"}, 2, 1, {start, advance(settle + frame), moved(topLeft), advance(0ms)}},
+        // From the other screen into this one's corner, and into the other one's.
+        {{"main", "right"},
+         4,
+         0,
+         {start, moved(rightScreen.frame.center()), advance(settle + frame), moved(topLeft),
+          advance(frame), moved(middle), advance(frame), moved(rightTopLeft), advance(frame)}},
+        // A burst of moves within one frame: one look now, one as the frame ends.
+        {{"main"},
+         3,
+         0,
+         {start, advance(settle + frame), moved(middle), advance(0ms), moved({5, 5}),
+          moved({3, 890}), moved(topLeft), advance(frame), advance(10s)}},
+        // At rest, or stopped, nothing runs however long.
+        {{}, 1, 0, {start, advance(10s)}},
+        {{}, 1, 0, {start, advance(settle + frame), stop, moved(topLeft), advance(10s)}},
+        // A restart pauses again and clears the latch.
+        {{"main", "main"},
+         2,
+         1,
+         {start, moved(topLeft), advance(settle), stop, start, advance(settle), moved(topLeft)}},
+    };
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        SCOPED_TRACE(row);
+        Rig rig({}, true);
+        for (const auto& step : cases[row].steps) {
+            step(rig);
+        }
+        EXPECT_EQ(rig.fired, cases[row].fired);
+        EXPECT_EQ(rig.desktop.pointerReads(), cases[row].reads);
+        EXPECT_EQ(rig.queue.pendingCount(), cases[row].pending);
     }
 }
 

@@ -56,7 +56,7 @@ TEST_F(LauncherPresentationTest, ShowingBuildsOneFreshLauncherAndOnlyTheFirstSho
     ASSERT_EQ(windows_.size(), 1u);
     EXPECT_EQ(windows_[0]->screen, right_);
     EXPECT_TRUE(windows_[0]->presented);
-    EXPECT_FALSE(monitor_.isPolling());
+    EXPECT_FALSE(monitor_.isWatching());
     EXPECT_EQ(worker_.runAll(), 1);
     queue_.runPending();
     windows_[0]->dismiss();
@@ -70,16 +70,16 @@ TEST_F(LauncherPresentationTest, DismissFadesOutAndRestartsTheMonitorOnlyAfterTh
     // Hiding with nothing shown only makes sure the monitor polls.
     monitor_.stop();
     presentation_.hideVantor();
-    EXPECT_TRUE(monitor_.isPolling());
+    EXPECT_TRUE(monitor_.isWatching());
     presentation_.showVantor(left_);
     windows_[0]->dismiss();
     EXPECT_FALSE(presentation_.isShown());
-    EXPECT_FALSE(monitor_.isPolling());
+    EXPECT_FALSE(monitor_.isWatching());
     windows_[0]->finishFade();
     EXPECT_FALSE(windows_[0]->orderedOut);  // the completion's work runs on a later turn
     queue_.runPending();
     EXPECT_TRUE(windows_[0]->orderedOut);
-    EXPECT_TRUE(monitor_.isPolling());
+    EXPECT_TRUE(monitor_.isWatching());
 
     // Showing during the fade opens a new window; the old one still goes.
     presentation_.showVantor(left_);

@@ -15,7 +15,10 @@ public:
     FakeDesktopServices() = default;
     explicit FakeDesktopServices(std::vector<ScreenInfo> screens) : screens_(std::move(screens)) {}
 
-    Point pointerLocation() const override { return pointer_; }
+    Point pointerLocation() const override {
+        ++pointerReads_;
+        return pointer_;
+    }
     std::vector<ScreenInfo> screens() const override { return screens_; }
     // The screen under the pointer, else the primary one.
     std::optional<ScreenInfo> mainScreen() const override {
@@ -30,11 +33,13 @@ public:
     void setPointer(Point pointer) { pointer_ = pointer; }
     void setScreens(std::vector<ScreenInfo> screens) { screens_ = std::move(screens); }
 
+    int pointerReads() const { return pointerReads_; }
     // The path of every application asked for, in order, repeats included.
     const std::vector<std::string>& openedApplications() const { return opened_; }
 
 private:
     Point pointer_;
+    mutable int pointerReads_ = 0;
     std::vector<ScreenInfo> screens_;
     std::vector<std::string> opened_;
 };
