@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QSocketNotifier>
+#include <iostream>
 
 #include "adapters/wayland/WaylandSensorConnection.h"
 #include "adapters/x11/X11PointerMotion.h"
