@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "adapters/x11/X11Window.h"
+#include "adapters/x11/X11OwnConnection.h"
 
 namespace vantor::x11 {
 namespace {
@@ -23,41 +23,26 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const std::string& name) {
 }  // namespace
 
 struct TrayArrival::Connection {
-    xcb_connection_t* connection = nullptr;
+    std::unique_ptr<OwnConnection> own;
     xcb_atom_t manager = XCB_ATOM_NONE;
     xcb_atom_t traySelection = XCB_ATOM_NONE;
-    ~Connection() {
-        if (connection != nullptr) {
-            xcb_disconnect(connection);
-        }
-    }
 };
 
 std::unique_ptr<TrayArrival> TrayArrival::connect() {
-    if (!isAvailable()) {
+    auto connection = std::make_unique<Connection>();
+    connection->own = OwnConnection::open();
+    if (!connection->own) {
         return nullptr;
     }
-    auto own = std::make_unique<Connection>();
-    int screenNumber = 0;
-    own->connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(own->connection) != 0) {
-        return nullptr;
-    }
-    const std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(screenNumber);
-    auto roots = xcb_setup_roots_iterator(xcb_get_setup(own->connection));
-    for (; roots.rem > 0 && screenNumber > 0; --screenNumber) {
-        xcb_screen_next(&roots);
-    }
-    if (roots.rem == 0) {
-        return nullptr;
-    }
-    own->manager = internAtom(own->connection, "MANAGER");
-    own->traySelection = internAtom(own->connection, selection);
+    OwnConnection& own = *connection->own;
+    const std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(own.screenNumber());
+    connection->manager = internAtom(own.get(), "MANAGER");
+    connection->traySelection = internAtom(own.get(), selection);
     // The announcement is sent to the root window for StructureNotify.
     const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-    xcb_change_window_attributes(own->connection, roots.data->root, XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(own->connection);
-    return std::unique_ptr<TrayArrival>(new TrayArrival(std::move(own)));
+    xcb_change_window_attributes(own.get(), own.root(), XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(own.get());
+    return std::unique_ptr<TrayArrival>(new TrayArrival(std::move(connection)));
 }
 
 TrayArrival::TrayArrival(std::unique_ptr<Connection> connection)
@@ -67,19 +52,18 @@ TrayArrival::TrayArrival(std::unique_ptr<Connection> connection)
 TrayArrival::~TrayArrival() = default;
 
 int TrayArrival::fd() const {
-    return xcb_get_file_descriptor(connection_->connection);
+    return connection_->own->fd();
 }
 
 bool TrayArrival::readArrival() {
     bool arrived = false;
-    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_->connection)) {
-        if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
-            const auto* message = reinterpret_cast<const xcb_client_message_event_t*>(event);
-            arrived = arrived || (message->type == connection_->manager &&
-                                  message->data.data32[1] == connection_->traySelection);
+    connection_->own->readEvents([&](const xcb_generic_event_t& event) {
+        if ((event.response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
+            const auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
+            arrived = arrived || (message.type == connection_->manager &&
+                                  message.data.data32[1] == connection_->traySelection);
         }
-        std::free(event);
-    }
+    });
     return arrived;
 }
 
