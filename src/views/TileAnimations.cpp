@@ -30,20 +30,21 @@ bool AnimatedValue::isAnimating(double now) const {
     return from_ != to_ && now - start_ < easing_.duration();
 }
 
-void TileAnimations::set(AnimatedValue& value, double target, const Easing& easing) const {
-    if (instant_) {
-        value.setNow(target);
+void AnimatedValue::moveTo(double target, const Easing& easing, double now, bool instant) {
+    if (instant) {
+        setNow(target);
     } else {
-        value.setTarget(target, easing, now());
+        setTarget(target, easing, now);
     }
 }
 
 void TileAnimations::setHovered(const QString& id, bool on) {
-    set(looks_[id].hovered, on ? 1 : 0, Easing::spring(0.22, 0.78));
+    looks_[id].hovered.moveTo(on ? 1 : 0, Easing::spring(0.22, 0.78), now(), instant_);
 }
 
 void TileAnimations::setFolderCellHovered(std::int64_t cell, bool on) {
-    set(looks_[folderCellID(cell)].hovered, on ? 1 : 0, Easing::spring(0.22, 0.8));
+    looks_[folderCellID(cell)].hovered.moveTo(on ? 1 : 0, Easing::spring(0.22, 0.8), now(),
+                                              instant_);
 }
 
 QString TileAnimations::folderCellID(std::int64_t cell) {
@@ -54,21 +55,21 @@ void TileAnimations::setSelected(const QString& id, bool on) {
     if (!on && !looks_.contains(id)) {
         return;
     }
-    set(looks_[id].selected, on ? 1 : 0, Easing::spring(0.2, 0.82));
+    looks_[id].selected.moveTo(on ? 1 : 0, Easing::spring(0.2, 0.82), now(), instant_);
 }
 
 void TileAnimations::setFolderTarget(const QString& id, bool on) {
     if (!on && !looks_.contains(id)) {
         return;
     }
-    set(looks_[id].folderTarget, on ? 1 : 0, Easing::spring(0.2, 0.82));
+    looks_[id].folderTarget.moveTo(on ? 1 : 0, Easing::spring(0.2, 0.82), now(), instant_);
 }
 
 void TileAnimations::setDragging(const QString& id, bool on) {
     if (!on && !looks_.contains(id)) {
         return;
     }
-    set(looks_[id].dragging, on ? 1 : 0, Easing::easeOut(0.12));
+    looks_[id].dragging.moveTo(on ? 1 : 0, Easing::easeOut(0.12), now(), instant_);
 }
 
 TileLook TileAnimations::look(const QString& id) const {

@@ -19,6 +19,11 @@ public:
     void setTarget(double target, const Easing& easing, double now);
     // Jumps without animation.
     void setNow(double value);
+    // Eases to `target`, or jumps there when `instant` (the desktop asks for
+    // no animations).
+    void moveTo(double target, const Easing& easing, double now, bool instant);
+    // Where it is going: its value once the animation ends.
+    double target() const { return to_; }
     double value(double now) const;
     bool isAnimating(double now) const;
 
@@ -55,7 +60,6 @@ private:
     struct Looks {
         AnimatedValue hovered, selected, folderTarget, dragging;
     };
-    void set(AnimatedValue& value, double target, const Easing& easing) const;
 
     QHash<QString, Looks> looks_;
     QElapsedTimer clock_;

@@ -42,23 +42,23 @@ PanelPicture PanelPicture::of(const OpenFolder& folder) {
 
 void ViewMotion::follow(const LauncherViewModel& viewModel) {
     double now = this->now();
-    animate(entrance_, viewModel.contentVisible() ? 1 : 0,
-            spring(LauncherViewModel::entranceAnimation), now);
+    entrance_.moveTo(viewModel.contentVisible() ? 1 : 0,
+                     spring(LauncherViewModel::entranceAnimation), now, reduced_);
     if (viewModel.pageTurn().serial != seenPageTurn_) {
         grid_.snap = true;  // a turn replaces the page whole
         followPageTurn(viewModel.pageTurn(), seenPageTurn_, pageOffset_, pageOpacity_, now,
                        reduced_);
     }
-    animate(currentDot_,
-            static_cast<double>(std::min(viewModel.currentPage(), viewModel.pageCount() - 1)),
-            spring(LauncherViewModel::pageDotAnimation), now);
+    currentDot_.moveTo(
+        static_cast<double>(std::min(viewModel.currentPage(), viewModel.pageCount() - 1)),
+        spring(LauncherViewModel::pageDotAnimation), now, reduced_);
     if (const OpenFolder* folder = viewModel.openFolder()) {
         followPageTurn(folder->pageTurn(), seenFolderPageTurn_, folderPageOffset_,
                        folderPageOpacity_, now, reduced_);
         // The dots spring to a new page, but a panel just opened shows its page at once.
         auto page = static_cast<double>(std::min(folder->currentPage(), folder->pageCount() - 1));
         if (shownPanel_) {
-            animate(folderDot_, page, spring(LauncherViewModel::pageDotAnimation), now);
+            folderDot_.moveTo(page, spring(LauncherViewModel::pageDotAnimation), now, reduced_);
         } else {
             folderDot_.setNow(page);
         }
@@ -78,17 +78,8 @@ void ViewMotion::setReducedMotion(bool reduced) {
         for (AnimatedValue* value :
              {&entrance_, &pageOffset_, &pageOpacity_, &currentDot_, &folderPageOffset_,
               &folderPageOpacity_, &folderDot_, &panelFade_}) {
-            value->setNow(value->value(now() + 3600));  // its end
+            value->setNow(value->target());
         }
-    }
-}
-
-void ViewMotion::animate(AnimatedValue& value, double target, const Easing& easing,
-                         double now) const {
-    if (reduced_) {
-        value.setNow(target);
-    } else {
-        value.setTarget(target, easing, now);
     }
 }
 
@@ -117,7 +108,7 @@ void ViewMotion::followFolderPanel(const LauncherViewModel& viewModel, double no
             }
         }
         panelFade_.setNow(1);
-        animate(panelFade_, 0, Easing::easeOut(0.18), now);
+        panelFade_.moveTo(0, Easing::easeOut(0.18), now, reduced_);
     }
     shownPanel_.reset();
     folder_.tiles.clear();

@@ -102,8 +102,6 @@ private:
     };
     // Keeps the open panel's picture, or starts the fade of the last one.
     void followFolderPanel(const LauncherViewModel& viewModel, double now);
-    // Eases `value` to `target`, or sets it there with reduced motion.
-    void animate(AnimatedValue& value, double target, const Easing& easing, double now) const;
 
     TileAnimations tiles_;
     QString hoveredTileID_;
