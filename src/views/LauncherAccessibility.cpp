@@ -258,6 +258,14 @@ void LauncherAccessibility::send(QAccessibleInterface* node, QAccessible::Event 
     }
 }
 
+void LauncherAccessibility::sendStateChange(QAccessibleInterface* node,
+                                            QAccessible::State changed) {
+    if (node != nullptr) {
+        QAccessibleStateChangeEvent event(node, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 void LauncherAccessibility::announceLeaving(const AccessibleChanges& changes) {
     if (changes.folderClosed) {
         send(existing({Kind::dialog, true, {}}), QAccessible::ObjectDestroyed);
@@ -275,18 +283,12 @@ void LauncherAccessibility::announce(const AccessibleChanges& changes) {
     if (changes.folderRenamed) {
         send(node({Kind::dialog, true, {}}), QAccessible::NameChanged);
     }
-    auto stateChange = [this](const AccessibleAddress& address, QAccessible::State state) {
-        if (QAccessibleInterface* cell = node(address)) {
-            QAccessibleStateChangeEvent event(cell, state);
-            QAccessible::updateAccessibility(&event);
-        }
-    };
     QAccessible::State expansion;
     expansion.expanded = true;
     expansion.collapsed = true;
     for (const auto* keys : {&changes.expanded, &changes.collapsed}) {
         for (const std::string& key : *keys) {
-            stateChange({Kind::cell, false, key}, expansion);
+            sendStateChange(node({Kind::cell, false, key}), expansion);
         }
     }
     for (const auto& [inFolder, key] : changes.selection) {
@@ -336,10 +338,7 @@ void LauncherAccessibility::announceTable(const AccessibleChanges::Table& change
         QAccessible::State selection;
         selection.selected = true;
         for (std::int64_t page : {changes.pageChange->first, changes.pageChange->second}) {
-            if (QAccessibleInterface* found = node(tab(inFolder, page))) {
-                QAccessibleStateChangeEvent event(found, selection);
-                QAccessible::updateAccessibility(&event);
-            }
+            sendStateChange(node(tab(inFolder, page)), selection);
         }
     }
 }

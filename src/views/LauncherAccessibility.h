@@ -66,6 +66,7 @@ private:
     void announce(const AccessibleChanges& changes);
     void announceTable(const AccessibleChanges::Table& changes, bool inFolder, bool leaving);
     void send(QAccessibleInterface* node, QAccessible::Event type);
+    void sendStateChange(QAccessibleInterface* node, QAccessible::State changed);
     // Releases the interfaces of parts no longer shown, on a later turn: a
     // reader's action may be running in one of them.
     void releaseSoon();
