@@ -84,7 +84,8 @@ AppDelegate::~AppDelegate() {
 
 void AppDelegate::applicationDidFinishLaunching() {
     bool trayMissing = !statusMenu_->setupStatusItem();
-    if (std::string notice = startNotice(cornerMissing_, trayMissing); !notice.empty()) {
+    if (std::string notice = startNotice(cornerMissing_, trayMissing, statusMenu_->waitsForTray());
+        !notice.empty()) {
         std::cerr << notice << '\n';
     }
     // The launcher opens on a later turn of the event loop, never inside the tick.

@@ -2,13 +2,13 @@
 
 namespace vantor {
 
-std::string startNotice(const std::string& cornerMissing, bool trayMissing) {
+std::string startNotice(const std::string& cornerMissing, bool trayMissing, bool trayMayAppear) {
     const std::string command = "\"vantor --toggle\" (bind it to a keyboard shortcut)";
-    const std::string trayLater = "the tray icon appears when a tray does";
+    const std::string trayLater =
+        trayMayAppear ? ", and the tray icon appears when a tray does" : "";
     if (!cornerMissing.empty() && trayMissing) {
         return "vantor: neither the screen corner (" + cornerMissing +
-               ") nor a system tray is available; the launcher opens with " + command + ", and " +
-               trayLater;
+               ") nor a system tray is available; the launcher opens with " + command + trayLater;
     }
     if (!cornerMissing.empty()) {
         return "vantor: the screen corner is not available in this session (" + cornerMissing +
@@ -17,7 +17,7 @@ std::string startNotice(const std::string& cornerMissing, bool trayMissing) {
     if (trayMissing) {
         return "vantor: no system tray is available; the launcher opens from the screen corner "
                "and with " +
-               command + ", and " + trayLater;
+               command + trayLater;
     }
     return {};
 }

@@ -26,8 +26,7 @@ enum class HotCorner;
 
 // The tray icon and its menu: show the launcher, rescan, choose the trigger
 // corner, the page size and the arrangement, show a hidden application again,
-// start at login,
-// quit. The menu is built whole from the stored values and built again after
+// start at login, quit. The menu is built whole from the stored values and built again after
 // each choice (and when the hidden applications change), so it is never stale.
 class StatusMenu : public QObject {
     Q_OBJECT
@@ -50,6 +49,8 @@ public:
     // Shows the icon; without a system tray, shows it when one appears.
     // Whether a tray is there now.
     bool setupStatusItem();
+    // Without a tray: whether one starting later is noticed (an X server's).
+    bool waitsForTray() const { return trayArrival_ != nullptr; }
     // A new menu as the stored values stand now.
     std::unique_ptr<QMenu> makeMenu();
     QMenu* menu() const { return menu_.get(); }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/StartNotice.h"
 #include "app/StatusMenu.h"
 #include "hotcorner/HotCornerMonitor.h"
 #include "support/FakeDesktopServices.h"
@@ -130,6 +131,38 @@ TEST_F(StatusMenuTest, HiddenApplicationsAreListedByTitleAndShownAgain) {
     }
     queue_.runPending();
     EXPECT_EQ(hiddenEntries(), Strings{"  无 (off)"});
+}
+
+// What a start says when something is missing: one line, never the way that is missing.
+TEST(StartNoticeTest, OneLineNamesWhatIsMissingAndOnlyTheWaysInThatWork) {
+    const std::string layerShell = "the compositor offers no layer shell";
+    const std::string toggle = "\"vantor --toggle\" (bind it to a keyboard shortcut)";
+    const std::string later = ", and the tray icon appears when a tray does";
+    struct Case {
+        std::string corner;
+        bool trayMissing, trayMayAppear;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"", false, false, ""},
+        {layerShell, false, false,
+         "vantor: the screen corner is not available in this session (" + layerShell +
+             "); the launcher opens from the tray icon and with " + toggle},
+        {"", true, true,
+         "vantor: no system tray is available; the launcher opens from the screen corner and "
+         "with " +
+             toggle + later},
+        {layerShell, true, true,
+         "vantor: neither the screen corner (" + layerShell +
+             ") nor a system tray is available; the launcher opens with " + toggle + later},
+        // Where no tray starting later would be noticed, no icon is promised.
+        {layerShell, true, false,
+         "vantor: neither the screen corner (" + layerShell +
+             ") nor a system tray is available; the launcher opens with " + toggle},
+    };
+    for (const auto& [corner, trayMissing, trayMayAppear, said] : cases) {
+        EXPECT_EQ(startNotice(corner, trayMissing, trayMayAppear), said);
+    }
 }
 
 }  // namespace
